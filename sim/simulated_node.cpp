@@ -1,0 +1,428 @@
+#include "simulated_node.h"
+
+#include <algorithm>
+#include <cstring>
+#include <span>
+#include <string_view>
+
+#include "housekeeping/text_codec.h"
+#include "platform/headless/trace.h"
+#include "platform/headless/virtual_clock.h"
+#include "resources/factory_lines.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int32_t kPointerError = static_cast<int32_t>(0x80004003);  // E_POINTER
+constexpr size_t kMaxNameBytes = 50;
+constexpr int kPartCount = 12;
+constexpr int kNodeClockNv = 9;
+constexpr int kCalendarStatusNv = 11;
+constexpr int kStartStopNv = 8;
+constexpr int kRunningHoursResetNv = 40;
+constexpr int kRunningHoursNv = 49;
+constexpr int kClockSettingNv = 51;
+constexpr int64_t kMsPerHour = 3600000;
+
+// Every NV index the plug-in reads or writes; the node answers no other.
+constexpr int kKnownNvs[] = {2,  3,  6,  7,  8,  9,  10, 11, 15, 16, 17, 19, 20, 22,
+                             24, 26, 27, 28, 29, 31, 32, 34, 35, 36, 37, 38, 39, 40,
+                             41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 55, 56};
+// The configuration and command NVs. The others are the node's status
+// outputs: a write to one of them is refused with the failure status, as an
+// output NV of a real node would refuse it.
+constexpr int kWritableNvs[] = {7, 8, 17, 24, 26, 28, 32, 34, 38, 39, 40, 50, 51, 55, 56};
+// Status values computed from virtual time unless pinned.
+constexpr int kLiveNvs[] = {2, 9, 10, 11, 19, 20, 31, 37, 43, 44, 49};
+
+// Running hours of the five counters (ventilating, injection motor, exhaust
+// motor, exchanger, heating pump) when the simulation starts.
+constexpr int64_t kFactoryHours[5] = {4380, 4120, 4125, 3870, 2150};
+
+bool Contains(std::span<const int> list, int value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+int64_t SecondsOf(const LocalTime& t) {
+    return DaysFromCivil(t.year, t.month, t.day) * 86400 + int64_t{t.hour} * 3600 +
+           int64_t{t.minute} * 60 + t.second;
+}
+
+// A slow up-and-down between low and high over one period, in whole numbers
+// so that the same virtual time always gives the same bytes.
+int Triangle(int64_t ms, int64_t periodMs, int low, int high) {
+    const int64_t half = periodMs / 2;
+    int64_t phase = ms % periodMs;
+    if (phase < 0) phase += periodMs;
+    const int64_t span = high - low;
+    const int64_t rise = phase < half ? phase : periodMs - phase;
+    return low + static_cast<int>(span * rise / half);
+}
+
+// Big-endian word; negative temperatures go in as their 16-bit two's complement.
+void PutWord(NvValue& value, int offset, int word) {
+    const auto bits = static_cast<uint16_t>(word);
+    value[offset] = static_cast<uint8_t>(bits >> 8);
+    value[offset + 1] = static_cast<uint8_t>(bits & 0xFF);
+}
+
+NvValue ParseFactoryLine(const FactoryLine& factory) {
+    const std::string_view line = factory.line;
+    NvValue value{};
+    switch (factory.kind) {
+        case LineKind::Record:
+            for (int i = 0; i < kNvValueSize; ++i) value[i] = ParseRecordByte(line, i);
+            break;
+        case LineKind::Count:
+            value[0] = ParseIntegerByte(line, 0);
+            value[1] = ParseIntegerByte(line, 1);
+            break;
+        case LineKind::Time:
+            for (int i = 0; i < 4; ++i) value[i] = ParseTimeLineByte(line, i);
+            break;
+        case LineKind::Temp:
+            value[0] = ParseHundredthsByte(line, 0);
+            value[1] = ParseHundredthsByte(line, 1);
+            break;
+        case LineKind::Setpoint:
+            for (int i = 0; i < 12; ++i) value[i] = ParseSetpointByte(line, i);
+            break;
+    }
+    return value;
+}
+
+}  // namespace
+
+SimulatedNode::SimulatedNode(const VirtualClock& clock, Trace* trace)
+    : clock_(clock), trace_(trace), name_("QTA1 Sim") {
+    for (const FactoryLine& factory : FactoryLines()) {
+        const NvValue value = ParseFactoryLine(factory);
+        if (factory.nvIndex == kConfigNv) {
+            if (factory.part >= 1 && factory.part <= kPartCount) parts_[factory.part] = value;
+        } else {
+            nvs_[factory.nvIndex] = value;
+        }
+    }
+    std::copy(std::begin(kFactoryHours), std::end(kFactoryHours), hoursBase_.begin());
+    // The node's clock starts at the PC's time, and its seconds turn over
+    // together with the PC's.
+    nodeClockSeconds_ = SecondsOf(clock_.LocalNow());
+    clockSetAtMs_ = clock_.NowMs() - clock_.NowMs() % 1000;
+}
+
+// --- State ---------------------------------------------------------------
+
+void SimulatedNode::SetNv(int nvIndex, const NvValue& value) {
+    if (nvIndex == kPartSelectorNv) {
+        selector_ = value[0] << 8 | value[1];
+    } else if (nvIndex == kConfigNv) {
+        SetPart(selector_, value);
+    } else {
+        nvs_[nvIndex] = value;
+        pinned_.insert(nvIndex);
+    }
+}
+
+NvValue SimulatedNode::Nv(int nvIndex) const {
+    NvValue value{};
+    if (nvIndex == kPartSelectorNv) {
+        PutWord(value, 0, selector_);
+    } else if (nvIndex == kConfigNv) {
+        value = Part(selector_);
+    } else if (Contains(kLiveNvs, nvIndex) && !pinned_.contains(nvIndex)) {
+        value = LiveValue(nvIndex);
+    } else if (auto it = nvs_.find(nvIndex); it != nvs_.end()) {
+        value = it->second;
+    }
+    return value;
+}
+
+void SimulatedNode::SetPart(int part, const NvValue& value) {
+    if (part >= 1 && part <= kPartCount) parts_[part] = value;
+}
+
+NvValue SimulatedNode::Part(int part) const {
+    if (part >= 1 && part <= kPartCount) return parts_[part];
+    return NvValue{};
+}
+
+void SimulatedNode::SetSelector(int part) { selector_ = part; }
+
+int SimulatedNode::Selector() const { return selector_; }
+
+void SimulatedNode::SetName(const std::string& bytes) { name_ = bytes.substr(0, kMaxNameBytes); }
+
+void SimulatedNode::SetConfiguredWord(int word) {
+    parts_[1][29] = static_cast<uint8_t>((word >> 8) & 0xFF);
+    parts_[1][30] = static_cast<uint8_t>(word & 0xFF);
+}
+
+void SimulatedNode::SetAnimated(bool on) {
+    if (animated_ && !on) frozenAtMs_ = clock_.NowMs();
+    animated_ = on;
+}
+
+int64_t SimulatedNode::LiveMs() const { return animated_ ? clock_.NowMs() : frozenAtMs_; }
+
+int64_t SimulatedNode::NodeClockSeconds() const {
+    const int64_t elapsedMs = std::max<int64_t>(0, clock_.NowMs() - clockSetAtMs_);
+    return nodeClockSeconds_ + elapsedMs / 1000;
+}
+
+NvValue SimulatedNode::LiveValue(int nvIndex) const {
+    const int64_t ms = LiveMs();
+    NvValue value{};
+    switch (nvIndex) {
+        case 2:  // exhaust/space (Bs2) and outdoor (Bs3) temperatures, hundredths of a degree
+            PutWord(value, 3, Triangle(ms, 15 * 60000, 2100, 2300));
+            PutWord(value, 5, Triangle(ms, 60 * 60000, -200, 400));
+            break;
+        case 10:  // injection temperature (Bs1)
+            PutWord(value, 0, Triangle(ms, 10 * 60000, 1800, 2200));
+            break;
+        case 19:  // calculated space set-point
+            PutWord(value, 0, Triangle(ms, 20 * 60000, 2050, 2150));
+            break;
+        case 20:  // calculated injection set-point, trailing the injection temperature
+            PutWord(value, 0, Triangle(ms + 5 * 60000, 10 * 60000, 1900, 2100));
+            break;
+        case 31:  // rotary switch at "Calender"
+            PutWord(value, 0, 6);
+            break;
+        case 37:  // unit mode "Heating"
+            value[0] = 1;
+            break;
+        case 43:  // heating valve, 1/200 percent
+            PutWord(value, 0, Triangle(ms, 4 * 60000, 0, 20000));
+            break;
+        case 44:  // exchanger, 1/200 percent
+            PutWord(value, 0, Triangle(ms, 6 * 60000, 4000, 16000));
+            break;
+        case kRunningHoursNv:
+            for (int k = 0; k < 5; ++k) {
+                const int64_t elapsed = std::max<int64_t>(0, ms - hoursResetAtMs_[k]);
+                const int64_t hours = std::min<int64_t>(65535, hoursBase_[k] + elapsed / kMsPerHour);
+                PutWord(value, 2 * k + 1, static_cast<int>(hours));
+            }
+            break;
+        case kNodeClockNv: {
+            const LocalTime now = CivilFromSeconds(NodeClockSeconds());
+            PutWord(value, 0, now.year);
+            value[2] = static_cast<uint8_t>(now.month);
+            value[3] = static_cast<uint8_t>(now.day);
+            value[4] = static_cast<uint8_t>(now.hour);
+            value[5] = static_cast<uint8_t>(now.minute);
+            value[6] = static_cast<uint8_t>(now.second);
+            break;
+        }
+        case kCalendarStatusNv: {
+            // Which calendars of the start/stop schedule (NV 8) hold the node's
+            // present quarter hour: bit 0 Calender 1, bit 1 Calender 2.
+            const LocalTime now = CivilFromSeconds(NodeClockSeconds());
+            const int quarter = now.hour * 4 + now.minute / 15;
+            const NvValue schedule = Nv(kStartStopNv);
+            int status = 0;
+            for (int calendar = 0; calendar < 2; ++calendar) {
+                const int stop = schedule[1 + 4 * now.dayOfWeek + 2 * calendar];
+                const int start = schedule[2 + 4 * now.dayOfWeek + 2 * calendar];
+                if (start < stop && quarter >= start && quarter < stop) status |= 1 << calendar;
+            }
+            PutWord(value, 0, status);
+            break;
+        }
+        default:
+            break;
+    }
+    return value;
+}
+
+// --- Faults --------------------------------------------------------------
+
+void SimulatedNode::FailCall(int n) {
+    if (n > 0) failingCalls_.insert(calls_ + n);
+}
+
+void SimulatedNode::FailNv(int nvIndex, FaultOn on) { failingNvs_[nvIndex] = on; }
+
+void SimulatedNode::FailAll(bool on) { failAll_ = on; }
+
+void SimulatedNode::FailNameRead(bool on) { failName_ = on; }
+
+void SimulatedNode::SetFailureStatus(int32_t status) {
+    if (status != kHostOk) failureStatus_ = status;
+}
+
+void SimulatedNode::ClearFaults() {
+    failingCalls_.clear();
+    failingNvs_.clear();
+    failAll_ = false;
+    failName_ = false;
+    failureStatus_ = 1;
+}
+
+// Called once per host call, after calls_ has counted it.
+bool SimulatedNode::ShouldFail(int nvIndex, bool isWrite, bool isName) {
+    bool fail = failAll_;
+    if (failingCalls_.erase(calls_) > 0) fail = true;
+    if (isName) {
+        fail = fail || failName_;
+    } else if (auto it = failingNvs_.find(nvIndex); it != failingNvs_.end()) {
+        fail = fail || it->second == FaultOn::Both ||
+               it->second == (isWrite ? FaultOn::Writes : FaultOn::Reads);
+    }
+    return fail;
+}
+
+// --- Host interfaces -----------------------------------------------------
+
+bool SimulatedNode::ReadableValue(int nvIndex, NvValue& value) const {
+    if (!Contains(kKnownNvs, nvIndex)) return false;
+    if (nvIndex == kConfigNv && (selector_ < 1 || selector_ > kPartCount)) return false;
+    value = Nv(nvIndex);
+    return true;
+}
+
+int32_t QTA1_COMCALL SimulatedNode::ReadNv(int32_t nvIndex, uint8_t* buffer, int32_t length) {
+    ++calls_;
+    NvValue value{};
+    const bool ok = !ShouldFail(nvIndex, false, false) && buffer != nullptr && length >= 0 &&
+                    ReadableValue(nvIndex, value);
+    const int copied = ok ? std::min<int32_t>(length, kNvValueSize) : 0;
+    if (ok) std::memcpy(buffer, value.data(), static_cast<size_t>(copied));
+    const int32_t status = ok ? kHostOk : failureStatus_;
+    if (trace_ != nullptr) {
+        std::string line = "ReadNv(" + std::to_string(nvIndex) + ", " + std::to_string(length) +
+                           ") -> " + std::to_string(status);
+        if (ok) line += "  [" + HexBytes(value.data(), copied) + "]";
+        trace_->Add(line);
+    }
+    return status;
+}
+
+int32_t QTA1_COMCALL SimulatedNode::ReadNodeName(uint8_t* buffer, int32_t length) {
+    ++calls_;
+    const bool ok = !ShouldFail(0, false, true) && buffer != nullptr && length >= 0;
+    size_t copied = 0;
+    if (ok) {
+        copied = std::min(static_cast<size_t>(length), name_.size());
+        std::memcpy(buffer, name_.data(), copied);
+        std::memset(buffer + copied, 0, static_cast<size_t>(length) - copied);
+    }
+    const int32_t status = ok ? kHostOk : failureStatus_;
+    if (trace_ != nullptr) {
+        std::string line = "ReadNodeName(" + std::to_string(length) + ") -> " +
+                           std::to_string(status);
+        if (ok) {
+            const std::string_view returned(name_.data(), copied);
+            line += "  " + QuoteText(returned.substr(0, returned.find('\0')));
+        }
+        trace_->Add(line);
+    }
+    return status;
+}
+
+int32_t QTA1_COMCALL SimulatedNode::WriteNv(int32_t nvIndex, const uint8_t* buffer,
+                                            int32_t length) {
+    ++calls_;
+    const bool ok = !ShouldFail(nvIndex, true, false) && buffer != nullptr && length > 0 &&
+                    ApplyWrite(nvIndex, buffer, length);
+    const int32_t status = ok ? kHostOk : failureStatus_;
+    if (trace_ != nullptr) {
+        const int shown = buffer != nullptr ? std::clamp<int32_t>(length, 0, kNvValueSize) : 0;
+        std::string line = "WriteNv(" + std::to_string(nvIndex) + ", " + std::to_string(length) +
+                           ") <- [" + HexBytes(buffer, shown);
+        if (shown < length && buffer != nullptr) line += " ...";
+        line += "] -> " + std::to_string(status);
+        trace_->Add(line);
+    }
+    return status;
+}
+
+// Applies one accepted write; a write that is refused changes nothing.
+bool SimulatedNode::ApplyWrite(int nvIndex, const uint8_t* buffer, int32_t length) {
+    if (!Contains(kWritableNvs, nvIndex)) return false;
+    const auto count = static_cast<size_t>(std::min<int32_t>(length, kNvValueSize));
+    switch (nvIndex) {
+        case kPartSelectorNv:
+            if (length < 2) return false;
+            selector_ = buffer[0] << 8 | buffer[1];
+            return true;
+        case kConfigNv:
+            if (selector_ < 1 || selector_ > kPartCount) return false;
+            std::memcpy(parts_[selector_].data(), buffer, count);
+            return true;
+        case kClockSettingNv:
+            if (length < 7 || !SetNodeClock(buffer)) return false;
+            break;
+        case kRunningHoursResetNv:
+            if (length < 2) return false;
+            ResetRunningHours(buffer[0] << 8 | buffer[1]);
+            break;
+        default:
+            break;
+    }
+    std::memcpy(nvs_[nvIndex].data(), buffer, count);
+    pinned_.insert(nvIndex);
+    return true;
+}
+
+// Year (high, low), month, day, hour, minute, second. A date or time that
+// does not exist is refused, so the node clock always holds a real moment.
+bool SimulatedNode::SetNodeClock(const uint8_t* bytes) {
+    const int year = bytes[0] << 8 | bytes[1];
+    const int month = bytes[2];
+    const int day = bytes[3];
+    if (month < 1 || month > 12 || day < 1) return false;
+    if (day > DaysFromCivil(year, month + 1, 1) - DaysFromCivil(year, month, 1)) return false;
+    if (bytes[4] > 23 || bytes[5] > 59 || bytes[6] > 59) return false;
+    nodeClockSeconds_ =
+        SecondsOf(LocalTime{year, month, day, bytes[4], bytes[5], bytes[6], 0});
+    clockSetAtMs_ = clock_.NowMs();
+    return true;
+}
+
+// Codes 1 to 5 restart counters 0 to 4 from zero; 0 ("no command") and
+// unknown codes leave the counters alone.
+void SimulatedNode::ResetRunningHours(int code) {
+    if (code < 1 || code > 5) return;
+    const int k = code - 1;
+    hoursBase_[k] = 0;
+    hoursResetAtMs_[k] = clock_.NowMs();
+    if (pinned_.contains(kRunningHoursNv)) PutWord(nvs_[kRunningHoursNv], 2 * k + 1, 0);
+}
+
+int32_t QTA1_COMCALL SimulatedNode::QueryInterface(const Guid& iid, void** out) {
+    if (out == nullptr) return kPointerError;
+    *out = nullptr;
+    if (iid == kIidNvReader || iid == kIidUnknown) {
+        *out = static_cast<NvReader*>(this);
+    } else if (iid == kIidNvWriter) {
+        *out = static_cast<NvWriter*>(this);
+    } else {
+        return kNoInterface;
+    }
+    AddRef();
+    return kHostOk;
+}
+
+// The node is owned by whoever created it; the count only lets tests check
+// that every reference taken is given back.
+uint32_t QTA1_COMCALL SimulatedNode::AddRef() { return static_cast<uint32_t>(++refs_); }
+
+uint32_t QTA1_COMCALL SimulatedNode::Release() { return static_cast<uint32_t>(--refs_); }
+
+int32_t QTA1_COMCALL SimulatedSite::QueryInterface(const Guid& iid, void** out) {
+    if (out == nullptr) return kPointerError;
+    *out = nullptr;
+    if ((iid == kIidNvReader && offerReader_) || (iid == kIidNvWriter && offerWriter_)) {
+        return node_.QueryInterface(iid, out);
+    }
+    if (iid == kIidUnknown) {
+        *out = static_cast<HostUnknown*>(this);
+        return kHostOk;
+    }
+    return kNoInterface;
+}
+
+}  // namespace qta1

@@ -1,0 +1,136 @@
+// An in-memory QTA1 node behind the host's two interfaces: the part selector
+// (NV 55) with twelve 31-byte parts behind NV 56, every other NV the pages
+// use, live status values that move with virtual time, a node name, a trace
+// of every host call and injectable faults. Used by the tests, by qta1-sim and
+// by the Windows substitute host.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "frame/host_link.h"
+
+namespace qta1 {
+
+class Trace;
+class VirtualClock;
+
+using NvValue = std::array<uint8_t, kNvValueSize>;
+
+enum class FaultOn { Reads, Writes, Both };
+
+class SimulatedNode final : public NvReader, public NvWriter {
+public:
+    // The node starts in its factory state (the factory data lines, selector
+    // at part 1, name "QTA1 Sim"). The trace may be null.
+    SimulatedNode(const VirtualClock& clock, Trace* trace);
+    SimulatedNode(const SimulatedNode&) = delete;
+    SimulatedNode& operator=(const SimulatedNode&) = delete;
+
+    // --- State -----------------------------------------------------------
+    void SetNv(int nvIndex, const NvValue& value);  // also stops its animation
+    NvValue Nv(int nvIndex) const;                   // as a read would return it now
+    void SetPart(int part, const NvValue& value);    // 1..12
+    NvValue Part(int part) const;
+    void SetSelector(int part);
+    int Selector() const;
+    // Raw name bytes, up to 50; a name of 50 bytes has no terminating zero.
+    void SetName(const std::string& bytes);
+    // Unconfigured: part 1 word 14 = 0 and nothing else changed.
+    void SetConfiguredWord(int word);
+    // Live status values follow virtual time unless switched off (they then
+    // hold the values of the moment they were switched off) or pinned by
+    // SetNv for one NV. The node clock (NV 9) keeps running either way.
+    void SetAnimated(bool on);
+
+    // --- Faults ----------------------------------------------------------
+    // The n-th host call from now (1-based, counting ReadNv, WriteNv and
+    // ReadNodeName) fails.
+    void FailCall(int n);
+    void FailNv(int nvIndex, FaultOn on);
+    void FailAll(bool on);  // every ReadNv, WriteNv and ReadNodeName
+    void FailNameRead(bool on);
+    // What a failing call returns; 1 by default. 0 is refused: a failed call
+    // must never look like a success.
+    void SetFailureStatus(int32_t status);
+    void ClearFaults();  // also puts the failure status back to 1
+    int CallCount() const { return calls_; }
+
+    // --- Host interfaces -------------------------------------------------
+    int32_t QTA1_COMCALL QueryInterface(const Guid& iid, void** out) override;
+    uint32_t QTA1_COMCALL AddRef() override;
+    uint32_t QTA1_COMCALL Release() override;
+    int32_t QTA1_COMCALL ReaderSlot3() override { return kNoInterface; }
+    int32_t QTA1_COMCALL ReaderSlot4() override { return kNoInterface; }
+    int32_t QTA1_COMCALL ReaderSlot5() override { return kNoInterface; }
+    int32_t QTA1_COMCALL ReaderSlot6() override { return kNoInterface; }
+    int32_t QTA1_COMCALL ReadNv(int32_t nvIndex, uint8_t* buffer, int32_t length) override;
+    int32_t QTA1_COMCALL ReaderSlot8() override { return kNoInterface; }
+    int32_t QTA1_COMCALL ReadNodeName(uint8_t* buffer, int32_t length) override;
+    int32_t QTA1_COMCALL WriterSlot3() override { return kNoInterface; }
+    int32_t QTA1_COMCALL WriterSlot4() override { return kNoInterface; }
+    int32_t QTA1_COMCALL WriterSlot5() override { return kNoInterface; }
+    int32_t QTA1_COMCALL WriterSlot6() override { return kNoInterface; }
+    int32_t QTA1_COMCALL WriterSlot7() override { return kNoInterface; }
+    int32_t QTA1_COMCALL WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length) override;
+
+    // Outstanding references taken through QueryInterface/AddRef.
+    int32_t RefCount() const { return refs_; }
+
+private:
+    bool ShouldFail(int nvIndex, bool isWrite, bool isName);
+    NvValue LiveValue(int nvIndex) const;
+    bool ReadableValue(int nvIndex, NvValue& value) const;
+    bool ApplyWrite(int nvIndex, const uint8_t* buffer, int32_t length);
+    bool SetNodeClock(const uint8_t* bytes);
+    void ResetRunningHours(int code);
+    int64_t NodeClockSeconds() const;
+    int64_t LiveMs() const;
+
+    const VirtualClock& clock_;
+    Trace* trace_;
+    std::map<int, NvValue> nvs_;
+    std::array<NvValue, 13> parts_{};  // index 1..12
+    int selector_ = 1;
+    std::string name_;
+    bool animated_ = true;
+    int64_t frozenAtMs_ = 0;  // virtual time the live values hold while not animated
+    std::set<int> pinned_;
+    // Node clock: the node's date and time, in seconds since 1970-01-01, at
+    // virtual time clockSetAtMs_.
+    int64_t nodeClockSeconds_ = 0;
+    int64_t clockSetAtMs_ = 0;
+    // Running-hour counters and the moment they were last reset.
+    std::array<int64_t, 5> hoursBase_{};
+    std::array<int64_t, 5> hoursResetAtMs_{};
+    int calls_ = 0;
+    std::set<int> failingCalls_;
+    std::map<int, FaultOn> failingNvs_;
+    bool failAll_ = false;
+    bool failName_ = false;
+    int32_t failureStatus_ = 1;
+    int32_t refs_ = 0;
+};
+
+// A client site that offers the node's reader and writer, or not.
+class SimulatedSite final : public HostUnknown {
+public:
+    explicit SimulatedSite(SimulatedNode& node) : node_(node) {}
+    void OfferReader(bool on) { offerReader_ = on; }
+    void OfferWriter(bool on) { offerWriter_ = on; }
+    int32_t QTA1_COMCALL QueryInterface(const Guid& iid, void** out) override;
+    uint32_t QTA1_COMCALL AddRef() override { return 1; }
+    uint32_t QTA1_COMCALL Release() override { return 1; }
+
+private:
+    SimulatedNode& node_;
+    bool offerReader_ = true;
+    bool offerWriter_ = true;
+};
+
+}  // namespace qta1

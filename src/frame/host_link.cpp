@@ -1,0 +1,64 @@
+#include "frame/host_link.h"
+
+#include <cstring>
+
+namespace qta1 {
+
+bool operator==(const Guid& a, const Guid& b) {
+    return a.data1 == b.data1 && a.data2 == b.data2 && a.data3 == b.data3 &&
+           std::memcmp(a.data4, b.data4, sizeof a.data4) == 0;
+}
+
+void NodeLink::Obtain(HostUnknown* clientSite) {
+    if (clientSite == nullptr) return;
+    void* reader = nullptr;
+    if (clientSite->QueryInterface(kIidNvReader, &reader) == kHostOk && reader != nullptr) {
+        reader_ = static_cast<NvReader*>(reader);
+    }
+    void* writer = nullptr;
+    if (clientSite->QueryInterface(kIidNvWriter, &writer) == kHostOk && writer != nullptr) {
+        writer_ = static_cast<NvWriter*>(writer);
+    }
+}
+
+NodeLink::~NodeLink() {
+    if (writer_ != nullptr) writer_->Release();
+    if (reader_ != nullptr) reader_->Release();
+}
+
+int32_t NodeLink::ReadNv(int32_t nvIndex, uint8_t* buffer, int32_t length) {
+    if (reader_ == nullptr) return kMissingInterfaceStatus;
+    return reader_->ReadNv(nvIndex, buffer, length);
+}
+
+int32_t NodeLink::WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length) {
+    if (writer_ == nullptr) return kMissingInterfaceStatus;
+    return writer_->WriteNv(nvIndex, buffer, length);
+}
+
+int32_t NodeLink::ReadNodeName(uint8_t* buffer, int32_t length) {
+    if (reader_ == nullptr) return kMissingInterfaceStatus;
+    return reader_->ReadNodeName(buffer, length);
+}
+
+int NodeLink::ReadSelectedPart() {
+    uint8_t buffer[kNvBufferSize] = {};
+    if (ReadNv(kPartSelectorNv, buffer, kNvValueSize) != kHostOk) return 0;
+    return (buffer[0] << 8) | buffer[1];
+}
+
+void NodeLink::WriteSelector(int part) {
+    // Without a writer there is no selector write for the node to settle
+    // around, so the waits are skipped too.
+    if (writer_ == nullptr) return;
+    const uint8_t bytes[2] = {static_cast<uint8_t>(part >> 8), static_cast<uint8_t>(part & 0xFF)};
+    platform_.Sleep(kSelectorWaitMs);
+    WriteNv(kPartSelectorNv, bytes, 2);
+    platform_.Sleep(kSelectorWaitMs);
+}
+
+void NodeLink::SelectPart(int part) {
+    if (ReadSelectedPart() != part) WriteSelector(part);
+}
+
+}  // namespace qta1

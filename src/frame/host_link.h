@@ -1,0 +1,137 @@
+// The two COM interfaces the host offers on the control's client site, and
+// the part-selection handshake every user of the configuration NV goes
+// through. Nothing here includes windows.h: the interfaces are declared with
+// the same method-table shape a COM client expects, so the Win32 module hands
+// the host's own pointers straight to the core.
+#pragma once
+
+#include <cstdint>
+
+#include "frame/platform.h"
+
+#if defined(_WIN32)
+#define QTA1_COMCALL __stdcall
+#else
+#define QTA1_COMCALL
+#endif
+
+namespace qta1 {
+
+// Binary layout of a COM GUID.
+struct Guid {
+    uint32_t data1;
+    uint16_t data2;
+    uint16_t data3;
+    uint8_t data4[8];
+};
+
+bool operator==(const Guid& a, const Guid& b);
+
+// {C9C04CC1-23F0-11D3-BC97-00A0C9E5F504}
+inline constexpr Guid kIidNvReader = {
+    0xC9C04CC1, 0x23F0, 0x11D3, {0xBC, 0x97, 0x00, 0xA0, 0xC9, 0xE5, 0xF5, 0x04}};
+// {099B79E0-BA3D-11D0-AD92-006097174407}
+inline constexpr Guid kIidNvWriter = {
+    0x099B79E0, 0xBA3D, 0x11D0, {0xAD, 0x92, 0x00, 0x60, 0x97, 0x17, 0x44, 0x07}};
+// {00000000-0000-0000-C000-000000000046}
+inline constexpr Guid kIidUnknown = {
+    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+inline constexpr int32_t kHostOk = 0;
+inline constexpr int32_t kNoInterface = static_cast<int32_t>(0x80004002);  // E_NOINTERFACE
+
+// Method-table slots 0 to 2, in COM order. No virtual destructor: it would
+// add slots and move every method the host implements.
+class HostUnknown {
+public:
+    virtual int32_t QTA1_COMCALL QueryInterface(const Guid& iid, void** out) = 0;
+    virtual uint32_t QTA1_COMCALL AddRef() = 0;
+    virtual uint32_t QTA1_COMCALL Release() = 0;
+
+protected:
+    ~HostUnknown() = default;
+};
+
+// Reads NVs and the node name. The host's slots 3 to 6 and 8 are never
+// called; they are declared so that ReadNv sits at slot 7 and ReadNodeName at 9.
+class NvReader : public HostUnknown {
+public:
+    virtual int32_t QTA1_COMCALL ReaderSlot3() = 0;
+    virtual int32_t QTA1_COMCALL ReaderSlot4() = 0;
+    virtual int32_t QTA1_COMCALL ReaderSlot5() = 0;
+    virtual int32_t QTA1_COMCALL ReaderSlot6() = 0;
+    virtual int32_t QTA1_COMCALL ReadNv(int32_t nvIndex, uint8_t* buffer, int32_t length) = 0;
+    virtual int32_t QTA1_COMCALL ReaderSlot8() = 0;
+    virtual int32_t QTA1_COMCALL ReadNodeName(uint8_t* buffer, int32_t length) = 0;
+
+protected:
+    ~NvReader() = default;
+};
+
+// Sends NV values. Slots 3 to 7 are never called; WriteNv sits at slot 8.
+class NvWriter : public HostUnknown {
+public:
+    virtual int32_t QTA1_COMCALL WriterSlot3() = 0;
+    virtual int32_t QTA1_COMCALL WriterSlot4() = 0;
+    virtual int32_t QTA1_COMCALL WriterSlot5() = 0;
+    virtual int32_t QTA1_COMCALL WriterSlot6() = 0;
+    virtual int32_t QTA1_COMCALL WriterSlot7() = 0;
+    virtual int32_t QTA1_COMCALL WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length) = 0;
+
+protected:
+    ~NvWriter() = default;
+};
+
+inline constexpr int kReadNvSlot = 7;
+inline constexpr int kReadNodeNameSlot = 9;
+inline constexpr int kWriteNvSlot = 8;
+
+inline constexpr int32_t kPartSelectorNv = 55;
+inline constexpr int32_t kConfigNv = 56;
+inline constexpr int kSelectorWaitMs = 200;
+inline constexpr int kNvBufferSize = 32;
+inline constexpr int kNvValueSize = 31;
+// Failure status of a call the core could not make because the host offered
+// no such interface.
+inline constexpr int32_t kMissingInterfaceStatus = -1;
+
+// One counted reference to each host interface, obtained from the client site
+// and released when the link goes away. Every node access of the plug-in goes
+// through here, so a missing interface is handled in one place: a read fails,
+// a write is skipped, and neither is ever called.
+class NodeLink {
+public:
+    explicit NodeLink(Platform& platform) : platform_(platform) {}
+    ~NodeLink();
+    // Asks the client site for the reader, then the writer; keeps one
+    // reference to each that it offers. Called once.
+    void Obtain(HostUnknown* clientSite);
+    NodeLink(const NodeLink&) = delete;
+    NodeLink& operator=(const NodeLink&) = delete;
+
+    bool HasReader() const { return reader_ != nullptr; }
+    bool HasWriter() const { return writer_ != nullptr; }
+    bool HasAny() const { return reader_ != nullptr || writer_ != nullptr; }
+
+    int32_t ReadNv(int32_t nvIndex, uint8_t* buffer, int32_t length);
+    // The result is returned for the few callers that count failures; the
+    // page cycle ignores it and confirms by reading back.
+    int32_t WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length);
+    int32_t ReadNodeName(uint8_t* buffer, int32_t length);
+
+    // The part the node now shows; 0 when NV 55 cannot be read.
+    int ReadSelectedPart();
+    // Waits 200 ms, writes [part >> 8, part & 0xFF] to NV 55, waits 200 ms.
+    void WriteSelector(int part);
+    // Writes the selector only when the node does not already show the part.
+    void SelectPart(int part);
+
+    Platform& platform() { return platform_; }
+
+private:
+    Platform& platform_;
+    NvWriter* writer_ = nullptr;
+    NvReader* reader_ = nullptr;
+};
+
+}  // namespace qta1

@@ -1,0 +1,201 @@
+#include "frame/page.h"
+
+#include "frame/codec.h"
+#include "frame/sheet.h"
+#include "resources/strings.h"
+
+namespace qta1 {
+
+std::string FormatField(const Field& field, const uint8_t* buffer) {
+    const uint8_t high = buffer[field.offset];
+    const uint8_t low = buffer[field.offset + 1];
+    switch (field.codec) {
+        case Codec::Word:
+            return FormatFixed(ComposeWord(high, low), 0);
+        case Codec::Tenths:
+            return FormatFixed(ComposeWord(high, low) * 0.1, 1);
+        case Codec::Temperature:
+            return FormatFixed(DecodeSignedHundredths(high, low), 1);
+    }
+    return {};
+}
+
+void EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
+    const double number = TextToDouble(text);
+    int32_t high = 0;
+    int32_t low = 0;
+    switch (field.codec) {
+        case Codec::Word:
+            high = EncodeHigh(number);
+            low = EncodeLow(number);
+            break;
+        case Codec::Tenths:
+            high = EncodeTenthsHigh(number);
+            low = EncodeTenthsLow(number);
+            break;
+        case Codec::Temperature:
+            high = EncodeHundredthsHigh(number);
+            low = EncodeHundredthsLow(number);
+            break;
+    }
+    buffer[field.offset] = static_cast<uint8_t>(high & 0xFF);
+    buffer[field.offset + 1] = static_cast<uint8_t>(low & 0xFF);
+}
+
+CPropPage::CPropPage(PageId id, CSheet& sheet, const PageDef& def)
+    : id_(id), sheet_(sheet), def_(def) {}
+
+NodeLink& CPropPage::node() { return sheet_.node(); }
+Platform& CPropPage::ui() { return sheet_.platform(); }
+
+void CPropPage::SetText(int control, std::string_view text) { ui().SetText(id_, control, text); }
+std::string CPropPage::Text(int control) { return ui().GetText(id_, control); }
+void CPropPage::SetChecked(int control, bool checked) { ui().SetCheck(id_, control, checked); }
+bool CPropPage::Checked(int control) { return ui().GetCheck(id_, control); }
+void CPropPage::Enable(int control, bool enabled) { ui().Enable(id_, control, enabled); }
+
+void CPropPage::EnableAll(std::span<const int> controls, bool enabled) {
+    for (int control : controls) Enable(control, enabled);
+}
+
+std::string CPropPage::LayoutLabel(int control) const {
+    const ControlDecl* decl = FindControl(id_, control);
+    return decl != nullptr ? decl->label : "";
+}
+
+void CPropPage::OnInitDialog() {
+    if (def_.refreshMs > 0) StartRefresh();
+}
+
+void CPropPage::OnShow(bool shown) {
+    if (shown) OnPageShown();
+}
+
+void CPropPage::OnTimer(int timerId) {
+    if (timerId == kRefreshTimerId && def_.refreshMs > 0) RefreshLiveValues();
+}
+
+void CPropPage::OnClick(int controlId) {
+    if (controlId != 0 && controlId == def_.readButton) {
+        ReadPage();
+    } else if (controlId != 0 && controlId == def_.writeButton) {
+        WritePage();
+    } else {
+        OnControlClicked(controlId);
+    }
+}
+
+void CPropPage::ShowFields(std::span<const Field> fields, const uint8_t* buffer) {
+    for (const Field& field : fields) {
+        if (field.kind == FieldKind::Bit) {
+            SetChecked(field.control, TestBit(buffer[field.offset], field.bit) != 0);
+        } else {
+            SetText(field.control, FormatField(field, buffer));
+        }
+    }
+}
+
+void CPropPage::StoreFields(std::span<const Field> fields, uint8_t* buffer) {
+    for (const Field& field : fields) {
+        if (field.kind == FieldKind::Bit) {
+            uint8_t& byte = buffer[field.offset];
+            byte = Checked(field.control) ? SetBit(byte, field.bit) : ClearBit(byte, field.bit);
+        } else {
+            EncodeField(field, Text(field.control), buffer);
+        }
+    }
+}
+
+bool CPropPage::ReadBlock(const Block& block) {
+    if (block.nv == kConfigNv) node().SelectPart(block.part);
+    uint8_t buffer[kNvBufferSize] = {};
+    if (block.readLength > kNvBufferSize) return false;
+    if (node().ReadNv(block.nv, buffer, block.readLength) != kHostOk) return false;
+    if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
+    ShowFields(block.fields, buffer);
+    return true;
+}
+
+bool CPropPage::WriteBlock(const Block& block) {
+    if (block.nv == kConfigNv) {
+        if (block.selectorAlways) {
+            node().WriteSelector(block.part);
+        } else {
+            node().SelectPart(block.part);
+        }
+    }
+    uint8_t buffer[kNvBufferSize] = {};
+    if (block.rmwLength > kNvBufferSize || block.writeLength > kNvBufferSize) return false;
+    if (node().ReadNv(block.nv, buffer, block.rmwLength) != kHostOk) return false;
+    if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
+    StoreFields(block.fields, buffer);
+    if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
+    node().WriteNv(block.nv, buffer, block.writeLength);
+    return true;
+}
+
+void CPropPage::ReadPage() {
+    if (def_.readButton != 0) SetText(def_.readButton, text::kWait);
+    for (const Block& block : def_.blocks) ReadBlock(block);
+    AfterRead();
+    if (def_.readButton != 0) SetText(def_.readButton, LayoutLabel(def_.readButton));
+}
+
+bool CPropPage::PasswordAccepted() {
+    if (def_.passwordBox == 0) return true;
+    if (Text(def_.passwordBox) == text::kTechnicianPassword) return true;
+    ui().MessageBox(text::kWrongPassword, "", MsgButtons::Ok, MsgIcon::None);
+    return false;
+}
+
+void CPropPage::WritePage() {
+    if (def_.writeButton != 0) SetText(def_.writeButton, text::kWait);
+    if (PasswordAccepted()) {
+        if (def_.writeOrder.empty()) {
+            for (const Block& block : def_.blocks) {
+                if (!block.shownOnly) WriteBlock(block);
+            }
+        } else {
+            for (int index : def_.writeOrder) WriteBlock(def_.blocks[static_cast<size_t>(index)]);
+        }
+        ReadPage();
+    }
+    if (def_.passwordBox != 0) SetText(def_.passwordBox, "");
+    if (def_.writeButton != 0) SetText(def_.writeButton, LayoutLabel(def_.writeButton));
+}
+
+void CPropPage::OnPageShown() {
+    ReadPage();
+    ApplyOptionEnabling();
+}
+
+void CPropPage::ApplyOptionEnabling() {
+    if (def_.optionRules.empty()) return;
+    node().SelectPart(kOptionPart);
+    uint8_t buffer[kNvBufferSize] = {};
+    if (node().ReadNv(kConfigNv, buffer, kNvValueSize) != kHostOk) return;
+    ReverseBits(buffer, kNvBufferSize);
+    ApplyOptionRules(buffer);
+}
+
+void CPropPage::ApplyOptionRules(const uint8_t* reversedPart1) {
+    for (const OptionRule& rule : def_.optionRules) {
+        const bool set = TestBit(reversedPart1[rule.byte], rule.bit) != 0;
+        EnableAll(rule.controls, set == rule.enableWhenSet);
+    }
+}
+
+void CPropPage::StartRefresh() {
+    RefreshLiveValues();
+    ui().SetTimer(id_, kRefreshTimerId, def_.refreshMs);
+}
+
+void CPropPage::RefreshLiveValues() {
+    for (const LiveRead& live : def_.liveReads) {
+        uint8_t buffer[kNvBufferSize] = {};
+        if (live.length > kNvBufferSize) continue;
+        if (node().ReadNv(live.nv, buffer, live.length) == kHostOk) ShowFields(live.fields, buffer);
+    }
+}
+
+}  // namespace qta1

@@ -1,0 +1,156 @@
+// The page read/write cycle shared by every tab. A page is a table of blocks
+// (where the bytes live) with fields (which control shows which bytes, and
+// how), plus the few rules a table cannot say, written as overrides in the
+// page's own class. The engine never caches node values and never skips a
+// read or a write the cycle calls for: the host-call sequence is the product.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "frame/host_link.h"
+#include "frame/platform.h"
+
+namespace qta1 {
+
+class CSheet;
+
+// How a field's bytes become text and how typed text becomes bytes.
+enum class Codec : uint8_t {
+    Word,         // unsigned word, "%.0f"; written as truncate(number)
+    Tenths,       // word x 0.1, "%.1f"; written as truncate(number x 10)
+    Temperature,  // signed hundredths, "%.1f"; written as truncate(number x 100)
+};
+
+enum class FieldKind : uint8_t {
+    Word,  // a big-endian word at `offset` (high byte) and offset + 1
+    Bit,   // an option bit: a check box on codec bit `bit` of byte `offset`
+};
+
+struct Field {
+    int control;
+    FieldKind kind;
+    int offset;  // byte index of the value (the high byte of a word)
+    int bit;     // codec bit number, Bit fields only
+    Codec codec;
+};
+
+// Word k of a 31-byte value occupies bytes 2k+1 (high) and 2k+2 (low).
+constexpr Field WordField(int control, int word, Codec codec) {
+    return {control, FieldKind::Word, 2 * word + 1, 0, codec};
+}
+// A word starting at a plain byte offset (status NVs start at byte 0).
+constexpr Field WordAt(int control, int offset, Codec codec) {
+    return {control, FieldKind::Word, offset, 0, codec};
+}
+constexpr Field BitField(int control, int byte, int bit) {
+    return {control, FieldKind::Bit, byte, bit, Codec::Word};
+}
+
+// Where a block's bytes live and how they travel.
+struct Block {
+    int nv;                // NV index; kConfigNv for a part of the configuration NV
+    int part;              // the part, for kConfigNv; 0 otherwise
+    bool optionBits;       // bit-reversed between node and page
+    std::span<const Field> fields;
+    int readLength = kNvValueSize;     // length of the ReadPage read
+    int rmwLength = kNvBufferSize;     // length of the read before a write
+    int writeLength = kNvValueSize;    // bytes sent
+    bool selectorAlways = false;       // Write selects with WriteSelector, unconditionally
+    bool shownOnly = false;            // Read shows it, Write never sends it
+};
+
+// Enables the controls when option bit `bit` of part 1 byte `byte` (as
+// stored) is set, disables them when clear (or the reverse).
+struct OptionRule {
+    int byte;
+    int bit;
+    std::span<const int> controls;
+    bool enableWhenSet = true;
+};
+
+// A status NV read by the refresh timer into read-only boxes.
+struct LiveRead {
+    int nv;
+    int length;
+    std::span<const Field> fields;
+};
+
+struct PageDef {
+    std::span<const Block> blocks = {};           // ReadPage order
+    std::span<const int> writeOrder = {};         // indexes into blocks; empty: the same order
+    std::span<const OptionRule> optionRules = {}; // applied from part 1 when the page is shown
+    std::span<const LiveRead> liveReads = {};
+    int refreshMs = 0;                        // 0: no refresh timer
+    int readButton = 0;
+    int writeButton = 0;
+    int passwordBox = 0;                      // 0: Write needs no password
+};
+
+inline constexpr int kRefreshTimerId = 1;
+inline constexpr int kOptionPart = 1;
+
+class CPropPage : public PageEvents {
+public:
+    CPropPage(PageId id, CSheet& sheet, const PageDef& def);
+    virtual ~CPropPage() = default;
+    CPropPage(const CPropPage&) = delete;
+    CPropPage& operator=(const CPropPage&) = delete;
+
+    PageId id() const { return id_; }
+
+    // Platform notifications.
+    void OnInitDialog() override;
+    void OnShow(bool shown) override;
+    void OnTimer(int timerId) override;
+    void OnClick(int controlId) override;
+
+    // The cycle. Pages override only where they genuinely differ.
+    virtual void ReadPage();
+    virtual void WritePage();
+    virtual void OnPageShown();
+    virtual void ApplyOptionEnabling();
+    virtual void StartRefresh();
+    virtual void RefreshLiveValues();
+
+protected:
+    // Local interlocks of check boxes, radio buttons and page-specific buttons.
+    virtual void OnControlClicked(int /*controlId*/) {}
+    // Runs at the end of every ReadPage, before the caption returns.
+    virtual void AfterRead() {}
+    // Applies the page's option rules to a part 1 that was already read and
+    // reversed; pages with rules beyond the table extend it.
+    virtual void ApplyOptionRules(const uint8_t* reversedPart1);
+
+    // Block transfers: select, read, decode / read, encode, write.
+    bool ReadBlock(const Block& block);
+    bool WriteBlock(const Block& block);
+    void ShowFields(std::span<const Field> fields, const uint8_t* buffer);
+    void StoreFields(std::span<const Field> fields, uint8_t* buffer);
+    bool PasswordAccepted();
+
+    NodeLink& node();
+    Platform& ui();
+    CSheet& sheet() { return sheet_; }
+
+    void SetText(int control, std::string_view text);
+    std::string Text(int control);
+    void SetChecked(int control, bool checked);
+    bool Checked(int control);
+    void Enable(int control, bool enabled);
+    void EnableAll(std::span<const int> controls, bool enabled);
+    std::string LayoutLabel(int control) const;
+
+private:
+    PageId id_;
+    CSheet& sheet_;
+    const PageDef& def_;
+};
+
+// Text of a field's value, and the value of a field's text.
+std::string FormatField(const Field& field, const uint8_t* buffer);
+void EncodeField(const Field& field, std::string_view text, uint8_t* buffer);
+
+}  // namespace qta1

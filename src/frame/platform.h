@@ -1,0 +1,106 @@
+// The platform port: everything the core asks of the user interface and the
+// machine. The headless implementation runs it on a virtual clock for tests
+// and qta1-sim; the Win32 implementation renders it with a comctl32 property
+// sheet. No windows.h type crosses this line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "resources/layout.h"
+
+namespace qta1 {
+
+struct LocalTime {
+    int year = 2000;  // four digits
+    int month = 1;    // 1..12
+    int day = 1;      // 1..31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int dayOfWeek = 0;  // 0 = Sunday
+};
+
+enum class MsgButtons { Ok, YesNo };
+enum class MsgIcon { None, Exclamation, Question, Information, Stop };
+enum class MsgAnswer { Ok, Yes, No };
+
+struct FileDialogRequest {
+    std::string proposedName;
+    std::string defaultExtension;
+    // Pipe-separated pairs of description and pattern, ending with "|".
+    std::string filter;
+};
+
+// What a page window tells its page. The platform calls these on the user
+// interface thread only.
+class PageEvents {
+public:
+    virtual void OnInitDialog() = 0;
+    virtual void OnShow(bool shown) = 0;
+    virtual void OnTimer(int timerId) = 0;
+    virtual void OnClick(int controlId) = 0;
+
+protected:
+    ~PageEvents() = default;
+};
+
+class SheetEvents {
+public:
+    virtual void OnSheetInitDialog() = 0;
+
+protected:
+    ~SheetEvents() = default;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Sheet. Pages are added in tab order; a page already added is not added
+    // twice, and removing a page the sheet does not hold does nothing. A
+    // page's window is created the first time it is shown and destroyed when
+    // it is removed or the sheet closes; its timers end with it.
+    virtual void AddPage(PageId page, PageEvents& events) = 0;
+    virtual void RemovePage(PageId page) = 0;
+    virtual void SetOkCaption(std::string_view caption) = 0;
+    virtual void HideApplyAndCancel() = 0;
+    // Shows the sheet with the pages added so far and returns when the user
+    // closes it; every page window is destroyed by then.
+    virtual void RunSheetModal(std::string_view caption, SheetEvents& events) = 0;
+
+    // Controls of a page, by identifier. Calls on a page whose window does
+    // not exist do nothing (reads give empty text and unchecked).
+    virtual void SetText(PageId page, int control, std::string_view text) = 0;
+    virtual std::string GetText(PageId page, int control) = 0;
+    virtual void SetCheck(PageId page, int control, bool checked) = 0;
+    virtual bool GetCheck(PageId page, int control) = 0;
+    virtual void Enable(PageId page, int control, bool enabled) = 0;
+    virtual void Show(PageId page, int control, bool visible) = 0;
+
+    // Repeating timer of a page window; setting an existing identifier
+    // restarts it with the new period.
+    virtual void SetTimer(PageId page, int timerId, int periodMs) = 0;
+    virtual void KillTimer(PageId page, int timerId) = 0;
+
+    // Blocks the user interface thread.
+    virtual void Sleep(int ms) = 0;
+    virtual LocalTime Now() = 0;
+
+    // An empty title means the plug-in's default title.
+    virtual MsgAnswer MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
+                                 MsgIcon icon) = 0;
+    virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
+
+    // Whole files as raw bytes. ReplaceFile writes a temporary file beside the
+    // target and moves it over the target in one step, so a failure never
+    // leaves a half-written file behind.
+    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    virtual bool ReplaceFile(const std::string& path, std::string_view bytes) = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+};
+
+}  // namespace qta1

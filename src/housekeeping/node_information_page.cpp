@@ -1,0 +1,66 @@
+#include "housekeeping/node_information_page.h"
+
+#include <cstring>
+
+#include "frame/codec.h"
+#include "frame/sheet.h"
+
+namespace qta1 {
+
+namespace {
+constexpr int kSwitchTimerId = 1;
+constexpr PageDef kNodeInformationPage{};
+}  // namespace
+
+int ConfiguredWord(const uint8_t* part1) { return ComposeWord(part1[29], part1[30]); }
+
+std::string NodeNameText(const uint8_t* buffer, int length) {
+    const void* end = std::memchr(buffer, 0, static_cast<size_t>(length));
+    const size_t size = end != nullptr ? static_cast<size_t>(static_cast<const uint8_t*>(end) - buffer)
+                                       : static_cast<size_t>(length);
+    return std::string(reinterpret_cast<const char*>(buffer), size);
+}
+
+CPage12PropPage::CPage12PropPage(CSheet& sheet)
+    : CPropPage(PageId::NodeInformation, sheet, kNodeInformationPage) {}
+
+void CPage12PropPage::OnInitDialog() {
+    uint8_t name[kNodeNameReadLength] = {};
+    if (node().ReadNodeName(name, kNodeNameReadLength) == kHostOk) {
+        SetText(IDC_NODEINFO_NAME, NodeNameText(name, kNodeNameReadLength));
+    }
+    node().SelectPart(kOptionPart);
+    uint8_t part1[kConfiguredWordReadLength] = {};
+    if (node().ReadNv(kConfigNv, part1, kConfiguredWordReadLength) != kHostOk) return;
+    if (ConfiguredWord(part1) != 0) {
+        ui().SetTimer(id(), kSwitchTimerId, kSwitchDelayMs);
+    } else {
+        Enable(IDC_NODEINFO_USER, false);
+        Enable(IDC_NODEINFO_TECHNICIAN, false);
+    }
+}
+
+void CPage12PropPage::OnTimer(int timerId) {
+    if (timerId != kSwitchTimerId) return;
+    ShowUserSet();
+    ui().KillTimer(id(), kSwitchTimerId);
+}
+
+void CPage12PropPage::OnControlClicked(int controlId) {
+    if (controlId == IDC_NODEINFO_USER) ShowUserSet();
+    if (controlId == IDC_NODEINFO_TECHNICIAN) ShowTechnicianSet();
+}
+
+void CPage12PropPage::ShowUserSet() {
+    Enable(IDC_NODEINFO_USER, false);
+    Enable(IDC_NODEINFO_TECHNICIAN, true);
+    sheet().ShowUserSet();
+}
+
+void CPage12PropPage::ShowTechnicianSet() {
+    Enable(IDC_NODEINFO_USER, true);
+    Enable(IDC_NODEINFO_TECHNICIAN, false);
+    sheet().ShowTechnicianSet();
+}
+
+}  // namespace qta1

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "frame/page.h"
+
+namespace qta1 {
+
+// The first tab: the node's name and the switch between the user and the
+// technician page sets. A configured node is switched to the user set 100 ms
+// after the page is created.
+class CPage12PropPage final : public CPropPage {
+public:
+    explicit CPage12PropPage(CSheet& sheet);
+
+    void OnInitDialog() override;
+    void OnTimer(int timerId) override;
+    void OnPageShown() override {}
+
+protected:
+    void OnControlClicked(int controlId) override;
+
+private:
+    void ShowUserSet();
+    void ShowTechnicianSet();
+};
+
+// The configured word of a part-1 read: word 14 as stored (not bit-reversed).
+int ConfiguredWord(const uint8_t* part1);
+// The name as the host returned it: up to the first zero byte, and never
+// beyond the buffer when there is none.
+std::string NodeNameText(const uint8_t* buffer, int length);
+
+inline constexpr int kConfiguredWordReadLength = 50;
+inline constexpr int kNodeNameReadLength = 50;
+inline constexpr int kSwitchDelayMs = 100;
+
+}  // namespace qta1

@@ -1,0 +1,320 @@
+#include "platform/headless/headless_platform.h"
+
+#include <algorithm>
+
+#include "resources/strings.h"
+
+namespace qta1 {
+
+namespace {
+
+const char* IconName(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::None: return "none";
+        case MsgIcon::Exclamation: return "exclamation";
+        case MsgIcon::Question: return "question";
+        case MsgIcon::Information: return "information";
+        case MsgIcon::Stop: return "stop";
+    }
+    return "none";
+}
+
+const char* AnswerName(MsgAnswer answer) {
+    switch (answer) {
+        case MsgAnswer::Ok: return "OK";
+        case MsgAnswer::Yes: return "Yes";
+        case MsgAnswer::No: return "No";
+    }
+    return "OK";
+}
+
+bool IsEdit(ControlKind kind) {
+    return kind == ControlKind::Edit || kind == ControlKind::ReadOnlyEdit ||
+           kind == ControlKind::PasswordEdit;
+}
+
+std::string Quoted(std::string_view text) { return QuoteText(text); }
+
+std::string ControlName(const ControlDecl& decl) {
+    std::string name = Quoted(decl.label);
+    if (decl.row[0] != '\0') name += std::string(" in ") + Quoted(decl.row);
+    else if (decl.group[0] != '\0') name += std::string(" in ") + Quoted(decl.group);
+    return name;
+}
+
+}  // namespace
+
+HeadlessPlatform::HeadlessPlatform(VirtualClock& clock, Trace& trace) : clock_(clock), trace_(trace) {}
+
+void HeadlessPlatform::AddPage(PageId page, PageEvents& events) {
+    if (std::find(tabs_.begin(), tabs_.end(), page) != tabs_.end()) return;
+    pages_[page] = &events;
+    tabs_.push_back(page);
+}
+
+void HeadlessPlatform::RemovePage(PageId page) {
+    auto it = std::find(tabs_.begin(), tabs_.end(), page);
+    if (it == tabs_.end()) return;
+    if (open_ && active_ == page) {
+        // The sheet moves to the neighbouring tab before the page goes.
+        const size_t index = static_cast<size_t>(it - tabs_.begin());
+        if (tabs_.size() > 1) Activate(tabs_[index > 0 ? index - 1 : 1]);
+        it = std::find(tabs_.begin(), tabs_.end(), page);
+    }
+    tabs_.erase(it);
+    if (active_ == page) active_.reset();
+    DestroyWindow(page);
+    pages_.erase(page);
+}
+
+void HeadlessPlatform::SetOkCaption(std::string_view caption) { okCaption_ = caption; }
+void HeadlessPlatform::HideApplyAndCancel() { applyCancelHidden_ = true; }
+
+void HeadlessPlatform::RunSheetModal(std::string_view caption, SheetEvents& events) {
+    caption_ = caption;
+    open_ = true;
+    exitRequested_ = false;
+    okCaption_ = "OK";
+    applyCancelHidden_ = false;
+    trace_.Add("sheet " + Quoted(caption) + " opens");
+    if (!tabs_.empty()) Activate(tabs_.front());
+    events.OnSheetInitDialog();
+    if (driver_ && !exitRequested_) driver_(*this);
+    trace_.Add("sheet closes");
+    for (auto it = tabs_.rbegin(); it != tabs_.rend(); ++it) DestroyWindow(*it);
+    tabs_.clear();
+    pages_.clear();
+    active_.reset();
+    open_ = false;
+}
+
+ControlState* HeadlessPlatform::Find(PageId page, int control) {
+    auto window = windows_.find(page);
+    if (window == windows_.end()) return nullptr;
+    auto it = window->second.controls.find(control);
+    return it != window->second.controls.end() ? &it->second : nullptr;
+}
+
+const ControlState* HeadlessPlatform::State(PageId page, int control) const {
+    return const_cast<HeadlessPlatform*>(this)->Find(page, control);
+}
+
+void HeadlessPlatform::SetText(PageId page, int control, std::string_view text) {
+    if (ControlState* state = Find(page, control)) state->text = text;
+}
+
+std::string HeadlessPlatform::GetText(PageId page, int control) {
+    ControlState* state = Find(page, control);
+    return state != nullptr ? state->text : std::string();
+}
+
+void HeadlessPlatform::SetCheck(PageId page, int control, bool checked) {
+    if (ControlState* state = Find(page, control)) state->checked = checked;
+}
+
+bool HeadlessPlatform::GetCheck(PageId page, int control) {
+    ControlState* state = Find(page, control);
+    return state != nullptr && state->checked;
+}
+
+void HeadlessPlatform::Enable(PageId page, int control, bool enabled) {
+    if (ControlState* state = Find(page, control)) state->enabled = enabled;
+}
+
+void HeadlessPlatform::Show(PageId page, int control, bool visible) {
+    if (ControlState* state = Find(page, control)) state->visible = visible;
+}
+
+void HeadlessPlatform::SetTimer(PageId page, int timerId, int periodMs) {
+    if (!WindowExists(page)) return;
+    KillTimer(page, timerId);
+    timers_.push_back({page, timerId, periodMs, clock_.NowMs() + periodMs, timerOrder_++});
+}
+
+void HeadlessPlatform::KillTimer(PageId page, int timerId) {
+    std::erase_if(timers_, [&](const Timer& t) { return t.page == page && t.id == timerId; });
+}
+
+void HeadlessPlatform::Sleep(int ms) {
+    trace_.Add("sleep " + std::to_string(ms));
+    clock_.Advance(ms);
+}
+
+LocalTime HeadlessPlatform::Now() { return clock_.LocalNow(); }
+
+MsgAnswer HeadlessPlatform::MessageBox(std::string_view text, std::string_view title,
+                                       MsgButtons buttons, MsgIcon icon) {
+    MsgAnswer answer = MsgAnswer::Ok;
+    std::string note;
+    if (buttons == MsgButtons::YesNo) {
+        answer = MsgAnswer::No;
+        if (!messageAnswers_.empty()) {
+            answer = messageAnswers_.front();
+            messageAnswers_.pop_front();
+        } else {
+            note = " (unanswered)";
+        }
+    }
+    trace_.Add("msgbox " + Quoted(text) + " title " + Quoted(title.empty() ? text::kDefaultTitle : title) +
+               (buttons == MsgButtons::YesNo ? " YesNo " : " OK ") + IconName(icon) + " -> " +
+               AnswerName(answer) + note);
+    return answer;
+}
+
+std::string HeadlessPlatform::DialogTrace(const char* kind, const FileDialogRequest& request,
+                                          const std::optional<std::string>& answer) const {
+    return std::string(kind) + " name " + Quoted(request.proposedName) + " ext " +
+           Quoted(request.defaultExtension) + " filter " + Quoted(request.filter) + " -> " +
+           (answer ? Quoted(*answer) : "cancel");
+}
+
+std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogRequest& request) {
+    std::optional<std::string> answer;
+    if (!fileAnswers_.empty()) {
+        answer = fileAnswers_.front();
+        fileAnswers_.pop_front();
+    }
+    trace_.Add(DialogTrace("open-dialog", request, answer));
+    return answer;
+}
+
+std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogRequest& request) {
+    std::optional<std::string> answer;
+    if (!fileAnswers_.empty()) {
+        answer = fileAnswers_.front();
+        fileAnswers_.pop_front();
+    }
+    trace_.Add(DialogTrace("save-dialog", request, answer));
+    return answer;
+}
+
+std::optional<std::string> HeadlessPlatform::ReadFile(const std::string& path) {
+    auto it = files_.find(path);
+    if (it == files_.end()) return std::nullopt;
+    return it->second;
+}
+
+bool HeadlessPlatform::ReplaceFile(const std::string& path, std::string_view bytes) {
+    if (failNextWrite_ || readOnly_[path]) {
+        failNextWrite_ = false;
+        return false;
+    }
+    files_[path] = std::string(bytes);
+    return true;
+}
+
+bool HeadlessPlatform::FileExists(const std::string& path) { return files_.count(path) != 0; }
+
+void HeadlessPlatform::SetReadOnly(const std::string& path, bool on) { readOnly_[path] = on; }
+
+void HeadlessPlatform::CreateWindow(PageId page) {
+    Window& window = windows_[page];
+    for (const ControlDecl& decl : LayoutOf(page).controls) {
+        if (decl.id == IDC_STATIC) continue;
+        ControlState state;
+        state.decl = &decl;
+        state.text = IsEdit(decl.kind) ? "" : decl.label;
+        state.enabled = (decl.flags & kInitiallyOff) == 0;
+        state.visible = (decl.flags & kHidden) == 0;
+        window.controls[decl.id] = state;
+    }
+    pages_[page]->OnInitDialog();
+}
+
+void HeadlessPlatform::DestroyWindow(PageId page) {
+    windows_.erase(page);
+    std::erase_if(timers_, [page](const Timer& t) { return t.page == page; });
+}
+
+void HeadlessPlatform::Activate(PageId page) {
+    if (active_ == page) return;
+    if (active_ && pages_.count(*active_) != 0) pages_[*active_]->OnShow(false);
+    active_ = page;
+    if (!WindowExists(page)) CreateWindow(page);
+    pages_[page]->OnShow(true);
+}
+
+bool HeadlessPlatform::SelectTab(PageId page) {
+    if (!open_ || std::find(tabs_.begin(), tabs_.end(), page) == tabs_.end()) {
+        trace_.Add("> tab " + Quoted(CaptionOf(page)) + " (not in the sheet)");
+        return false;
+    }
+    trace_.Add("> tab " + Quoted(CaptionOf(page)));
+    Activate(page);
+    return true;
+}
+
+void HeadlessPlatform::CheckRadio(PageId page, int control) {
+    // Automatic radio buttons: the clicked one is checked and the others of
+    // its group, a run of radio buttons opened by a group start, unchecked.
+    const auto decls = LayoutOf(page).controls;
+    auto clicked = std::find_if(decls.begin(), decls.end(),
+                                [control](const ControlDecl& d) { return d.id == control; });
+    if (clicked == decls.end()) return;
+    auto first = clicked;
+    while (first != decls.begin() && (first->flags & kStartsGroup) == 0 &&
+           std::prev(first)->kind == ControlKind::RadioButton) {
+        --first;
+    }
+    for (auto it = first; it != decls.end() && it->kind == ControlKind::RadioButton; ++it) {
+        if (it != first && (it->flags & kStartsGroup) != 0) break;
+        SetCheck(page, it->id, it->id == control);
+    }
+}
+
+bool HeadlessPlatform::Click(PageId page, int control) {
+    ControlState* state = Find(page, control);
+    if (state == nullptr || active_ != page) {
+        trace_.Add("> click on a control that is not on the active page");
+        return false;
+    }
+    const std::string name = ControlName(*state->decl);
+    if (!state->enabled || !state->visible) {
+        trace_.Add("> click " + name + " (disabled, nothing happens)");
+        return false;
+    }
+    trace_.Add("> click " + name);
+    if (state->decl->kind == ControlKind::CheckBox) state->checked = !state->checked;
+    if (state->decl->kind == ControlKind::RadioButton) CheckRadio(page, control);
+    pages_[page]->OnClick(control);
+    return true;
+}
+
+bool HeadlessPlatform::Type(PageId page, int control, std::string_view text) {
+    ControlState* state = Find(page, control);
+    if (state == nullptr || active_ != page) {
+        trace_.Add("> type into a control that is not on the active page");
+        return false;
+    }
+    const std::string name = ControlName(*state->decl);
+    const ControlKind kind = state->decl->kind;
+    if (!state->enabled || !state->visible ||
+        (kind != ControlKind::Edit && kind != ControlKind::PasswordEdit)) {
+        trace_.Add("> type " + Quoted(text) + " into " + name + " (not editable)");
+        return false;
+    }
+    trace_.Add("> type " + Quoted(text) + " into " + name);
+    state->text = text;
+    return true;
+}
+
+void HeadlessPlatform::Idle(int64_t ms) {
+    const int64_t end = clock_.NowMs() + ms;
+    while (true) {
+        auto next = std::min_element(timers_.begin(), timers_.end(), [](const Timer& a, const Timer& b) {
+            return a.dueMs != b.dueMs ? a.dueMs < b.dueMs : a.order < b.order;
+        });
+        if (next == timers_.end() || next->dueMs > end) break;
+        if (next->dueMs > clock_.NowMs()) clock_.Advance(next->dueMs - clock_.NowMs());
+        // A timer that fell due during a blocking sleep fires once, late.
+        next->dueMs = clock_.NowMs() + next->periodMs;
+        next->order = timerOrder_++;
+        const PageId page = next->page;
+        const int id = next->id;
+        trace_.Add("timer " + Quoted(CaptionOf(page)) + " " + std::to_string(id));
+        pages_[page]->OnTimer(id);
+    }
+    if (end > clock_.NowMs()) clock_.Advance(end - clock_.NowMs());
+}
+
+}  // namespace qta1

@@ -1,0 +1,135 @@
+// The platform port without a screen: controls held in memory and built from
+// the page layouts, message boxes and file dialogs answered from queues,
+// files in memory, sleeps and timers on a virtual clock. Everything the
+// technician would see or answer is written to the trace.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "frame/platform.h"
+#include "platform/headless/trace.h"
+#include "platform/headless/virtual_clock.h"
+
+namespace qta1 {
+
+struct ControlState {
+    const ControlDecl* decl = nullptr;
+    std::string text;
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+};
+
+class HeadlessPlatform final : public Platform {
+public:
+    HeadlessPlatform(VirtualClock& clock, Trace& trace);
+
+    // --- Platform ----------------------------------------------------------
+    void AddPage(PageId page, PageEvents& events) override;
+    void RemovePage(PageId page) override;
+    void SetOkCaption(std::string_view caption) override;
+    void HideApplyAndCancel() override;
+    void RunSheetModal(std::string_view caption, SheetEvents& events) override;
+    void SetText(PageId page, int control, std::string_view text) override;
+    std::string GetText(PageId page, int control) override;
+    void SetCheck(PageId page, int control, bool checked) override;
+    bool GetCheck(PageId page, int control) override;
+    void Enable(PageId page, int control, bool enabled) override;
+    void Show(PageId page, int control, bool visible) override;
+    void SetTimer(PageId page, int timerId, int periodMs) override;
+    void KillTimer(PageId page, int timerId) override;
+    void Sleep(int ms) override;
+    LocalTime Now() override;
+    MsgAnswer MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
+                         MsgIcon icon) override;
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    bool ReplaceFile(const std::string& path, std::string_view bytes) override;
+    bool FileExists(const std::string& path) override;
+
+    // --- The technician's side, while the sheet runs -------------------------
+    // Called inside RunSheetModal after the sheet is initialised; the sheet
+    // closes when it returns (or earlier, when Exit() was called).
+    void SetModalDriver(std::function<void(HeadlessPlatform&)> driver) { driver_ = std::move(driver); }
+    bool SheetOpen() const { return open_; }
+    std::string SheetCaption() const { return caption_; }
+    std::string OkCaption() const { return okCaption_; }
+    bool ApplyAndCancelHidden() const { return applyCancelHidden_; }
+    const std::vector<PageId>& Tabs() const { return tabs_; }
+    std::optional<PageId> ActivePage() const { return active_; }
+    bool WindowExists(PageId page) const { return windows_.count(page) != 0; }
+
+    // Each returns false (and traces why) when a technician could not do it.
+    bool SelectTab(PageId page);
+    bool Click(PageId page, int control);
+    bool Type(PageId page, int control, std::string_view text);
+    // Lets virtual time pass with the message loop idle: due timers fire.
+    void Idle(int64_t ms);
+    // "Exit": every page window is destroyed and RunSheetModal returns.
+    void Exit() { exitRequested_ = true; }
+
+    const ControlState* State(PageId page, int control) const;
+
+    // Answers for the next message boxes and file dialogs, in order. An
+    // unanswered Yes / No box is answered No, an unanswered file dialog is
+    // cancelled; both are traced.
+    void QueueMessageAnswer(MsgAnswer answer) { messageAnswers_.push_back(answer); }
+    void QueueFileAnswer(std::optional<std::string> path) { fileAnswers_.push_back(std::move(path)); }
+    size_t PendingAnswers() const { return messageAnswers_.size() + fileAnswers_.size(); }
+
+    // The in-memory file system.
+    void SeedFile(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
+    void SetReadOnly(const std::string& path, bool on);
+    void FailNextFileWrite() { failNextWrite_ = true; }
+
+    Trace& trace() { return trace_; }
+    VirtualClock& clock() { return clock_; }
+
+private:
+    struct Window {
+        std::map<int, ControlState> controls;
+    };
+    struct Timer {
+        PageId page;
+        int id;
+        int periodMs;
+        int64_t dueMs;
+        uint64_t order;
+    };
+
+    ControlState* Find(PageId page, int control);
+    void CreateWindow(PageId page);
+    void DestroyWindow(PageId page);
+    void Activate(PageId page);
+    void CheckRadio(PageId page, int control);
+    std::string DialogTrace(const char* kind, const FileDialogRequest& request,
+                            const std::optional<std::string>& answer) const;
+
+    VirtualClock& clock_;
+    Trace& trace_;
+    std::function<void(HeadlessPlatform&)> driver_;
+    std::map<PageId, PageEvents*> pages_;
+    std::vector<PageId> tabs_;
+    std::optional<PageId> active_;
+    std::map<PageId, Window> windows_;
+    std::vector<Timer> timers_;
+    uint64_t timerOrder_ = 0;
+    bool open_ = false;
+    bool exitRequested_ = false;
+    std::string caption_;
+    std::string okCaption_ = "OK";
+    bool applyCancelHidden_ = false;
+    std::deque<MsgAnswer> messageAnswers_;
+    std::deque<std::optional<std::string>> fileAnswers_;
+    std::map<std::string, std::string> files_;
+    std::map<std::string, bool> readOnly_;
+    bool failNextWrite_ = false;
+};
+
+}  // namespace qta1

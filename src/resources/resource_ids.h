@@ -1,0 +1,66 @@
+/* Dialog and control identifiers, shared by the core and the resource
+   compiler: plain defines only. Page n (CPage<n>PropPage) has the dialog
+   IDD_<PAGE> = 100 + n and its controls in the block 1000 + 100 n. */
+#ifndef QTA1_RESOURCE_IDS_H
+#define QTA1_RESOURCE_IDS_H
+
+#define IDC_STATIC (-1)
+
+#define IDB_QTA1 1
+#define IDI_QTA1 2
+#define IDS_QTA1 1
+#define IDS_QTA1_PPG 2
+#define IDD_ABOUTBOX_QTA1 100
+
+#define IDD_DAMPERS 102
+#define IDD_RUNNING_HOURS 103
+#define IDD_HEATING_SURFACE 104
+#define IDD_TEMPERATURES 105
+#define IDD_CALENDER 106
+#define IDD_STATUS_REGULATOR 107
+#define IDD_ALARMS 108
+#define IDD_CONFIG_QTA12 109
+#define IDD_CONFIG_QTA3 110
+#define IDD_PID 111
+#define IDD_NODEINFO 112
+#define IDD_FREECOOL 113
+#define IDD_PIR 114
+#define IDD_STATUS 115
+#define IDD_SET_TIME 116
+#define IDD_CALC_INJECTION 117
+#define IDD_EXCHANGER 118
+#define IDD_CALC_SPACE 119
+#define IDD_ANTIFROST 120
+#define IDD_EXTENDED_OPERATION 121
+#define IDD_EXERCISE_DEICING 122
+#define IDD_TEMP_STARTUP 123
+#define IDD_LOW_TEMP_INJECTION 124
+#define IDD_IMPORT_EXPORT 125
+#define IDD_OPEN_CLOSE_TIMER 126
+#define IDD_CONFIG_HVAC 127
+
+/* PID (page 11): the grid in screen order, rows Heat, Recirculation,
+   Exchanger, Cooling; columns P, I, D. */
+#define IDC_PID_HEAT_P 2101
+#define IDC_PID_HEAT_I 2102
+#define IDC_PID_HEAT_D 2103
+#define IDC_PID_RECIRC_P 2104
+#define IDC_PID_RECIRC_I 2105
+#define IDC_PID_RECIRC_D 2106
+#define IDC_PID_EXCH_P 2107
+#define IDC_PID_EXCH_I 2108
+#define IDC_PID_EXCH_D 2109
+#define IDC_PID_COOL_P 2110
+#define IDC_PID_COOL_I 2111
+#define IDC_PID_COOL_D 2112
+#define IDC_PID_PASSWORD 2113
+#define IDC_PID_READ 2114
+#define IDC_PID_WRITE 2115
+
+/* Node Information (page 12). */
+#define IDC_NODEINFO_NAME 2201
+#define IDC_NODEINFO_USER 2202
+#define IDC_NODEINFO_TECHNICIAN 2203
+#define IDC_NODEINFO_VERSION 2204
+
+#endif
