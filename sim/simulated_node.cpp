@@ -147,11 +147,17 @@ NvValue SimulatedNode::Part(int part) const {
     return NvValue{};
 }
 
-void SimulatedNode::SetSelector(int part) { selector_ = part; }
+void SimulatedNode::SetSelector(int part) {
+    selector_ = part;
+}
 
-int SimulatedNode::Selector() const { return selector_; }
+int SimulatedNode::Selector() const {
+    return selector_;
+}
 
-void SimulatedNode::SetName(const std::string& bytes) { name_ = bytes.substr(0, kMaxNameBytes); }
+void SimulatedNode::SetName(const std::string& bytes) {
+    name_ = bytes.substr(0, kMaxNameBytes);
+}
 
 void SimulatedNode::SetConfiguredWord(int word) {
     parts_[1][29] = static_cast<uint8_t>((word >> 8) & 0xFF);
@@ -163,7 +169,9 @@ void SimulatedNode::SetAnimated(bool on) {
     animated_ = on;
 }
 
-int64_t SimulatedNode::LiveMs() const { return animated_ ? clock_.NowMs() : frozenAtMs_; }
+int64_t SimulatedNode::LiveMs() const {
+    return animated_ ? clock_.NowMs() : frozenAtMs_;
+}
 
 int64_t SimulatedNode::NodeClockSeconds() const {
     const int64_t elapsedMs = std::max<int64_t>(0, clock_.NowMs() - clockSetAtMs_);
@@ -202,7 +210,8 @@ NvValue SimulatedNode::LiveValue(int nvIndex) const {
         case kRunningHoursNv:
             for (int k = 0; k < 5; ++k) {
                 const int64_t elapsed = std::max<int64_t>(0, ms - hoursResetAtMs_[k]);
-                const int64_t hours = std::min<int64_t>(65535, hoursBase_[k] + elapsed / kMsPerHour);
+                const int64_t hours =
+                    std::min<int64_t>(65535, hoursBase_[k] + elapsed / kMsPerHour);
                 PutWord(value, 2 * k + 1, static_cast<int>(hours));
             }
             break;
@@ -243,11 +252,17 @@ void SimulatedNode::FailCall(int n) {
     if (n > 0) failingCalls_.insert(calls_ + n);
 }
 
-void SimulatedNode::FailNv(int nvIndex, FaultOn on) { failingNvs_[nvIndex] = on; }
+void SimulatedNode::FailNv(int nvIndex, FaultOn on) {
+    failingNvs_[nvIndex] = on;
+}
 
-void SimulatedNode::FailAll(bool on) { failAll_ = on; }
+void SimulatedNode::FailAll(bool on) {
+    failAll_ = on;
+}
 
-void SimulatedNode::FailNameRead(bool on) { failName_ = on; }
+void SimulatedNode::FailNameRead(bool on) {
+    failName_ = on;
+}
 
 void SimulatedNode::SetFailureStatus(int32_t status) {
     if (status != kHostOk) failureStatus_ = status;
@@ -311,8 +326,8 @@ int32_t QTA1_COMCALL SimulatedNode::ReadNodeName(uint8_t* buffer, int32_t length
     }
     const int32_t status = ok ? kHostOk : failureStatus_;
     if (trace_ != nullptr) {
-        std::string line = "ReadNodeName(" + std::to_string(length) + ") -> " +
-                           std::to_string(status);
+        std::string line =
+            "ReadNodeName(" + std::to_string(length) + ") -> " + std::to_string(status);
         if (ok) {
             const std::string_view returned(name_.data(), copied);
             line += "  " + QuoteText(returned.substr(0, returned.find('\0')));
@@ -376,8 +391,7 @@ bool SimulatedNode::SetNodeClock(const uint8_t* bytes) {
     if (month < 1 || month > 12 || day < 1) return false;
     if (day > DaysFromCivil(year, month + 1, 1) - DaysFromCivil(year, month, 1)) return false;
     if (bytes[4] > 23 || bytes[5] > 59 || bytes[6] > 59) return false;
-    nodeClockSeconds_ =
-        SecondsOf(LocalTime{year, month, day, bytes[4], bytes[5], bytes[6], 0});
+    nodeClockSeconds_ = SecondsOf(LocalTime{year, month, day, bytes[4], bytes[5], bytes[6], 0});
     clockSetAtMs_ = clock_.NowMs();
     return true;
 }
@@ -408,9 +422,13 @@ int32_t QTA1_COMCALL SimulatedNode::QueryInterface(const Guid& iid, void** out) 
 
 // The node is owned by whoever created it; the count only lets tests check
 // that every reference taken is given back.
-uint32_t QTA1_COMCALL SimulatedNode::AddRef() { return static_cast<uint32_t>(++refs_); }
+uint32_t QTA1_COMCALL SimulatedNode::AddRef() {
+    return static_cast<uint32_t>(++refs_);
+}
 
-uint32_t QTA1_COMCALL SimulatedNode::Release() { return static_cast<uint32_t>(--refs_); }
+uint32_t QTA1_COMCALL SimulatedNode::Release() {
+    return static_cast<uint32_t>(--refs_);
+}
 
 int32_t QTA1_COMCALL SimulatedSite::QueryInterface(const Guid& iid, void** out) {
     if (out == nullptr) return kPointerError;

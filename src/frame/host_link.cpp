@@ -47,18 +47,19 @@ int NodeLink::ReadSelectedPart() {
     return (buffer[0] << 8) | buffer[1];
 }
 
-void NodeLink::WriteSelector(int part) {
+bool NodeLink::WriteSelector(int part) {
     // Without a writer there is no selector write for the node to settle
     // around, so the waits are skipped too.
-    if (writer_ == nullptr) return;
+    if (writer_ == nullptr) return false;
     const uint8_t bytes[2] = {static_cast<uint8_t>(part >> 8), static_cast<uint8_t>(part & 0xFF)};
     platform_.Sleep(kSelectorWaitMs);
-    WriteNv(kPartSelectorNv, bytes, 2);
+    const int32_t status = WriteNv(kPartSelectorNv, bytes, 2);
     platform_.Sleep(kSelectorWaitMs);
+    return status == kHostOk;
 }
 
-void NodeLink::SelectPart(int part) {
-    if (ReadSelectedPart() != part) WriteSelector(part);
+bool NodeLink::SelectPart(int part) {
+    return ReadSelectedPart() == part || WriteSelector(part);
 }
 
 }  // namespace qta1

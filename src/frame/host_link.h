@@ -122,9 +122,13 @@ public:
     // The part the node now shows; 0 when NV 55 cannot be read.
     int ReadSelectedPart();
     // Waits 200 ms, writes [part >> 8, part & 0xFF] to NV 55, waits 200 ms.
-    void WriteSelector(int part);
+    // False when the host refused the write (or offered no writer).
+    bool WriteSelector(int part);
     // Writes the selector only when the node does not already show the part.
-    void SelectPart(int part);
+    // False when the node may be showing another part: the selector write
+    // failed. Callers then leave that part alone rather than read another
+    // part's bytes into its controls or write them back over it.
+    bool SelectPart(int part);
 
     Platform& platform() { return platform_; }
 

@@ -107,7 +107,7 @@ void CPropPage::StoreFields(std::span<const Field> fields, uint8_t* buffer) {
 }
 
 bool CPropPage::ReadBlock(const Block& block) {
-    if (block.nv == kConfigNv) node().SelectPart(block.part);
+    if (block.nv == kConfigNv && !node().SelectPart(block.part)) return false;
     uint8_t buffer[kNvBufferSize] = {};
     if (block.readLength > kNvBufferSize) return false;
     if (node().ReadNv(block.nv, buffer, block.readLength) != kHostOk) return false;
@@ -118,11 +118,9 @@ bool CPropPage::ReadBlock(const Block& block) {
 
 bool CPropPage::WriteBlock(const Block& block) {
     if (block.nv == kConfigNv) {
-        if (block.selectorAlways) {
-            node().WriteSelector(block.part);
-        } else {
-            node().SelectPart(block.part);
-        }
+        const bool selected =
+            block.selectorAlways ? node().WriteSelector(block.part) : node().SelectPart(block.part);
+        if (!selected) return false;
     }
     uint8_t buffer[kNvBufferSize] = {};
     if (block.rmwLength > kNvBufferSize || block.writeLength > kNvBufferSize) return false;
@@ -171,7 +169,7 @@ void CPropPage::OnPageShown() {
 
 void CPropPage::ApplyOptionEnabling() {
     if (def_.optionRules.empty()) return;
-    node().SelectPart(kOptionPart);
+    if (!node().SelectPart(kOptionPart)) return;
     uint8_t buffer[kNvBufferSize] = {};
     if (node().ReadNv(kConfigNv, buffer, kNvValueSize) != kHostOk) return;
     ReverseBits(buffer, kNvBufferSize);

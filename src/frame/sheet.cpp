@@ -43,8 +43,7 @@ CSheet::CSheet(Platform& platform, HostUnknown* clientSite)
       page27_(*this) {
     link_.Obtain(clientSite);
     Add(PageId::NodeInformation);
-    if (!link_.HasReader()) return;
-    link_.SelectPart(kOptionPart);
+    if (!link_.HasReader() || !link_.SelectPart(kOptionPart)) return;
     uint8_t part1[kConfiguredWordReadLength] = {};
     if (link_.ReadNv(kConfigNv, part1, kConfiguredWordReadLength) != kHostOk) return;
     if (ConfiguredWord(part1) > 0) {

@@ -29,7 +29,7 @@ void CPage12PropPage::OnInitDialog() {
     if (node().ReadNodeName(name, kNodeNameReadLength) == kHostOk) {
         SetText(IDC_NODEINFO_NAME, NodeNameText(name, kNodeNameReadLength));
     }
-    node().SelectPart(kOptionPart);
+    if (!node().SelectPart(kOptionPart)) return;
     uint8_t part1[kConfiguredWordReadLength] = {};
     if (node().ReadNv(kConfigNv, part1, kConfiguredWordReadLength) != kHostOk) return;
     if (ConfiguredWord(part1) != 0) {

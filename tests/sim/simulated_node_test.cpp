@@ -13,6 +13,7 @@
 namespace qta1 {
 namespace {
 
+using Bytes = std::vector<uint8_t>;
 constexpr int32_t kFail = 1;
 
 struct NodeFixture {
@@ -20,107 +21,118 @@ struct NodeFixture {
     Trace trace{clock};
     SimulatedNode node{clock, &trace};
 
-    int32_t Read(int nv, std::vector<uint8_t>& out, int len = 31) {
+    int32_t Read(int nv, Bytes& out, int len = 31) {
         out.assign(static_cast<size_t>(std::max(len, 0)), 0xEE);
         return node.ReadNv(nv, out.data(), len);
     }
-    int32_t Write(int nv, std::vector<uint8_t> bytes) {
+    int32_t Write(int nv, Bytes bytes) {
         return node.WriteNv(nv, bytes.data(), static_cast<int32_t>(bytes.size()));
+    }
+    int Word(int nv, int offset) const {
+        return node.Nv(nv)[offset] << 8 | node.Nv(nv)[offset + 1];
     }
 };
 
-int Word(const std::vector<uint8_t>& b, int offset) { return b[offset] << 8 | b[offset + 1]; }
-
-TEST(CivilDate, DaysSecondsAndWeekdays) {
-    struct Case { int y, m, d; int64_t days; int dayOfWeek; };
-    const Case cases[] = {
-        {1970, 1, 1, 0, 4},        {1969, 12, 31, -1, 3},      {2000, 2, 29, 11016, 2},
-        {2000, 3, 1, 11017, 3},    {2026, 12, 7, 20794, 1},    {2027, 1, 0, 20818, 4},
-        {2026, 13, 1, 20819, 5},   {2100, 3, 1, 47541, 1},
+TEST(CivilDate, DaysAndWeekdaysAcrossLeapYearsAndEpoch) {
+    struct Case {
+        int y, m, d;
+        int64_t days;
+        int dayOfWeek;
     };
+    // clang-format off
+    const Case cases[] = {
+        {1970, 1, 1, 0, 4},       {1969, 12, 31, -1, 3},   {2000, 2, 29, 11016, 2},
+        {2026, 12, 7, 20794, 1},  {2027, 1, 0, 20818, 4},  {2026, 13, 1, 20819, 5},
+        {2100, 3, 1, 47541, 1},
+    };
+    // clang-format on
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.y) + "-" + std::to_string(c.m) + "-" + std::to_string(c.d));
+        SCOPED_TRACE(c.days);
         EXPECT_EQ(DaysFromCivil(c.y, c.m, c.d), c.days);
         const LocalTime t = CivilFromSeconds(c.days * 86400 + 3661);
         EXPECT_EQ(DaysFromCivil(t.year, t.month, t.day), c.days);
         EXPECT_EQ(t.dayOfWeek, c.dayOfWeek);
         EXPECT_EQ(t.hour * 10000 + t.minute * 100 + t.second, 10101);
     }
-    const LocalTime before = CivilFromSeconds(-1);
-    EXPECT_EQ(before.year * 10000 + before.month * 100 + before.day, 19691231);
-    EXPECT_EQ(before.second, 59);
 }
 
 TEST(SimulatedNode, SelectorChoosesThePartBehindNv56) {
-    struct Step { std::vector<uint8_t> selector; int32_t writeStatus; int selected; bool partReadable; };
+    struct Step {
+        Bytes selector;
+        int32_t writeStatus;
+        int selected;
+        bool partReachable;
+    };
+    // clang-format off
     const Step steps[] = {
-        {{0x00, 0x07}, kHostOk, 7, true},
-        {{0x00}, kFail, 7, true},              // one byte is not a part number
-        {{0x00, 0x0C}, kHostOk, 12, true},
-        {{0x00, 0x00}, kHostOk, 0, false},     // left after a download: no part shown
+        {{0x00, 0x07}, kHostOk, 7,   true},
+        {{0x00},       kFail,   7,   true},   // one byte is not a part number
+        {{0x00, 0x0C}, kHostOk, 12,  true},
+        {{0x00, 0x00}, kHostOk, 0,   false},  // left so after a download
         {{0x01, 0x01}, kHostOk, 257, false},
     };
+    // clang-format on
     NodeFixture f;
-    std::vector<uint8_t> buf;
-    ASSERT_EQ(f.Read(56, buf), kHostOk);
-    EXPECT_EQ(buf[0], 1);
-    EXPECT_EQ(Word(buf, 29), 2);  // factory configured word
+    EXPECT_EQ(f.Word(56, 29), 2);  // factory part 1: configured
     for (const Step& s : steps) {
         SCOPED_TRACE(s.selected);
+        Bytes buf;
         EXPECT_EQ(f.Write(55, s.selector), s.writeStatus);
         ASSERT_EQ(f.Read(55, buf), kHostOk);
-        EXPECT_EQ(Word(buf, 0), s.selected);
-        EXPECT_EQ(f.Read(56, buf) == kHostOk, s.partReadable);
-        std::vector<uint8_t> value(40, 0x5A);  // only 31 bytes may land in the part
-        EXPECT_EQ(f.Write(56, value) == kHostOk, s.partReadable);
-        if (s.partReadable) { EXPECT_EQ(f.node.Part(s.selected)[30], 0x5A); }
+        EXPECT_EQ(buf[0] << 8 | buf[1], s.selected);
+        EXPECT_EQ(f.Read(56, buf) == kHostOk, s.partReachable);
+        EXPECT_EQ(f.Write(56, Bytes(40, 0x5A)) == kHostOk, s.partReachable);  // 31 bytes land
+        if (s.partReachable) {
+            EXPECT_EQ(f.node.Part(s.selected)[30], 0x5A);
+        }
     }
-    EXPECT_EQ(f.node.Part(1)[0], 1);  // parts never selected stay as they were
+    EXPECT_EQ(f.node.Part(1)[0], 1);  // parts never selected keep their values
     EXPECT_EQ(f.node.Part(8)[0], 8);
 }
 
-TEST(SimulatedNode, ReadsCopyAtMostOneValueAndRefuseBadArguments) {
-    struct Case { int nv; int len; bool nullBuffer; int32_t status; int copied; };
-    const Case cases[] = {
-        {55, 31, false, kHostOk, 31}, {55, 50, false, kHostOk, 31}, {55, 1, false, kHostOk, 1},
-        {55, 0, false, kHostOk, 0},   {55, -1, false, kFail, 0},    {55, 31, true, kFail, 0},
-        {1, 31, false, kFail, 0},     {57, 31, false, kFail, 0},    {40, 31, false, kHostOk, 31},
+TEST(SimulatedNode, HostCallsRefuseBadArgumentsWithoutTouchingMemory) {
+    struct Case {
+        bool write;
+        int nv;
+        int len;
+        bool null;
+        int32_t status;
+        int copied;
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("nv " + std::to_string(c.nv) + " len " + std::to_string(c.len));
-        NodeFixture f;
-        std::vector<uint8_t> buf(64, 0xEE);
-        EXPECT_EQ(f.node.ReadNv(c.nv, c.nullBuffer ? nullptr : buf.data(), c.len), c.status);
-        for (int i = 0; i < 64; ++i) {
-            if (i >= c.copied) { EXPECT_EQ(buf[i], 0xEE) << "byte " << i; }
-        }
-    }
-}
-
-TEST(SimulatedNode, WritesStoreOnlyWhatTheNodeAccepts) {
-    struct Case { int nv; std::vector<uint8_t> bytes; int32_t status; };
+    // clang-format off
     const Case cases[] = {
-        {17, {0x00, 0x07}, kHostOk},
-        {10, {0x12, 0x34}, kFail},  // injection temperature is a status output
-        {9, {0x07, 0xEA}, kFail},   // the clock is set through NV 51 only
-        {99, {0x01}, kFail},
-        {17, {}, kFail},
+        {false, 55, 50, false, kHostOk, 31},  // bytes beyond one value are the caller's
+        {false, 55, 1,  false, kHostOk, 1},
+        {false, 55, -1, false, kFail,   0},
+        {false, 55, 31, true,  kFail,   0},
+        {false, 57, 31, false, kFail,   0},   // not an NV of this node
+        {true,  17, 2,  false, kHostOk, 0},
+        {true,  10, 2,  false, kFail,   0},   // injection temperature is a status output
+        {true,  9,  7,  false, kFail,   0},   // the clock is set through NV 51 only
+        {true,  17, 0,  false, kFail,   0},
+        {true,  17, 2,  true,  kFail,   0},
     };
+    // clang-format on
     for (const Case& c : cases) {
-        SCOPED_TRACE("nv " + std::to_string(c.nv));
+        SCOPED_TRACE(std::to_string(c.nv) + (c.write ? " write " : " read ") +
+                     std::to_string(c.len));
         NodeFixture f;
         f.node.SetAnimated(false);
+        Bytes buf(64, 0xEE);
+        uint8_t* p = c.null ? nullptr : buf.data();
         const NvValue before = f.node.Nv(c.nv);
-        EXPECT_EQ(f.Write(c.nv, c.bytes), c.status);
-        NvValue expected = before;
-        if (c.status == kHostOk) std::copy(c.bytes.begin(), c.bytes.end(), expected.begin());
-        EXPECT_EQ(f.node.Nv(c.nv), expected);
+        EXPECT_EQ(c.write ? f.node.WriteNv(c.nv, p, c.len) : f.node.ReadNv(c.nv, p, c.len),
+                  c.status);
+        const int untouchedFrom = c.write ? 0 : c.copied;
+        EXPECT_EQ(std::count(buf.begin() + untouchedFrom, buf.end(), 0xEE), 64 - untouchedFrom);
+        if (c.status != kHostOk || !c.write) {
+            EXPECT_EQ(f.node.Nv(c.nv), before);
+        }
     }
     NodeFixture f;  // a short write keeps the rest of the stored value
-    f.Write(50, std::vector<uint8_t>(31, 0x11));
+    f.Write(50, Bytes(31, 0x11));
     f.Write(50, {0x22, 0x22});
-    EXPECT_EQ(f.node.Nv(50)[1], 0x22);
-    EXPECT_EQ(f.node.Nv(50)[2], 0x11);
+    EXPECT_EQ(f.node.Nv(50)[2] << 8 | f.node.Nv(50)[3], 0x2211);
 }
 
 enum class Call { Read17, Write17, Name };
@@ -132,110 +144,99 @@ TEST(SimulatedNode, FaultInjection) {
         std::vector<Call> calls;
         std::vector<int32_t> statuses;
     };
+    using C = Call;
+    // clang-format off
     const Case cases[] = {
         {"third call from now", [](SimulatedNode& n) { n.FailCall(3); },
-         {Call::Read17, Call::Name, Call::Write17, Call::Read17}, {0, 0, 1, 0}},
+         {C::Read17, C::Name, C::Write17, C::Read17}, {0, 0, 1, 0}},
         {"reads of one NV", [](SimulatedNode& n) { n.FailNv(17, FaultOn::Reads); },
-         {Call::Read17, Call::Write17, Call::Name}, {1, 0, 0}},
+         {C::Read17, C::Write17, C::Name}, {1, 0, 0}},
         {"writes of one NV", [](SimulatedNode& n) { n.FailNv(17, FaultOn::Writes); },
-         {Call::Read17, Call::Write17}, {0, 1}},
-        {"everything, status 5",
-         [](SimulatedNode& n) { n.FailAll(true); n.SetFailureStatus(5); },
-         {Call::Read17, Call::Write17, Call::Name}, {5, 5, 5}},
-        {"name only", [](SimulatedNode& n) { n.FailNameRead(true); },
-         {Call::Name, Call::Read17}, {1, 0}},
-        {"status 0 is refused", [](SimulatedNode& n) { n.FailAll(true); n.SetFailureStatus(0); },
-         {Call::Read17}, {1}},
-        {"cleared",
-         [](SimulatedNode& n) {
-             n.FailAll(true); n.FailNv(17, FaultOn::Both); n.FailCall(1); n.ClearFaults();
-         },
-         {Call::Read17, Call::Write17, Call::Name}, {0, 0, 0}},
+         {C::Read17, C::Write17}, {0, 1}},
+        {"everything, status 5", [](SimulatedNode& n) { n.FailAll(true); n.SetFailureStatus(5); },
+         {C::Read17, C::Write17, C::Name}, {5, 5, 5}},
+        {"name only", [](SimulatedNode& n) { n.FailNameRead(true); }, {C::Name, C::Read17}, {1, 0}},
+        {"0 is no failure status", [](SimulatedNode& n) { n.FailAll(true); n.SetFailureStatus(0); },
+         {C::Read17}, {1}},
+        {"cleared", [](SimulatedNode& n) { n.FailAll(true); n.FailCall(1); n.ClearFaults(); },
+         {C::Read17, C::Write17, C::Name}, {0, 0, 0}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         NodeFixture f;
-        std::vector<uint8_t> buf;
+        Bytes buf;
         f.Read(17, buf);  // FailCall counts from when it is called, not from the start
         c.setup(f.node);
         for (size_t i = 0; i < c.calls.size(); ++i) {
             const NvValue before = f.node.Nv(17);
-            int32_t status = 0;
-            std::vector<uint8_t> name(50, 0xEE);
-            switch (c.calls[i]) {
-                case Call::Read17: status = f.Read(17, buf); break;
-                case Call::Write17: status = f.Write(17, {0x00, 0x03}); break;
-                case Call::Name: status = f.node.ReadNodeName(name.data(), 50); break;
-            }
+            Bytes name(50, 0xEE);
+            const int32_t status = c.calls[i] == Call::Read17 ? f.Read(17, buf)
+                                   : c.calls[i] == Call::Write17
+                                       ? f.Write(17, {0x00, 0x03})
+                                       : f.node.ReadNodeName(name.data(), 50);
             EXPECT_EQ(status, c.statuses[i]) << "call " << i;
             if (status != kHostOk) {
                 EXPECT_EQ(f.node.Nv(17), before);
-                if (c.calls[i] == Call::Read17) { EXPECT_EQ(buf[0], 0xEE); }
-                if (c.calls[i] == Call::Name) { EXPECT_EQ(name[0], 0xEE); }
+                EXPECT_EQ(c.calls[i] == Call::Name ? name[0] : buf[0], 0xEE);
             }
         }
-        EXPECT_EQ(f.node.CallCount(), static_cast<int>(c.calls.size()) + 1);
     }
 }
 
-TEST(SimulatedNode, NameIsCopiedWithinTheCallersBuffer) {
+TEST(SimulatedNode, NameStaysWithinTheCallersBuffer) {
     const std::string fifty(50, 'N');
-    struct Case { std::string name; int len; std::string expected; const char* traced; };
+    struct Case {
+        std::string name;
+        int len;
+        std::string expected;
+        std::string traced;
+    };
     const Case cases[] = {
-        {"ABCD", 50, std::string("ABCD") + std::string(46, '\0'), "\"ABCD\""},
-        {fifty, 50, fifty, nullptr},
-        {fifty, 20, std::string(20, 'N'), nullptr},
-        {fifty + "overflow", 50, fifty, nullptr},
+        {"ABCD", 50, "ABCD" + std::string(46, '\0'), "-> 0  \"ABCD\""},
+        {fifty, 50, fifty, "\"" + fifty + "\""},  // no terminating zero
+        {fifty, 20, std::string(20, 'N'), "\"" + std::string(20, 'N') + "\""},
+        {fifty + "surplus", 50, fifty, ""},
         {std::string("A\0B", 3), 3, std::string("A\0B", 3), "\"A\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.len);
         NodeFixture f;
         f.node.SetName(c.name);
-        std::vector<uint8_t> buf(static_cast<size_t>(c.len));  // exact size: ASan sees any overrun
+        Bytes buf(static_cast<size_t>(c.len));  // exact size: ASan sees any overrun
         ASSERT_EQ(f.node.ReadNodeName(buf.data(), c.len), kHostOk);
         EXPECT_EQ(std::string(buf.begin(), buf.end()), c.expected);
-        if (c.traced) { EXPECT_NE(f.trace.lines().back().find(c.traced), std::string::npos); }
+        EXPECT_NE(f.trace.lines().back().find(c.traced), std::string::npos);
     }
-    NodeFixture f;
-    EXPECT_EQ(f.node.ReadNodeName(nullptr, 50), kFail);
-    uint8_t one = 0xEE;
-    EXPECT_EQ(f.node.ReadNodeName(&one, -1), kFail);
-    EXPECT_EQ(one, 0xEE);
 }
 
 TEST(SimulatedNode, LiveValuesFollowVirtualTimeOnly) {
-    NodeFixture a;
-    NodeFixture b;
-    int lowest = 65535;
-    int highest = 0;
+    NodeFixture a, b;
+    int lowest = 65535, highest = 0;
     for (int minute = 0; minute < 24 * 60; minute += 7) {
-        SCOPED_TRACE(minute);
-        for (const int nv : {2, 10, 19, 20, 43, 44, 49}) EXPECT_EQ(a.node.Nv(nv), b.node.Nv(nv));
-        const NvValue temps = a.node.Nv(2);
-        const int outdoor = static_cast<int16_t>(temps[5] << 8 | temps[6]);
-        EXPECT_GE(outdoor, -200);
-        EXPECT_LE(outdoor, 400);
-        const NvValue injection = a.node.Nv(10);
-        lowest = std::min(lowest, injection[0] << 8 | injection[1]);
-        highest = std::max(highest, injection[0] << 8 | injection[1]);
-        const NvValue valve = a.node.Nv(43);
-        EXPECT_LE(valve[0] << 8 | valve[1], 20000);
+        for (const int nv : {2, 9, 10, 11, 19, 20, 43, 44, 49}) {
+            EXPECT_EQ(a.node.Nv(nv), b.node.Nv(nv));
+        }
+        const int outdoor = static_cast<int16_t>(a.Word(2, 5));
+        EXPECT_TRUE(outdoor >= -200 && outdoor <= 400) << outdoor;
+        EXPECT_LE(a.Word(43, 0), 20000);
+        lowest = std::min(lowest, a.Word(10, 0));
+        highest = std::max(highest, a.Word(10, 0));
         a.clock.Advance(7 * 60000);
         b.clock.Advance(7 * 60000);
     }
-    EXPECT_EQ(lowest, 1800);  // the injection temperature swings between 18 and 22 degrees
+    EXPECT_EQ(lowest, 1800);  // injection swings between 18 and 22 degrees
     EXPECT_EQ(highest, 2200);
+
     NodeFixture f;
     f.clock.Advance(2 * 3600000);
-    EXPECT_EQ(f.node.Nv(49)[1] << 8 | f.node.Nv(49)[2], 4382);
-    EXPECT_EQ(f.Write(40, {0x00, 0x04}), kHostOk);   // exchanger counter
+    EXPECT_EQ(f.Word(49, 1), 4382);
+    EXPECT_EQ(f.Write(40, {0x00, 0x04}), kHostOk);  // reset the exchanger counter
     f.clock.Advance(3600000);
-    EXPECT_EQ(f.node.Nv(49)[7] << 8 | f.node.Nv(49)[8], 1);
-    EXPECT_EQ(f.node.Nv(49)[1] << 8 | f.node.Nv(49)[2], 4383);
+    EXPECT_EQ(f.Word(49, 7), 1);
+    EXPECT_EQ(f.Word(49, 1), 4383);
 
-    NvValue pinned{};
-    pinned[0] = 0x07;
+    const NvValue pinned{0x07};
     f.node.SetNv(10, pinned);
     f.clock.Advance(90000);
     const NvValue outdoor = f.node.Nv(2);
@@ -248,50 +249,53 @@ TEST(SimulatedNode, LiveValuesFollowVirtualTimeOnly) {
 }
 
 TEST(SimulatedNode, ClockSettingNvSetsTheNodeClock) {
-    struct Case { std::vector<uint8_t> bytes; int32_t status; std::vector<uint8_t> afterOneSecond; };
-    const std::vector<uint8_t> unchanged = {0x07, 0xEA, 12, 7, 9, 0, 3};
+    const Bytes unchanged = {0x07, 0xEA, 12, 7, 9, 0, 3};
+    struct Case {
+        Bytes written;
+        int32_t status;
+        Bytes oneSecondLater;
+    };
+    // clang-format off
     const Case cases[] = {
         {{0x07, 0xEA, 12, 31, 23, 59, 59}, kHostOk, {0x07, 0xEB, 1, 1, 0, 0, 0}},
-        {{0x07, 0xD0, 2, 29, 7, 5, 9}, kHostOk, {0x07, 0xD0, 2, 29, 7, 5, 10}},
-        {{0x07, 0xEB, 2, 29, 7, 5, 9}, kFail, unchanged},  // 2027 has no 29 February
-        {{0x07, 0xEA, 13, 1, 7, 5, 9}, kFail, unchanged},
-        {{0x07, 0xEA, 12, 6, 24, 0, 0}, kFail, unchanged},
-        {{0x07, 0xEA, 12, 6, 7, 5}, kFail, unchanged},     // six bytes
+        {{0x07, 0xD0, 2, 29, 7, 5, 9},     kHostOk, {0x07, 0xD0, 2, 29, 7, 5, 10}},
+        {{0x07, 0xEB, 2, 29, 7, 5, 9},     kFail,   unchanged},  // 2027 has no 29 February
+        {{0x07, 0xEA, 13, 1, 7, 5, 9},     kFail,   unchanged},
+        {{0x07, 0xEA, 12, 6, 24, 0, 0},    kFail,   unchanged},
+        {{0x07, 0xEA, 12, 6, 7, 5},        kFail,   unchanged},  // six bytes
     };
+    // clang-format on
     for (size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
         SCOPED_TRACE(i);
         NodeFixture f;
-        std::vector<uint8_t> buf;
-        ASSERT_EQ(f.Read(9, buf, 32), kHostOk);
-        EXPECT_EQ(std::vector<uint8_t>(buf.begin(), buf.begin() + 7),
-                  (std::vector<uint8_t>{0x07, 0xEA, 12, 7, 9, 0, 0}));
+        Bytes buf;
         f.clock.Advance(2500);  // the written time counts from the write, not from the start
-        EXPECT_EQ(f.Write(51, c.bytes), c.status);
+        ASSERT_EQ(f.Read(9, buf, 32), kHostOk);
+        EXPECT_EQ(Bytes(buf.begin(), buf.begin() + 7), (Bytes{0x07, 0xEA, 12, 7, 9, 0, 2}));
+        EXPECT_EQ(f.Write(51, cases[i].written), cases[i].status);
         f.clock.Advance(1000);
         ASSERT_EQ(f.Read(9, buf, 32), kHostOk);
-        EXPECT_EQ(std::vector<uint8_t>(buf.begin(), buf.begin() + 7), c.afterOneSecond);
-        EXPECT_EQ(buf[31], 0xEE);
+        EXPECT_EQ(Bytes(buf.begin(), buf.begin() + 7), cases[i].oneSecondLater);
     }
-    NodeFixture f;  // Monday 9:00 inside Calender 1's 8:00 to 16:00
-    std::vector<uint8_t> schedule(31, 0);
+    NodeFixture f;  // Monday 9:00 lies inside Calender 1's 8:00 to 16:00
+    Bytes schedule(31, 0);
     schedule[5] = 64;
     schedule[6] = 32;
     f.Write(8, schedule);
-    EXPECT_EQ(f.node.Nv(11)[1], 1);
+    EXPECT_EQ(f.Word(11, 0), 1);
     f.clock.Advance(7 * 3600000);
-    EXPECT_EQ(f.node.Nv(11)[1], 0);
+    EXPECT_EQ(f.Word(11, 0), 0);
 }
 
 TEST(SimulatedNode, TraceLineFormats) {
     NodeFixture f;
     f.clock.Advance(1234);
-    std::vector<uint8_t> buf;
+    Bytes buf;
     f.Read(55, buf, 2);
     f.Read(3, buf, 40);
     f.Read(57, buf, 31);
     f.Write(55, {0x00, 0x07});
-    f.Write(56, std::vector<uint8_t>(33, 0xAB));
+    f.Write(56, Bytes(33, 0xAB));
     f.Write(9, {0xFF});
     f.node.ReadNodeName(buf.data(), 20);
     f.node.FailNameRead(true);
@@ -301,31 +305,38 @@ TEST(SimulatedNode, TraceLineFormats) {
     f.trace.SetRecording(true);
     f.clock.Advance(12345678 - 1234);
     f.Write(40, {});
-    const std::string zeros31 =
-        "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-        "00 00";
-    std::string ab31 = "AB";
-    for (int i = 1; i < 31; ++i) ab31 += " AB";
-    const std::string expected = "   1.234  ReadNv(55, 2) -> 0  [00 01]\n"
-                                 "   1.234  ReadNv(3, 40) -> 0  [" + zeros31 + "]\n"
-                                 "   1.234  ReadNv(57, 31) -> 1\n"
-                                 "   1.234  WriteNv(55, 2) <- [00 07] -> 0\n"
-                                 "   1.234  WriteNv(56, 33) <- [" + ab31 + " ...] -> 0\n"
-                                 "   1.234  WriteNv(9, 1) <- [FF] -> 1\n"
-                                 "   1.234  ReadNodeName(20) -> 0  \"QTA1 Sim\"\n"
-                                 "   1.234  ReadNodeName(20) -> 1\n"
-                                 "12345.678  WriteNv(40, 0) <- [] -> 1\n";
-    EXPECT_EQ(f.trace.Text(), expected);
+    std::string zeros31 = "00", ab31 = "AB";
+    for (int i = 1; i < 31; ++i) zeros31 += " 00", ab31 += " AB";
+    EXPECT_EQ(f.trace.Text(),
+              "   1.234  ReadNv(55, 2) -> 0  [00 01]\n"
+              "   1.234  ReadNv(3, 40) -> 0  [" +
+                  zeros31 +
+                  "]\n"
+                  "   1.234  ReadNv(57, 31) -> 1\n"
+                  "   1.234  WriteNv(55, 2) <- [00 07] -> 0\n"
+                  "   1.234  WriteNv(56, 33) <- [" +
+                  ab31 +
+                  " ...] -> 0\n"
+                  "   1.234  WriteNv(9, 1) <- [FF] -> 1\n"
+                  "   1.234  ReadNodeName(20) -> 0  \"QTA1 Sim\"\n"
+                  "   1.234  ReadNodeName(20) -> 1\n"
+                  "12345.678  WriteNv(40, 0) <- [] -> 1\n");
     EXPECT_EQ(QuoteText(std::string("a\"b\\c\x01\xE9", 7)), "\"a\\\"b\\\\c\\x01\\xE9\"");
 }
 
 TEST(SimulatedNode, SiteHandsOutCountedInterfaces) {
-    struct Case { bool offerReader, offerWriter; Guid iid; int32_t status; int refs; };
-    const Case cases[] = {
-        {true, true, kIidNvReader, kHostOk, 1},   {true, true, kIidNvWriter, kHostOk, 1},
-        {false, true, kIidNvReader, kNoInterface, 0}, {true, false, kIidNvWriter, kNoInterface, 0},
-        {true, true, Guid{1, 2, 3, {4}}, kNoInterface, 0},
+    struct Case {
+        bool offerReader, offerWriter;
+        Guid iid;
+        int32_t status;
     };
+    // clang-format off
+    const Case cases[] = {
+        {true,  true,  kIidNvReader, kHostOk},      {true, true,  kIidNvWriter, kHostOk},
+        {false, true,  kIidNvReader, kNoInterface}, {true, false, kIidNvWriter, kNoInterface},
+        {true,  true,  Guid{1, 2, 3, {4}}, kNoInterface},
+    };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.iid.data1);
         NodeFixture f;
@@ -334,7 +345,7 @@ TEST(SimulatedNode, SiteHandsOutCountedInterfaces) {
         site.OfferWriter(c.offerWriter);
         void* out = &f;
         EXPECT_EQ(site.QueryInterface(c.iid, &out), c.status);
-        EXPECT_EQ(f.node.RefCount(), c.refs);
+        EXPECT_EQ(f.node.RefCount(), c.status == kHostOk ? 1 : 0);
         if (c.status != kHostOk) {
             EXPECT_EQ(out, nullptr);
             continue;
@@ -345,15 +356,10 @@ TEST(SimulatedNode, SiteHandsOutCountedInterfaces) {
         void* again = nullptr;
         EXPECT_EQ(unknown->QueryInterface(c.iid, &again), kHostOk);
         EXPECT_EQ(again, out);
-        EXPECT_EQ(f.node.RefCount(), 2);
         unknown->Release();
         unknown->Release();
         EXPECT_EQ(f.node.RefCount(), 0);
     }
-    NodeFixture f;
-    void* asUnknown = nullptr;
-    ASSERT_EQ(f.node.QueryInterface(kIidUnknown, &asUnknown), kHostOk);
-    EXPECT_EQ(asUnknown, static_cast<void*>(static_cast<NvReader*>(&f.node)));
 }
 
 // A COM host calls by method-table position, not by name; the sanitizers
@@ -384,7 +390,6 @@ TEST(SimulatedNode, MethodsSitAtTheHostsSlots) {
     NodeFixture f;
     CallThroughMethodTables(f.node);
     EXPECT_EQ(f.node.CallCount(), 3);
-    EXPECT_EQ(f.node.Selector(), 9);
 }
 
 }  // namespace

@@ -14,11 +14,13 @@ int64_t FloorDiv(int64_t a, int64_t b) {
     return q;
 }
 
-int64_t FloorMod(int64_t a, int64_t b) { return a - FloorDiv(a, b) * b; }
+int64_t FloorMod(int64_t a, int64_t b) {
+    return a - FloorDiv(a, b) * b;
+}
 
 int64_t SecondsOf(const LocalTime& t) {
-    return DaysFromCivil(t.year, t.month, t.day) * kSecondsPerDay +
-           int64_t{t.hour} * 3600 + int64_t{t.minute} * 60 + t.second;
+    return DaysFromCivil(t.year, t.month, t.day) * kSecondsPerDay + int64_t{t.hour} * 3600 +
+           int64_t{t.minute} * 60 + t.second;
 }
 
 }  // namespace
@@ -31,8 +33,8 @@ int64_t DaysFromCivil(int year, int month, int day) {
     const int64_t m = FloorMod(int64_t{month} - 1, 12) + 1;
     if (m <= 2) --y;
     const int64_t era = FloorDiv(y, 400);
-    const int64_t yearOfEra = y - era * 400;                                      // 0..399
-    const int64_t dayOfYear = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5;             // 0..365
+    const int64_t yearOfEra = y - era * 400;                            // 0..399
+    const int64_t dayOfYear = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5;  // 0..365
     const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + dayOfEra - 719468 + (int64_t{day} - 1);
 }
@@ -43,11 +45,11 @@ LocalTime CivilFromSeconds(int64_t seconds) {
 
     const int64_t z = days + 719468;
     const int64_t era = FloorDiv(z, 146097);
-    const int64_t dayOfEra = z - era * 146097;                                    // 0..146096
+    const int64_t dayOfEra = z - era * 146097;  // 0..146096
     const int64_t yearOfEra =
         (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;  // 0..399
     const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t mp = (5 * dayOfYear + 2) / 153;                                 // 0 = March
+    const int64_t mp = (5 * dayOfYear + 2) / 153;  // 0 = March
     const int64_t month = mp < 10 ? mp + 3 : mp - 9;
 
     LocalTime t;

@@ -1,0 +1,586 @@
+#include "scenario.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "sim_session.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int64_t kMaxWaitMs = int64_t{24} * 3600 * 1000;  // one virtual day per wait
+constexpr size_t kMaxNameBytes = 50;
+constexpr int kPartCount = 12;
+constexpr int kMaxNvIndex = 255;
+constexpr int kMaxCallOffset = 1000000;
+
+// --- Lines and tokens ------------------------------------------------------
+
+struct Token {
+    bool quoted;
+    std::string text;
+};
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// Splits a line into words, "=" and quoted strings, up to a '#' outside a
+// string. Returns an error message, or an empty string.
+std::string Tokenize(std::string_view line, std::vector<Token>& tokens) {
+    constexpr std::string_view kDelimiters = " \t\r\"=#";
+    size_t i = 0;
+    while (i < line.size()) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+        } else if (c == '#') {
+            break;
+        } else if (c == '=') {
+            tokens.push_back({false, "="});
+            ++i;
+        } else if (c == '"') {
+            std::string text;
+            for (++i;; ) {
+                if (i >= line.size()) return "unterminated string";
+                const char d = line[i++];
+                if (d == '"') break;
+                if (d != '\\') {
+                    text += d;
+                    continue;
+                }
+                if (i >= line.size()) return "unterminated string";
+                const char e = line[i++];
+                switch (e) {
+                    case 'n': text += '\n'; break;
+                    case 'r': text += '\r'; break;
+                    case 't': text += '\t'; break;
+                    case '\\':
+                    case '"': text += e; break;
+                    case 'x':
+                        if (i + 2 > line.size() || HexValue(line[i]) < 0 || HexValue(line[i + 1]) < 0) {
+                            return "\\x needs two hex digits";
+                        }
+                        text += static_cast<char>(HexValue(line[i]) * 16 + HexValue(line[i + 1]));
+                        i += 2;
+                        break;
+                    default: return "unknown escape " + QuoteText(std::string("\\") + e);
+                }
+            }
+            tokens.push_back({true, std::move(text)});
+        } else {
+            size_t end = i;
+            while (end < line.size() && kDelimiters.find(line[end]) == std::string_view::npos) ++end;
+            tokens.push_back({false, std::string(line.substr(i, end - i))});
+            i = end;
+        }
+    }
+    return {};
+}
+
+// Decimal with an optional sign, or hexadecimal after "0x".
+bool ParseNumber(std::string_view text, int64_t& value) {
+    bool negative = false;
+    if (!text.empty() && text[0] == '-') {
+        negative = true;
+        text.remove_prefix(1);
+    }
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    if (text.empty() || text.size() > 12) return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (error != std::errc() || end != text.data() + text.size()) return false;
+    if (negative) value = -value;
+    return true;
+}
+
+// Hex digit pairs, in one or several words ("00 08 19" or "000819").
+bool ParseHexWord(std::string_view text, std::vector<uint8_t>& bytes) {
+    if (text.size() % 2 != 0) return false;
+    for (size_t i = 0; i < text.size(); i += 2) {
+        const int high = HexValue(text[i]);
+        const int low = HexValue(text[i + 1]);
+        if (high < 0 || low < 0) return false;
+        bytes.push_back(static_cast<uint8_t>(high * 16 + low));
+    }
+    return true;
+}
+
+// --- Command patterns ------------------------------------------------------
+//
+// A pattern is a list of elements separated by spaces: a literal word, "N"
+// (a number), "S" (a quoted string), "a|b" (one of the words), "HEX" (the
+// rest of the line as hex bytes) or "[in S]" (optional).
+
+struct Args {
+    std::vector<int64_t> numbers;
+    std::vector<std::string> strings;
+    std::vector<std::string> choices;
+    std::vector<uint8_t> bytes;
+    std::optional<std::string> in;
+};
+
+std::vector<std::string_view> Elements(std::string_view pattern) {
+    std::vector<std::string_view> elements;
+    size_t i = 0;
+    while (i < pattern.size()) {
+        const size_t end =
+            pattern[i] == '[' ? pattern.find(']', i) + 1 : std::min(pattern.find(' ', i), pattern.size());
+        elements.push_back(pattern.substr(i, end - i));
+        i = end + 1;
+    }
+    return elements;
+}
+
+class Matcher {
+public:
+    explicit Matcher(const std::vector<Token>& tokens) : tokens_(tokens) {}
+
+    // True when the whole line matches; `matched` counts the elements that
+    // matched before the first one that did not.
+    bool Match(std::string_view pattern, int& matched) {
+        matched = 0;
+        for (std::string_view element : Elements(pattern)) {
+            if (!MatchElement(element)) return false;
+            ++matched;
+        }
+        return pos_ == tokens_.size();
+    }
+    Args& args() { return args_; }
+
+private:
+    const Token* Next() const { return pos_ < tokens_.size() ? &tokens_[pos_] : nullptr; }
+    bool NextIsWord(std::string_view word) const {
+        return Next() != nullptr && !Next()->quoted && Next()->text == word;
+    }
+
+    bool MatchElement(std::string_view element) {
+        const Token* token = Next();
+        if (element.front() == '[') {  // "[in S]"
+            if (!NextIsWord("in")) return true;
+            ++pos_;
+            token = Next();
+            if (token == nullptr || !token->quoted) return false;
+            args_.in = token->text;
+            ++pos_;
+            return true;
+        }
+        if (element == "HEX") {
+            const size_t start = pos_;
+            for (; pos_ < tokens_.size(); ++pos_) {
+                if (tokens_[pos_].quoted || !ParseHexWord(tokens_[pos_].text, args_.bytes)) return false;
+            }
+            return pos_ > start;
+        }
+        if (token == nullptr) return false;
+        if (element == "S") {
+            if (!token->quoted) return false;
+            args_.strings.push_back(token->text);
+        } else if (token->quoted) {
+            return false;
+        } else if (element == "N") {
+            int64_t value = 0;
+            if (!ParseNumber(token->text, value)) return false;
+            args_.numbers.push_back(value);
+        } else if (element.find('|') != std::string_view::npos) {
+            bool found = false;
+            for (size_t i = 0; i <= element.size() && !found;) {
+                const size_t end = std::min(element.find('|', i), element.size());
+                found = element.substr(i, end - i) == token->text;
+                i = end + 1;
+            }
+            if (!found) return false;
+            args_.choices.push_back(token->text);
+        } else if (element != token->text) {
+            return false;
+        }
+        ++pos_;
+        return true;
+    }
+
+    const std::vector<Token>& tokens_;
+    size_t pos_ = 0;
+    Args args_;
+};
+
+// --- Helpers for what the technician sees ----------------------------------
+
+std::string ControlName(const ControlDecl& decl) {
+    std::string name = QuoteText(decl.label);
+    const char* where = decl.row[0] != '\0' ? decl.row : decl.group;
+    if (where[0] != '\0') name += " in " + QuoteText(where);
+    return name;
+}
+
+std::string ControlLine(const ControlState& state) {
+    std::string line = ControlName(*state.decl) + ": " + QuoteText(state.text);
+    const ControlKind kind = state.decl->kind;
+    if (kind == ControlKind::CheckBox || kind == ControlKind::RadioButton) {
+        line += state.checked ? " checked" : " unchecked";
+    }
+    line += state.enabled ? " enabled" : " disabled";
+    if (!state.visible) line += " hidden";
+    return line;
+}
+
+std::optional<PageId> PageByCaption(std::string_view caption) {
+    for (const PageLayout& layout : AllLayouts()) {
+        if (caption == layout.caption) return layout.page;
+    }
+    return std::nullopt;
+}
+
+// --- The runner ------------------------------------------------------------
+
+enum class Where { Anywhere, InSheet, OutsideSheet };
+
+class Runner {
+public:
+    Runner(std::string_view script, std::string_view name) : name_(name) {
+        for (size_t start = 0; start <= script.size();) {
+            const size_t end = std::min(script.find('\n', start), script.size());
+            lines_.push_back(script.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+
+    int Run(std::string& output) {
+        Execute(false);
+        if (error_.empty() && session_.ui.PendingAnswers() > 0) {
+            Print(std::to_string(session_.ui.PendingAnswers()) + " queued answer(s) never asked for");
+        }
+        output += session_.trace.Text();
+        if (error_.empty()) return kScenarioOk;
+        output += "error: " + std::string(name_) + ":" + std::to_string(lineNumber_) + ": " + error_ + "\n";
+        return kScenarioError;
+    }
+
+private:
+    using Handler = void (Runner::*)(const Args&);
+    struct Command {
+        const char* pattern;
+        Where where;
+        Handler run;
+    };
+    static const std::vector<Command>& Commands();
+
+    // Runs lines until the script ends, an error stops it or, inside the
+    // sheet, "exit" closes the sheet.
+    void Execute(bool inSheet) {
+        while (next_ < lines_.size() && error_.empty()) {
+            lineNumber_ = static_cast<int>(++next_);
+            std::vector<Token> tokens;
+            if (const std::string problem = Tokenize(lines_[next_ - 1], tokens); !problem.empty()) {
+                Fail(problem);
+            } else if (!tokens.empty()) {
+                Dispatch(tokens, inSheet);
+            }
+            if (inSheet && leaveSheet_) {
+                leaveSheet_ = false;
+                return;
+            }
+        }
+    }
+
+    void Dispatch(const std::vector<Token>& tokens, bool inSheet) {
+        int best = 0;
+        std::string expected;
+        for (const Command& command : Commands()) {
+            Matcher matcher(tokens);
+            int matched = 0;
+            if (matcher.Match(command.pattern, matched)) {
+                if (command.where == Where::InSheet && !inSheet) {
+                    return Fail("\"" + tokens[0].text + "\" needs an open sheet");
+                }
+                if (command.where == Where::OutsideSheet && inSheet) {
+                    return Fail("\"" + tokens[0].text + "\" while the sheet is open");
+                }
+                return (this->*command.run)(matcher.args());
+            }
+            if (matched > best) {
+                best = matched;
+                expected.clear();
+            }
+            if (matched == best && matched > 0) {
+                expected += std::string(expected.empty() ? "" : " or ") + command.pattern;
+            }
+        }
+        if (best == 0) return Fail("unknown command " + QuoteText(tokens[0].text));
+        Fail("bad syntax, expected: " + expected);
+    }
+
+    void Fail(std::string message) {
+        error_ = std::move(message);
+        // What follows the failing command (the sheet closing) is not part
+        // of what ran.
+        session_.trace.SetRecording(false);
+    }
+
+    // Print lines are trace lines, so they fall in time order between the
+    // host calls; they appear even while the trace is off.
+    void Print(const std::string& text) {
+        const bool recording = session_.trace.recording();
+        session_.trace.SetRecording(true);
+        session_.trace.Add("= " + text);
+        session_.trace.SetRecording(recording);
+    }
+
+    bool InRange(int64_t value, int64_t low, int64_t high, const char* what) {
+        if (value >= low && value <= high) return true;
+        Fail(std::string(what) + " must be " + std::to_string(low) + " to " + std::to_string(high));
+        return false;
+    }
+
+    static bool On(const Args& a, size_t i = 0) { return a.choices[i] == "on"; }
+
+    HeadlessPlatform& ui() { return session_.ui; }
+    SimulatedNode& node() { return session_.node; }
+
+    // The control with an identifier on the active page that carries the
+    // label and, when given, the row or group.
+    const ControlDecl* FindOnActivePage(const std::string& label, const std::optional<std::string>& in) {
+        if (!ui().ActivePage()) {
+            Fail("no page is active");
+            return nullptr;
+        }
+        const PageId page = *ui().ActivePage();
+        std::vector<const ControlDecl*> all;
+        std::vector<const ControlDecl*> matches;
+        for (const ControlDecl& decl : LayoutOf(page).controls) {
+            if (decl.id == IDC_STATIC) continue;
+            all.push_back(&decl);
+            if (decl.label == label && (!in || *in == decl.row || *in == decl.group)) {
+                matches.push_back(&decl);
+            }
+        }
+        if (matches.size() == 1) return matches.front();
+        std::string what = QuoteText(label) + (in ? " in " + QuoteText(*in) : "");
+        std::string message = matches.empty() ? "no control " + what + " on " : what + " is ambiguous on ";
+        message += QuoteText(CaptionOf(page)) + "; candidates: ";
+        const auto& candidates = matches.empty() ? all : matches;
+        for (size_t i = 0; i < candidates.size(); ++i) {
+            message += (i > 0 ? ", " : "") + ControlName(*candidates[i]);
+        }
+        if (candidates.empty()) message += "(none)";
+        Fail(message);
+        return nullptr;
+    }
+
+    // --- Node state and faults -----------------------------------------------
+
+    void NodePart(const Args& a) {
+        if (!InRange(a.numbers[0], 1, kPartCount, "part") ||
+            !InRange(static_cast<int64_t>(a.bytes.size()), 1, kNvValueSize, "byte count")) {
+            return;
+        }
+        const int part = static_cast<int>(a.numbers[0]);
+        NvValue value = node().Part(part);
+        std::copy(a.bytes.begin(), a.bytes.end(), value.begin());
+        node().SetPart(part, value);
+    }
+    void NodeNv(const Args& a) {
+        if (!InRange(a.numbers[0], 0, kMaxNvIndex, "NV index") ||
+            !InRange(static_cast<int64_t>(a.bytes.size()), 1, kNvValueSize, "byte count")) {
+            return;
+        }
+        const int nv = static_cast<int>(a.numbers[0]);
+        NvValue value = node().Nv(nv);
+        std::copy(a.bytes.begin(), a.bytes.end(), value.begin());
+        node().SetNv(nv, value);
+    }
+    void NodeSelector(const Args& a) {
+        if (InRange(a.numbers[0], 0, 0xFFFF, "part")) node().SetSelector(static_cast<int>(a.numbers[0]));
+    }
+    void NodeName(const Args& a) {
+        if (InRange(static_cast<int64_t>(a.strings[0].size()), 0, kMaxNameBytes, "name length")) {
+            node().SetName(a.strings[0]);
+        }
+    }
+    void NodeNameHex(const Args& a) {
+        if (InRange(static_cast<int64_t>(a.bytes.size()), 1, kMaxNameBytes, "name length")) {
+            node().SetName(std::string(a.bytes.begin(), a.bytes.end()));
+        }
+    }
+    void NodeConfigured(const Args& a) {
+        if (InRange(a.numbers[0], 0, 0xFFFF, "configured word")) {
+            node().SetConfiguredWord(static_cast<int>(a.numbers[0]));
+        }
+    }
+    void NodeAnimate(const Args& a) { node().SetAnimated(On(a)); }
+    void FaultCall(const Args& a) {
+        if (InRange(a.numbers[0], 1, kMaxCallOffset, "call")) node().FailCall(static_cast<int>(a.numbers[0]));
+    }
+    void FaultNv(const Args& a) {
+        if (!InRange(a.numbers[0], 0, kMaxNvIndex, "NV index")) return;
+        const std::string& on = a.choices[0];
+        node().FailNv(static_cast<int>(a.numbers[0]),
+                      on == "reads" ? FaultOn::Reads : on == "writes" ? FaultOn::Writes : FaultOn::Both);
+    }
+    void FaultAll(const Args& a) { node().FailAll(On(a)); }
+    void FaultName(const Args& a) { node().FailNameRead(On(a)); }
+    void FaultStatus(const Args& a) {
+        const int64_t status = a.numbers[0];
+        if (status == 0) return Fail("a failing call cannot return 0");
+        if (!InRange(status, std::numeric_limits<int32_t>::min(), std::numeric_limits<uint32_t>::max(),
+                     "status")) {
+            return;
+        }
+        node().SetFailureStatus(static_cast<int32_t>(static_cast<uint32_t>(status)));
+    }
+    void FaultClear(const Args&) { node().ClearFaults(); }
+    void Site(const Args& a) {
+        if (a.choices[0] == "reader") session_.site.OfferReader(On(a, 1));
+        else session_.site.OfferWriter(On(a, 1));
+    }
+    void SeedFile(const Args& a) { ui().SeedFile(a.strings[0], a.strings[1]); }
+    void TraceSwitch(const Args& a) { session_.trace.SetRecording(On(a)); }
+
+    // --- The sheet and the technician ----------------------------------------
+
+    void Open(const Args&) {
+        session_.Open([this](HeadlessPlatform&) { Execute(true); });
+    }
+    void Exit(const Args&) {
+        ui().Exit();
+        leaveSheet_ = true;
+    }
+    void Tab(const Args& a) {
+        const std::optional<PageId> page = PageByCaption(a.strings[0]);
+        if (!page) return Fail("no page has the caption " + QuoteText(a.strings[0]));
+        if (!ui().SelectTab(*page)) Fail(QuoteText(a.strings[0]) + " is not in the sheet");
+    }
+    void Type(const Args& a) {
+        if (const ControlDecl* decl = FindOnActivePage(a.strings[0], a.in)) {
+            ui().Type(*ui().ActivePage(), decl->id, a.strings[1]);
+        }
+    }
+    void Click(const Args& a) {
+        // A click on a disabled control is traced by the platform and is
+        // something a scenario may want to show, so it is not an error.
+        if (const ControlDecl* decl = FindOnActivePage(a.strings[0], a.in)) {
+            ui().Click(*ui().ActivePage(), decl->id);
+        }
+    }
+    void Answer(const Args& a) {
+        ui().QueueMessageAnswer(a.choices[0] == "yes" ? MsgAnswer::Yes : MsgAnswer::No);
+    }
+    void File(const Args& a) { ui().QueueFileAnswer(a.strings[0]); }
+    void FileCancel(const Args&) { ui().QueueFileAnswer(std::nullopt); }
+    void Wait(const Args& a) {
+        if (!InRange(a.numbers[0], 0, kMaxWaitMs, "wait")) return;
+        session_.trace.Add("> wait " + std::to_string(a.numbers[0]));
+        ui().Idle(a.numbers[0]);
+    }
+
+    // --- Printing ------------------------------------------------------------
+
+    void PrintTabs(const Args&) {
+        std::string line = "tabs:";
+        for (size_t i = 0; i < ui().Tabs().size(); ++i) {
+            const PageId page = ui().Tabs()[i];
+            line += std::string(i > 0 ? ", " : " ") + QuoteText(CaptionOf(page));
+            if (ui().ActivePage() == page) line += "*";
+        }
+        Print(ui().Tabs().empty() ? line + " (none)" : line);
+    }
+    void PrintPage(const Args&) {
+        if (!ui().ActivePage()) return Fail("no page is active");
+        const PageId page = *ui().ActivePage();
+        Print("page " + QuoteText(CaptionOf(page)) + ":");
+        for (const ControlDecl& decl : LayoutOf(page).controls) {
+            if (const ControlState* state = ui().State(page, decl.id)) Print(ControlLine(*state));
+        }
+    }
+    void PrintControl(const Args& a) {
+        if (const ControlDecl* decl = FindOnActivePage(a.strings[0], a.in)) {
+            Print(ControlLine(*ui().State(*ui().ActivePage(), decl->id)));
+        }
+    }
+    void PrintSheet(const Args&) {
+        Print("sheet " + QuoteText(ui().SheetCaption()) + ": OK button " + QuoteText(ui().OkCaption()) +
+              ", Apply and Cancel " + (ui().ApplyAndCancelHidden() ? "hidden" : "shown"));
+    }
+    void PrintNodePart(const Args& a) {
+        if (!InRange(a.numbers[0], 1, kPartCount, "part")) return;
+        const NvValue value = node().Part(static_cast<int>(a.numbers[0]));
+        Print("node part " + std::to_string(a.numbers[0]) + ": " + HexBytes(value.data(), kNvValueSize));
+    }
+    void PrintNodeNv(const Args& a) {
+        if (!InRange(a.numbers[0], 0, kMaxNvIndex, "NV index")) return;
+        const NvValue value = node().Nv(static_cast<int>(a.numbers[0]));
+        Print("node nv " + std::to_string(a.numbers[0]) + ": " + HexBytes(value.data(), kNvValueSize));
+    }
+    void PrintNodeSelector(const Args&) { Print("node selector: " + std::to_string(node().Selector())); }
+    void PrintFile(const Args& a) {
+        const std::optional<std::string> bytes = ui().ReadFile(a.strings[0]);
+        Print("file " + QuoteText(a.strings[0]) + ": " + (bytes ? QuoteText(*bytes) : "(none)"));
+    }
+
+    std::string_view name_;
+    std::vector<std::string_view> lines_;
+    size_t next_ = 0;
+    int lineNumber_ = 0;
+    bool leaveSheet_ = false;
+    std::string error_;
+    SimSession session_;
+};
+
+// Tried in order; the first pattern that matches the whole line runs.
+const std::vector<Runner::Command>& Runner::Commands() {
+    static const std::vector<Command> kCommands = {
+    {"node part N = HEX",               Where::Anywhere,     &Runner::NodePart},
+    {"node nv N = HEX",                 Where::Anywhere,     &Runner::NodeNv},
+    {"node selector N",                 Where::Anywhere,     &Runner::NodeSelector},
+    {"node name S",                     Where::Anywhere,     &Runner::NodeName},
+    {"node name-hex HEX",               Where::Anywhere,     &Runner::NodeNameHex},
+    {"node configured N",               Where::Anywhere,     &Runner::NodeConfigured},
+    {"node animate on|off",             Where::Anywhere,     &Runner::NodeAnimate},
+    {"fault call N",                    Where::Anywhere,     &Runner::FaultCall},
+    {"fault nv N reads|writes|both",    Where::Anywhere,     &Runner::FaultNv},
+    {"fault all on|off",                Where::Anywhere,     &Runner::FaultAll},
+    {"fault name on|off",               Where::Anywhere,     &Runner::FaultName},
+    {"fault status N",                  Where::Anywhere,     &Runner::FaultStatus},
+    {"fault clear",                     Where::Anywhere,     &Runner::FaultClear},
+    {"site reader|writer on|off",       Where::Anywhere,     &Runner::Site},
+    {"seed-file S = S",                 Where::Anywhere,     &Runner::SeedFile},
+    {"trace on|off",                    Where::Anywhere,     &Runner::TraceSwitch},
+    {"open",                            Where::OutsideSheet, &Runner::Open},
+    {"exit",                            Where::InSheet,      &Runner::Exit},
+    {"tab S",                           Where::InSheet,      &Runner::Tab},
+    {"type S [in S] = S",               Where::InSheet,      &Runner::Type},
+    {"click S [in S]",                  Where::InSheet,      &Runner::Click},
+    {"answer yes|no",                   Where::Anywhere,     &Runner::Answer},
+    {"file S",                          Where::Anywhere,     &Runner::File},
+    {"file cancel",                     Where::Anywhere,     &Runner::FileCancel},
+    {"wait N",                          Where::Anywhere,     &Runner::Wait},
+    {"print tabs",                      Where::InSheet,      &Runner::PrintTabs},
+    {"print page",                      Where::InSheet,      &Runner::PrintPage},
+    {"print control S [in S]",          Where::InSheet,      &Runner::PrintControl},
+    {"print sheet",                     Where::InSheet,      &Runner::PrintSheet},
+    {"print node part N",               Where::Anywhere,     &Runner::PrintNodePart},
+    {"print node nv N",                 Where::Anywhere,     &Runner::PrintNodeNv},
+    {"print node selector",             Where::Anywhere,     &Runner::PrintNodeSelector},
+    {"print file S",                    Where::Anywhere,     &Runner::PrintFile},
+    };
+    return kCommands;
+}
+
+}  // namespace
+
+int RunScenario(std::string_view script, std::string_view scriptName, std::string& output) {
+    Runner runner(script, scriptName);
+    return runner.Run(output);
+}
+
+}  // namespace qta1
