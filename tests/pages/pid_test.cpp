@@ -55,11 +55,13 @@ TEST(PidPage, TypicalRequestFromAFreshOpen) {
    0.100  timer "Node Information" 1
    0.100  > click "Technician"
    0.100  > tab "PID"
+   0.100  caption "Read" = "Wait"
    0.100  ReadNv(55, 31) -> 0  [00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]
    0.100  sleep 200
    0.300  WriteNv(55, 2) <- [00 08] -> 0
    0.300  sleep 200
    0.500  ReadNv(56, 31) -> 0  [08 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05]
+   0.500  caption "Read" = "Read"
    0.500  ReadNv(55, 31) -> 0  [00 08 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]
    0.500  sleep 200
    0.700  WriteNv(55, 2) <- [00 01] -> 0
@@ -68,14 +70,18 @@ TEST(PidPage, TypicalRequestFromAFreshOpen) {
    0.900  > type "2.57" into "P" in "Heat (Mv1)"
    0.900  > type "Tarvel" into "Password"
    0.900  > click "Write"
+   0.900  caption "Write" = "Wait"
    0.900  ReadNv(55, 31) -> 0  [00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]
    0.900  sleep 200
    1.100  WriteNv(55, 2) <- [00 08] -> 0
    1.100  sleep 200
    1.300  ReadNv(56, 32) -> 0  [08 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05]
    1.300  WriteNv(56, 31) <- [08 00 19 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05] -> 0
+   1.300  caption "Read" = "Wait"
    1.300  ReadNv(55, 31) -> 0  [00 08 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]
    1.300  ReadNv(56, 31) -> 0  [08 00 19 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05]
+   1.300  caption "Read" = "Read"
+   1.300  caption "Write" = "Write"
    1.300  sheet closes)trace"),
                           s.trace.lines()));
     EXPECT_EQ(s.node.Selector(), 8);
@@ -96,7 +102,9 @@ TEST(PidPage, WrongOrEmptyPasswordSendsNothing) {
         });
         EXPECT_TRUE(SameTrace(Expected(R"trace(
    0.900  > click "Write"
+   0.900  caption "Write" = "Wait"
    0.900  msgbox "Wrong Password" title "QTA1" OK none -> OK
+   0.900  caption "Write" = "Write"
    0.900  sheet closes)trace"),
                               s.trace.lines()));
     }
@@ -115,13 +123,17 @@ TEST(PidPage, FailedReadBeforeWriteSendsNothingButReadsBack) {
     });
     EXPECT_TRUE(SameTrace(Expected(R"trace(
    0.900  > click "Write"
+   0.900  caption "Write" = "Wait"
    0.900  ReadNv(55, 31) -> 0  [00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]
    0.900  sleep 200
    1.100  WriteNv(55, 2) <- [00 08] -> 0
    1.100  sleep 200
    1.300  ReadNv(56, 32) -> 1
+   1.300  caption "Read" = "Wait"
    1.300  ReadNv(55, 31) -> 0  [00 08 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]
    1.300  ReadNv(56, 31) -> 0  [08 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05]
+   1.300  caption "Read" = "Read"
+   1.300  caption "Write" = "Write"
    1.300  sheet closes)trace"),
                           s.trace.lines()));
 }

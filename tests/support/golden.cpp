@@ -1,6 +1,7 @@
 #include "support/golden.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 namespace qta1::testing {
@@ -80,7 +81,14 @@ std::string SideBySide(const std::vector<std::string>& expected,
 ::testing::AssertionResult SameTrace(const std::vector<std::string>& expected,
                                      const std::vector<std::string>& actual) {
     if (expected == actual) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "traces differ:\n" << SideBySide(expected, actual);
+    auto failure = ::testing::AssertionFailure() << "traces differ:\n" << SideBySide(expected, actual);
+    // QTA1_SHOW_ACTUAL=1 also prints the actual trace as it stands, for
+    // updating an expectation after a reviewed change.
+    if (std::getenv("QTA1_SHOW_ACTUAL") != nullptr) {
+        failure << "actual trace:\n";
+        for (const std::string& line : actual) failure << line << "\n";
+    }
+    return failure;
 }
 
 std::vector<std::string> WithoutTimes(const std::vector<std::string>& lines) {

@@ -100,7 +100,14 @@ const ControlState* HeadlessPlatform::State(PageId page, int control) const {
 }
 
 void HeadlessPlatform::SetText(PageId page, int control, std::string_view text) {
-    if (ControlState* state = Find(page, control)) state->text = text;
+    ControlState* state = Find(page, control);
+    if (state == nullptr) return;
+    // Button captions are what the technician watches while the node is
+    // busy ("Wait"), so their changes belong in the trace.
+    if (state->decl->kind == ControlKind::PushButton && state->text != text) {
+        trace_.Add("caption " + Quoted(state->decl->label) + " = " + Quoted(text));
+    }
+    state->text = text;
 }
 
 std::string HeadlessPlatform::GetText(PageId page, int control) {
