@@ -77,6 +77,7 @@ public:
     int32_t QTA1_COMCALL WriterSlot5() override { return kNoInterface; }
     int32_t QTA1_COMCALL WriterSlot6() override { return kNoInterface; }
     int32_t QTA1_COMCALL WriterSlot7() override { return kNoInterface; }
+    // A write to one of the node's status NVs is refused with the failure status.
     int32_t QTA1_COMCALL WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length) override;
 
     // Outstanding references taken through QueryInterface/AddRef.

@@ -34,12 +34,8 @@ struct NodeFixture {
 };
 
 TEST(CivilDate, DaysAndWeekdaysAcrossLeapYearsAndEpoch) {
-    struct Case {
-        int y, m, d;
-        int64_t days;
-        int dayOfWeek;
-    };
     // clang-format off
+    struct Case { int y, m, d; int64_t days; int dayOfWeek; };
     const Case cases[] = {
         {1970, 1, 1, 0, 4},       {1969, 12, 31, -1, 3},   {2000, 2, 29, 11016, 2},
         {2026, 12, 7, 20794, 1},  {2027, 1, 0, 20818, 4},  {2026, 13, 1, 20819, 5},
@@ -57,13 +53,8 @@ TEST(CivilDate, DaysAndWeekdaysAcrossLeapYearsAndEpoch) {
 }
 
 TEST(SimulatedNode, SelectorChoosesThePartBehindNv56) {
-    struct Step {
-        Bytes selector;
-        int32_t writeStatus;
-        int selected;
-        bool partReachable;
-    };
     // clang-format off
+    struct Step { Bytes selector; int32_t writeStatus; int selected; bool partReachable; };
     const Step steps[] = {
         {{0x00, 0x07}, kHostOk, 7,   true},
         {{0x00},       kFail,   7,   true},   // one byte is not a part number
@@ -91,15 +82,8 @@ TEST(SimulatedNode, SelectorChoosesThePartBehindNv56) {
 }
 
 TEST(SimulatedNode, HostCallsRefuseBadArgumentsWithoutTouchingMemory) {
-    struct Case {
-        bool write;
-        int nv;
-        int len;
-        bool null;
-        int32_t status;
-        int copied;
-    };
     // clang-format off
+    struct Case { bool write; int nv; int len; bool null; int32_t status; int copied; };
     const Case cases[] = {
         {false, 55, 50, false, kHostOk, 31},  // bytes beyond one value are the caller's
         {false, 55, 1,  false, kHostOk, 1},
@@ -132,7 +116,7 @@ TEST(SimulatedNode, HostCallsRefuseBadArgumentsWithoutTouchingMemory) {
     NodeFixture f;  // a short write keeps the rest of the stored value
     f.Write(50, Bytes(31, 0x11));
     f.Write(50, {0x22, 0x22});
-    EXPECT_EQ(f.node.Nv(50)[2] << 8 | f.node.Nv(50)[3], 0x2211);
+    EXPECT_EQ(f.Word(50, 1), 0x2211);
 }
 
 enum class Call { Read17, Write17, Name };
@@ -178,7 +162,9 @@ TEST(SimulatedNode, FaultInjection) {
             EXPECT_EQ(status, c.statuses[i]) << "call " << i;
             if (status != kHostOk) {
                 EXPECT_EQ(f.node.Nv(17), before);
-                EXPECT_EQ(c.calls[i] == Call::Name ? name[0] : buf[0], 0xEE);
+                if (c.calls[i] != Call::Write17) {
+                    EXPECT_EQ(c.calls[i] == Call::Name ? name[0] : buf[0], 0xEE);
+                }
             }
         }
     }
@@ -186,12 +172,9 @@ TEST(SimulatedNode, FaultInjection) {
 
 TEST(SimulatedNode, NameStaysWithinTheCallersBuffer) {
     const std::string fifty(50, 'N');
-    struct Case {
-        std::string name;
-        int len;
-        std::string expected;
-        std::string traced;
-    };
+    // clang-format off
+    struct Case { std::string name; int len; std::string expected; std::string traced; };
+    // clang-format on
     const Case cases[] = {
         {"ABCD", 50, "ABCD" + std::string(46, '\0'), "-> 0  \"ABCD\""},
         {fifty, 50, fifty, "\"" + fifty + "\""},  // no terminating zero
@@ -250,12 +233,8 @@ TEST(SimulatedNode, LiveValuesFollowVirtualTimeOnly) {
 
 TEST(SimulatedNode, ClockSettingNvSetsTheNodeClock) {
     const Bytes unchanged = {0x07, 0xEA, 12, 7, 9, 0, 3};
-    struct Case {
-        Bytes written;
-        int32_t status;
-        Bytes oneSecondLater;
-    };
     // clang-format off
+    struct Case { Bytes written; int32_t status; Bytes oneSecondLater; };
     const Case cases[] = {
         {{0x07, 0xEA, 12, 31, 23, 59, 59}, kHostOk, {0x07, 0xEB, 1, 1, 0, 0, 0}},
         {{0x07, 0xD0, 2, 29, 7, 5, 9},     kHostOk, {0x07, 0xD0, 2, 29, 7, 5, 10}},
@@ -325,12 +304,8 @@ TEST(SimulatedNode, TraceLineFormats) {
 }
 
 TEST(SimulatedNode, SiteHandsOutCountedInterfaces) {
-    struct Case {
-        bool offerReader, offerWriter;
-        Guid iid;
-        int32_t status;
-    };
     // clang-format off
+    struct Case { bool offerReader, offerWriter; Guid iid; int32_t status; };
     const Case cases[] = {
         {true,  true,  kIidNvReader, kHostOk},      {true, true,  kIidNvWriter, kHostOk},
         {false, true,  kIidNvReader, kNoInterface}, {true, false, kIidNvWriter, kNoInterface},
