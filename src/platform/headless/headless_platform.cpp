@@ -2,44 +2,15 @@
 
 #include <algorithm>
 
-#include "resources/strings.h"
+#include "platform/trace_lines.h"
 
 namespace qta1 {
 
 namespace {
 
-const char* IconName(MsgIcon icon) {
-    switch (icon) {
-        case MsgIcon::None: return "none";
-        case MsgIcon::Exclamation: return "exclamation";
-        case MsgIcon::Question: return "question";
-        case MsgIcon::Information: return "information";
-        case MsgIcon::Stop: return "stop";
-    }
-    return "none";
-}
-
-const char* AnswerName(MsgAnswer answer) {
-    switch (answer) {
-        case MsgAnswer::Ok: return "OK";
-        case MsgAnswer::Yes: return "Yes";
-        case MsgAnswer::No: return "No";
-    }
-    return "OK";
-}
-
 bool IsEdit(ControlKind kind) {
     return kind == ControlKind::Edit || kind == ControlKind::ReadOnlyEdit ||
            kind == ControlKind::PasswordEdit;
-}
-
-std::string Quoted(std::string_view text) { return QuoteText(text); }
-
-std::string ControlName(const ControlDecl& decl) {
-    std::string name = Quoted(decl.label);
-    if (decl.row[0] != '\0') name += std::string(" in ") + Quoted(decl.row);
-    else if (decl.group[0] != '\0') name += std::string(" in ") + Quoted(decl.group);
-    return name;
 }
 
 }  // namespace
@@ -76,11 +47,11 @@ void HeadlessPlatform::RunSheetModal(std::string_view caption, SheetEvents& even
     exitRequested_ = false;
     okCaption_ = "OK";
     applyCancelHidden_ = false;
-    trace_.Add("sheet " + Quoted(caption) + " opens");
+    trace_.Add(trace_line::SheetOpens(caption));
     if (!tabs_.empty()) Activate(tabs_.front());
     events.OnSheetInitDialog();
     if (driver_ && !exitRequested_) driver_(*this);
-    trace_.Add("sheet closes");
+    trace_.Add(trace_line::SheetCloses());
     for (auto it = tabs_.rbegin(); it != tabs_.rend(); ++it) DestroyWindow(*it);
     tabs_.clear();
     pages_.clear();
@@ -95,8 +66,10 @@ ControlState* HeadlessPlatform::Find(PageId page, int control) {
     return it != window->second.controls.end() ? &it->second : nullptr;
 }
 
-const ControlState* HeadlessPlatform::State(PageId page, int control) const {
-    return const_cast<HeadlessPlatform*>(this)->Find(page, control);
+std::optional<ControlState> HeadlessPlatform::State(PageId page, int control) const {
+    const ControlState* state = const_cast<HeadlessPlatform*>(this)->Find(page, control);
+    if (state == nullptr) return std::nullopt;
+    return *state;
 }
 
 void HeadlessPlatform::SetText(PageId page, int control, std::string_view text) {
@@ -105,7 +78,7 @@ void HeadlessPlatform::SetText(PageId page, int control, std::string_view text) 
     // Button captions are what the technician watches while the node is
     // busy ("Wait"), so their changes belong in the trace.
     if (state->decl->kind == ControlKind::PushButton && state->text != text) {
-        trace_.Add("caption " + Quoted(state->decl->label) + " = " + Quoted(text));
+        trace_.Add(trace_line::Caption(*state->decl, text));
     }
     state->text = text;
 }
@@ -143,7 +116,7 @@ void HeadlessPlatform::KillTimer(PageId page, int timerId) {
 }
 
 void HeadlessPlatform::Sleep(int ms) {
-    trace_.Add("sleep " + std::to_string(ms));
+    trace_.Add(trace_line::Sleep(ms));
     clock_.Advance(ms);
 }
 
@@ -152,27 +125,18 @@ LocalTime HeadlessPlatform::Now() { return clock_.LocalNow(); }
 MsgAnswer HeadlessPlatform::MessageBox(std::string_view text, std::string_view title,
                                        MsgButtons buttons, MsgIcon icon) {
     MsgAnswer answer = MsgAnswer::Ok;
-    std::string note;
+    bool unanswered = false;
     if (buttons == MsgButtons::YesNo) {
         answer = MsgAnswer::No;
         if (!messageAnswers_.empty()) {
             answer = messageAnswers_.front();
             messageAnswers_.pop_front();
         } else {
-            note = " (unanswered)";
+            unanswered = true;
         }
     }
-    trace_.Add("msgbox " + Quoted(text) + " title " + Quoted(title.empty() ? text::kDefaultTitle : title) +
-               (buttons == MsgButtons::YesNo ? " YesNo " : " OK ") + IconName(icon) + " -> " +
-               AnswerName(answer) + note);
+    trace_.Add(trace_line::MessageBox(text, title, buttons, icon, answer, unanswered));
     return answer;
-}
-
-std::string HeadlessPlatform::DialogTrace(const char* kind, const FileDialogRequest& request,
-                                          const std::optional<std::string>& answer) const {
-    return std::string(kind) + " name " + Quoted(request.proposedName) + " ext " +
-           Quoted(request.defaultExtension) + " filter " + Quoted(request.filter) + " -> " +
-           (answer ? Quoted(*answer) : "cancel");
 }
 
 std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogRequest& request) {
@@ -181,7 +145,7 @@ std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogRequ
         answer = fileAnswers_.front();
         fileAnswers_.pop_front();
     }
-    trace_.Add(DialogTrace("open-dialog", request, answer));
+    trace_.Add(trace_line::FileDialog(false, request, answer));
     return answer;
 }
 
@@ -191,7 +155,7 @@ std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogRequ
         answer = fileAnswers_.front();
         fileAnswers_.pop_front();
     }
-    trace_.Add(DialogTrace("save-dialog", request, answer));
+    trace_.Add(trace_line::FileDialog(true, request, answer));
     return answer;
 }
 
@@ -243,10 +207,10 @@ void HeadlessPlatform::Activate(PageId page) {
 
 bool HeadlessPlatform::SelectTab(PageId page) {
     if (!open_ || std::find(tabs_.begin(), tabs_.end(), page) == tabs_.end()) {
-        trace_.Add("> tab " + Quoted(CaptionOf(page)) + " (not in the sheet)");
+        trace_.Add(trace_line::Tab(page, "not in the sheet"));
         return false;
     }
-    trace_.Add("> tab " + Quoted(CaptionOf(page)));
+    trace_.Add(trace_line::Tab(page));
     Activate(page);
     return true;
 }
@@ -272,15 +236,14 @@ void HeadlessPlatform::CheckRadio(PageId page, int control) {
 bool HeadlessPlatform::Click(PageId page, int control) {
     ControlState* state = Find(page, control);
     if (state == nullptr || active_ != page) {
-        trace_.Add("> click on a control that is not on the active page");
+        trace_.Add(trace_line::Click(nullptr));
         return false;
     }
-    const std::string name = ControlName(*state->decl);
     if (!state->enabled || !state->visible) {
-        trace_.Add("> click " + name + " (disabled, nothing happens)");
+        trace_.Add(trace_line::Click(state->decl, "disabled, nothing happens"));
         return false;
     }
-    trace_.Add("> click " + name);
+    trace_.Add(trace_line::Click(state->decl));
     if (state->decl->kind == ControlKind::CheckBox) state->checked = !state->checked;
     if (state->decl->kind == ControlKind::RadioButton) CheckRadio(page, control);
     pages_[page]->OnClick(control);
@@ -290,17 +253,16 @@ bool HeadlessPlatform::Click(PageId page, int control) {
 bool HeadlessPlatform::Type(PageId page, int control, std::string_view text) {
     ControlState* state = Find(page, control);
     if (state == nullptr || active_ != page) {
-        trace_.Add("> type into a control that is not on the active page");
+        trace_.Add(trace_line::Type(nullptr, text));
         return false;
     }
-    const std::string name = ControlName(*state->decl);
     const ControlKind kind = state->decl->kind;
     if (!state->enabled || !state->visible ||
         (kind != ControlKind::Edit && kind != ControlKind::PasswordEdit)) {
-        trace_.Add("> type " + Quoted(text) + " into " + name + " (not editable)");
+        trace_.Add(trace_line::Type(state->decl, text, "not editable"));
         return false;
     }
-    trace_.Add("> type " + Quoted(text) + " into " + name);
+    trace_.Add(trace_line::Type(state->decl, text));
     state->text = text;
     return true;
 }
@@ -318,7 +280,7 @@ void HeadlessPlatform::Idle(int64_t ms) {
         next->order = timerOrder_++;
         const PageId page = next->page;
         const int id = next->id;
-        trace_.Add("timer " + Quoted(CaptionOf(page)) + " " + std::to_string(id));
+        trace_.Add(trace_line::Timer(page, id));
         pages_[page]->OnTimer(id);
     }
     if (end > clock_.NowMs()) clock_.Advance(end - clock_.NowMs());

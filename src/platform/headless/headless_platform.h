@@ -12,20 +12,13 @@
 #include <vector>
 
 #include "frame/platform.h"
+#include "platform/technician.h"
 #include "platform/headless/trace.h"
 #include "platform/headless/virtual_clock.h"
 
 namespace qta1 {
 
-struct ControlState {
-    const ControlDecl* decl = nullptr;
-    std::string text;
-    bool checked = false;
-    bool enabled = true;
-    bool visible = true;
-};
-
-class HeadlessPlatform final : public Platform {
+class HeadlessPlatform final : public Platform, public Technician {
 public:
     HeadlessPlatform(VirtualClock& clock, Trace& trace);
 
@@ -58,30 +51,29 @@ public:
     // closes when it returns (or earlier, when Exit() was called).
     void SetModalDriver(std::function<void(HeadlessPlatform&)> driver) { driver_ = std::move(driver); }
     bool SheetOpen() const { return open_; }
-    std::string SheetCaption() const { return caption_; }
-    std::string OkCaption() const { return okCaption_; }
-    bool ApplyAndCancelHidden() const { return applyCancelHidden_; }
-    const std::vector<PageId>& Tabs() const { return tabs_; }
-    std::optional<PageId> ActivePage() const { return active_; }
     bool WindowExists(PageId page) const { return windows_.count(page) != 0; }
 
-    // Each returns false (and traces why) when a technician could not do it.
-    bool SelectTab(PageId page);
-    bool Click(PageId page, int control);
-    bool Type(PageId page, int control, std::string_view text);
+    // --- Technician ----------------------------------------------------------
+    bool SelectTab(PageId page) override;
+    bool Click(PageId page, int control) override;
+    bool Type(PageId page, int control, std::string_view text) override;
     // Lets virtual time pass with the message loop idle: due timers fire.
-    void Idle(int64_t ms);
+    void Idle(int64_t ms) override;
     // "Exit": every page window is destroyed and RunSheetModal returns.
-    void Exit() { exitRequested_ = true; }
-
-    const ControlState* State(PageId page, int control) const;
-
-    // Answers for the next message boxes and file dialogs, in order. An
-    // unanswered Yes / No box is answered No, an unanswered file dialog is
+    void Exit() override { exitRequested_ = true; }
+    // An unanswered Yes / No box is answered No, an unanswered file dialog is
     // cancelled; both are traced.
-    void QueueMessageAnswer(MsgAnswer answer) { messageAnswers_.push_back(answer); }
-    void QueueFileAnswer(std::optional<std::string> path) { fileAnswers_.push_back(std::move(path)); }
-    size_t PendingAnswers() const { return messageAnswers_.size() + fileAnswers_.size(); }
+    void QueueMessageAnswer(MsgAnswer answer) override { messageAnswers_.push_back(answer); }
+    void QueueFileAnswer(std::optional<std::string> path) override {
+        fileAnswers_.push_back(std::move(path));
+    }
+    size_t PendingAnswers() const override { return messageAnswers_.size() + fileAnswers_.size(); }
+    std::vector<PageId> Tabs() const override { return tabs_; }
+    std::optional<PageId> ActivePage() const override { return active_; }
+    std::optional<ControlState> State(PageId page, int control) const override;
+    std::string SheetCaption() const override { return caption_; }
+    std::string OkCaption() const override { return okCaption_; }
+    bool ApplyAndCancelHidden() const override { return applyCancelHidden_; }
 
     // The in-memory file system.
     void SeedFile(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
@@ -108,8 +100,6 @@ private:
     void DestroyWindow(PageId page);
     void Activate(PageId page);
     void CheckRadio(PageId page, int control);
-    std::string DialogTrace(const char* kind, const FileDialogRequest& request,
-                            const std::optional<std::string>& answer) const;
 
     VirtualClock& clock_;
     Trace& trace_;

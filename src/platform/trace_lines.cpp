@@ -1,0 +1,88 @@
+#include "platform/trace_lines.h"
+
+#include "platform/headless/trace.h"
+#include "resources/strings.h"
+
+namespace qta1::trace_line {
+
+namespace {
+
+const char* IconName(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::None: return "none";
+        case MsgIcon::Exclamation: return "exclamation";
+        case MsgIcon::Question: return "question";
+        case MsgIcon::Information: return "information";
+        case MsgIcon::Stop: return "stop";
+    }
+    return "none";
+}
+
+const char* AnswerName(MsgAnswer answer) {
+    switch (answer) {
+        case MsgAnswer::Ok: return "OK";
+        case MsgAnswer::Yes: return "Yes";
+        case MsgAnswer::No: return "No";
+    }
+    return "OK";
+}
+
+std::string Note(std::string_view note) {
+    return note.empty() ? std::string() : " (" + std::string(note) + ")";
+}
+
+}  // namespace
+
+std::string SheetOpens(std::string_view caption) { return "sheet " + QuoteText(caption) + " opens"; }
+std::string SheetCloses() { return "sheet closes"; }
+
+std::string Caption(const ControlDecl& button, std::string_view text) {
+    return "caption " + QuoteText(button.label) + " = " + QuoteText(text);
+}
+
+std::string Sleep(int ms) { return "sleep " + std::to_string(ms); }
+
+std::string Timer(PageId page, int timerId) {
+    return "timer " + QuoteText(CaptionOf(page)) + " " + std::to_string(timerId);
+}
+
+std::string MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
+                       MsgIcon icon, MsgAnswer answer, bool unanswered) {
+    return "msgbox " + QuoteText(text) + " title " +
+           QuoteText(title.empty() ? text::kDefaultTitle : title) +
+           (buttons == MsgButtons::YesNo ? " YesNo " : " OK ") + IconName(icon) + " -> " +
+           AnswerName(answer) + (unanswered ? " (unanswered)" : "");
+}
+
+std::string FileDialog(bool save, const FileDialogRequest& request,
+                       const std::optional<std::string>& answer) {
+    return std::string(save ? "save-dialog" : "open-dialog") + " name " +
+           QuoteText(request.proposedName) + " ext " + QuoteText(request.defaultExtension) +
+           " filter " + QuoteText(request.filter) + " -> " + (answer ? QuoteText(*answer) : "cancel");
+}
+
+std::string ControlName(const ControlDecl& control) {
+    std::string name = QuoteText(control.label);
+    if (control.row[0] != '\0') {
+        name += " in " + QuoteText(control.row);
+    } else if (control.group[0] != '\0') {
+        name += " in " + QuoteText(control.group);
+    }
+    return name;
+}
+
+std::string Tab(PageId page, std::string_view note) {
+    return "> tab " + QuoteText(CaptionOf(page)) + Note(note);
+}
+
+std::string Click(const ControlDecl* control, std::string_view note) {
+    if (control == nullptr) return "> click on a control that is not on the active page";
+    return "> click " + ControlName(*control) + Note(note);
+}
+
+std::string Type(const ControlDecl* control, std::string_view text, std::string_view note) {
+    if (control == nullptr) return "> type into a control that is not on the active page";
+    return "> type " + QuoteText(text) + " into " + ControlName(*control) + Note(note);
+}
+
+}  // namespace qta1::trace_line
