@@ -49,7 +49,7 @@ std::string Tokenize(std::string_view line, std::vector<Token>& tokens) {
             ++i;
         } else if (c == '"') {
             std::string text;
-            for (++i;; ) {
+            for (++i;;) {
                 if (i >= line.size()) return "unterminated string";
                 const char d = line[i++];
                 if (d == '"') break;
@@ -60,25 +60,36 @@ std::string Tokenize(std::string_view line, std::vector<Token>& tokens) {
                 if (i >= line.size()) return "unterminated string";
                 const char e = line[i++];
                 switch (e) {
-                    case 'n': text += '\n'; break;
-                    case 'r': text += '\r'; break;
-                    case 't': text += '\t'; break;
+                    case 'n':
+                        text += '\n';
+                        break;
+                    case 'r':
+                        text += '\r';
+                        break;
+                    case 't':
+                        text += '\t';
+                        break;
                     case '\\':
-                    case '"': text += e; break;
+                    case '"':
+                        text += e;
+                        break;
                     case 'x':
-                        if (i + 2 > line.size() || HexValue(line[i]) < 0 || HexValue(line[i + 1]) < 0) {
+                        if (i + 2 > line.size() || HexValue(line[i]) < 0 ||
+                            HexValue(line[i + 1]) < 0) {
                             return "\\x needs two hex digits";
                         }
                         text += static_cast<char>(HexValue(line[i]) * 16 + HexValue(line[i + 1]));
                         i += 2;
                         break;
-                    default: return "unknown escape " + QuoteText(std::string("\\") + e);
+                    default:
+                        return std::string("unknown escape \\") + (e > ' ' && e < 0x7F ? e : '?');
                 }
             }
             tokens.push_back({true, std::move(text)});
         } else {
             size_t end = i;
-            while (end < line.size() && kDelimiters.find(line[end]) == std::string_view::npos) ++end;
+            while (end < line.size() && kDelimiters.find(line[end]) == std::string_view::npos)
+                ++end;
             tokens.push_back({false, std::string(line.substr(i, end - i))});
             i = end;
         }
@@ -135,8 +146,8 @@ std::vector<std::string_view> Elements(std::string_view pattern) {
     std::vector<std::string_view> elements;
     size_t i = 0;
     while (i < pattern.size()) {
-        const size_t end =
-            pattern[i] == '[' ? pattern.find(']', i) + 1 : std::min(pattern.find(' ', i), pattern.size());
+        const size_t end = pattern[i] == '[' ? pattern.find(']', i) + 1
+                                             : std::min(pattern.find(' ', i), pattern.size());
         elements.push_back(pattern.substr(i, end - i));
         i = end + 1;
     }
@@ -179,7 +190,8 @@ private:
         if (element == "HEX") {
             const size_t start = pos_;
             for (; pos_ < tokens_.size(); ++pos_) {
-                if (tokens_[pos_].quoted || !ParseHexWord(tokens_[pos_].text, args_.bytes)) return false;
+                if (tokens_[pos_].quoted || !ParseHexWord(tokens_[pos_].text, args_.bytes))
+                    return false;
             }
             return pos_ > start;
         }
@@ -247,7 +259,8 @@ enum class Where { Anywhere, InSheet, OutsideSheet };
 
 class Runner {
 public:
-    Runner(std::string_view script, std::string_view name) : name_(name) {
+    Runner(ScenarioHost& host, std::string_view script, std::string_view name)
+        : name_(name), host_(host) {
         for (size_t start = 0; start <= script.size();) {
             const size_t end = std::min(script.find('\n', start), script.size());
             lines_.push_back(script.substr(start, end - start));
@@ -257,12 +270,13 @@ public:
 
     int Run(std::string& output) {
         Execute(false);
-        if (error_.empty() && session_.ui.PendingAnswers() > 0) {
-            Print(std::to_string(session_.ui.PendingAnswers()) + " queued answer(s) never asked for");
+        if (error_.empty() && tech().PendingAnswers() > 0) {
+            Print(std::to_string(tech().PendingAnswers()) + " queued answer(s) never asked for");
         }
-        output += session_.trace.Text();
+        output += host_.Log().Text();
         if (error_.empty()) return kScenarioOk;
-        output += "error: " + std::string(name_) + ":" + std::to_string(lineNumber_) + ": " + error_ + "\n";
+        output += "error: " + std::string(name_) + ":" + std::to_string(lineNumber_) + ": " +
+                  error_ + "\n";
         return kScenarioError;
     }
 
@@ -324,16 +338,16 @@ private:
         error_ = std::move(message);
         // What follows the failing command (the sheet closing) is not part
         // of what ran.
-        session_.trace.SetRecording(false);
+        host_.Log().SetRecording(false);
     }
 
     // Print lines are trace lines, so they fall in time order between the
     // host calls; they appear even while the trace is off.
     void Print(const std::string& text) {
-        const bool recording = session_.trace.recording();
-        session_.trace.SetRecording(true);
-        session_.trace.Add("= " + text);
-        session_.trace.SetRecording(recording);
+        const bool recording = host_.Log().recording();
+        host_.Log().SetRecording(true);
+        host_.Log().Add("= " + text);
+        host_.Log().SetRecording(recording);
     }
 
     bool InRange(int64_t value, int64_t low, int64_t high, const char* what) {
@@ -344,17 +358,20 @@ private:
 
     static bool On(const Args& a, size_t i = 0) { return a.choices[i] == "on"; }
 
-    HeadlessPlatform& ui() { return session_.ui; }
-    SimulatedNode& node() { return session_.node; }
+    // The sheet side goes through what a technician can do and see; only
+    // the in-memory files are the headless platform's own.
+    Technician& tech() { return host_.Tech(); }
+    SimulatedNode& node() { return host_.Node(); }
 
     // The control with an identifier on the active page that carries the
     // label and, when given, the row or group.
-    const ControlDecl* FindOnActivePage(const std::string& label, const std::optional<std::string>& in) {
-        if (!ui().ActivePage()) {
+    const ControlDecl* FindOnActivePage(const std::string& label,
+                                        const std::optional<std::string>& in) {
+        if (!tech().ActivePage()) {
             Fail("no page is active");
             return nullptr;
         }
-        const PageId page = *ui().ActivePage();
+        const PageId page = *tech().ActivePage();
         std::vector<const ControlDecl*> all;
         std::vector<const ControlDecl*> matches;
         for (const ControlDecl& decl : LayoutOf(page).controls) {
@@ -366,7 +383,8 @@ private:
         }
         if (matches.size() == 1) return matches.front();
         std::string what = QuoteText(label) + (in ? " in " + QuoteText(*in) : "");
-        std::string message = matches.empty() ? "no control " + what + " on " : what + " is ambiguous on ";
+        std::string message =
+            matches.empty() ? "no control " + what + " on " : what + " is ambiguous on ";
         message += QuoteText(CaptionOf(page)) + "; candidates: ";
         const auto& candidates = matches.empty() ? all : matches;
         for (size_t i = 0; i < candidates.size(); ++i) {
@@ -400,7 +418,8 @@ private:
         node().SetNv(nv, value);
     }
     void NodeSelector(const Args& a) {
-        if (InRange(a.numbers[0], 0, 0xFFFF, "part")) node().SetSelector(static_cast<int>(a.numbers[0]));
+        if (InRange(a.numbers[0], 0, 0xFFFF, "part"))
+            node().SetSelector(static_cast<int>(a.numbers[0]));
     }
     void NodeName(const Args& a) {
         if (InRange(static_cast<int64_t>(a.strings[0].size()), 0, kMaxNameBytes, "name length")) {
@@ -419,111 +438,121 @@ private:
     }
     void NodeAnimate(const Args& a) { node().SetAnimated(On(a)); }
     void FaultCall(const Args& a) {
-        if (InRange(a.numbers[0], 1, kMaxCallOffset, "call")) node().FailCall(static_cast<int>(a.numbers[0]));
+        if (InRange(a.numbers[0], 1, kMaxCallOffset, "call"))
+            node().FailCall(static_cast<int>(a.numbers[0]));
     }
     void FaultNv(const Args& a) {
         if (!InRange(a.numbers[0], 0, kMaxNvIndex, "NV index")) return;
         const std::string& on = a.choices[0];
-        node().FailNv(static_cast<int>(a.numbers[0]),
-                      on == "reads" ? FaultOn::Reads : on == "writes" ? FaultOn::Writes : FaultOn::Both);
+        node().FailNv(static_cast<int>(a.numbers[0]), on == "reads"    ? FaultOn::Reads
+                                                      : on == "writes" ? FaultOn::Writes
+                                                                       : FaultOn::Both);
     }
     void FaultAll(const Args& a) { node().FailAll(On(a)); }
     void FaultName(const Args& a) { node().FailNameRead(On(a)); }
     void FaultStatus(const Args& a) {
         const int64_t status = a.numbers[0];
         if (status == 0) return Fail("a failing call cannot return 0");
-        if (!InRange(status, std::numeric_limits<int32_t>::min(), std::numeric_limits<uint32_t>::max(),
-                     "status")) {
+        if (!InRange(status, std::numeric_limits<int32_t>::min(),
+                     std::numeric_limits<uint32_t>::max(), "status")) {
             return;
         }
         node().SetFailureStatus(static_cast<int32_t>(static_cast<uint32_t>(status)));
     }
     void FaultClear(const Args&) { node().ClearFaults(); }
     void Site(const Args& a) {
-        if (a.choices[0] == "reader") session_.site.OfferReader(On(a, 1));
-        else session_.site.OfferWriter(On(a, 1));
+        if (a.choices[0] == "reader")
+            host_.Site().OfferReader(On(a, 1));
+        else
+            host_.Site().OfferWriter(On(a, 1));
     }
-    void SeedFile(const Args& a) { ui().SeedFile(a.strings[0], a.strings[1]); }
-    void TraceSwitch(const Args& a) { session_.trace.SetRecording(On(a)); }
+    void SeedFile(const Args& a) { host_.SeedFile(a.strings[0], a.strings[1]); }
+    void TraceSwitch(const Args& a) { host_.Log().SetRecording(On(a)); }
 
     // --- The sheet and the technician ----------------------------------------
 
     void Open(const Args&) {
-        session_.Open([this](HeadlessPlatform&) { Execute(true); });
+        host_.Open([this] { Execute(true); });
     }
     void Exit(const Args&) {
-        ui().Exit();
+        tech().Exit();
         leaveSheet_ = true;
     }
     void Tab(const Args& a) {
         const std::optional<PageId> page = PageByCaption(a.strings[0]);
         if (!page) return Fail("no page has the caption " + QuoteText(a.strings[0]));
-        if (!ui().SelectTab(*page)) Fail(QuoteText(a.strings[0]) + " is not in the sheet");
+        if (!tech().SelectTab(*page)) Fail(QuoteText(a.strings[0]) + " is not in the sheet");
     }
     void Type(const Args& a) {
         if (const ControlDecl* decl = FindOnActivePage(a.strings[0], a.in)) {
-            ui().Type(*ui().ActivePage(), decl->id, a.strings[1]);
+            tech().Type(*tech().ActivePage(), decl->id, a.strings[1]);
         }
     }
     void Click(const Args& a) {
         // A click on a disabled control is traced by the platform and is
         // something a scenario may want to show, so it is not an error.
         if (const ControlDecl* decl = FindOnActivePage(a.strings[0], a.in)) {
-            ui().Click(*ui().ActivePage(), decl->id);
+            tech().Click(*tech().ActivePage(), decl->id);
         }
     }
     void Answer(const Args& a) {
-        ui().QueueMessageAnswer(a.choices[0] == "yes" ? MsgAnswer::Yes : MsgAnswer::No);
+        tech().QueueMessageAnswer(a.choices[0] == "yes" ? MsgAnswer::Yes : MsgAnswer::No);
     }
-    void File(const Args& a) { ui().QueueFileAnswer(a.strings[0]); }
-    void FileCancel(const Args&) { ui().QueueFileAnswer(std::nullopt); }
+    void File(const Args& a) { tech().QueueFileAnswer(a.strings[0]); }
+    void FileCancel(const Args&) { tech().QueueFileAnswer(std::nullopt); }
     void Wait(const Args& a) {
         if (!InRange(a.numbers[0], 0, kMaxWaitMs, "wait")) return;
-        session_.trace.Add("> wait " + std::to_string(a.numbers[0]));
-        ui().Idle(a.numbers[0]);
+        host_.Log().Add("> wait " + std::to_string(a.numbers[0]));
+        tech().Idle(a.numbers[0]);
     }
 
     // --- Printing ------------------------------------------------------------
 
     void PrintTabs(const Args&) {
+        const std::vector<PageId> tabs = tech().Tabs();
         std::string line = "tabs:";
-        for (size_t i = 0; i < ui().Tabs().size(); ++i) {
-            const PageId page = ui().Tabs()[i];
-            line += std::string(i > 0 ? ", " : " ") + QuoteText(CaptionOf(page));
-            if (ui().ActivePage() == page) line += "*";
+        for (size_t i = 0; i < tabs.size(); ++i) {
+            line += std::string(i > 0 ? ", " : " ") + QuoteText(CaptionOf(tabs[i]));
+            if (tech().ActivePage() == tabs[i]) line += "*";
         }
-        Print(ui().Tabs().empty() ? line + " (none)" : line);
+        Print(tabs.empty() ? line + " (none)" : line);
     }
     void PrintPage(const Args&) {
-        if (!ui().ActivePage()) return Fail("no page is active");
-        const PageId page = *ui().ActivePage();
+        if (!tech().ActivePage()) return Fail("no page is active");
+        const PageId page = *tech().ActivePage();
         Print("page " + QuoteText(CaptionOf(page)) + ":");
         for (const ControlDecl& decl : LayoutOf(page).controls) {
-            if (const ControlState* state = ui().State(page, decl.id)) Print(ControlLine(*state));
+            if (const auto state = tech().State(page, decl.id)) Print(ControlLine(*state));
         }
     }
     void PrintControl(const Args& a) {
-        if (const ControlDecl* decl = FindOnActivePage(a.strings[0], a.in)) {
-            Print(ControlLine(*ui().State(*ui().ActivePage(), decl->id)));
-        }
+        const ControlDecl* decl = FindOnActivePage(a.strings[0], a.in);
+        if (decl == nullptr) return;
+        if (const auto state = tech().State(*tech().ActivePage(), decl->id))
+            Print(ControlLine(*state));
     }
     void PrintSheet(const Args&) {
-        Print("sheet " + QuoteText(ui().SheetCaption()) + ": OK button " + QuoteText(ui().OkCaption()) +
-              ", Apply and Cancel " + (ui().ApplyAndCancelHidden() ? "hidden" : "shown"));
+        Print("sheet " + QuoteText(tech().SheetCaption()) + ": OK button " +
+              QuoteText(tech().OkCaption()) + ", Apply and Cancel " +
+              (tech().ApplyAndCancelHidden() ? "hidden" : "shown"));
     }
     void PrintNodePart(const Args& a) {
         if (!InRange(a.numbers[0], 1, kPartCount, "part")) return;
         const NvValue value = node().Part(static_cast<int>(a.numbers[0]));
-        Print("node part " + std::to_string(a.numbers[0]) + ": " + HexBytes(value.data(), kNvValueSize));
+        Print("node part " + std::to_string(a.numbers[0]) + ": " +
+              HexBytes(value.data(), kNvValueSize));
     }
     void PrintNodeNv(const Args& a) {
         if (!InRange(a.numbers[0], 0, kMaxNvIndex, "NV index")) return;
         const NvValue value = node().Nv(static_cast<int>(a.numbers[0]));
-        Print("node nv " + std::to_string(a.numbers[0]) + ": " + HexBytes(value.data(), kNvValueSize));
+        Print("node nv " + std::to_string(a.numbers[0]) + ": " +
+              HexBytes(value.data(), kNvValueSize));
     }
-    void PrintNodeSelector(const Args&) { Print("node selector: " + std::to_string(node().Selector())); }
+    void PrintNodeSelector(const Args&) {
+        Print("node selector: " + std::to_string(node().Selector()));
+    }
     void PrintFile(const Args& a) {
-        const std::optional<std::string> bytes = ui().ReadFile(a.strings[0]);
+        const std::optional<std::string> bytes = host_.FileBytes(a.strings[0]);
         Print("file " + QuoteText(a.strings[0]) + ": " + (bytes ? QuoteText(*bytes) : "(none)"));
     }
 
@@ -533,11 +562,12 @@ private:
     int lineNumber_ = 0;
     bool leaveSheet_ = false;
     std::string error_;
-    SimSession session_;
+    ScenarioHost& host_;
 };
 
 // Tried in order; the first pattern that matches the whole line runs.
 const std::vector<Runner::Command>& Runner::Commands() {
+    // clang-format off
     static const std::vector<Command> kCommands = {
     {"node part N = HEX",               Where::Anywhere,     &Runner::NodePart},
     {"node nv N = HEX",                 Where::Anywhere,     &Runner::NodeNv},
@@ -573,14 +603,21 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"print node selector",             Where::Anywhere,     &Runner::PrintNodeSelector},
     {"print file S",                    Where::Anywhere,     &Runner::PrintFile},
     };
+    // clang-format on
     return kCommands;
 }
 
 }  // namespace
 
-int RunScenario(std::string_view script, std::string_view scriptName, std::string& output) {
-    Runner runner(script, scriptName);
+int RunScenario(ScenarioHost& host, std::string_view script, std::string_view scriptName,
+                std::string& output) {
+    Runner runner(host, script, scriptName);
     return runner.Run(output);
+}
+
+int RunScenario(std::string_view script, std::string_view scriptName, std::string& output) {
+    SimSession session;
+    return RunScenario(session, script, scriptName, output);
 }
 
 }  // namespace qta1

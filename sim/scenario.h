@@ -20,4 +20,9 @@ inline constexpr int kScenarioError = 2;
 // "error: <scriptName>:<line>: <message>\n", and the result is kScenarioError.
 int RunScenario(std::string_view script, std::string_view scriptName, std::string& output);
 
+class ScenarioHost;
+// The same against another host, such as the real sheet under Windows.
+int RunScenario(ScenarioHost& host, std::string_view script, std::string_view scriptName,
+                std::string& output);
+
 }  // namespace qta1

@@ -3,16 +3,19 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "frame/control.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/trace.h"
 #include "platform/headless/virtual_clock.h"
+#include "scenario_host.h"
 #include "simulated_node.h"
 
 namespace qta1 {
 
-struct SimSession {
+struct SimSession final : ScenarioHost {
     VirtualClock clock;
     Trace trace{clock};
     SimulatedNode node{clock, &trace};
@@ -27,6 +30,21 @@ struct SimSession {
     void Open(std::function<void(HeadlessPlatform&)> driver) {
         ui.SetModalDriver(std::move(driver));
         control.OnProperties(ui);
+    }
+
+    // --- ScenarioHost --------------------------------------------------------
+    SimulatedNode& Node() override { return node; }
+    SimulatedSite& Site() override { return site; }
+    Trace& Log() override { return trace; }
+    Technician& Tech() override { return ui; }
+    void Open(const std::function<void()>& driver) override {
+        Open([&driver](HeadlessPlatform&) { driver(); });
+    }
+    void SeedFile(const std::string& path, const std::string& bytes) override {
+        ui.SeedFile(path, bytes);
+    }
+    std::optional<std::string> FileBytes(const std::string& path) override {
+        return ui.ReadFile(path);
     }
 };
 
