@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh $(cat scripts/native-packages.txt)
 cmake --preset native >/dev/null
 cmake --build --preset native --target qta1-sim
-build/native/qta1-sim "${1:-docs/demo.scn}"
+build/native/qta1-sim "${1:-tests/scenarios/pid_edit.scn}"
