@@ -38,11 +38,16 @@ struct SweepAction {
 
 // --- One line per action ---------------------------------------------------
 SweepAction AtOpen(std::string name) { return {.name = std::move(name), .atOpen = true}; }
-SweepAction Show(PageId page) { return {.name = std::string(CaptionOf(page)) + ": shown", .page = page}; }
-SweepAction Press(PageId page, int control, std::vector<Typed> typed = {}, std::set<Owned> owns = {},
-                  bool closingRead = false) {
+SweepAction Show(PageId page) {
+    return {.name = std::string(CaptionOf(page)) + ": shown", .page = page};
+}
+SweepAction Press(PageId page, int control, std::vector<Typed> typed = {},
+                  std::set<Owned> owns = {}, bool closingRead = false) {
     return {.name = std::string(CaptionOf(page)) + ": " + FindControl(page, control)->label,
-            .page = page, .typed = std::move(typed), .click = control, .owns = std::move(owns),
+            .page = page,
+            .typed = std::move(typed),
+            .click = control,
+            .owns = std::move(owns),
             .closingRead = closingRead};
 }
 
@@ -68,8 +73,9 @@ const std::vector<SweepAction>& Actions() {
 // Every NV and part the node holds, to see what an action changed; the node
 // clock (NV 9) is left out because it runs by itself.
 std::map<Owned, NvValue> Snapshot(const SimulatedNode& node) {
-    static const int kNvs[] = {2,  3,  6,  7,  8,  10, 11, 15, 16, 17, 19, 20, 22, 24, 26, 27, 28,
-                               29, 31, 32, 34, 35, 36, 37, 38, 39, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50};
+    static const int kNvs[] = {2,  3,  6,  7,  8,  10, 11, 15, 16, 17, 19, 20,
+                               22, 24, 26, 27, 28, 29, 31, 32, 34, 35, 36, 37,
+                               38, 39, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50};
     std::map<Owned, NvValue> snapshot;
     for (int nv : kNvs) snapshot[{nv, 0}] = node.Nv(nv);
     for (int part = 1; part <= 12; ++part) snapshot[{kConfigNv, part}] = node.Part(part);
@@ -107,7 +113,8 @@ ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
             if (action.click != 0) {
                 ASSERT_TRUE(ui.SelectTab(action.page));
             }
-            for (const Typed& t : action.typed) ASSERT_TRUE(ui.Type(action.page, t.control, t.text));
+            for (const Typed& t : action.typed)
+                ASSERT_TRUE(ui.Type(action.page, t.control, t.text));
             arm();
             if (action.click != 0) {
                 ui.Click(action.page, action.click);
@@ -120,7 +127,8 @@ ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
         run.after = Snapshot(s.node);
         ui.Exit();
     });
-    run.lines.assign(s.trace.lines().begin() + static_cast<std::ptrdiff_t>(start), s.trace.lines().end());
+    run.lines.assign(s.trace.lines().begin() + static_cast<std::ptrdiff_t>(start),
+                     s.trace.lines().end());
     return run;
 }
 
@@ -136,15 +144,16 @@ void CheckRun(const SweepAction& action, const ActionRun& run) {
         } else if (std::regex_search(line, m, kWrite)) {
             const int nv = std::stoi(m[1]);
             if (nv == kPartSelectorNv) continue;
-            EXPECT_TRUE(lastReadOk.count(nv) != 0 && lastReadOk[nv]) << "wrote NV " << nv
-                                                                      << " after a failed read: " << line;
+            EXPECT_TRUE(lastReadOk.count(nv) != 0 && lastReadOk[nv])
+                << "wrote NV " << nv << " after a failed read: " << line;
         } else if (line.find("caption \"Read\" = \"Wait\"") != std::string::npos) {
             readAgain = true;
         }
     }
     for (const auto& [where, value] : run.after) {
         if (action.owns.count(where) != 0) continue;
-        EXPECT_EQ(value, run.before.at(where)) << "changed NV " << where.nv << " part " << where.part;
+        EXPECT_EQ(value, run.before.at(where))
+            << "changed NV " << where.nv << " part " << where.part;
     }
     if (action.closingRead) {
         EXPECT_TRUE(readAgain) << "the closing Read did not run";
@@ -157,7 +166,8 @@ TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
         const ActionRun clean = RunAction(action, Fault::None, 0);
         CheckRun(action, clean);
         for (int call = 1; call <= clean.calls; ++call) {
-            SCOPED_TRACE("call " + std::to_string(call) + " of " + std::to_string(clean.calls) + " fails");
+            SCOPED_TRACE("call " + std::to_string(call) + " of " + std::to_string(clean.calls) +
+                         " fails");
             CheckRun(action, RunAction(action, Fault::Call, call));
         }
         SCOPED_TRACE("every call fails");

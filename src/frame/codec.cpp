@@ -7,9 +7,7 @@
 
 namespace qta1 {
 
-int ComposeWord(uint8_t high, uint8_t low) {
-    return (high << 8) | low;
-}
+int ComposeWord(uint8_t high, uint8_t low) { return (high << 8) | low; }
 
 double DecodeSignedHundredths(uint8_t high, uint8_t low) {
     int word = ComposeWord(high, low);
@@ -20,23 +18,13 @@ double DecodeSignedHundredths(uint8_t high, uint8_t low) {
 double DecodeHalfHundredths(uint8_t high, uint8_t low) {
     return ComposeWord(high, low) * 0.01 * 0.5;
 }
-double DecodeHalves(uint8_t high, uint8_t low) {
-    return ComposeWord(high, low) * 0.5;
-}
-int DecodeTenthsInteger(uint8_t high, uint8_t low) {
-    return ComposeWord(high, low) / 10;
-}
-int DecodeSignedByte(uint8_t byte) {
-    return byte < 0x80 ? byte : byte - 256;
-}
+double DecodeHalves(uint8_t high, uint8_t low) { return ComposeWord(high, low) * 0.5; }
+int DecodeTenthsInteger(uint8_t high, uint8_t low) { return ComposeWord(high, low) / 10; }
+int DecodeSignedByte(uint8_t byte) { return byte < 0x80 ? byte : byte - 256; }
 
 // Arithmetic shift: a negative value keeps its two's-complement high byte.
-int32_t HighByteOf(int32_t value) {
-    return value >> 8;
-}
-int32_t LowByteOf(int32_t value) {
-    return value;
-}
+int32_t HighByteOf(int32_t value) { return value >> 8; }
+int32_t LowByteOf(int32_t value) { return value; }
 
 int32_t TruncateToInt32(double value) {
     // The negated comparison also catches NaN.
@@ -45,37 +33,17 @@ int32_t TruncateToInt32(double value) {
     return static_cast<int32_t>(value);
 }
 
-int32_t EncodeLow(double x) {
-    return TruncateToInt32(x);
-}
-int32_t EncodeHigh(double x) {
-    return HighByteOf(EncodeLow(x));
-}
-int32_t EncodeHalvesLow(double x) {
-    return TruncateToInt32(x * 2);
-}
-int32_t EncodeTenthsLow(double x) {
-    return TruncateToInt32(x * 10);
-}
-int32_t EncodeTenthsHigh(double x) {
-    return HighByteOf(EncodeTenthsLow(x));
-}
-int32_t EncodeHundredthsLow(double x) {
-    return TruncateToInt32(x * 100);
-}
-int32_t EncodeHundredthsHigh(double x) {
-    return HighByteOf(EncodeHundredthsLow(x));
-}
-int32_t EncodeHalfHundredthsLow(double x) {
-    return TruncateToInt32(x * 200);
-}
-int32_t EncodeHalfHundredthsHigh(double x) {
-    return HighByteOf(EncodeHalfHundredthsLow(x));
-}
+int32_t EncodeLow(double x) { return TruncateToInt32(x); }
+int32_t EncodeHigh(double x) { return HighByteOf(EncodeLow(x)); }
+int32_t EncodeHalvesLow(double x) { return TruncateToInt32(x * 2); }
+int32_t EncodeTenthsLow(double x) { return TruncateToInt32(x * 10); }
+int32_t EncodeTenthsHigh(double x) { return HighByteOf(EncodeTenthsLow(x)); }
+int32_t EncodeHundredthsLow(double x) { return TruncateToInt32(x * 100); }
+int32_t EncodeHundredthsHigh(double x) { return HighByteOf(EncodeHundredthsLow(x)); }
+int32_t EncodeHalfHundredthsLow(double x) { return TruncateToInt32(x * 200); }
+int32_t EncodeHalfHundredthsHigh(double x) { return HighByteOf(EncodeHalfHundredthsLow(x)); }
 
-static bool ValidBit(int n) {
-    return n >= 0 && n <= 7;
-}
+static bool ValidBit(int n) { return n >= 0 && n <= 7; }
 
 int TestBit(uint8_t byte, int n) {
     if (!ValidBit(n)) return byte;

@@ -10,7 +10,7 @@
 namespace qta1 {
 
 // Decoding.
-int ComposeWord(uint8_t high, uint8_t low);             // 0..65535
+int ComposeWord(uint8_t high, uint8_t low);                // 0..65535
 double DecodeSignedHundredths(uint8_t high, uint8_t low);  // above 10000 is negative
 double DecodeHalfHundredths(uint8_t high, uint8_t low);    // word / 200
 double DecodeHalves(uint8_t high, uint8_t low);            // word * 0.5

@@ -58,8 +58,6 @@ bool NodeLink::WriteSelector(int part) {
     return status == kHostOk;
 }
 
-bool NodeLink::SelectPart(int part) {
-    return ReadSelectedPart() == part || WriteSelector(part);
-}
+bool NodeLink::SelectPart(int part) { return ReadSelectedPart() == part || WriteSelector(part); }
 
 }  // namespace qta1

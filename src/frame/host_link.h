@@ -76,7 +76,8 @@ public:
     virtual int32_t QTA1_COMCALL WriterSlot5() = 0;
     virtual int32_t QTA1_COMCALL WriterSlot6() = 0;
     virtual int32_t QTA1_COMCALL WriterSlot7() = 0;
-    virtual int32_t QTA1_COMCALL WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length) = 0;
+    virtual int32_t QTA1_COMCALL WriteNv(int32_t nvIndex, const uint8_t* buffer,
+                                         int32_t length) = 0;
 
 protected:
     ~NvWriter() = default;

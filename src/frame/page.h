@@ -51,15 +51,15 @@ constexpr Field BitField(int control, int byte, int bit) {
 
 // Where a block's bytes live and how they travel.
 struct Block {
-    int nv;                // NV index; kConfigNv for a part of the configuration NV
-    int part;              // the part, for kConfigNv; 0 otherwise
-    bool optionBits;       // bit-reversed between node and page
+    int nv;           // NV index; kConfigNv for a part of the configuration NV
+    int part;         // the part, for kConfigNv; 0 otherwise
+    bool optionBits;  // bit-reversed between node and page
     std::span<const Field> fields;
-    int readLength = kNvValueSize;     // length of the ReadPage read
-    int rmwLength = kNvBufferSize;     // length of the read before a write
-    int writeLength = kNvValueSize;    // bytes sent
-    bool selectorAlways = false;       // Write selects with WriteSelector, unconditionally
-    bool shownOnly = false;            // Read shows it, Write never sends it
+    int readLength = kNvValueSize;   // length of the ReadPage read
+    int rmwLength = kNvBufferSize;   // length of the read before a write
+    int writeLength = kNvValueSize;  // bytes sent
+    bool selectorAlways = false;     // Write selects with WriteSelector, unconditionally
+    bool shownOnly = false;          // Read shows it, Write never sends it
 };
 
 // Enables the controls when option bit `bit` of part 1 byte `byte` (as
@@ -79,14 +79,14 @@ struct LiveRead {
 };
 
 struct PageDef {
-    std::span<const Block> blocks = {};           // ReadPage order
-    std::span<const int> writeOrder = {};         // indexes into blocks; empty: the same order
-    std::span<const OptionRule> optionRules = {}; // applied from part 1 when the page is shown
+    std::span<const Block> blocks = {};            // ReadPage order
+    std::span<const int> writeOrder = {};          // indexes into blocks; empty: the same order
+    std::span<const OptionRule> optionRules = {};  // applied from part 1 when the page is shown
     std::span<const LiveRead> liveReads = {};
-    int refreshMs = 0;                        // 0: no refresh timer
+    int refreshMs = 0;  // 0: no refresh timer
     int readButton = 0;
     int writeButton = 0;
-    int passwordBox = 0;                      // 0: Write needs no password
+    int passwordBox = 0;  // 0: Write needs no password
 };
 
 inline constexpr int kRefreshTimerId = 1;

@@ -8,13 +8,16 @@ namespace qta1 {
 
 namespace {
 
+// clang-format off
 constexpr PageId kUserSet[] = {
     PageId::SetTime,     PageId::Calender,  PageId::Pir,
     PageId::Freecool,    PageId::Status,    PageId::Alarms,
     PageId::Temperatures, PageId::Dampers,  PageId::Exchanger,
     PageId::HeatingSurface, PageId::ExtendedOperation, PageId::RunningHours,
 };
+// clang-format on
 
+// clang-format off
 constexpr PageId kTechnicianSet[] = {
     PageId::ImportExport,     PageId::SetTime,         PageId::ConfigQta12,
     PageId::ConfigQta3,       PageId::OpenCloseTimer,  PageId::Temperatures,
@@ -26,6 +29,7 @@ constexpr PageId kTechnicianSet[] = {
     PageId::RunningHours,     PageId::Pid,             PageId::StatusRegulator,
     PageId::ConfigHvac,
 };
+// clang-format on
 
 }  // namespace
 
@@ -33,14 +37,12 @@ std::span<const PageId> UserSet() { return kUserSet; }
 std::span<const PageId> TechnicianSet() { return kTechnicianSet; }
 
 CSheet::CSheet(Platform& platform, HostUnknown* clientSite)
-    : platform_(platform),
-      link_(platform),
-      page2_(*this), page3_(*this), page4_(*this), page5_(*this), page6_(*this),
-      page7_(*this), page8_(*this), page9_(*this), page10_(*this), page11_(*this),
-      page12_(*this), page13_(*this), page14_(*this), page15_(*this), page16_(*this),
-      page17_(*this), page18_(*this), page19_(*this), page20_(*this), page21_(*this),
-      page22_(*this), page23_(*this), page24_(*this), page25_(*this), page26_(*this),
-      page27_(*this) {
+    : platform_(platform), link_(platform), page2_(*this), page3_(*this), page4_(*this),
+      page5_(*this), page6_(*this), page7_(*this), page8_(*this), page9_(*this), page10_(*this),
+      page11_(*this), page12_(*this), page13_(*this), page14_(*this), page15_(*this),
+      page16_(*this), page17_(*this), page18_(*this), page19_(*this), page20_(*this),
+      page21_(*this), page22_(*this), page23_(*this), page24_(*this), page25_(*this),
+      page26_(*this), page27_(*this) {
     link_.Obtain(clientSite);
     Add(PageId::NodeInformation);
     if (!link_.HasReader() || !link_.SelectPart(kOptionPart)) return;
@@ -68,10 +70,9 @@ void CSheet::OnSheetInitDialog() {
 
 CPropPage& CSheet::PageOf(PageId id) {
     CPropPage* pages[] = {
-        &page2_,  &page3_,  &page4_,  &page5_,  &page6_,  &page7_,  &page8_,
-        &page9_,  &page10_, &page11_, &page12_, &page13_, &page14_, &page15_,
-        &page16_, &page17_, &page18_, &page19_, &page20_, &page21_, &page22_,
-        &page23_, &page24_, &page25_, &page26_, &page27_,
+        &page2_,  &page3_,  &page4_,  &page5_,  &page6_,  &page7_,  &page8_,  &page9_,  &page10_,
+        &page11_, &page12_, &page13_, &page14_, &page15_, &page16_, &page17_, &page18_, &page19_,
+        &page20_, &page21_, &page22_, &page23_, &page24_, &page25_, &page26_, &page27_,
     };
     return *pages[static_cast<int>(id) - kFirstPageNumber];
 }

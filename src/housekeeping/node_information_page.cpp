@@ -16,8 +16,9 @@ int ConfiguredWord(const uint8_t* part1) { return ComposeWord(part1[29], part1[3
 
 std::string NodeNameText(const uint8_t* buffer, int length) {
     const void* end = std::memchr(buffer, 0, static_cast<size_t>(length));
-    const size_t size = end != nullptr ? static_cast<size_t>(static_cast<const uint8_t*>(end) - buffer)
-                                       : static_cast<size_t>(length);
+    const size_t size = end != nullptr
+                            ? static_cast<size_t>(static_cast<const uint8_t*>(end) - buffer)
+                            : static_cast<size_t>(length);
     return std::string(reinterpret_cast<const char*>(buffer), size);
 }
 

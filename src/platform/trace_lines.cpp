@@ -9,20 +9,28 @@ namespace {
 
 const char* IconName(MsgIcon icon) {
     switch (icon) {
-        case MsgIcon::None: return "none";
-        case MsgIcon::Exclamation: return "exclamation";
-        case MsgIcon::Question: return "question";
-        case MsgIcon::Information: return "information";
-        case MsgIcon::Stop: return "stop";
+        case MsgIcon::None:
+            return "none";
+        case MsgIcon::Exclamation:
+            return "exclamation";
+        case MsgIcon::Question:
+            return "question";
+        case MsgIcon::Information:
+            return "information";
+        case MsgIcon::Stop:
+            return "stop";
     }
     return "none";
 }
 
 const char* AnswerName(MsgAnswer answer) {
     switch (answer) {
-        case MsgAnswer::Ok: return "OK";
-        case MsgAnswer::Yes: return "Yes";
-        case MsgAnswer::No: return "No";
+        case MsgAnswer::Ok:
+            return "OK";
+        case MsgAnswer::Yes:
+            return "Yes";
+        case MsgAnswer::No:
+            return "No";
     }
     return "OK";
 }
@@ -33,7 +41,9 @@ std::string Note(std::string_view note) {
 
 }  // namespace
 
-std::string SheetOpens(std::string_view caption) { return "sheet " + QuoteText(caption) + " opens"; }
+std::string SheetOpens(std::string_view caption) {
+    return "sheet " + QuoteText(caption) + " opens";
+}
 std::string SheetCloses() { return "sheet closes"; }
 
 std::string Caption(const ControlDecl& button, std::string_view text) {
@@ -58,7 +68,8 @@ std::string FileDialog(bool save, const FileDialogRequest& request,
                        const std::optional<std::string>& answer) {
     return std::string(save ? "save-dialog" : "open-dialog") + " name " +
            QuoteText(request.proposedName) + " ext " + QuoteText(request.defaultExtension) +
-           " filter " + QuoteText(request.filter) + " -> " + (answer ? QuoteText(*answer) : "cancel");
+           " filter " + QuoteText(request.filter) + " -> " +
+           (answer ? QuoteText(*answer) : "cancel");
 }
 
 std::string ControlName(const ControlDecl& control) {

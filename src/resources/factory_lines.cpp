@@ -6,6 +6,7 @@ namespace {
 
 constexpr const char* kZeroRecord = "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0";
 
+// clang-format off
 constexpr FactoryLine kFactoryLines[] = {
 //  NV  part kind                line
     {17, 0,  LineKind::Count,    "255"},
@@ -31,6 +32,7 @@ constexpr FactoryLine kFactoryLines[] = {
     {56, 11, LineKind::Record,   "11, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0"},
     {56, 12, LineKind::Record,   "12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0"},
 };
+// clang-format on
 
 }  // namespace
 

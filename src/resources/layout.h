@@ -57,9 +57,9 @@ enum class ControlKind : uint8_t {
 
 enum ControlFlag : uint8_t {
     kNoFlags = 0,
-    kHidden = 1,          // created invisible
-    kInitiallyOff = 2,    // created disabled
-    kStartsGroup = 4,     // first radio button of a group (tab stop group)
+    kHidden = 1,        // created invisible
+    kInitiallyOff = 2,  // created disabled
+    kStartsGroup = 4,   // first radio button of a group (tab stop group)
 };
 
 // One control. For statics, group boxes and buttons `label` is the visible

@@ -9,6 +9,7 @@ namespace {
 
 using K = ControlKind;
 
+// clang-format off
 // Node Information: the node's name and the page-set switch.
 constexpr ControlDecl kNodeInformation[] = {
 //   id                       kind            label          group       row  flags     x    y    w    h
@@ -69,6 +70,7 @@ constexpr PageLayout kLayouts[] = {
     {PageId::OpenCloseTimer,    IDD_OPEN_CLOSE_TIMER,   "Open/Close Timer",    {}},
     {PageId::ConfigHvac,        IDD_CONFIG_HVAC,        "Config HVAC",         {}},
 };
+// clang-format on
 static_assert(std::size(kLayouts) == kPageCount);
 
 }  // namespace

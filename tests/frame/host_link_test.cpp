@@ -26,13 +26,14 @@ TEST(NodeLink, PartSelectionHandshake) {
         {"SelectPart when the node shows the part", 7, [](NodeLink& l) { return l.SelectPart(7); },
          true, 7, R"(
    0.000  ReadNv(55, 31) -> 0  [00 07 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00])"},
-        {"SelectPart when it shows another", 1, [](NodeLink& l) { return l.SelectPart(7); }, true, 7, R"(
+        {"SelectPart when it shows another", 1, [](NodeLink& l) { return l.SelectPart(7); }, true,
+         7, R"(
    0.000  ReadNv(55, 31) -> 0  [00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]
    0.000  sleep 200
    0.200  WriteNv(55, 2) <- [00 07] -> 0
    0.200  sleep 200)"},
-        {"WriteSelector(0) writes without asking", 3, [](NodeLink& l) { return l.WriteSelector(0); },
-         true, 0, R"(
+        {"WriteSelector(0) writes without asking", 3,
+         [](NodeLink& l) { return l.WriteSelector(0); }, true, 0, R"(
    0.000  sleep 200
    0.200  WriteNv(55, 2) <- [00 00] -> 0
    0.200  sleep 200)"},

@@ -48,7 +48,10 @@ TEST(SheetStartup, ChoosesThePageSetFromTheConfiguredWord) {
              s.node.SetConfiguredWord(0);
              s.node.SetSelector(3);
          },
-         {PageId::NodeInformation, PageId::ImportExport}, false, false, R"(
+         {PageId::NodeInformation, PageId::ImportExport},
+         false,
+         false,
+         R"(
    0.000  ReadNv(55, 31) -> 0  [00 03 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]
    0.000  sleep 200
    0.200  WriteNv(55, 2) <- [00 01] -> 0
@@ -184,14 +187,16 @@ TEST(SheetSwitch, AskingForTheSetAlreadyShownChangesNoPage) {
         ASSERT_TRUE(ui.SelectTab(PageId::Status));
         ASSERT_TRUE(ui.SelectTab(PageId::NodeInformation));
         ASSERT_TRUE(ui.Click(PageId::NodeInformation, IDC_NODEINFO_USER));
-        EXPECT_FALSE(ui.WindowExists(PageId::Status));  // in both sets, yet a real switch recreates it
+        EXPECT_FALSE(
+            ui.WindowExists(PageId::Status));  // in both sets, yet a real switch recreates it
     });
 }
 
 TEST(SheetSwitch, SetsMatchTheirDeclaredMembership) {
     // Every user page is also a technician page; Node Information is in neither.
     for (PageId id : UserSet()) {
-        EXPECT_NE(std::find(TechnicianSet().begin(), TechnicianSet().end(), id), TechnicianSet().end())
+        EXPECT_NE(std::find(TechnicianSet().begin(), TechnicianSet().end(), id),
+                  TechnicianSet().end())
             << CaptionOf(id);
     }
     EXPECT_EQ(UserSet().size(), 12u);

@@ -28,7 +28,9 @@ void OnPidPage(SimSession& s, const std::function<void(HeadlessPlatform&)>& act)
     });
 }
 
-std::vector<std::string> Expected(const char* text) { return SplitLines(std::string(text).substr(1)); }
+std::vector<std::string> Expected(const char* text) {
+    return SplitLines(std::string(text).substr(1));
+}
 
 TEST(PidPage, TypicalRequestFromAFreshOpen) {
     SimSession s;
@@ -163,18 +165,16 @@ TEST(PidPage, BoxesAreEncodedByTruncation) {
     struct Case {
         int control;
         const char* typed;
-        int word;         // of part 8
-        int stored;       // word value after Write
+        int word;    // of part 8
+        int stored;  // word value after Write
         const char* shown;
     };
     const Case cases[] = {
-        {IDC_PID_HEAT_P,   "2.57",  0, 25,     "2.5"},
-        {IDC_PID_HEAT_P,   "abc",   0, 0,      "0.0"},
-        {IDC_PID_HEAT_P,   "-1",    0, 65526,  "6552.6"},  // low 16 bits of -10
-        {IDC_PID_EXCH_I,   "70000", 4, 4464,   "4464"},    // low 16 bits, no range check
-        {IDC_PID_RECIRC_D, "12.9x", 8, 12,     "12"},
-        {IDC_PID_COOL_P,   " 0.29", 9, 2,      "0.2"},
-        {IDC_PID_COOL_D,   "1e3",  11, 1000,   "1000"},
+        {IDC_PID_HEAT_P, "2.57", 0, 25, "2.5"},     {IDC_PID_HEAT_P, "abc", 0, 0, "0.0"},
+        {IDC_PID_HEAT_P, "-1", 0, 65526, "6552.6"},  // low 16 bits of -10
+        {IDC_PID_EXCH_I, "70000", 4, 4464, "4464"},  // low 16 bits, no range check
+        {IDC_PID_RECIRC_D, "12.9x", 8, 12, "12"},   {IDC_PID_COOL_P, " 0.29", 9, 2, "0.2"},
+        {IDC_PID_COOL_D, "1e3", 11, 1000, "1000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -204,10 +204,8 @@ TEST(PidPage, RowsFollowTheFittedLoops) {
     };
     const Case cases[] = {
         {0x15, true, false, true, false},  // factory: heating surface, exchanger, bit 4
-        {0x00, false, false, false, false},
-        {0x0F, true, true, true, true},
-        {0x0A, false, true, false, true},
-        {0xF0, false, false, false, false},
+        {0x00, false, false, false, false}, {0x0F, true, true, true, true},
+        {0x0A, false, true, false, true},   {0xF0, false, false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.byte2));
@@ -217,10 +215,14 @@ TEST(PidPage, RowsFollowTheFittedLoops) {
         s.node.SetPart(1, part1);
         OnPidPage(s, [&](HeadlessPlatform& ui) {
             auto enabled = [&](int id) { return ui.State(PageId::Pid, id)->enabled; };
-            for (int id : {IDC_PID_HEAT_P, IDC_PID_HEAT_I, IDC_PID_HEAT_D}) EXPECT_EQ(enabled(id), c.heat);
-            for (int id : {IDC_PID_RECIRC_P, IDC_PID_RECIRC_I, IDC_PID_RECIRC_D}) EXPECT_EQ(enabled(id), c.recirc);
-            for (int id : {IDC_PID_EXCH_P, IDC_PID_EXCH_I, IDC_PID_EXCH_D}) EXPECT_EQ(enabled(id), c.exch);
-            for (int id : {IDC_PID_COOL_P, IDC_PID_COOL_I, IDC_PID_COOL_D}) EXPECT_EQ(enabled(id), c.cool);
+            for (int id : {IDC_PID_HEAT_P, IDC_PID_HEAT_I, IDC_PID_HEAT_D})
+                EXPECT_EQ(enabled(id), c.heat);
+            for (int id : {IDC_PID_RECIRC_P, IDC_PID_RECIRC_I, IDC_PID_RECIRC_D})
+                EXPECT_EQ(enabled(id), c.recirc);
+            for (int id : {IDC_PID_EXCH_P, IDC_PID_EXCH_I, IDC_PID_EXCH_D})
+                EXPECT_EQ(enabled(id), c.exch);
+            for (int id : {IDC_PID_COOL_P, IDC_PID_COOL_I, IDC_PID_COOL_D})
+                EXPECT_EQ(enabled(id), c.cool);
             EXPECT_TRUE(ui.State(PageId::Pid, IDC_PID_PASSWORD)->enabled);
         });
         EXPECT_EQ(s.node.Selector(), 1) << "showing the page leaves the selector at part 1";
@@ -230,9 +232,9 @@ TEST(PidPage, RowsFollowTheFittedLoops) {
 // For random node contents, a Write that changes one box changes exactly
 // that box's word of part 8, and nothing anywhere else in the node.
 TEST(PidPage, WriteChangesOnlyTheEditedWord) {
-    const int boxes[] = {IDC_PID_HEAT_P,   IDC_PID_HEAT_I,   IDC_PID_HEAT_D,   IDC_PID_EXCH_P,
-                         IDC_PID_EXCH_I,   IDC_PID_EXCH_D,   IDC_PID_RECIRC_P, IDC_PID_RECIRC_I,
-                         IDC_PID_RECIRC_D, IDC_PID_COOL_P,   IDC_PID_COOL_I,   IDC_PID_COOL_D};
+    const int boxes[] = {IDC_PID_HEAT_P,   IDC_PID_HEAT_I, IDC_PID_HEAT_D,   IDC_PID_EXCH_P,
+                         IDC_PID_EXCH_I,   IDC_PID_EXCH_D, IDC_PID_RECIRC_P, IDC_PID_RECIRC_I,
+                         IDC_PID_RECIRC_D, IDC_PID_COOL_P, IDC_PID_COOL_I,   IDC_PID_COOL_D};
     std::mt19937 random(20261207);
     for (int round = 0; round < 24; ++round) {
         SimSession s;
@@ -250,7 +252,8 @@ TEST(PidPage, WriteChangesOnlyTheEditedWord) {
         for (int p = 1; p <= 12; ++p) before[p] = s.node.Part(p);
         OnPidPage(s, [&](HeadlessPlatform& ui) {
             const bool tenths = word % 3 == 0;
-            ui.Type(PageId::Pid, boxes[word], tenths ? FormatFixed(value / 10.0, 1) : std::to_string(value));
+            ui.Type(PageId::Pid, boxes[word],
+                    tenths ? FormatFixed(value / 10.0, 1) : std::to_string(value));
             ui.Type(PageId::Pid, IDC_PID_PASSWORD, "Tarvel");
             ui.Click(PageId::Pid, IDC_PID_WRITE);
         });

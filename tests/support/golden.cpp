@@ -33,7 +33,8 @@ std::vector<Row> Align(const std::vector<std::string>& a, const std::vector<std:
     std::vector<std::vector<int>> lcs(n + 1, std::vector<int>(m + 1, 0));
     for (size_t i = n; i-- > 0;) {
         for (size_t j = m; j-- > 0;) {
-            lcs[i][j] = a[i] == b[j] ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+            lcs[i][j] =
+                a[i] == b[j] ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
         }
     }
     std::vector<Row> rows;
@@ -69,9 +70,12 @@ std::string SideBySide(const std::vector<std::string>& expected,
         std::string left = row.left != nullptr ? *row.left : "";
         const std::string right = row.right != nullptr ? *row.right : "";
         char mark = ' ';
-        if (row.left == nullptr) mark = '>';
-        else if (row.right == nullptr) mark = '<';
-        else if (*row.left != *row.right) mark = '|';
+        if (row.left == nullptr)
+            mark = '>';
+        else if (row.right == nullptr)
+            mark = '<';
+        else if (*row.left != *row.right)
+            mark = '|';
         if (left.size() < width) left.append(width - left.size(), ' ');
         out << left << ' ' << mark << ' ' << right << '\n';
     }
@@ -81,7 +85,8 @@ std::string SideBySide(const std::vector<std::string>& expected,
 ::testing::AssertionResult SameTrace(const std::vector<std::string>& expected,
                                      const std::vector<std::string>& actual) {
     if (expected == actual) return ::testing::AssertionSuccess();
-    auto failure = ::testing::AssertionFailure() << "traces differ:\n" << SideBySide(expected, actual);
+    auto failure = ::testing::AssertionFailure() << "traces differ:\n"
+                                                 << SideBySide(expected, actual);
     // QTA1_SHOW_ACTUAL=1 also prints the actual trace as it stands, for
     // updating an expectation after a reviewed change.
     if (std::getenv("QTA1_SHOW_ACTUAL") != nullptr) {

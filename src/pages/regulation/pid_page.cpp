@@ -6,6 +6,7 @@ namespace {
 
 // Part 8 keeps the loops as Heat, Exchanger, Recirculation, Cooling; the
 // screen shows Recirculation before Exchanger. P in tenths, I and D plain.
+// clang-format off
 constexpr Field kPidFields[] = {
 //  control            word  codec
     WordField(IDC_PID_HEAT_P,    0, Codec::Tenths),
@@ -21,6 +22,7 @@ constexpr Field kPidFields[] = {
     WordField(IDC_PID_COOL_I,   10, Codec::Word),
     WordField(IDC_PID_COOL_D,   11, Codec::Word),
 };
+// clang-format on
 
 constexpr Block kPidBlocks[] = {
     {.nv = kConfigNv, .part = 8, .optionBits = false, .fields = kPidFields},
@@ -32,6 +34,7 @@ constexpr int kExchRow[] = {IDC_PID_EXCH_P, IDC_PID_EXCH_I, IDC_PID_EXCH_D};
 constexpr int kCoolRow[] = {IDC_PID_COOL_P, IDC_PID_COOL_I, IDC_PID_COOL_D};
 
 // Part 1 byte 2: the loops the unit is fitted with.
+// clang-format off
 constexpr OptionRule kPidRules[] = {
 //   byte bit  row
     {2,   0,   kHeatRow},    // heating surface
@@ -39,6 +42,7 @@ constexpr OptionRule kPidRules[] = {
     {2,   2,   kExchRow},    // heat exchanger
     {2,   3,   kCoolRow},    // cooling surface
 };
+// clang-format on
 
 constexpr PageDef kPidPage = {
     .blocks = kPidBlocks,
