@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds the native core and runs
-# its tests, then the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
-set -euo pipefail
+# its tests, the same tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a bounded fuzzing run of the settings-file
+# reader. Ends with one line "N passed, M failed" over those steps.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh $(cat scripts/native-packages.txt)
+scripts/install-deps.sh $(cat scripts/native-packages.txt) || exit 1
 
 # A locale with a decimal comma, so that the tests can prove the number
 # conversions never follow the process locale.
@@ -14,10 +15,27 @@ if [ ! -d build/locale/de_DE.UTF-8 ]; then
 fi
 export LOCPATH="$PWD/build/locale"
 
-for preset in native native-asan; do
-  echo "== $preset: build"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
-  echo "== $preset: test"
-  ctest --preset "$preset" -j2
-done
+passed=0
+failed=0
+step() {
+  local name="$1"
+  shift
+  echo "== $name"
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    echo "== $name FAILED"
+    failed=$((failed + 1))
+  fi
+}
+
+native_tests() {
+  cmake --preset "$1" >/dev/null && cmake --build --preset "$1" && ctest --preset "$1" -j2
+}
+
+step "native tests" native_tests native
+step "native tests under ASan+UBSan" native_tests native-asan
+step "fuzzing the settings-file reader" scripts/fuzz.sh 30
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -100,7 +100,9 @@ public:
     // leaves a half-written file behind.
     virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
     virtual bool ReplaceFile(const std::string& path, std::string_view bytes) = 0;
-    virtual bool FileExists(const std::string& path) = 0;
+    // An existing file that could be opened for reading and writing: what
+    // "Save to file" asks about before it overwrites.
+    virtual bool FileWritable(const std::string& path) = 0;
 };
 
 }  // namespace qta1

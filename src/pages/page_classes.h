@@ -3,7 +3,9 @@
 #pragma once
 
 #include "frame/page.h"
+#include "housekeeping/import_export_page.h"
 #include "housekeeping/node_information_page.h"
+#include "housekeeping/set_time_page.h"
 #include "pages/regulation/pid_page.h"
 
 namespace qta1 {
@@ -29,7 +31,6 @@ using CPage10PropPage = PendingPage<PageId::ConfigQta3>;
 using CPage13PropPage = PendingPage<PageId::Freecool>;
 using CPage14PropPage = PendingPage<PageId::Pir>;
 using CPage15PropPage = PendingPage<PageId::Status>;
-using CPage16PropPage = PendingPage<PageId::SetTime>;
 using CPage17PropPage = PendingPage<PageId::CalcInjection>;
 using CPage18PropPage = PendingPage<PageId::Exchanger>;
 using CPage19PropPage = PendingPage<PageId::CalcSpace>;
@@ -38,7 +39,6 @@ using CPage21PropPage = PendingPage<PageId::ExtendedOperation>;
 using CPage22PropPage = PendingPage<PageId::ExerciseDeicing>;
 using CPage23PropPage = PendingPage<PageId::TempStartup>;
 using CPage24PropPage = PendingPage<PageId::LowTempInjection>;
-using CPage25PropPage = PendingPage<PageId::ImportExport>;
 using CPage26PropPage = PendingPage<PageId::OpenCloseTimer>;
 using CPage27PropPage = PendingPage<PageId::ConfigHvac>;
 

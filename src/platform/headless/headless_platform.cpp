@@ -15,7 +15,8 @@ bool IsEdit(ControlKind kind) {
 
 }  // namespace
 
-HeadlessPlatform::HeadlessPlatform(VirtualClock& clock, Trace& trace) : clock_(clock), trace_(trace) {}
+HeadlessPlatform::HeadlessPlatform(VirtualClock& clock, Trace& trace)
+    : clock_(clock), trace_(trace) {}
 
 void HeadlessPlatform::AddPage(PageId page, PageEvents& events) {
     if (std::find(tabs_.begin(), tabs_.end(), page) != tabs_.end()) return;
@@ -38,8 +39,12 @@ void HeadlessPlatform::RemovePage(PageId page) {
     pages_.erase(page);
 }
 
-void HeadlessPlatform::SetOkCaption(std::string_view caption) { okCaption_ = caption; }
-void HeadlessPlatform::HideApplyAndCancel() { applyCancelHidden_ = true; }
+void HeadlessPlatform::SetOkCaption(std::string_view caption) {
+    okCaption_ = caption;
+}
+void HeadlessPlatform::HideApplyAndCancel() {
+    applyCancelHidden_ = true;
+}
 
 void HeadlessPlatform::RunSheetModal(std::string_view caption, SheetEvents& events) {
     caption_ = caption;
@@ -107,12 +112,11 @@ void HeadlessPlatform::Show(PageId page, int control, bool visible) {
 
 void HeadlessPlatform::SetTimer(PageId page, int timerId, int periodMs) {
     if (!WindowExists(page)) return;
-    KillTimer(page, timerId);
-    timers_.push_back({page, timerId, periodMs, clock_.NowMs() + periodMs, timerOrder_++});
+    timers_.Set(page, timerId, periodMs);
 }
 
 void HeadlessPlatform::KillTimer(PageId page, int timerId) {
-    std::erase_if(timers_, [&](const Timer& t) { return t.page == page && t.id == timerId; });
+    timers_.Kill(page, timerId);
 }
 
 void HeadlessPlatform::Sleep(int ms) {
@@ -120,7 +124,9 @@ void HeadlessPlatform::Sleep(int ms) {
     clock_.Advance(ms);
 }
 
-LocalTime HeadlessPlatform::Now() { return clock_.LocalNow(); }
+LocalTime HeadlessPlatform::Now() {
+    return clock_.LocalNow();
+}
 
 MsgAnswer HeadlessPlatform::MessageBox(std::string_view text, std::string_view title,
                                        MsgButtons buttons, MsgIcon icon) {
@@ -174,9 +180,13 @@ bool HeadlessPlatform::ReplaceFile(const std::string& path, std::string_view byt
     return true;
 }
 
-bool HeadlessPlatform::FileExists(const std::string& path) { return files_.count(path) != 0; }
+bool HeadlessPlatform::FileWritable(const std::string& path) {
+    return files_.count(path) != 0 && !readOnly_[path];
+}
 
-void HeadlessPlatform::SetReadOnly(const std::string& path, bool on) { readOnly_[path] = on; }
+void HeadlessPlatform::SetReadOnly(const std::string& path, bool on) {
+    readOnly_[path] = on;
+}
 
 void HeadlessPlatform::CreateWindow(PageId page) {
     Window& window = windows_[page];
@@ -194,7 +204,7 @@ void HeadlessPlatform::CreateWindow(PageId page) {
 
 void HeadlessPlatform::DestroyWindow(PageId page) {
     windows_.erase(page);
-    std::erase_if(timers_, [page](const Timer& t) { return t.page == page; });
+    timers_.KillPage(page);
 }
 
 void HeadlessPlatform::Activate(PageId page) {
@@ -268,22 +278,10 @@ bool HeadlessPlatform::Type(PageId page, int control, std::string_view text) {
 }
 
 void HeadlessPlatform::Idle(int64_t ms) {
-    const int64_t end = clock_.NowMs() + ms;
-    while (true) {
-        auto next = std::min_element(timers_.begin(), timers_.end(), [](const Timer& a, const Timer& b) {
-            return a.dueMs != b.dueMs ? a.dueMs < b.dueMs : a.order < b.order;
-        });
-        if (next == timers_.end() || next->dueMs > end) break;
-        if (next->dueMs > clock_.NowMs()) clock_.Advance(next->dueMs - clock_.NowMs());
-        // A timer that fell due during a blocking sleep fires once, late.
-        next->dueMs = clock_.NowMs() + next->periodMs;
-        next->order = timerOrder_++;
-        const PageId page = next->page;
-        const int id = next->id;
+    timers_.Idle(ms, [this](PageId page, int id) {
         trace_.Add(trace_line::Timer(page, id));
         pages_[page]->OnTimer(id);
-    }
-    if (end > clock_.NowMs()) clock_.Advance(end - clock_.NowMs());
+    });
 }
 
 }  // namespace qta1

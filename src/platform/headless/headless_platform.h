@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "frame/platform.h"
-#include "platform/technician.h"
 #include "platform/headless/trace.h"
 #include "platform/headless/virtual_clock.h"
+#include "platform/headless/virtual_timers.h"
+#include "platform/technician.h"
 
 namespace qta1 {
 
@@ -44,12 +45,14 @@ public:
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFile(const std::string& path, std::string_view bytes) override;
-    bool FileExists(const std::string& path) override;
+    bool FileWritable(const std::string& path) override;
 
     // --- The technician's side, while the sheet runs -------------------------
     // Called inside RunSheetModal after the sheet is initialised; the sheet
     // closes when it returns (or earlier, when Exit() was called).
-    void SetModalDriver(std::function<void(HeadlessPlatform&)> driver) { driver_ = std::move(driver); }
+    void SetModalDriver(std::function<void(HeadlessPlatform&)> driver) {
+        driver_ = std::move(driver);
+    }
     bool SheetOpen() const { return open_; }
     bool WindowExists(PageId page) const { return windows_.count(page) != 0; }
 
@@ -87,14 +90,6 @@ private:
     struct Window {
         std::map<int, ControlState> controls;
     };
-    struct Timer {
-        PageId page;
-        int id;
-        int periodMs;
-        int64_t dueMs;
-        uint64_t order;
-    };
-
     ControlState* Find(PageId page, int control);
     void CreateWindow(PageId page);
     void DestroyWindow(PageId page);
@@ -108,8 +103,7 @@ private:
     std::vector<PageId> tabs_;
     std::optional<PageId> active_;
     std::map<PageId, Window> windows_;
-    std::vector<Timer> timers_;
-    uint64_t timerOrder_ = 0;
+    VirtualTimers timers_{clock_};
     bool open_ = false;
     bool exitRequested_ = false;
     std::string caption_;

@@ -1,0 +1,181 @@
+#include "housekeeping/import_export_page.h"
+
+#include "frame/codec.h"
+#include "frame/control.h"
+#include "frame/sheet.h"
+#include "housekeeping/node_information_page.h"
+#include "housekeeping/settings_file.h"
+#include "resources/strings.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr PageDef kImportExportPage{};
+
+std::string CountedMessage(const char* head, int count, const char* tail) {
+    return head + FormatFixed(count, 0) + tail;
+}
+
+}  // namespace
+
+std::string DefaultFileName(std::string_view nodeName) {
+    return "C:\\" + std::string(nodeName) + ".txt";
+}
+
+CPage25PropPage::CPage25PropPage(CSheet& sheet)
+    : CPropPage(PageId::ImportExport, sheet, kImportExportPage) {}
+
+void CPage25PropPage::OnInitDialog() { ShowNodeName(); }
+
+void CPage25PropPage::OnControlClicked(int controlId) {
+    switch (controlId) {
+        case IDC_IMPEXP_DEFAULT: ShowNodeName(); break;
+        case IDC_IMPEXP_SAVE: Busy(IDC_IMPEXP_SAVE, [this] { SaveToFile(); }); break;
+        case IDC_IMPEXP_READ: Busy(IDC_IMPEXP_READ, [this] { ReadFromFile(); }); break;
+        case IDC_IMPEXP_FACTORY: DefaultSettings(); break;
+        default: break;
+    }
+}
+
+template <typename Action>
+void CPage25PropPage::Busy(int button, Action action) {
+    SetText(button, text::kPleaseWait);
+    action();
+    SetText(button, LayoutLabel(button));
+}
+
+void CPage25PropPage::Message(std::string_view message, std::string_view title) {
+    ui().MessageBox(message, title, MsgButtons::Ok, MsgIcon::None);
+}
+
+std::string CPage25PropPage::ProgramId() const {
+    const QTA1Control* control = QTA1Control::Current();
+    return control != nullptr ? control->GetProgramId() : text::kProgramId;
+}
+
+FileDialogRequest CPage25PropPage::SettingsFileRequest() {
+    return {Text(IDC_IMPEXP_FILENAME), text::kSettingsExtension, text::kSettingsFilter};
+}
+
+void CPage25PropPage::ShowNodeName() {
+    uint8_t name[kFileNameReadLength] = {};
+    if (node().ReadNodeName(name, kFileNameReadLength) != kHostOk) {
+        Enable(IDC_IMPEXP_SAVE, false);
+        return;
+    }
+    const std::string text = NodeNameText(name, kFileNameReadLength);
+    SetText(IDC_IMPEXP_NODENAME, text);
+    SetText(IDC_IMPEXP_FILENAME, DefaultFileName(text));
+    Enable(IDC_IMPEXP_SAVE, true);
+}
+
+void CPage25PropPage::SaveToFile() {
+    const std::optional<std::string> path = ui().SaveFileDialog(SettingsFileRequest());
+    if (!path) return;
+    SetText(IDC_IMPEXP_FILENAME, *path);
+    if (ui().FileWritable(*path) &&
+        ui().MessageBox(text::kOverwriteQuestion, text::kOverwriteTitle, MsgButtons::YesNo,
+                        MsgIcon::None) != MsgAnswer::Yes) {
+        Message(text::kFileNotWritten);
+        return;
+    }
+    uint8_t name[kHeaderNameReadLength] = {};
+    std::string nodeName;
+    if (node().ReadNodeName(name, kHeaderNameReadLength) == kHostOk) {
+        nodeName = NodeNameText(name, kNodeNameMaxChars);
+    }
+    SetText(IDC_IMPEXP_NODENAME, nodeName);
+    const SavedSettings saved = WriteSettingsFile(node(), ProgramId(), nodeName, ui().Now());
+    if (!ui().ReplaceFile(*path, saved.text)) {
+        Message(text::kErrorOpeningFile);
+    } else if (saved.readErrors == 0) {
+        Message(text::kFileWritten);
+    } else {
+        Message(CountedMessage(text::kFileWrittenWithErrors, saved.readErrors, text::kReadErrors));
+    }
+}
+
+void CPage25PropPage::ReadFromFile() {
+    if (Text(IDC_IMPEXP_PASSWORD) != text::kTechnicianPassword) {
+        Message(text::kWrongPasswordDownload, text::kDownloadStatus);
+        return;
+    }
+    if (const std::optional<std::string> path = ui().OpenFileDialog(SettingsFileRequest())) {
+        SetText(IDC_IMPEXP_FILENAME, *path);
+        // Reading is all a download needs: a read-only file downloads too.
+        if (const std::optional<std::string> bytes = ui().ReadFile(*path); !bytes) {
+            Message(text::kFileNotFound);
+        } else {
+            std::string result = text::kDownloadAborted;
+            if (ui().MessageBox(text::kDownloadQuestion, text::kDownloadTitle, MsgButtons::YesNo,
+                                MsgIcon::None) == MsgAnswer::Yes) {
+                result = text::kDownloadNotCompleted;
+                if (!bytes->empty()) {
+                    const DownloadResult download =
+                        ReadSettingsFile(*bytes, ProgramId(), node(), [this] {
+                            return ui().MessageBox(text::kProgramIdMismatch,
+                                                   text::kProgramIdMismatchTitle,
+                                                   MsgButtons::YesNo,
+                                                   MsgIcon::None) == MsgAnswer::Yes;
+                        });
+                    // Success is reported only when the node took every write.
+                    if (download.accepted && download.writeErrors == 0) {
+                        result = text::kDownloadCompleted;
+                    } else if (download.accepted) {
+                        result = CountedMessage(text::kDownloadNotCompletedCount, download.writeErrors,
+                                                text::kWriteErrors);
+                    }
+                }
+            }
+            Message(result, text::kDownloadStatus);
+        }
+    }
+    SetText(IDC_IMPEXP_PASSWORD, "");
+    Message(text::kRestartPlugin);
+}
+
+void CPage25PropPage::DefaultSettings() {
+    if (Text(IDC_IMPEXP_PASSWORD) != text::kTechnicianPassword) {
+        Message(text::kWrongPasswordFactory);
+        SetText(IDC_IMPEXP_PASSWORD, "");
+        return;
+    }
+    int errors = 0;
+    Busy(IDC_IMPEXP_FACTORY, [&] {
+        auto write = [&](const FactoryLine& line) {
+            const std::string bytes = DataLineBytes(line.kind, line.line);
+            const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+            if (node().WriteNv(line.nvIndex, data, static_cast<int32_t>(bytes.size())) != kHostOk) {
+                ++errors;
+            }
+        };
+        for (const FactoryLine& line : FactoryLines()) {
+            if (line.nvIndex != kConfigNv) {
+                write(line);
+                ui().Sleep(kFactoryWaitMs);
+                continue;
+            }
+            if (node().ReadSelectedPart() != line.part) {
+                ui().Sleep(kFactorySelectWaitMs);
+                const bool selected = node().WriteSelector(line.part);
+                ui().Sleep(kFactoryWaitMs);
+                // The node may still show another part: never put this
+                // part's factory values over it.
+                if (!selected) {
+                    ++errors;
+                    continue;
+                }
+            }
+            write(line);
+        }
+        if (!node().WriteSelector(0)) ++errors;
+    });
+    if (errors > 0) {
+        Message(CountedMessage(text::kDefaultsNotCompleted, errors, text::kWriteErrors));
+    }
+    Message(text::kRestartPlugin);
+    SetText(IDC_IMPEXP_PASSWORD, "");
+}
+
+}  // namespace qta1

@@ -1,0 +1,60 @@
+#include "housekeeping/set_time_page.h"
+
+#include "frame/codec.h"
+#include "frame/sheet.h"
+#include "housekeeping/text_codec.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kClockRefreshMs = 1000;
+
+constexpr PageDef kSetTimePage = {.refreshMs = kClockRefreshMs};
+
+std::string TwoDigits(int value) {
+    const std::string text = FormatFixed(value, 0);
+    return value < 10 ? "0" + text : text;
+}
+
+}  // namespace
+
+std::string NodeDateText(const uint8_t* clock) {
+    return FormatFixed(DecodeSignedByte(clock[3]), 0) + "/" +
+           FormatFixed(DecodeSignedByte(clock[2]), 0) + "-" +
+           FormatFixed(ComposeWord(clock[0], clock[1]), 0);
+}
+
+std::string NodeTimeText(const uint8_t* clock) {
+    return FormatFixed(DecodeSignedByte(clock[4]), 0) + ":" +
+           TwoDigits(DecodeSignedByte(clock[5])) + ":" + TwoDigits(DecodeSignedByte(clock[6]));
+}
+
+// The full four-digit year, so a PC in 2105 does not set the node to 2005.
+void ClockBytes(const LocalTime& now, uint8_t bytes[7]) {
+    const int fields[] = {now.month, now.day, now.hour, now.minute, now.second};
+    bytes[0] = static_cast<uint8_t>(EncodeHigh(now.year));
+    bytes[1] = static_cast<uint8_t>(EncodeLow(now.year));
+    for (int i = 0; i < 5; ++i) bytes[2 + i] = static_cast<uint8_t>(EncodeLow(fields[i]));
+}
+
+CPage16PropPage::CPage16PropPage(CSheet& sheet) : CPropPage(PageId::SetTime, sheet, kSetTimePage) {}
+
+void CPage16PropPage::RefreshLiveValues() {
+    const LocalTime now = ui().Now();
+    SetText(IDC_SETTIME_PC_DATE, FormatExportDate(now));
+    SetText(IDC_SETTIME_PC_TIME, FormatExportTime(now));
+    uint8_t clock[kNvBufferSize] = {};
+    if (node().ReadNv(kNodeClockNv, clock, kNvBufferSize) != kHostOk) return;
+    SetText(IDC_SETTIME_NODE_DATE, NodeDateText(clock));
+    SetText(IDC_SETTIME_NODE_TIME, NodeTimeText(clock));
+}
+
+void CPage16PropPage::OnControlClicked(int controlId) {
+    if (controlId != IDC_SETTIME_SYNC) return;
+    uint8_t bytes[kClockSettingLength];
+    ClockBytes(ui().Now(), bytes);
+    node().WriteNv(kClockSettingNv, bytes, kClockSettingLength);
+}
+
+}  // namespace qta1

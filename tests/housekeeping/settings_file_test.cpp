@@ -1,0 +1,275 @@
+// The node settings file: the bytes saved from a node, and what a download
+// of any file sends back to one.
+#include "housekeeping/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "platform/headless/trace.h"
+#include "resources/strings.h"
+#include "sim_session.h"
+#include "support/golden.h"
+
+namespace qta1 {
+namespace {
+
+using testing::SameTrace;
+using Writes = std::vector<std::string>;
+
+const std::string kIdLine = std::string("- ") + text::kProgramId + "\r\n";
+const std::string kForeignIdLine = "- 90 51 54 41 31 5F 31 73\r\n";
+
+std::string GoldenFactoryFile() {
+    std::ifstream in(QTA1_SOURCE_DIR "/tests/housekeeping/golden/factory.txt", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string Comment(std::string_view name) {
+    for (const SettingsNv& nv : SettingsNvs())
+        if (name == nv.name) return std::string(nv.commentLine) + "\r\n";
+    return "";
+}
+
+std::string PartComment(int part) {
+    return SettingsNvs().back().commentLine + std::to_string(part) + " \r\n";
+}
+
+// A write as the trace shows it: `length` bytes starting with `head`.
+std::string Write(int nv, std::vector<uint8_t> head, int length = kNvValueSize) {
+    head.resize(static_cast<size_t>(length));
+    return "WriteNv(" + std::to_string(nv) + ", " + std::to_string(length) + ") <- [" +
+           HexBytes(head.data(), length) + "] -> 0";
+}
+
+Writes PartWrite(int part, std::vector<uint8_t> head) {
+    return {Write(55, {0, uint8_t(part)}, 2), Write(56, std::move(head)), Write(55, {0, 0}, 2)};
+}
+
+// A simulated node behind the link the file functions use.
+struct Bench {
+    SimSession s;
+    NodeLink link{s.ui};
+    int questions = 0;
+
+    Bench() {
+        s.node.SetAnimated(false);
+        link.Obtain(&s.site);
+    }
+    SavedSettings Save() {
+        return WriteSettingsFile(link, text::kProgramId, "QTA1 Sim", s.ui.Now());
+    }
+    DownloadResult Load(std::string_view file, bool answer = false) {
+        s.trace.Clear();
+        return ReadSettingsFile(file, text::kProgramId, link, [this, answer] {
+            ++questions;
+            return answer;
+        });
+    }
+    Writes WriteLines() const {
+        Writes writes;
+        for (const std::string& line : testing::WithoutTimes(s.trace.lines()))
+            if (line.starts_with("WriteNv(")) writes.push_back(line);
+        return writes;
+    }
+};
+
+// The factory node saves the golden file byte for byte; downloading it back
+// sends every saved value in file order, parts numbered by their position.
+TEST(SettingsFile, FactoryNodeSavesTheGoldenFileAndDownloadsItBack) {
+    const std::string golden = GoldenFactoryFile();
+    ASSERT_FALSE(golden.empty());
+    Bench b;
+    const SavedSettings saved = b.Save();
+    EXPECT_EQ(saved.text, golden);
+    EXPECT_EQ(saved.readErrors, 0);
+    EXPECT_EQ(b.s.node.Selector(), 12);
+
+    const DownloadResult result = b.Load(golden);
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.writeErrors, 0);
+    EXPECT_EQ(b.questions, 0);
+    Writes expected;
+    SimSession factory;
+    for (const SettingsNv& nv : SettingsNvs().first(9)) {
+        const NvValue value = factory.node.Nv(nv.nvIndex);
+        expected.push_back(Write(nv.nvIndex, {value.begin(), value.end()}, nv.writeLength));
+    }
+    for (int part = 1; part <= 12; ++part) {
+        const NvValue value = factory.node.Part(part);
+        for (std::string& line : PartWrite(part, {value.begin(), value.end()}))
+            expected.push_back(line);
+    }
+    EXPECT_TRUE(SameTrace(expected, b.WriteLines()));
+    EXPECT_EQ(b.s.node.Selector(), 0);
+}
+
+TEST(SettingsFile, DownloadOfHandWrittenFiles) {
+    struct Case {
+        const char* what;
+        bool answer, accepted;  // to the program-ID question; the download's result
+        int questions;
+        std::string file;
+        Writes writes;
+    };
+    const std::string maxOut = Comment("nciMaxOutNight");
+    const std::string id = "- 90 51 54 41 31 5F 31 72";
+    Writes twoParts = PartWrite(1, {5, 0, 6});
+    for (std::string& line : PartWrite(2, {9, 0, 1})) twoParts.push_back(line);
+    // clang-format off
+    const Case cases[] = {
+        {"negative temperature", 0, 1, 0,
+         kIdLine + maxOut + "-5.00\r\n", {Write(34, {0xFE, 0x0C}, 2)}},
+        {"temperature without decimals", 0, 1, 0,
+         kIdLine + Comment("nciMinNightCool") + "20\r\n", {Write(28, {0x07, 0xD0}, 2)}},
+        {"renumbered parts go by position", 0, 1, 0,
+         kIdLine + PartComment(7) + "5, 6, 7\r\n" + PartComment(3) + "9, 1, 2\r\n", twoParts},
+        {"comma without blank drops a character", 0, 1, 0,
+         kIdLine + PartComment(1) + "5,123,456,789\r\n", PartWrite(1, {5, 0, 23, 0, 56})},
+        {"20-character node name is no program ID", 1, 0, 0,
+         "- ABCDEFGHIJKLMNOPQRST\r\n" + maxOut + "20\r\n", {}},
+        {"no program-ID line", 1, 0, 0,
+         maxOut + "20\r\n" + PartComment(1) + "1\r\n", {}},
+        {"foreign ID accepted", 1, 1, 1,
+         kForeignIdLine + maxOut + "20\r\n", {Write(34, {0x07, 0xD0}, 2)}},
+        {"foreign ID refused", 0, 0, 1,
+         kForeignIdLine + maxOut + "20\r\n", {}},
+        {"refusal later in the file stops the rest", 0, 0, 1,
+         kIdLine + maxOut + "1\r\n" + kForeignIdLine + maxOut + "2\r\n", {Write(34, {0, 100}, 2)}},
+        {"comment before the ID line leaves it alone", 0, 1, 0,
+         maxOut + kIdLine + maxOut + "3\r\n", {Write(34, {1, 0x2C}, 2)}},
+        {"names are whole and case-sensitive", 0, 1, 0,
+         kIdLine + "* nciMaxOut\r\n1\r\n* nciMaxOutNightX\r\n1\r\n* ncimaxoutnight\r\n2\r\n"
+                   "* nciMaxOutNight\r\n3", {Write(34, {1, 0x2C}, 2)}},
+        {"blocks without data write nothing and keep the part count", 0, 1, 0,
+         kIdLine + Comment("nciSwitchExt") + PartComment(1) + PartComment(2) + "5, 6, 7\r\n" +
+             maxOut, PartWrite(2, {5, 0, 6})},
+        {"LF only, no final line end", 0, 1, 0,
+         id + "\n" + maxOut + "20", {Write(34, {0x07, 0xD0}, 2)}},
+        {"bare CR stays in the line", 1, 0, 0,
+         id + "\r\r\n" + maxOut + "20\r\n", {}},
+        {"NUL ends the number", 0, 1, 0,
+         kIdLine + maxOut + std::string("2\0" "5\r\n", 4), {Write(34, {0, 200}, 2)}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench b;
+        b.s.node.SetSelector(0);  // parked, so every part selection shows in the trace
+        const DownloadResult result = b.Load(c.file, c.answer);
+        EXPECT_EQ(result.accepted, c.accepted);
+        EXPECT_EQ(result.writeErrors, 0);
+        EXPECT_EQ(b.questions, c.questions);
+        EXPECT_TRUE(SameTrace(c.writes, b.WriteLines()));
+    }
+    const std::string part6 = "6, 5, 10, 5, 168, 168, 168, 168, 168, 168, 0, 0, 0, 0, 0, 0";
+    EXPECT_EQ(DataLineBytes(LineKind::Record, part6 + ", 0"),
+              DataLineBytes(LineKind::Record, part6));
+}
+
+// Saved with two unreadable NVs, the file still downloads every other block
+// to its own NV and part, and nothing to the two missing ones.
+TEST(SettingsFile, FileWithUnreadableNvsDownloadsTheRest) {
+    Bench from;
+    from.s.node.FailNv(17, FaultOn::Reads);
+    // Call 23 reads part 5: nine single NVs, two calls for part 1 (already
+    // selected), three for each later part.
+    from.s.node.FailCall(23);
+    const SavedSettings saved = from.Save();
+    EXPECT_EQ(saved.readErrors, 2);
+    std::string expected = GoldenFactoryFile();
+    for (std::string_view lost : {"255\r\n\r\n",
+                                  "5, 2000, 18000, 0, 0, 0, 2000, 15000, 4000, "
+                                  "3000, 0, 0, 0, 10, 120, 5\r\n\r\n"})
+        expected.erase(expected.find(lost), lost.size());
+    EXPECT_EQ(saved.text, expected);
+
+    Bench to;
+    NvValue marked;
+    marked.fill(0xAA);
+    for (const SettingsNv& nv : SettingsNvs().first(9)) to.s.node.SetNv(nv.nvIndex, marked);
+    for (int part = 1; part <= 12; ++part) to.s.node.SetPart(part, marked);
+    const DownloadResult result = to.Load(saved.text);
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.writeErrors, 0);
+    SimSession factory;
+    for (const SettingsNv& nv : SettingsNvs().first(9)) {
+        NvValue want = marked;
+        if (nv.nvIndex != 17)
+            std::copy_n(factory.node.Nv(nv.nvIndex).begin(), nv.writeLength, want.begin());
+        EXPECT_EQ(to.s.node.Nv(nv.nvIndex), want) << nv.name;
+    }
+    for (int part = 1; part <= 12; ++part)
+        EXPECT_EQ(to.s.node.Part(part), part == 5 ? marked : factory.node.Part(part)) << part;
+}
+
+// A part the node could not be switched to is not read: the node would
+// answer with the part it still shows.
+TEST(SettingsFile, PartsThatCannotBeSelectedAreNotSaved) {
+    Bench b;
+    b.s.node.FailNv(55, FaultOn::Writes);  // part 1 is selected already
+    EXPECT_EQ(b.Save().readErrors, 11);
+    int partReads = 0;
+    for (const std::string& line : b.s.trace.lines())
+        partReads += line.find("ReadNv(56") != std::string::npos;
+    EXPECT_EQ(partReads, 1);
+}
+
+TEST(SettingsFile, RefusedWritesAreCounted) {
+    struct Case {
+        const char* what;
+        std::function<void(SimulatedNode&)> fault;
+        int errors;
+        int partWrites;
+    };
+    const Case cases[] = {
+        {"one single NV", [](SimulatedNode& n) { n.FailNv(34, FaultOn::Writes); }, 1, 12},
+        {"every part", [](SimulatedNode& n) { n.FailNv(56, FaultOn::Writes); }, 12, 12},
+        // Part 1 is already selected; no later part is written over it.
+        {"the selector", [](SimulatedNode& n) { n.FailNv(55, FaultOn::Writes); }, 12, 1},
+        {"everything", [](SimulatedNode& n) { n.FailAll(true); }, 21, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench b;
+        c.fault(b.s.node);
+        const DownloadResult result = b.Load(GoldenFactoryFile());
+        EXPECT_TRUE(result.accepted);
+        EXPECT_EQ(result.writeErrors, c.errors);
+        int partWrites = 0;
+        for (const std::string& line : b.WriteLines()) partWrites += line.starts_with("WriteNv(56");
+        EXPECT_EQ(partWrites, c.partWrites);
+    }
+}
+
+TEST(SettingsFile, HostileInputNeverBreaksTheDownload) {
+    std::mt19937 random(99);
+    std::string junk(1 << 16, '\0');
+    for (char& c : junk) c = "\n\r*-, 9\0\xff"[random() % 9];
+    struct Case {
+        std::string file;
+        int accepted;  // -1: either
+    };
+    const Case cases[] = {
+        {"", 0},
+        {std::string(5000, '\r'), 0},
+        {std::string(3000, '\0'), 0},
+        {kIdLine + PartComment(1) + std::string(100000, '9'), 1},
+        {kIdLine + PartComment(1) + std::string(100000, ',') + "\r\n" + PartComment(2), 1},
+        {"-" + std::string(100000, ' ') + "\n*", 0},
+        {kIdLine + junk, -1},
+        {kIdLine + "*\r\n*\r\n* \r\n*  \r\n-\r\n", 1},
+    };
+    for (const Case& c : cases) {
+        Bench b;
+        const DownloadResult result = b.Load(c.file, true);
+        if (c.accepted >= 0) {
+            EXPECT_EQ(result.accepted, c.accepted == 1) << c.file.substr(0, 40);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qta1
