@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -467,6 +468,18 @@ private:
             host_.Site().OfferWriter(On(a, 1));
     }
     void SeedFile(const Args& a) { host_.SeedFile(a.strings[0], a.strings[1]); }
+    void ReadOnly(const Args& a) {
+        if (!host_.SetFileReadOnly(a.strings[0], On(a))) Fail("this host cannot do that");
+    }
+    void PcClock(const Args& a) {
+        LocalTime t;
+        char tail = 0;
+        if (std::sscanf(a.strings[0].c_str(), "%d-%d-%d %d:%d:%d%c", &t.year, &t.month, &t.day,
+                        &t.hour, &t.minute, &t.second, &tail) != 6) {
+            return Fail("expected a time as \"YYYY-MM-DD HH:MM:SS\"");
+        }
+        if (!host_.SetPcClock(t)) Fail("this host cannot do that");
+    }
     void TraceSwitch(const Args& a) { host_.Log().SetRecording(On(a)); }
 
     // --- The sheet and the technician ----------------------------------------
@@ -551,9 +564,17 @@ private:
     void PrintNodeSelector(const Args&) {
         Print("node selector: " + std::to_string(node().Selector()));
     }
+    // One printed line per line of the file, each quoted with its line end,
+    // so that CR LF, blanks and a missing last line end all show.
     void PrintFile(const Args& a) {
         const std::optional<std::string> bytes = host_.FileBytes(a.strings[0]);
-        Print("file " + QuoteText(a.strings[0]) + ": " + (bytes ? QuoteText(*bytes) : "(none)"));
+        if (!bytes) return Print("file " + QuoteText(a.strings[0]) + ": (none)");
+        Print("file " + QuoteText(a.strings[0]) + ": " + std::to_string(bytes->size()) + " bytes");
+        for (size_t start = 0; start < bytes->size();) {
+            const size_t end = std::min(bytes->find('\n', start), bytes->size() - 1) + 1;
+            Print("  " + QuoteText(std::string_view(*bytes).substr(start, end - start)));
+            start = end;
+        }
     }
 
     std::string_view name_;
@@ -584,6 +605,8 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"fault clear",                     Where::Anywhere,     &Runner::FaultClear},
     {"site reader|writer on|off",       Where::Anywhere,     &Runner::Site},
     {"seed-file S = S",                 Where::Anywhere,     &Runner::SeedFile},
+    {"read-only S on|off",              Where::Anywhere,     &Runner::ReadOnly},
+    {"pc-clock S",                      Where::Anywhere,     &Runner::PcClock},
     {"trace on|off",                    Where::Anywhere,     &Runner::TraceSwitch},
     {"open",                            Where::OutsideSheet, &Runner::Open},
     {"exit",                            Where::InSheet,      &Runner::Exit},

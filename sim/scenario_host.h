@@ -33,6 +33,9 @@ public:
     // The files the plug-in's file dialogs lead to.
     virtual void SeedFile(const std::string& path, const std::string& bytes) = 0;
     virtual std::optional<std::string> FileBytes(const std::string& path) = 0;
+    // Each returns false where the host cannot do it.
+    virtual bool SetFileReadOnly(const std::string& /*path*/, bool /*on*/) { return false; }
+    virtual bool SetPcClock(const LocalTime& /*now*/) { return false; }
 };
 
 }  // namespace qta1

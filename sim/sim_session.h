@@ -46,6 +46,14 @@ struct SimSession final : ScenarioHost {
     std::optional<std::string> FileBytes(const std::string& path) override {
         return ui.ReadFile(path);
     }
+    bool SetFileReadOnly(const std::string& path, bool on) override {
+        ui.SetReadOnly(path, on);
+        return true;
+    }
+    bool SetPcClock(const LocalTime& now) override {
+        clock.SetLocal(now);
+        return true;
+    }
 };
 
 }  // namespace qta1

@@ -1,0 +1,272 @@
+// clang-format off
+#include <windows.h>
+#include <oleacc.h>
+// clang-format on
+
+#include "host_checks.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "frame/sheet.h"
+#include "platform/trace_lines.h"
+
+namespace qta1::host {
+
+namespace {
+
+using trace_line::ControlName;
+
+// The technician set, reached as a technician would: the automatic switch to
+// the user set first, then "Technician" on Node Information.
+void ShowTechnicianSet(Win32Platform& sheet) {
+    sheet.Idle(100);
+    sheet.SelectTab(PageId::NodeInformation);
+    sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
+}
+
+void Paint(HWND window) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
+}
+
+std::string Narrow(const std::wstring& text) { return NarrowText(text); }
+
+std::wstring AccessibleText(IAccessible* object, bool description) {
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT result =
+        description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
+    std::wstring value = SUCCEEDED(result) && text != nullptr ? std::wstring(text) : std::wstring();
+    SysFreeString(text);
+    return value;
+}
+
+bool Editable(ControlKind kind) {
+    return kind == ControlKind::Edit || kind == ControlKind::ReadOnlyEdit ||
+           kind == ControlKind::PasswordEdit;
+}
+
+int CheckPage(Win32Platform& sheet, PageId page, std::string& report) {
+    int failures = 0;
+    HWND window = sheet.PageWindow(page);
+    const std::string where = QuoteText(CaptionOf(page)) + ": ";
+    if (window == nullptr) {
+        report += where + "no window\n";
+        return 1;
+    }
+    std::vector<HWND> expectedOrder;
+    for (const ControlDecl& decl : LayoutOf(page).controls) {
+        if (decl.id == IDC_STATIC) continue;
+        HWND control = GetDlgItem(window, decl.id);
+        if (control == nullptr) {
+            report += where + ControlName(decl) + " has no window\n";
+            ++failures;
+            continue;
+        }
+        const LONG style = GetWindowLongW(control, GWL_STYLE);
+        if ((style & WS_TABSTOP) && IsWindowEnabled(control) && (style & WS_VISIBLE)) {
+            expectedOrder.push_back(control);
+        }
+        IAccessible* object = nullptr;
+        const HRESULT found =
+            AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&object));
+        if (FAILED(found) || object == nullptr) {
+            char code[16];
+            std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(found));
+            report += where + ControlName(decl) + ": no accessible object (" + code + ")\n";
+            ++failures;
+            continue;
+        }
+        const std::string name = Narrow(AccessibleText(object, false));
+        if (name != decl.label) {
+            report += where + ControlName(decl) + ": accessible name " + QuoteText(name) + "\n";
+            ++failures;
+        }
+        const std::string context = decl.row[0] != '\0' ? decl.row : decl.group;
+        if (Editable(decl.kind) && !context.empty()) {
+            const std::string description = Narrow(AccessibleText(object, true));
+            if (description != context) {
+                report += where + ControlName(decl) + ": accessible description " +
+                          QuoteText(description) + "\n";
+                ++failures;
+            }
+        }
+        object->Release();
+    }
+    // Tab from the first stop visits every stop in the layout's order and
+    // comes back round.
+    if (!expectedOrder.empty()) {
+        HWND at = expectedOrder.front();
+        for (size_t i = 1; i <= expectedOrder.size(); ++i) {
+            at = GetNextDlgTabItem(window, at, FALSE);
+            if (at != expectedOrder[i % expectedOrder.size()]) {
+                report += where + "Tab order departs from the layout at stop " +
+                          std::to_string(i + 1) + "\n";
+                ++failures;
+                break;
+            }
+        }
+    }
+    return failures;
+}
+
+// A 24-bit BMP of what the screen shows of `window`.
+bool SaveWindowPicture(HWND window, const std::wstring& file) {
+    Paint(window);
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        ok = BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY) != FALSE;
+        GdiFlush();
+        SelectObject(memory, old);
+    }
+    if (ok) {
+        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+        const DWORD imageBytes = stride * static_cast<DWORD>(height);
+        BITMAPFILEHEADER header{};
+        header.bfType = 0x4D42;  // "BM"
+        header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+        header.bfSize = header.bfOffBits + imageBytes;
+        info.bmiHeader.biSizeImage = imageBytes;
+        std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+        bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+        bytes.append(static_cast<const char*>(bits), imageBytes);
+        ok = ReplaceWholeFile(NarrowPath(file), bytes);
+    }
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+// "Calc. space temp" -> "calc-space-temp"
+std::wstring FileNameOf(std::string_view caption) {
+    std::wstring name;
+    for (char c : caption) {
+        const bool alnum = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        const bool upper = c >= 'A' && c <= 'Z';
+        if (alnum || upper) {
+            name += static_cast<wchar_t>(upper ? c - 'A' + 'a' : c);
+        } else if (!name.empty() && name.back() != L'-') {
+            name += L'-';
+        }
+    }
+    while (!name.empty() && name.back() == L'-') name.pop_back();
+    return name;
+}
+
+double Milliseconds(LONGLONG ticks) {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
+
+std::string Fixed(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+}  // namespace
+
+int CheckAccessibility(RealSheetHost& host, std::string& report) {
+    int failures = 0;
+    host.OpenWith([&](Win32Platform& sheet) {
+        ShowTechnicianSet(sheet);
+        for (PageId page : sheet.Tabs()) {
+            sheet.SelectTab(page);
+            const int found = CheckPage(sheet, page, report);
+            report += QuoteText(CaptionOf(page)) + (found == 0 ? ": ok\n" : ": FAILED\n");
+            failures += found;
+        }
+    });
+    return failures;
+}
+
+int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string& report) {
+    int failures = 0;
+    const auto save = [&](HWND window, const std::wstring& name) {
+        const std::wstring file = folder + L"\\" + name + L".bmp";
+        const bool ok = SaveWindowPicture(window, file);
+        report += (ok ? "saved " : "FAILED ") + NarrowPath(name) + "\n";
+        if (!ok) ++failures;
+    };
+    host.OpenWith([&](Win32Platform& sheet) {
+        sheet.Idle(100);
+        save(sheet.SheetWindow(), L"sheet-user");
+        sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
+        save(sheet.SheetWindow(), L"sheet-technician");
+        for (PageId page : sheet.Tabs()) {
+            sheet.SelectTab(page);
+            sheet.Idle(0);
+            save(sheet.SheetWindow(), FileNameOf(CaptionOf(page)));
+        }
+    });
+    return failures;
+}
+
+bool TakeSnapshot(RealSheetHost& host, const std::wstring& file) {
+    bool ok = false;
+    host.OpenWith([&](Win32Platform& sheet) {
+        sheet.Idle(100);
+        ok = SaveWindowPicture(sheet.SheetWindow(), file);
+    });
+    return ok;
+}
+
+void MeasureOpening(RealSheetHost& host, int count, std::string& report) {
+    std::vector<double> shownTimes;
+    std::vector<double> paintedTimes;
+    for (int i = 0; i < count; ++i) {
+        LARGE_INTEGER start{};
+        LARGE_INTEGER shown{};
+        LARGE_INTEGER painted{};
+        const int64_t virtualStart = host.Clock().NowMs();
+        int64_t waits = 0;
+        QueryPerformanceCounter(&start);
+        host.OpenWith([&](Win32Platform& sheet) {
+            // The driver runs once the sheet is initialised and on screen,
+            // before its first paint.
+            QueryPerformanceCounter(&shown);
+            Paint(sheet.SheetWindow());
+            QueryPerformanceCounter(&painted);
+            waits = host.Clock().NowMs() - virtualStart;
+        });
+        shownTimes.push_back(Milliseconds(shown.QuadPart - start.QuadPart));
+        paintedTimes.push_back(Milliseconds(painted.QuadPart - start.QuadPart));
+        report += "opening " + std::to_string(i + 1) + ": shown after " + Fixed(shownTimes.back()) +
+                  " ms, painted after " + Fixed(paintedTimes.back()) +
+                  " ms (node waits not slept: " + std::to_string(waits) + " ms)\n";
+    }
+    const auto median = [](std::vector<double> times) {
+        std::sort(times.begin(), times.end());
+        return times[times.size() / 2];
+    };
+    report += "median of " + std::to_string(count) + ": shown after " + Fixed(median(shownTimes)) +
+              " ms, painted after " + Fixed(median(paintedTimes)) + " ms\n";
+}
+
+}  // namespace qta1::host

@@ -1,0 +1,104 @@
+#include "host_control.h"
+
+#include "platform/win32/qta1_guids.h"
+
+namespace qta1::host {
+
+namespace {
+
+using DllGetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+using DllCanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
+
+template <typename Fn>
+Fn Export(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+std::wstring Hex(HRESULT result) {
+    wchar_t text[16];
+    wsprintfW(text, L"0x%08lX", static_cast<unsigned long>(result));
+    return text;
+}
+
+}  // namespace
+
+bool EmbeddedControl::Load(const std::wstring& ocxPath, std::wstring& error) {
+    const DWORD attributes = GetFileAttributesW(ocxPath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        module_ = LoadLibraryW(ocxPath.c_str());
+        if (module_ == nullptr) {
+            error = L"cannot load " + ocxPath;
+            return false;
+        }
+        auto getClassObject = Export<DllGetClassObjectFn>(module_, "DllGetClassObject");
+        IClassFactory* factory = nullptr;
+        HRESULT result = getClassObject != nullptr
+                             ? getClassObject(win32::kClsidQta1Ctrl, IID_IClassFactory,
+                                              reinterpret_cast<void**>(&factory))
+                             : E_FAIL;
+        if (SUCCEEDED(result)) {
+            result = factory->CreateInstance(nullptr, IID_IOleObject,
+                                             reinterpret_cast<void**>(&object_));
+            factory->Release();
+        }
+        if (FAILED(result)) {
+            error = L"the module made no control: " + Hex(result);
+            return false;
+        }
+        setScriptedRun_ = Export<Qta1SetScriptedRunFn>(module_, "Qta1SetScriptedRun");
+        return true;
+    }
+    const HRESULT result = CoCreateInstance(win32::kClsidQta1Ctrl, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_IOleObject, reinterpret_cast<void**>(&object_));
+    if (FAILED(result)) {
+        error = ocxPath + L" is missing and no control is registered: " + Hex(result);
+        return false;
+    }
+    // The registered module is the one COM loaded; its hook is found the same way.
+    module_ = nullptr;
+    if (HMODULE loaded = GetModuleHandleW(L"QTA1.OCX")) {
+        setScriptedRun_ = Export<Qta1SetScriptedRunFn>(loaded, "Qta1SetScriptedRun");
+    }
+    return true;
+}
+
+bool EmbeddedControl::Embed(IOleClientSite* site, HWND window, const RECT& rect,
+                            std::wstring& error) {
+    HRESULT result = object_->SetClientSite(site);
+    if (SUCCEEDED(result)) result = object_->SetHostNames(L"QTA1 substitute host", nullptr);
+    if (SUCCEEDED(result)) {
+        result = object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, window, &rect);
+    }
+    if (FAILED(result)) {
+        error = L"the control did not activate in place: " + Hex(result);
+        return false;
+    }
+    return true;
+}
+
+HRESULT EmbeddedControl::Properties(IOleClientSite* site, HWND window, const RECT& rect) {
+    if (object_ == nullptr) return E_UNEXPECTED;
+    return object_->DoVerb(OLEIVERB_PROPERTIES, nullptr, site, 0, window, &rect);
+}
+
+bool EmbeddedControl::SetScriptedRun(const Qta1ScriptedRun* run) {
+    return setScriptedRun_ != nullptr && SUCCEEDED(setScriptedRun_(run));
+}
+
+bool EmbeddedControl::Unload() {
+    if (object_ != nullptr) {
+        object_->Close(OLECLOSE_NOSAVE);
+        object_->SetClientSite(nullptr);
+        object_->Release();
+        object_ = nullptr;
+    }
+    if (module_ == nullptr) return true;
+    auto canUnload = Export<DllCanUnloadNowFn>(module_, "DllCanUnloadNow");
+    const bool unloadable = canUnload != nullptr && canUnload() == S_OK;
+    if (unloadable) FreeLibrary(module_);
+    module_ = nullptr;
+    setScriptedRun_ = nullptr;
+    return unloadable;
+}
+
+}  // namespace qta1::host

@@ -1,0 +1,47 @@
+// The control as the substitute host embeds it: QTA1.OCX loaded from beside
+// the host (so it works unregistered) or, failing that, the registered class;
+// the control in place in the host's window; the properties verb; and the
+// module's scripted-run hook.
+#pragma once
+
+// clang-format off
+#include <windows.h>
+#include <ole2.h>
+#include <olectl.h>
+// clang-format on
+
+#include <string>
+
+#include "platform/win32/scripted_run.h"
+
+namespace qta1::host {
+
+class EmbeddedControl {
+public:
+    EmbeddedControl() = default;
+    ~EmbeddedControl() { Unload(); }
+    EmbeddedControl(const EmbeddedControl&) = delete;
+    EmbeddedControl& operator=(const EmbeddedControl&) = delete;
+
+    // Loads `ocxPath` when it names a file, else creates the registered
+    // class. On failure `error` says why.
+    bool Load(const std::wstring& ocxPath, std::wstring& error);
+    // Hands the control its site and activates it in place at `rect` of `window`.
+    bool Embed(IOleClientSite* site, HWND window, const RECT& rect, std::wstring& error);
+    // The properties verb; returns when the sheet has closed.
+    HRESULT Properties(IOleClientSite* site, HWND window, const RECT& rect);
+    // The module's scripted-run hook (Qta1SetScriptedRun); null ends scripted runs.
+    bool SetScriptedRun(const Qta1ScriptedRun* run);
+    // Deactivates and releases the control, then unloads the module when it
+    // says it can be unloaded. False when the module still counts objects.
+    bool Unload();
+
+    bool Loaded() const { return object_ != nullptr; }
+
+private:
+    HMODULE module_ = nullptr;
+    IOleObject* object_ = nullptr;
+    Qta1SetScriptedRunFn setScriptedRun_ = nullptr;
+};
+
+}  // namespace qta1::host

@@ -1,0 +1,90 @@
+#include "host_site.h"
+
+namespace qta1::host {
+
+namespace {
+
+// The node interfaces are asked for by their own identifiers; a COM GUID and
+// the core's Guid have the same layout.
+const Guid& AsGuid(REFIID iid) { return reinterpret_cast<const Guid&>(iid); }
+
+}  // namespace
+
+HostSite::HostSite(HWND window, SimulatedSite& node) : window_(window), node_(node) {}
+
+HRESULT STDMETHODCALLTYPE HostSite::QueryInterface(REFIID iid, void** out) {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
+        *out = static_cast<IOleClientSite*>(this);
+    } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
+        *out = static_cast<IOleInPlaceSite*>(this);
+    } else if (AsGuid(iid) == kIidNvReader || AsGuid(iid) == kIidNvWriter) {
+        // The simulated site hands out the node's own interface (counted by
+        // the node) when it offers it.
+        return node_.QueryInterface(AsGuid(iid), out) == kHostOk ? S_OK : E_NOINTERFACE;
+    } else {
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG STDMETHODCALLTYPE HostSite::AddRef() { return static_cast<ULONG>(++refs_); }
+ULONG STDMETHODCALLTYPE HostSite::Release() { return static_cast<ULONG>(--refs_); }
+
+HRESULT STDMETHODCALLTYPE HostSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+    if (moniker != nullptr) *moniker = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE HostSite::GetContainer(IOleContainer** container) {
+    if (container != nullptr) *container = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT STDMETHODCALLTYPE HostSite::GetWindow(HWND* window) {
+    if (window == nullptr) return E_POINTER;
+    *window = window_;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostSite::GetWindowContext(IOleInPlaceFrame** frame,
+                                                     IOleInPlaceUIWindow** doc, LPRECT position,
+                                                     LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+    if (frame == nullptr || doc == nullptr || position == nullptr || clip == nullptr ||
+        info == nullptr) {
+        return E_POINTER;
+    }
+    *frame = &frame_;
+    frame_.AddRef();
+    *doc = nullptr;
+    *position = controlRect_;
+    *clip = controlRect_;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = window_;
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostSite::Frame::QueryInterface(REFIID iid, void** out) {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IOleWindow || iid == IID_IOleInPlaceUIWindow ||
+        iid == IID_IOleInPlaceFrame) {
+        *out = static_cast<IOleInPlaceFrame*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
+// While the control runs a modal window (the sheet, the about box) the host's
+// own window takes no input.
+HRESULT STDMETHODCALLTYPE HostSite::Frame::EnableModeless(BOOL enable) {
+    EnableWindow(site.window_, enable);
+    return S_OK;
+}
+
+}  // namespace qta1::host
