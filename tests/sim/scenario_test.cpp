@@ -72,7 +72,8 @@ TEST(Scenarios, LanguageFeatures) {
         {"string escapes survive a file round trip",
          "seed-file \"a b\" = \"q\\\"\\\\\\r\\n\\t\\x41\\x00\"  # comment\nprint file \"a "
          "b\"\nprint file \"c\"",
-         {"= file \"a b\": \"q\\\"\\\\\\x0D\\x0A\\x09A\\x00\"", "= file \"c\": (none)"}},
+         {"= file \"a b\": 8 bytes", "=   \"q\\\"\\\\\\x0D\\x0A\"", "=   \"\\x09A\\x00\"",
+          "= file \"c\": (none)"}},
         {"a disabled click is traced, not an error; prints show while the trace is off",
          "node configured 0\n\ntrace off\nopen\nclick \"User\"\nprint control \"User\"\ntrace on\n"
          "click \"User\"\nexit\nprint node selector",
