@@ -39,24 +39,6 @@
 #define IDD_OPEN_CLOSE_TIMER 126
 #define IDD_CONFIG_HVAC 127
 
-/* PID (page 11): the grid in screen order, rows Heat, Recirculation,
-   Exchanger, Cooling; columns P, I, D. */
-#define IDC_PID_HEAT_P 2101
-#define IDC_PID_HEAT_I 2102
-#define IDC_PID_HEAT_D 2103
-#define IDC_PID_RECIRC_P 2104
-#define IDC_PID_RECIRC_I 2105
-#define IDC_PID_RECIRC_D 2106
-#define IDC_PID_EXCH_P 2107
-#define IDC_PID_EXCH_I 2108
-#define IDC_PID_EXCH_D 2109
-#define IDC_PID_COOL_P 2110
-#define IDC_PID_COOL_I 2111
-#define IDC_PID_COOL_D 2112
-#define IDC_PID_PASSWORD 2113
-#define IDC_PID_READ 2114
-#define IDC_PID_WRITE 2115
-
 /* Node Information (page 12). */
 #define IDC_NODEINFO_NAME 2201
 #define IDC_NODEINFO_USER 2202
@@ -78,5 +60,12 @@
 #define IDC_IMPEXP_READ 3505
 #define IDC_IMPEXP_FACTORY 3506
 #define IDC_IMPEXP_PASSWORD 3507
+
+/* The pages of each subsystem keep their control identifiers beside each
+   other. */
+#include "resources/resource_ids_schedules.h"
+#include "resources/resource_ids_status.h"
+#include "resources/resource_ids_config.h"
+#include "resources/resource_ids_regulation.h"
 
 #endif
