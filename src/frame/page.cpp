@@ -2,9 +2,17 @@
 
 #include "frame/codec.h"
 #include "frame/sheet.h"
+#include "housekeeping/text_codec.h"
 #include "resources/strings.h"
 
 namespace qta1 {
+
+namespace {
+
+// Percent of an analogue output counted 0 to 4095 (word x 100 / 4095).
+constexpr double kPercentOf4095 = 0.02442002442002442;
+
+}  // namespace
 
 std::string FormatField(const Field& field, const uint8_t* buffer) {
     const uint8_t high = buffer[field.offset];
@@ -16,11 +24,54 @@ std::string FormatField(const Field& field, const uint8_t* buffer) {
             return FormatFixed(ComposeWord(high, low) * 0.1, 1);
         case Codec::Temperature:
             return FormatFixed(DecodeSignedHundredths(high, low), 1);
+        case Codec::TimeByte:
+            return FormatTimeByte(high);
+        case Codec::HourMinute: {
+            const int minutes = DecodeSignedByte(low);
+            return FormatFixed(DecodeSignedByte(high), 0) + ":" + (minutes < 10 ? "0" : "") +
+                   FormatFixed(minutes, 0);
+        }
+        case Codec::HalfHundredths:
+            return FormatFixed(DecodeHalfHundredths(high, low), 0);
+        case Codec::Halves:
+            return FormatFixed(DecodeHalves(high, low), 0);
+        case Codec::Percent4095:
+            return FormatFixed(ComposeWord(high, low) * kPercentOf4095, 0);
+        case Codec::SignedByte:
+            return FormatFixed(DecodeSignedByte(high), 0);
     }
     return {};
 }
 
+int FieldNumber(const Field& field, const uint8_t* buffer) {
+    if (field.codec == Codec::SignedByte) return DecodeSignedByte(buffer[field.offset]);
+    return ComposeWord(buffer[field.offset], buffer[field.offset + 1]);
+}
+
 void EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
+    if (field.codec == Codec::TimeByte) {
+        buffer[field.offset] = ParseTimeByte(text);
+        return;
+    }
+    if (field.codec == Codec::HourMinute) {
+        // Without a ":" the whole text is the minutes.
+        const size_t colon = text.find(':');
+        const std::string_view hours = colon == std::string_view::npos ? "" : text.substr(0, colon);
+        const std::string_view minutes =
+            colon == std::string_view::npos ? text : text.substr(colon + 1);
+        buffer[field.offset] = static_cast<uint8_t>(EncodeLow(TextToDouble(hours)) & 0xFF);
+        buffer[field.offset + 1] = static_cast<uint8_t>(EncodeLow(TextToDouble(minutes)) & 0xFF);
+        return;
+    }
+    if (field.codec == Codec::Percent4095) return;  // shown only
+    if (field.codec == Codec::Halves) {
+        buffer[field.offset + 1] = static_cast<uint8_t>(EncodeHalvesLow(TextToDouble(text)) & 0xFF);
+        return;
+    }
+    if (field.codec == Codec::SignedByte) {
+        buffer[field.offset] = static_cast<uint8_t>(EncodeLow(TextToDouble(text)) & 0xFF);
+        return;
+    }
     const double number = TextToDouble(text);
     int32_t high = 0;
     int32_t low = 0;
@@ -36,6 +87,16 @@ void EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
         case Codec::Temperature:
             high = EncodeHundredthsHigh(number);
             low = EncodeHundredthsLow(number);
+            break;
+        case Codec::HalfHundredths:
+            high = EncodeHalfHundredthsHigh(number);
+            low = EncodeHalfHundredthsLow(number);
+            break;
+        case Codec::TimeByte:
+        case Codec::HourMinute:
+        case Codec::Halves:
+        case Codec::Percent4095:
+        case Codec::SignedByte:
             break;
     }
     buffer[field.offset] = static_cast<uint8_t>(high & 0xFF);
@@ -68,7 +129,11 @@ void CPropPage::OnInitDialog() {
 }
 
 void CPropPage::OnShow(bool shown) {
-    if (shown) OnPageShown();
+    if (shown) {
+        OnPageShown();
+    } else {
+        OnPageHidden();
+    }
 }
 
 void CPropPage::OnTimer(int timerId) {
@@ -89,9 +154,60 @@ void CPropPage::ShowFields(std::span<const Field> fields, const uint8_t* buffer)
     for (const Field& field : fields) {
         if (field.kind == FieldKind::Bit) {
             SetChecked(field.control, TestBit(buffer[field.offset], field.bit) != 0);
+        } else if (field.kind == FieldKind::Text || field.kind == FieldKind::BitText) {
+            ShowText(field, buffer);
+        } else if (field.kind == FieldKind::RadioWord || field.kind == FieldKind::RadioBit) {
+            ShowRadios(field, buffer);
         } else {
             SetText(field.control, FormatField(field, buffer));
         }
+    }
+}
+
+void CPropPage::ShowText(const Field& field, const uint8_t* buffer) {
+    if (field.texts == nullptr) return;
+    const int value = field.kind == FieldKind::BitText ? TestBit(buffer[field.offset], field.bit)
+                                                       : FieldNumber(field, buffer);
+    const char* text = field.texts->other;
+    for (const ValueText& entry : field.texts->texts) {
+        if (entry.value == value) text = entry.text;
+    }
+    if (text != nullptr) SetText(field.control, text);
+}
+
+// The node's value chooses its button as a click would, interlock included.
+void CPropPage::ShowRadios(const Field& field, const uint8_t* buffer) {
+    if (field.radios == nullptr) return;
+    const int value = field.kind == FieldKind::RadioBit
+                          ? TestBit(buffer[field.offset], field.bit)
+                          : ComposeWord(buffer[field.offset], buffer[field.offset + 1]);
+    int chosen = field.radios->otherControl;
+    for (const RadioChoice& choice : field.radios->choices) {
+        if (choice.value == value) chosen = choice.control;
+    }
+    if (chosen == 0) return;
+    for (const RadioChoice& choice : field.radios->choices) {
+        SetChecked(choice.control, choice.control == chosen);
+    }
+    OnControlClicked(chosen);
+}
+
+void CPropPage::StoreRadios(const Field& field, uint8_t* buffer) {
+    if (field.radios == nullptr) return;
+    int value = field.radios->noneValue;
+    for (const RadioChoice& choice : field.radios->choices) {
+        if (Checked(choice.control)) {
+            value = choice.value;
+            break;
+        }
+    }
+    if (value == kKeepNodeValue) return;
+    if (field.kind == FieldKind::RadioBit) {
+        uint8_t& byte = buffer[field.offset];
+        byte = value != 0 ? SetBit(byte, field.bit) : ClearBit(byte, field.bit);
+    } else {
+        buffer[field.offset] = static_cast<uint8_t>(EncodeHigh(value) & 0xFF);
+        buffer[field.offset + 1] = static_cast<uint8_t>(EncodeLow(value) & 0xFF);
     }
 }
 
@@ -99,7 +215,12 @@ void CPropPage::StoreFields(std::span<const Field> fields, uint8_t* buffer) {
     for (const Field& field : fields) {
         if (field.kind == FieldKind::Bit) {
             uint8_t& byte = buffer[field.offset];
-            byte = Checked(field.control) ? SetBit(byte, field.bit) : ClearBit(byte, field.bit);
+            const bool set = Checked(field.control) && (field.gate == 0 || Checked(field.gate));
+            byte = set ? SetBit(byte, field.bit) : ClearBit(byte, field.bit);
+        } else if (field.kind == FieldKind::Text || field.kind == FieldKind::BitText) {
+            continue;  // status texts are shown only
+        } else if (field.kind == FieldKind::RadioWord || field.kind == FieldKind::RadioBit) {
+            StoreRadios(field, buffer);
         } else {
             EncodeField(field, Text(field.control), buffer);
         }
@@ -107,12 +228,17 @@ void CPropPage::StoreFields(std::span<const Field> fields, uint8_t* buffer) {
 }
 
 bool CPropPage::ReadBlock(const Block& block) {
-    if (block.nv == kConfigNv && !node().SelectPart(block.part)) return false;
+    if (block.nv == kConfigNv) {
+        const bool selected = block.readSelectorAlways ? node().WriteSelector(block.part)
+                                                       : node().SelectPart(block.part);
+        if (!selected) return false;
+    }
     uint8_t buffer[kNvBufferSize] = {};
     if (block.readLength > kNvBufferSize) return false;
     if (node().ReadNv(block.nv, buffer, block.readLength) != kHostOk) return false;
     if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
     ShowFields(block.fields, buffer);
+    AfterBlockRead(block, buffer);
     return true;
 }
 
@@ -156,6 +282,7 @@ void CPropPage::WritePage() {
         } else {
             for (int index : def_.writeOrder) WriteBlock(def_.blocks[static_cast<size_t>(index)]);
         }
+        AfterWriteBlocks();
         ReadPage();
     }
     if (def_.passwordBox != 0) SetText(def_.passwordBox, "");
@@ -178,7 +305,8 @@ void CPropPage::ApplyOptionEnabling() {
 
 void CPropPage::ApplyOptionRules(const uint8_t* reversedPart1) {
     for (const OptionRule& rule : def_.optionRules) {
-        const bool set = TestBit(reversedPart1[rule.byte], rule.bit) != 0;
+        const bool set = TestBit(reversedPart1[rule.byte], rule.bit) != 0 ||
+                         (rule.orBit >= 0 && TestBit(reversedPart1[rule.byte], rule.orBit) != 0);
         EnableAll(rule.controls, set == rule.enableWhenSet);
     }
 }

@@ -22,11 +22,61 @@ enum class Codec : uint8_t {
     Word,         // unsigned word, "%.0f"; written as truncate(number)
     Tenths,       // word x 0.1, "%.1f"; written as truncate(number x 10)
     Temperature,  // signed hundredths, "%.1f"; written as truncate(number x 100)
+    TimeByte,     // one byte of quarter hours since midnight, "H:MM"; minutes typed
+                  // between quarters are stored as the quarter below
+    HourMinute,   // an hours byte and a minutes byte, "H:MM" (signed, unchecked);
+                  // typed text is split at its first ":", low 8 bits of each number
+
+    // word / 200 (a percentage), "%.0f"; written as truncate(number x 200)
+    HalfHundredths,
+    // word x 0.5, "%.0f"; written as truncate(number x 2) into the low byte
+    // only, the high byte keeps the node's value
+    Halves,
+    // word x 100 / 4095 (an analogue output), "%.0f"; shown only
+    Percent4095,
+    // the byte at `offset` read as signed, "%.0f"; written as truncate(number)
+    SignedByte,
 };
 
 enum class FieldKind : uint8_t {
     Word,  // a big-endian word at `offset` (high byte) and offset + 1
     Bit,   // an option bit: a check box on codec bit `bit` of byte `offset`
+
+    // The value (a word, or a signed byte with Codec::SignedByte) as the text
+    // `texts` gives it; shown only.
+    Text,
+    // Codec bit `bit` of byte `offset` (0 or 1) as the text `texts` gives it.
+    BitText,
+    // A word chosen with the radio buttons of `radios`.
+    RadioWord,
+    // Codec bit `bit` of byte `offset` chosen with the radio buttons of `radios`.
+    RadioBit,
+};
+
+// The text a status box shows for each value. Values not in the table show
+// `other`, or leave the box's text as it was when `other` is null.
+struct ValueText {
+    int value;
+    const char* text;
+};
+struct TextTable {
+    std::span<const ValueText> texts;
+    const char* other = nullptr;
+};
+
+// Radio buttons that stand for values. Read checks the button of the node's
+// value and runs its click interlock, as if the technician had chosen it;
+// Write stores the value of the first checked button in table order.
+inline constexpr int kKeepNodeValue = -1;
+struct RadioChoice {
+    int control;
+    int value;
+};
+struct RadioGroup {
+    std::span<const RadioChoice> choices;
+    int otherControl = 0;            // checked by Read for values not in the table; 0: no change
+    int noneValue = kKeepNodeValue;  // stored when no button is checked; kKeepNodeValue: the
+                                     // node's value is written back unchanged
 };
 
 struct Field {
@@ -35,6 +85,11 @@ struct Field {
     int offset;  // byte index of the value (the high byte of a word)
     int bit;     // codec bit number, Bit fields only
     Codec codec;
+    // Bit fields: Write stores the bit only while this check box is checked
+    // as well, and 0 otherwise (an option that needs another); 0: no gate.
+    int gate = 0;
+    const TextTable* texts = nullptr;    // Text and BitText fields
+    const RadioGroup* radios = nullptr;  // RadioWord and RadioBit fields
 };
 
 // Word k of a 31-byte value occupies bytes 2k+1 (high) and 2k+2 (low).
@@ -48,6 +103,28 @@ constexpr Field WordAt(int control, int offset, Codec codec) {
 constexpr Field BitField(int control, int byte, int bit) {
     return {control, FieldKind::Bit, byte, bit, Codec::Word};
 }
+// A time byte of a week calendar at a plain byte offset.
+constexpr Field TimeByteAt(int control, int offset) {
+    return {control, FieldKind::Word, offset, 0, Codec::TimeByte};
+}
+// An option bit that Write stores only while the check box `gate` is checked.
+constexpr Field GatedBitField(int control, int byte, int bit, int gate) {
+    return {control, FieldKind::Bit, byte, bit, Codec::Word, gate};
+}
+// A status text from the word (or, with Codec::SignedByte, the byte) at `offset`.
+constexpr Field TextAt(int control, int offset, Codec codec, const TextTable& texts) {
+    return {control, FieldKind::Text, offset, 0, codec, 0, &texts};
+}
+// A status text from one bit of a byte as stored: mask 0x80 >> bit.
+constexpr Field BitTextAt(int control, int byte, int bit, const TextTable& texts) {
+    return {control, FieldKind::BitText, byte, bit, Codec::Word, 0, &texts};
+}
+constexpr Field RadioWordAt(int offset, const RadioGroup& radios) {
+    return {0, FieldKind::RadioWord, offset, 0, Codec::Word, 0, nullptr, &radios};
+}
+constexpr Field RadioBitField(int byte, int bit, const RadioGroup& radios) {
+    return {0, FieldKind::RadioBit, byte, bit, Codec::Word, 0, nullptr, &radios};
+}
 
 // Where a block's bytes live and how they travel.
 struct Block {
@@ -60,6 +137,8 @@ struct Block {
     int writeLength = kNvValueSize;  // bytes sent
     bool selectorAlways = false;     // Write selects with WriteSelector, unconditionally
     bool shownOnly = false;          // Read shows it, Write never sends it
+    // Read also selects with WriteSelector, unconditionally.
+    bool readSelectorAlways = false;
 };
 
 // Enables the controls when option bit `bit` of part 1 byte `byte` (as
@@ -69,6 +148,7 @@ struct OptionRule {
     int bit;
     std::span<const int> controls;
     bool enableWhenSet = true;
+    int orBit = -1;  // when 0..7: this bit of the same byte counts as set too
 };
 
 // A status NV read by the refresh timer into read-only boxes.
@@ -114,21 +194,33 @@ public:
     virtual void ApplyOptionEnabling();
     virtual void StartRefresh();
     virtual void RefreshLiveValues();
+    // The page window is being hidden (another tab comes to the front).
+    // Nothing happens by default.
+    virtual void OnPageHidden() {}
 
 protected:
     // Local interlocks of check boxes, radio buttons and page-specific buttons.
     virtual void OnControlClicked(int /*controlId*/) {}
     // Runs at the end of every ReadPage, before the caption returns.
     virtual void AfterRead() {}
+    // Runs in WritePage after the page's blocks are written and before the
+    // closing Read: writes a page sends only after checks of its own.
+    virtual void AfterWriteBlocks() {}
     // Applies the page's option rules to a part 1 that was already read and
     // reversed; pages with rules beyond the table extend it.
     virtual void ApplyOptionRules(const uint8_t* reversedPart1);
+    // Runs after a block's read succeeded and its fields were shown, with the
+    // buffer as decoded (reversed for option parts): the page's own decoding.
+    virtual void AfterBlockRead(const Block& /*block*/, const uint8_t* /*buffer*/) {}
 
     // Block transfers: select, read, decode / read, encode, write.
     bool ReadBlock(const Block& block);
     bool WriteBlock(const Block& block);
     void ShowFields(std::span<const Field> fields, const uint8_t* buffer);
     void StoreFields(std::span<const Field> fields, uint8_t* buffer);
+    void ShowText(const Field& field, const uint8_t* buffer);
+    void ShowRadios(const Field& field, const uint8_t* buffer);
+    void StoreRadios(const Field& field, uint8_t* buffer);
     bool PasswordAccepted();
 
     NodeLink& node();
@@ -152,5 +244,7 @@ private:
 // Text of a field's value, and the value of a field's text.
 std::string FormatField(const Field& field, const uint8_t* buffer);
 void EncodeField(const Field& field, std::string_view text, uint8_t* buffer);
+// The number a Text field looks up: the word, or the signed byte.
+int FieldNumber(const Field& field, const uint8_t* buffer);
 
 }  // namespace qta1

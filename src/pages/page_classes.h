@@ -6,7 +6,20 @@
 #include "housekeeping/import_export_page.h"
 #include "housekeeping/node_information_page.h"
 #include "housekeeping/set_time_page.h"
+#include "pages/config/config_hvac_page.h"
+#include "pages/config/config_qta12_page.h"
+#include "pages/config/config_qta3_page.h"
+#include "pages/config/dampers_page.h"
 #include "pages/regulation/pid_page.h"
+#include "pages/schedules/calender_page.h"
+#include "pages/schedules/extended_operation_page.h"
+#include "pages/schedules/freecool_page.h"
+#include "pages/schedules/open_close_timer_page.h"
+#include "pages/schedules/pir_page.h"
+#include "pages/status/alarms_page.h"
+#include "pages/status/running_hours_page.h"
+#include "pages/status/status_page.h"
+#include "pages/status/status_regulator_page.h"
 
 namespace qta1 {
 
@@ -19,27 +32,14 @@ private:
     static constexpr PageDef kEmptyDef{};
 };
 
-using CPage2PropPage = PendingPage<PageId::Dampers>;
-using CPage3PropPage = PendingPage<PageId::RunningHours>;
 using CPage4PropPage = PendingPage<PageId::HeatingSurface>;
 using CPage5PropPage = PendingPage<PageId::Temperatures>;
-using CPage6PropPage = PendingPage<PageId::Calender>;
-using CPage7PropPage = PendingPage<PageId::StatusRegulator>;
-using CPage8PropPage = PendingPage<PageId::Alarms>;
-using CPage9PropPage = PendingPage<PageId::ConfigQta12>;
-using CPage10PropPage = PendingPage<PageId::ConfigQta3>;
-using CPage13PropPage = PendingPage<PageId::Freecool>;
-using CPage14PropPage = PendingPage<PageId::Pir>;
-using CPage15PropPage = PendingPage<PageId::Status>;
 using CPage17PropPage = PendingPage<PageId::CalcInjection>;
 using CPage18PropPage = PendingPage<PageId::Exchanger>;
 using CPage19PropPage = PendingPage<PageId::CalcSpace>;
 using CPage20PropPage = PendingPage<PageId::Antifrost>;
-using CPage21PropPage = PendingPage<PageId::ExtendedOperation>;
 using CPage22PropPage = PendingPage<PageId::ExerciseDeicing>;
 using CPage23PropPage = PendingPage<PageId::TempStartup>;
 using CPage24PropPage = PendingPage<PageId::LowTempInjection>;
-using CPage26PropPage = PendingPage<PageId::OpenCloseTimer>;
-using CPage27PropPage = PendingPage<PageId::ConfigHvac>;
 
 }  // namespace qta1

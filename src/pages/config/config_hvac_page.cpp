@@ -1,0 +1,96 @@
+#include "pages/config/config_hvac_page.h"
+
+#include "frame/codec.h"
+#include "housekeeping/text_codec.h"
+#include "resources/factory_lines.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kModeSetPart = 10;
+// SNVT_hvac_mode numbers of the rows.
+enum HvacMode : int {
+    kHvacAuto = 0,
+    kHvacHeat = 1,
+    kHvacMorningWarmup = 2,
+    kHvacCool = 3,
+    kHvacNightPurge = 4,
+    kHvacPreCool = 5,
+    kHvacFanOnly = 9,
+    kHvacFreeCool = 10,
+};
+enum Column : int { kInd = 0, kUd = 1, kGenv = 2, kVarme = 3 };
+
+// Column c is word c of part 10; mode m is its bit 0x8000 >> m, as stored.
+constexpr Field ModeBox(int row, int column, int mode) {
+    return BitField(IDC_HVAC_BOX(row, column), 2 * column + 1 + mode / 8, mode % 8);
+}
+
+// The 13 boxes the unit offers; the other 15 stay disabled and never touch a bit.
+// clang-format off
+constexpr Field kModeFields[] = {
+    ModeBox(0, kGenv,  kHvacHeat),
+    ModeBox(1, kUd,    kHvacMorningWarmup),
+    ModeBox(1, kGenv,  kHvacMorningWarmup),
+    ModeBox(1, kVarme, kHvacMorningWarmup),
+    ModeBox(2, kGenv,  kHvacCool),
+    ModeBox(3, kUd,    kHvacNightPurge),
+    ModeBox(3, kGenv,  kHvacNightPurge),
+    ModeBox(3, kVarme, kHvacNightPurge),
+    ModeBox(4, kUd,    kHvacPreCool),
+    ModeBox(5, kInd,   kHvacFanOnly),
+    ModeBox(5, kUd,    kHvacFanOnly),
+    ModeBox(6, kUd,    kHvacFreeCool),
+    ModeBox(6, kGenv,  kHvacFreeCool),
+};
+// clang-format on
+
+constexpr Block kHvacBlocks[] = {
+    {.nv = kConfigNv, .part = kModeSetPart, .optionBits = false, .fields = kModeFields},
+};
+
+constexpr PageDef kHvacPage = {
+    .blocks = kHvacBlocks,
+    .readButton = IDC_HVAC_READ,
+    .writeButton = IDC_HVAC_WRITE,
+    .passwordBox = IDC_HVAC_PASSWORD,
+};
+
+// HVAC_AUTO of the "Ind" word marks part 10 as initialised.
+constexpr int kInitialisedByte = 1;
+constexpr int kInitialisedBit = kHvacAuto;
+
+const char* FactoryModeSets() {
+    for (const FactoryLine& line : FactoryLines()) {
+        if (line.nvIndex == kConfigNv && line.part == kModeSetPart) return line.line;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CPage27PropPage::CPage27PropPage(CSheet& sheet) : CPropPage(PageId::ConfigHvac, sheet, kHvacPage) {}
+
+void CPage27PropPage::OnPageShown() {
+    InitialiseModeSets();
+    ReadPage();
+}
+
+void CPage27PropPage::OnPageHidden() { InitialiseModeSets(); }
+
+// A node that has never had its mode sets gets the factory ones. When the
+// part cannot be selected or read, nothing is written: the node might be
+// showing another part.
+void CPage27PropPage::InitialiseModeSets() {
+    if (!node().SelectPart(kModeSetPart)) return;
+    uint8_t buffer[kNvBufferSize] = {};
+    if (node().ReadNv(kConfigNv, buffer, kNvValueSize) != kHostOk) return;
+    if (TestBit(buffer[kInitialisedByte], kInitialisedBit) != 0) return;
+    const char* factory = FactoryModeSets();
+    if (factory == nullptr) return;
+    for (int i = 0; i < kNvValueSize; ++i) buffer[i] = ParseRecordByte(factory, i);
+    node().WriteNv(kConfigNv, buffer, kNvValueSize);
+}
+
+}  // namespace qta1

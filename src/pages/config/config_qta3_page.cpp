@@ -1,0 +1,76 @@
+#include "pages/config/config_qta3_page.h"
+
+#include "pages/config/unit_status.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kAlarmInputsNv = 15;
+// clang-format off
+constexpr Field kQta3Fields[] = {
+//                box                          byte bit
+    BitField(     IDC_QTA3_RECIRCULATION,      2,   1),
+    BitField(     IDC_QTA3_COOLING_SURFACE,    2,   3),
+    BitField(     IDC_QTA3_COOLING_EXCHANGER,  4,   1),
+    // Cool down means something only with a cooling surface.
+    GatedBitField(IDC_QTA3_COOL_DOWN,          24,  1, IDC_QTA3_COOLING_SURFACE),
+};
+// clang-format on
+
+constexpr Block kQta3Blocks[] = {
+    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kQta3Fields},
+};
+
+constexpr PageDef kQta3Page = {
+    .blocks = kQta3Blocks,
+    .writeButton = IDC_QTA3_WRITE,
+    .passwordBox = IDC_QTA3_PASSWORD,
+};
+
+constexpr int kUnitStatusControls[] = {IDC_QTA3_COOLING_SURFACE, IDC_QTA3_COOLING_EXCHANGER,
+                                       IDC_QTA3_RECIRCULATION, IDC_QTA3_PASSWORD};
+// Bytes 27 (high) and 28 (low) of NV 3 above this also offer the QTA3 functions.
+constexpr int kUnitStatusWordLimit = 65530;
+// NV 15 byte 0, mask 0x01 as stored, blocks the cool-down function.
+constexpr int kCoolDownBlockedBit = 7;
+
+}  // namespace
+
+CPage10PropPage::CPage10PropPage(CSheet& sheet) : CPropPage(PageId::ConfigQta3, sheet, kQta3Page) {}
+
+void CPage10PropPage::OnPageShown() {
+    ApplyUnitStatus();
+    ReadPage();
+    ApplyCoolDownRule();
+}
+
+void CPage10PropPage::OnControlClicked(int controlId) {
+    if (controlId == IDC_QTA3_COOLING_SURFACE) ApplyCoolDownRule();
+}
+
+// "Cool down" follows "Cooling surface" as the node now holds it.
+void CPage10PropPage::AfterBlockRead(const Block& /*block*/, const uint8_t* /*buffer*/) {
+    const bool cooling = Checked(IDC_QTA3_COOLING_SURFACE);
+    Enable(IDC_QTA3_COOL_DOWN, cooling);
+    if (!cooling) SetChecked(IDC_QTA3_COOL_DOWN, false);
+}
+
+void CPage10PropPage::ApplyUnitStatus() {
+    uint8_t status[kNvBufferSize] = {};
+    if (node().ReadNv(kUnitStatusNv, status, kNvValueSize) != kHostOk) return;
+    const bool offered = ComposeWord(status[27], status[28]) > kUnitStatusWordLimit ||
+                         CoolingOptionsReported(status);
+    EnableAll(kUnitStatusControls, offered);
+}
+
+void CPage10PropPage::ApplyCoolDownRule() {
+    uint8_t alarms[kNvBufferSize] = {};
+    if (node().ReadNv(kAlarmInputsNv, alarms, kNvValueSize) != kHostOk) return;
+    const bool allowed =
+        TestBit(alarms[0], kCoolDownBlockedBit) == 0 && Checked(IDC_QTA3_COOLING_SURFACE);
+    Enable(IDC_QTA3_COOL_DOWN, allowed);
+    if (!allowed) SetChecked(IDC_QTA3_COOL_DOWN, false);
+}
+
+}  // namespace qta1

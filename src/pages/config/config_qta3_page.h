@@ -1,0 +1,25 @@
+#pragma once
+
+#include "frame/page.h"
+
+namespace qta1 {
+
+// The cooling equipment of a QTA3 unit as option bits of part 1. The boxes
+// can be changed only when the node reports the QTA3 functions (NV 3), and
+// "Cool down" only while no alarm input blocks it (NV 15).
+class CPage10PropPage final : public CPropPage {
+public:
+    explicit CPage10PropPage(CSheet& sheet);
+
+    void OnPageShown() override;
+
+protected:
+    void OnControlClicked(int controlId) override;
+    void AfterBlockRead(const Block& block, const uint8_t* buffer) override;
+
+private:
+    void ApplyUnitStatus();
+    void ApplyCoolDownRule();
+};
+
+}  // namespace qta1

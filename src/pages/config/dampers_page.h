@@ -1,0 +1,19 @@
+#pragma once
+
+#include "frame/page.h"
+
+namespace qta1 {
+
+// The injection damper Md1 and the exhaust damper Md2: mode, manual
+// position, signal range and inversion, the position the unit drives now,
+// and the minimum fresh air.
+class CPage2PropPage final : public CPropPage {
+public:
+    explicit CPage2PropPage(CSheet& sheet);
+
+protected:
+    void OnControlClicked(int controlId) override;
+    void ApplyOptionRules(const uint8_t* reversedPart1) override;
+};
+
+}  // namespace qta1

@@ -1,0 +1,133 @@
+#include "pages/schedules/calender_page.h"
+
+#include "housekeeping/set_time_page.h"
+#include "resources/strings.h"
+#include "resources/strings_schedules.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kStartStopNv = 8;
+constexpr int kCalendarStatusNv = 11;
+constexpr int kRefreshMs = 2000;
+
+// NV 8 keeps Sunday first and every pair stop first: per day Calender 1
+// stop and start, then Calender 2 stop and start; the holiday pair last.
+// clang-format off
+constexpr Field kTimeBoxes[] = {
+    TimeByteAt(IDC_CALENDER_SUN_STOP1,  1), TimeByteAt(IDC_CALENDER_SUN_START1,  2),
+    TimeByteAt(IDC_CALENDER_SUN_STOP2,  3), TimeByteAt(IDC_CALENDER_SUN_START2,  4),
+    TimeByteAt(IDC_CALENDER_MON_STOP1,  5), TimeByteAt(IDC_CALENDER_MON_START1,  6),
+    TimeByteAt(IDC_CALENDER_MON_STOP2,  7), TimeByteAt(IDC_CALENDER_MON_START2,  8),
+    TimeByteAt(IDC_CALENDER_TUE_STOP1,  9), TimeByteAt(IDC_CALENDER_TUE_START1, 10),
+    TimeByteAt(IDC_CALENDER_TUE_STOP2, 11), TimeByteAt(IDC_CALENDER_TUE_START2, 12),
+    TimeByteAt(IDC_CALENDER_WED_STOP1, 13), TimeByteAt(IDC_CALENDER_WED_START1, 14),
+    TimeByteAt(IDC_CALENDER_WED_STOP2, 15), TimeByteAt(IDC_CALENDER_WED_START2, 16),
+    TimeByteAt(IDC_CALENDER_THU_STOP1, 17), TimeByteAt(IDC_CALENDER_THU_START1, 18),
+    TimeByteAt(IDC_CALENDER_THU_STOP2, 19), TimeByteAt(IDC_CALENDER_THU_START2, 20),
+    TimeByteAt(IDC_CALENDER_FRI_STOP1, 21), TimeByteAt(IDC_CALENDER_FRI_START1, 22),
+    TimeByteAt(IDC_CALENDER_FRI_STOP2, 23), TimeByteAt(IDC_CALENDER_FRI_START2, 24),
+    TimeByteAt(IDC_CALENDER_SAT_STOP1, 25), TimeByteAt(IDC_CALENDER_SAT_START1, 26),
+    TimeByteAt(IDC_CALENDER_SAT_STOP2, 27), TimeByteAt(IDC_CALENDER_SAT_START2, 28),
+    TimeByteAt(IDC_CALENDER_HOLIDAY_STOP, 29), TimeByteAt(IDC_CALENDER_HOLIDAY_START, 30),
+};
+
+constexpr StartStopCheck kChecks[] = {
+//   first stop  days       message
+    {1,          kWeekDays, text::kCalender1Unequal},
+    {3,          kWeekDays, text::kCalender2Unequal},
+    {29,         1,         text::kHolidayUnequal},
+};
+
+// Default: office hours on Calender 1, weekends and the holiday start off.
+struct Preset {
+    int control;
+    const char* time;
+};
+constexpr Preset kDefaultWeek[] = {
+    {IDC_CALENDER_MON_START1, "8:00"}, {IDC_CALENDER_MON_STOP1, "16:00"},
+    {IDC_CALENDER_TUE_START1, "8:00"}, {IDC_CALENDER_TUE_STOP1, "16:00"},
+    {IDC_CALENDER_WED_START1, "8:00"}, {IDC_CALENDER_WED_STOP1, "16:00"},
+    {IDC_CALENDER_THU_START1, "8:00"}, {IDC_CALENDER_THU_STOP1, "16:00"},
+    {IDC_CALENDER_FRI_START1, "8:00"}, {IDC_CALENDER_FRI_STOP1, "16:00"},
+    {IDC_CALENDER_SAT_START1, "0:00"}, {IDC_CALENDER_SAT_STOP1, "0:00"},
+    {IDC_CALENDER_SUN_START1, "0:00"}, {IDC_CALENDER_SUN_STOP1, "0:00"},
+    {IDC_CALENDER_HOLIDAY_START, "0:00"},
+};
+// clang-format on
+
+constexpr Block kBlocks[] = {
+    {.nv = kStartStopNv,
+     .part = 0,
+     .optionBits = false,
+     .fields = kTimeBoxes,
+     .readLength = kNvBufferSize,
+     .shownOnly = true},
+};
+
+// Other status values leave the box as it was.
+constexpr ValueText kStatusTexts[] = {
+    {0, text::kCalenderOff},      {1, text::kCalender1Active}, {2, text::kCalender2Active},
+    {3, text::kCalender12Active}, {4, text::kHolidayInactive}, {5, text::kHolidayActive},
+};
+constexpr TextTable kStatusTable = {kStatusTexts};
+constexpr Field kStatus[] = {TextAt(IDC_CALENDER_STATUS, 0, Codec::Word, kStatusTable)};
+constexpr LiveRead kLiveReads[] = {{kCalendarStatusNv, kNvBufferSize, kStatus}};
+
+constexpr PageDef kCalenderPage = {
+    .blocks = kBlocks,
+    .liveReads = kLiveReads,
+    .refreshMs = kRefreshMs,
+    .readButton = IDC_CALENDER_READ,
+    .writeButton = IDC_CALENDER_WRITE,
+};
+
+}  // namespace
+
+CPage6PropPage::CPage6PropPage(CSheet& sheet)
+    : CWeekCalendarPage(PageId::Calender, sheet, kCalenderPage, kTimeBoxes, IDC_CALENDER_RESET) {}
+
+// The status box says "Active/Inactive" until the first tick shows the node's.
+void CPage6PropPage::OnInitDialog() {
+    CPropPage::OnInitDialog();
+    SetText(IDC_CALENDER_STATUS, text::kCalenderStatusUnknown);
+}
+
+// Every tick refreshes, whatever its timer.
+void CPage6PropPage::OnTimer(int /*timerId*/) { RefreshLiveValues(); }
+
+// The node's clock, then its calendar status.
+void CPage6PropPage::RefreshLiveValues() {
+    uint8_t clock[kNvBufferSize] = {};
+    if (node().ReadNv(kNodeClockNv, clock, kNvBufferSize) == kHostOk) {
+        SetText(IDC_CALENDER_DATE, NodeDateText(clock));
+        SetText(IDC_CALENDER_TIME, NodeTimeText(clock));
+    }
+    CPropPage::RefreshLiveValues();
+}
+
+// The whole schedule is checked before anything is sent; with any error the
+// node keeps its schedule and the boxes keep what the technician typed.
+void CPage6PropPage::WritePage() {
+    SetText(IDC_CALENDER_WRITE, text::kWait);
+    uint8_t buffer[kNvBufferSize] = {};  // byte 0, the character set, is sent as 0
+    const TimeBoxSet failed = StoreTimeBoxes(buffer);
+    // A box whose text is not a time counts as a set time: the technician meant one.
+    const int calendarErrors = CheckStartStop(kChecks, buffer, failed);
+    if (!RefuseWrite(static_cast<int>(failed.count()), calendarErrors)) {
+        node().WriteNv(kStartStopNv, buffer, kNvValueSize);
+        ReadPage();
+    }
+    SetText(IDC_CALENDER_WRITE, LayoutLabel(IDC_CALENDER_WRITE));
+}
+
+void CPage6PropPage::OnControlClicked(int controlId) {
+    if (controlId == IDC_CALENDER_DEFAULT) {
+        for (const Preset& preset : kDefaultWeek) SetText(preset.control, preset.time);
+        return;
+    }
+    CWeekCalendarPage::OnControlClicked(controlId);
+}
+
+}  // namespace qta1

@@ -1,0 +1,50 @@
+#include "pages/schedules/extended_operation_page.h"
+
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kDayNv = 24;
+constexpr int kNightNv = 26;
+constexpr int kTimeLength = 4;  // hours, minutes and two bytes sent back as read
+constexpr int kRestartWaitMs = 2000;
+
+constexpr Field kDay[] = {WordAt(IDC_EXTOP_DAY, 0, Codec::HourMinute)};
+constexpr Field kNight[] = {WordAt(IDC_EXTOP_NIGHT, 0, Codec::HourMinute)};
+
+constexpr Block kBlocks[] = {
+    {.nv = kDayNv, .part = 0, .optionBits = false, .fields = kDay, .writeLength = kTimeLength},
+    {.nv = kNightNv, .part = 0, .optionBits = false, .fields = kNight, .writeLength = kTimeLength},
+};
+
+constexpr PageDef kExtendedOperationPage = {
+    .blocks = kBlocks,
+    .readButton = IDC_EXTOP_READ,
+    .writeButton = IDC_EXTOP_WRITE,
+};
+
+}  // namespace
+
+CPage21PropPage::CPage21PropPage(CSheet& sheet)
+    : CPropPage(PageId::ExtendedOperation, sheet, kExtendedOperationPage) {}
+
+void CPage21PropPage::OnControlClicked(int controlId) {
+    if (controlId == IDC_EXTOP_DAY_START) Start(kDay[0], kDayNv);
+    if (controlId == IDC_EXTOP_NIGHT_START) Start(kNight[0], kNightNv);
+}
+
+// The node starts extended operation when its time changes: it is sent 0:00
+// first and the box's time after the wait, with no Read afterwards.
+void CPage21PropPage::Start(const Field& time, int nv) {
+    uint8_t buffer[kNvBufferSize] = {};
+    if (node().ReadNv(nv, buffer, kNvBufferSize) != kHostOk) return;
+    buffer[0] = 0;
+    buffer[1] = 0;
+    node().WriteNv(nv, buffer, kTimeLength);
+    ui().Sleep(kRestartWaitMs);
+    EncodeField(time, Text(time.control), buffer);
+    node().WriteNv(nv, buffer, kTimeLength);
+}
+
+}  // namespace qta1

@@ -1,0 +1,120 @@
+#include "pages/schedules/freecool_page.h"
+
+#include "frame/codec.h"
+#include "resources/strings_schedules.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kRefreshMs = 2000;
+constexpr int kRoomModeNv = 48;  // option bits, reversed like part 1
+
+// NV 7, per day from Sunday: PIR stop and start, then free-cooling stop and
+// start (bytes 3 + 4d and 4 + 4d) on this page.
+// clang-format off
+constexpr Field kTimeBoxes[] = {
+    TimeByteAt(IDC_FREECOOL_SUN_STOP,  3), TimeByteAt(IDC_FREECOOL_SUN_START,  4),
+    TimeByteAt(IDC_FREECOOL_MON_STOP,  7), TimeByteAt(IDC_FREECOOL_MON_START,  8),
+    TimeByteAt(IDC_FREECOOL_TUE_STOP, 11), TimeByteAt(IDC_FREECOOL_TUE_START, 12),
+    TimeByteAt(IDC_FREECOOL_WED_STOP, 15), TimeByteAt(IDC_FREECOOL_WED_START, 16),
+    TimeByteAt(IDC_FREECOOL_THU_STOP, 19), TimeByteAt(IDC_FREECOOL_THU_START, 20),
+    TimeByteAt(IDC_FREECOOL_FRI_STOP, 23), TimeByteAt(IDC_FREECOOL_FRI_START, 24),
+    TimeByteAt(IDC_FREECOOL_SAT_STOP, 27), TimeByteAt(IDC_FREECOOL_SAT_START, 28),
+};
+constexpr StartStopCheck kCheck = {3, kWeekDays, text::kFreecoolUnequal};
+
+constexpr Field kMinInjection[] = {WordAt(IDC_FREECOOL_MIN_TEMP_INJECTION, 0, Codec::Temperature)};
+constexpr Field kMaxOutdoor[] = {WordAt(IDC_FREECOOL_MAX_TEMP_OUTDOOR, 0, Codec::Temperature)};
+// The standby cooling and heating set points of the room set-point NV.
+constexpr Field kRoomSetpoints[] = {
+    WordAt(IDC_FREECOOL_SETPT_MAX_ROOM, 2, Codec::Temperature),
+    WordAt(IDC_FREECOOL_SETPT_MIN_ROOM, 8, Codec::Temperature),
+};
+
+// Read: the calendar, then the temperatures; Write sends the temperatures
+// first, the calendar only after its checks.
+constexpr Block kBlocks[] = {
+    {.nv = kSharedCalendarNv, .part = 0, .optionBits = false, .fields = kTimeBoxes,
+     .readLength = kNvBufferSize, .shownOnly = true},
+    {.nv = 28, .part = 0, .optionBits = false, .fields = kMinInjection,
+     .readLength = kNvBufferSize, .rmwLength = kNvValueSize, .writeLength = 2},
+    {.nv = 34, .part = 0, .optionBits = false, .fields = kMaxOutdoor,
+     .readLength = kNvBufferSize, .rmwLength = kNvValueSize, .writeLength = 2},
+    {.nv = 32, .part = 0, .optionBits = false, .fields = kRoomSetpoints,
+     .readLength = kNvBufferSize, .rmwLength = kNvValueSize, .writeLength = 12},
+};
+
+constexpr Field kSpaceTemp[] = {WordAt(IDC_FREECOOL_SPACE_TEMP, 0, Codec::Temperature)};
+constexpr Field kInjectionTemp[] = {WordAt(IDC_FREECOOL_INJECTION_TEMP, 0, Codec::Temperature)};
+constexpr Field kOutdoorTemp[] = {WordAt(IDC_FREECOOL_OUTDOOR_TEMP, 0, Codec::Temperature)};
+// Free cooling runs when the state word (bytes 1 and 2) is 10.
+constexpr ValueText kStateTexts[] = {{10, text::kFreeCoolOn}};
+constexpr TextTable kStateTable = {kStateTexts, text::kFreeCoolOff};
+constexpr Field kState[] = {TextAt(IDC_FREECOOL_STATUS, 1, Codec::Word, kStateTable)};
+constexpr LiveRead kLiveReads[] = {
+    {29, kNvValueSize, kSpaceTemp},
+    {10, kNvValueSize, kInjectionTemp},
+    {22, kNvValueSize, kOutdoorTemp},
+    {47, kNvValueSize, kState},
+};
+
+// Without free cooling (part 1 byte 20 bit 0) every box is disabled; with it
+// these are enabled and the four below follow NV 48.
+constexpr int kFollowPart1[] = {
+    IDC_FREECOOL_MON_START, IDC_FREECOOL_MON_STOP, IDC_FREECOOL_TUE_START, IDC_FREECOOL_TUE_STOP,
+    IDC_FREECOOL_WED_START, IDC_FREECOOL_WED_STOP, IDC_FREECOOL_THU_START, IDC_FREECOOL_THU_STOP,
+    IDC_FREECOOL_FRI_START, IDC_FREECOOL_FRI_STOP, IDC_FREECOOL_SAT_START, IDC_FREECOOL_SAT_STOP,
+    IDC_FREECOOL_SUN_START, IDC_FREECOOL_SUN_STOP, IDC_FREECOOL_OUTDOOR_TEMP,
+    IDC_FREECOOL_MIN_TEMP_INJECTION, IDC_FREECOOL_INJECTION_TEMP, IDC_FREECOOL_STATUS,
+};
+constexpr OptionRule kRules[] = {{20, 0, kFollowPart1}};
+
+constexpr int kRoomSetpointBoxes[] = {IDC_FREECOOL_SETPT_MAX_ROOM, IDC_FREECOOL_SETPT_MIN_ROOM};
+constexpr int kSpaceTempBox[] = {IDC_FREECOOL_SPACE_TEMP};
+constexpr int kMaxOutdoorBox[] = {IDC_FREECOOL_MAX_TEMP_OUTDOOR};
+constexpr int kFollowNv48[] = {IDC_FREECOOL_SETPT_MAX_ROOM, IDC_FREECOOL_SETPT_MIN_ROOM,
+                               IDC_FREECOOL_SPACE_TEMP, IDC_FREECOOL_MAX_TEMP_OUTDOOR};
+// NV 48 byte 22 (bits as stored): bit 6 set disables the room set points;
+// bit 7 set offers the space temperature instead of the outdoor limit.
+constexpr OptionRule kNv48Rules[] = {
+//   byte bit  boxes               enable when set
+    {22,  6,   kRoomSetpointBoxes, false},
+    {22,  7,   kSpaceTempBox,      true},
+    {22,  7,   kMaxOutdoorBox,     false},
+};
+// clang-format on
+
+constexpr PageDef kFreecoolPage = {
+    .blocks = kBlocks,
+    .optionRules = kRules,
+    .liveReads = kLiveReads,
+    .refreshMs = kRefreshMs,
+    .readButton = IDC_FREECOOL_READ,
+    .writeButton = IDC_FREECOOL_WRITE,
+};
+
+}  // namespace
+
+CPage13PropPage::CPage13PropPage(CSheet& sheet)
+    : CWeekCalendarPage(PageId::Freecool, sheet, kFreecoolPage, kTimeBoxes, IDC_FREECOOL_RESET) {}
+
+// The temperatures are written whatever becomes of the calendar.
+void CPage13PropPage::AfterWriteBlocks() { WriteSharedCalendar(kCheck); }
+
+void CPage13PropPage::ApplyOptionRules(const uint8_t* reversedPart1) {
+    CPropPage::ApplyOptionRules(reversedPart1);
+    if (TestBit(reversedPart1[kRules[0].byte], kRules[0].bit) == 0) {
+        EnableAll(kFollowNv48, false);
+        return;
+    }
+    // When NV 48 cannot be read, its four boxes keep their enabling.
+    uint8_t nv48[kNvBufferSize] = {};
+    if (node().ReadNv(kRoomModeNv, nv48, kNvValueSize) != kHostOk) return;
+    ReverseBits(nv48, kNvBufferSize);
+    for (const OptionRule& rule : kNv48Rules) {
+        EnableAll(rule.controls, (TestBit(nv48[rule.byte], rule.bit) != 0) == rule.enableWhenSet);
+    }
+}
+
+}  // namespace qta1

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "pages/schedules/week_calendar.h"
+
+namespace qta1 {
+
+// Free cooling: its week calendar (the free-cooling bytes of NV 7), the
+// temperatures that start and stop it, and its live temperatures and state.
+class CPage13PropPage final : public CWeekCalendarPage {
+public:
+    explicit CPage13PropPage(CSheet& sheet);
+
+protected:
+    void AfterWriteBlocks() override;
+    void ApplyOptionRules(const uint8_t* reversedPart1) override;
+};
+
+}  // namespace qta1

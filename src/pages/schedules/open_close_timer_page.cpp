@@ -1,0 +1,47 @@
+#include "pages/schedules/open_close_timer_page.h"
+
+namespace qta1 {
+
+namespace {
+
+// Part 9 words 0 to 3, whole seconds.
+// clang-format off
+constexpr Field kTravelTimes[] = {
+//  control                             word  codec
+    WordField(IDC_OPENCLOSE_HEAT_VALVE,     0, Codec::Word),
+    WordField(IDC_OPENCLOSE_EXCHANGER,      1, Codec::Word),
+    WordField(IDC_OPENCLOSE_DAMPER_INTAKE,  2, Codec::Word),
+    WordField(IDC_OPENCLOSE_DAMPER_EXHAUST, 3, Codec::Word),
+};
+// clang-format on
+
+constexpr Block kBlocks[] = {
+    {.nv = kConfigNv, .part = 9, .optionBits = false, .fields = kTravelTimes},
+};
+
+constexpr int kHeatValve[] = {IDC_OPENCLOSE_HEAT_VALVE};
+constexpr int kExchanger[] = {IDC_OPENCLOSE_EXCHANGER};
+
+// Part 1 byte 2: the actuators the unit is fitted with. A disabled box's
+// text is still written.
+// clang-format off
+constexpr OptionRule kRules[] = {
+//   byte bit  box
+    {2,   0,   kHeatValve},  // heating surface
+    {2,   2,   kExchanger},  // heat exchanger
+};
+// clang-format on
+
+constexpr PageDef kOpenCloseTimerPage = {
+    .blocks = kBlocks,
+    .optionRules = kRules,
+    .readButton = IDC_OPENCLOSE_READ,
+    .writeButton = IDC_OPENCLOSE_WRITE,
+};
+
+}  // namespace
+
+CPage26PropPage::CPage26PropPage(CSheet& sheet)
+    : CPropPage(PageId::OpenCloseTimer, sheet, kOpenCloseTimerPage) {}
+
+}  // namespace qta1

@@ -1,0 +1,80 @@
+#include "pages/status/running_hours_page.h"
+
+#include "frame/codec.h"
+#include "resources/strings.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kRunningHoursNv = 49;
+constexpr int kResetCommandNv = 40;
+// How long the node is given to see a reset command before it is taken back.
+constexpr int kResetHoldMs = 2500;
+constexpr int kHoursRefreshMs = 2000;
+
+// The reset command of each counter: word k of NV 49 has code k + 1.
+struct ResetButton {
+    int button;
+    int code;
+};
+// clang-format off
+constexpr ResetButton kResets[] = {
+//   button                           code
+    {IDC_HOURS_RESET_VENTILATING,     1},
+    {IDC_HOURS_RESET_PUMP,            5},
+    {IDC_HOURS_RESET_INJECTION_MOTOR, 2},
+    {IDC_HOURS_RESET_EXHAUST_MOTOR,   3},
+    {IDC_HOURS_RESET_EXCHANGER,       4},
+};
+constexpr Field kHourFields[] = {
+    WordField(IDC_HOURS_VENTILATING,     0, Codec::Word),
+    WordField(IDC_HOURS_PUMP,            4, Codec::Word),
+    WordField(IDC_HOURS_INJECTION_MOTOR, 1, Codec::Word),
+    WordField(IDC_HOURS_EXHAUST_MOTOR,   2, Codec::Word),
+    WordField(IDC_HOURS_EXCHANGER,       3, Codec::Word),
+};
+// clang-format on
+
+constexpr LiveRead kHoursLive[] = {{kRunningHoursNv, kNvValueSize, kHourFields}};
+
+constexpr int kPumpRow[] = {IDC_HOURS_PUMP, IDC_HOURS_RESET_PUMP};
+constexpr int kExchangerRow[] = {IDC_HOURS_EXCHANGER, IDC_HOURS_RESET_EXCHANGER};
+
+// clang-format off
+constexpr OptionRule kHoursRules[] = {
+//   byte bit  row
+    {2,   0,   kPumpRow},       // heating surface (its pump)
+    {2,   2,   kExchangerRow},  // heat exchanger
+};
+// clang-format on
+
+constexpr PageDef kHoursPage = {
+    .optionRules = kHoursRules,
+    .liveReads = kHoursLive,
+    .refreshMs = kHoursRefreshMs,
+};
+
+}  // namespace
+
+CPage3PropPage::CPage3PropPage(CSheet& sheet)
+    : CPropPage(PageId::RunningHours, sheet, kHoursPage) {}
+
+// The command stands for 2.5 s, then "no command" (0) takes it back; the
+// counter shows its new value at the next refresh.
+void CPage3PropPage::OnControlClicked(int controlId) {
+    for (const ResetButton& reset : kResets) {
+        if (reset.button != controlId) continue;
+        const uint8_t command[] = {static_cast<uint8_t>(EncodeHigh(reset.code) & 0xFF),
+                                   static_cast<uint8_t>(EncodeLow(reset.code) & 0xFF)};
+        const uint8_t none[] = {0x00, 0x00};
+        node().WriteNv(kResetCommandNv, command, 2);
+        SetText(controlId, text::kWait);
+        ui().Sleep(kResetHoldMs);
+        node().WriteNv(kResetCommandNv, none, 2);
+        SetText(controlId, LayoutLabel(controlId));
+        return;
+    }
+}
+
+}  // namespace qta1

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "frame/page.h"
+
+namespace qta1 {
+
+// The running-hour counters of the motors, the pump and the exchanger, each
+// with a "Reset" that sends the node its reset command at once.
+class CPage3PropPage final : public CPropPage {
+public:
+    explicit CPage3PropPage(CSheet& sheet);
+
+protected:
+    void OnControlClicked(int controlId) override;
+};
+
+}  // namespace qta1
