@@ -153,6 +153,26 @@ void InjectionDamperManual(SimSession& s) {
     s.ui.Type(PageId::Dampers, IDC_DAMPERS_INJ_IN, "40");
 }
 
+void HeatingValveManual(SimSession& s) {
+    s.ui.Click(PageId::HeatingSurface, IDC_HEAT_VALVE_MANUAL);
+    s.ui.Type(PageId::HeatingSurface, IDC_HEAT_VALVE_IN, "40");
+}
+
+void ExchangerManual(SimSession& s) {
+    s.ui.Click(PageId::Exchanger, IDC_EXCH_MANUAL);
+    s.ui.Type(PageId::Exchanger, IDC_EXCH_IN, "40");
+}
+
+// A unit with antifrost while stopped: shown again, the boxes take typing.
+void AntifrostTyped(SimSession& s) {
+    NvValue part1 = s.node.Part(1);
+    part1[8] |= 0x01;
+    s.node.SetPart(1, part1);
+    s.ui.SelectTab(PageId::NodeInformation);
+    s.ui.SelectTab(PageId::Antifrost);
+    s.ui.Type(PageId::Antifrost, IDC_ANTIFROST_START, "5");
+}
+
 SweepAction Named(std::string name, SweepAction action) {
     action.name = std::move(name);
     return action;
@@ -250,6 +270,54 @@ const std::vector<SweepAction>& Actions() {
                    {{38, 0}, {39, 0}, {kConfigNv, 1}, {kConfigNv, 3}}, true),
              InjectionDamperManual),
         ScreenOnly(Press(PageId::Dampers, IDC_DAMPERS_INJ_AUTO)),
+        Show(PageId::Temperatures),
+        Press(PageId::Temperatures, IDC_TEMPS_READ),
+        Press(PageId::Temperatures, IDC_TEMPS_WRITE, {{IDC_TEMPS_BS1_OFFSET, "1.5"}},
+              {{kConfigNv, 2}}, true),
+        Show(PageId::CalcInjection),
+        Press(PageId::CalcInjection, IDC_CALCINJ_READ),
+        Press(PageId::CalcInjection, IDC_CALCINJ_WRITE,
+              {{IDC_CALCINJ_MIN, "16"}, {IDC_CALCINJ_P, "2"}},
+              {{kConfigNv, 1}, {kConfigNv, 7}, {50, 0}}, true),
+        ScreenOnly(Press(PageId::CalcInjection, IDC_CALCINJ_CALC_SETPOINT)),
+        Show(PageId::CalcSpace),
+        Press(PageId::CalcSpace, IDC_CALCSPACE_READ),
+        Press(PageId::CalcSpace, IDC_CALCSPACE_WRITE, {{IDC_CALCSPACE_WINTER_SETPOINT, "20.5"}},
+              {{50, 0}, {kConfigNv, 1}}, true),
+        ScreenOnly(Press(PageId::CalcSpace, IDC_CALCSPACE_CALC_SETPOINT)),
+        Show(PageId::HeatingSurface),
+        Press(PageId::HeatingSurface, IDC_HEAT_READ),
+        With(Press(PageId::HeatingSurface, IDC_HEAT_WRITE, {}, {{38, 0}, {39, 0}, {kConfigNv, 1}},
+                   true),
+             HeatingValveManual),
+        Named("Heating surface: valve Manual",
+              ScreenOnly(Press(PageId::HeatingSurface, IDC_HEAT_VALVE_MANUAL))),
+        Named("Heating surface: valve Automatic",
+              ScreenOnly(Press(PageId::HeatingSurface, IDC_HEAT_VALVE_AUTO))),
+        Show(PageId::Exchanger),
+        Press(PageId::Exchanger, IDC_EXCH_READ),
+        With(Press(PageId::Exchanger, IDC_EXCH_WRITE, {}, {{38, 0}, {39, 0}, {kConfigNv, 1}}, true),
+             ExchangerManual),
+        ScreenOnly(Press(PageId::Exchanger, IDC_EXCH_MANUAL)),
+        ScreenOnly(Press(PageId::Exchanger, IDC_EXCH_OFF)),
+        Show(PageId::Antifrost),
+        Press(PageId::Antifrost, IDC_ANTIFROST_READ),
+        With(Press(PageId::Antifrost, IDC_ANTIFROST_WRITE, {}, {{kConfigNv, 2}}, true),
+             AntifrostTyped),
+        Show(PageId::ExerciseDeicing),
+        Press(PageId::ExerciseDeicing, IDC_EXERCISE_READ),
+        Press(PageId::ExerciseDeicing, IDC_EXERCISE_WRITE, {{IDC_EXERCISE_PUMP, "100"}},
+              {{kConfigNv, 6}}, true),
+        Show(PageId::TempStartup),
+        Press(PageId::TempStartup, IDC_STARTUP_READ),
+        Press(PageId::TempStartup, IDC_STARTUP_WRITE,
+              {{IDC_STARTUP_OUTDOOR, "5"}, {IDC_STARTUP_0_RECYCLE, "20"}},
+              {{kConfigNv, 2}, {kConfigNv, 7}}, true),
+        Show(PageId::LowTempInjection),
+        Press(PageId::LowTempInjection, IDC_LOWTEMP_READ),
+        Press(PageId::LowTempInjection, IDC_LOWTEMP_WRITE, {{IDC_LOWTEMP_TIME, "200"}},
+              {{kConfigNv, 1}, {kConfigNv, 2}}, true),
+        ScreenOnly(Press(PageId::LowTempInjection, IDC_LOWTEMP_STOP)),
     };
     return actions;
 }

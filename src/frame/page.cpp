@@ -39,6 +39,8 @@ std::string FormatField(const Field& field, const uint8_t* buffer) {
             return FormatFixed(ComposeWord(high, low) * kPercentOf4095, 0);
         case Codec::SignedByte:
             return FormatFixed(DecodeSignedByte(high), 0);
+        case Codec::TenthsWhole:
+            return FormatFixed(DecodeTenthsInteger(high, low), 0);
     }
     return {};
 }
@@ -81,6 +83,7 @@ void EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
             low = EncodeLow(number);
             break;
         case Codec::Tenths:
+        case Codec::TenthsWhole:
             high = EncodeTenthsHigh(number);
             low = EncodeTenthsLow(number);
             break;
@@ -146,6 +149,9 @@ void CPropPage::OnClick(int controlId) {
     } else if (controlId != 0 && controlId == def_.writeButton) {
         WritePage();
     } else {
+        for (const CheckRule& rule : def_.checkRules) {
+            if (rule.checkBox == controlId) EnableAll(rule.controls, Checked(rule.checkBox));
+        }
         OnControlClicked(controlId);
     }
 }
@@ -261,6 +267,7 @@ bool CPropPage::WriteBlock(const Block& block) {
 void CPropPage::ReadPage() {
     if (def_.readButton != 0) SetText(def_.readButton, text::kWait);
     for (const Block& block : def_.blocks) ReadBlock(block);
+    ApplyCheckRules();
     AfterRead();
     if (def_.readButton != 0) SetText(def_.readButton, LayoutLabel(def_.readButton));
 }
@@ -270,6 +277,12 @@ bool CPropPage::PasswordAccepted() {
     if (Text(def_.passwordBox) == text::kTechnicianPassword) return true;
     ui().MessageBox(text::kWrongPassword, "", MsgButtons::Ok, MsgIcon::None);
     return false;
+}
+
+void CPropPage::ApplyCheckRules() {
+    for (const CheckRule& rule : def_.checkRules) {
+        EnableAll(rule.controls, Checked(rule.checkBox));
+    }
 }
 
 void CPropPage::WritePage() {

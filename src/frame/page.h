@@ -36,6 +36,9 @@ enum class Codec : uint8_t {
     Percent4095,
     // the byte at `offset` read as signed, "%.0f"; written as truncate(number)
     SignedByte,
+    // word / 10 in whole units, remainder dropped (tenths of a second shown
+    // as seconds), "%.0f"; written as truncate(number x 10)
+    TenthsWhole,
 };
 
 enum class FieldKind : uint8_t {
@@ -151,6 +154,14 @@ struct OptionRule {
     int orBit = -1;  // when 0..7: this bit of the same byte counts as set too
 };
 
+// A check box that enables other controls while it is checked and disables
+// them while it is not: applied at the end of every Read, whether or not its
+// reads succeeded, and whenever the box is clicked.
+struct CheckRule {
+    int checkBox;
+    std::span<const int> controls;
+};
+
 // A status NV read by the refresh timer into read-only boxes.
 struct LiveRead {
     int nv;
@@ -167,6 +178,7 @@ struct PageDef {
     int readButton = 0;
     int writeButton = 0;
     int passwordBox = 0;  // 0: Write needs no password
+    std::span<const CheckRule> checkRules = {};
 };
 
 inline constexpr int kRefreshTimerId = 1;
@@ -222,6 +234,8 @@ protected:
     void ShowRadios(const Field& field, const uint8_t* buffer);
     void StoreRadios(const Field& field, uint8_t* buffer);
     bool PasswordAccepted();
+    // Enables the controls of every check rule from its box.
+    void ApplyCheckRules();
 
     NodeLink& node();
     Platform& ui();

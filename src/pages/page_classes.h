@@ -10,7 +10,16 @@
 #include "pages/config/config_qta12_page.h"
 #include "pages/config/config_qta3_page.h"
 #include "pages/config/dampers_page.h"
+#include "pages/regulation/antifrost_page.h"
+#include "pages/regulation/calc_injection_page.h"
+#include "pages/regulation/calc_space_page.h"
+#include "pages/regulation/exchanger_page.h"
+#include "pages/regulation/exercise_deicing_page.h"
+#include "pages/regulation/heating_surface_page.h"
+#include "pages/regulation/low_temp_injection_page.h"
 #include "pages/regulation/pid_page.h"
+#include "pages/regulation/temp_startup_page.h"
+#include "pages/regulation/temperatures_page.h"
 #include "pages/schedules/calender_page.h"
 #include "pages/schedules/extended_operation_page.h"
 #include "pages/schedules/freecool_page.h"
@@ -31,15 +40,5 @@ public:
 private:
     static constexpr PageDef kEmptyDef{};
 };
-
-using CPage4PropPage = PendingPage<PageId::HeatingSurface>;
-using CPage5PropPage = PendingPage<PageId::Temperatures>;
-using CPage17PropPage = PendingPage<PageId::CalcInjection>;
-using CPage18PropPage = PendingPage<PageId::Exchanger>;
-using CPage19PropPage = PendingPage<PageId::CalcSpace>;
-using CPage20PropPage = PendingPage<PageId::Antifrost>;
-using CPage22PropPage = PendingPage<PageId::ExerciseDeicing>;
-using CPage23PropPage = PendingPage<PageId::TempStartup>;
-using CPage24PropPage = PendingPage<PageId::LowTempInjection>;
 
 }  // namespace qta1

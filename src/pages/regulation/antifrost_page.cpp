@@ -1,0 +1,57 @@
+#include "pages/regulation/antifrost_page.h"
+
+#include "resources/strings_regulation.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kTemperaturesPart = 2;
+constexpr int kOutdoorNv = 22;
+constexpr int kRegulatorNv = 36;
+constexpr int kRefreshMs = 2000;
+
+// Part 2, in hundredths of a degree; word 11 is also the start-up return
+// temperature.
+// clang-format off
+constexpr Field kFields[] = {
+//             control               word  codec
+    WordField(IDC_ANTIFROST_START,   8,    Codec::Temperature),
+    WordField(IDC_ANTIFROST_STOP,    9,    Codec::Temperature),
+    WordField(IDC_ANTIFROST_RETURN,  11,   Codec::Temperature),
+};
+// clang-format on
+constexpr Block kBlocks[] = {
+    {.nv = kConfigNv, .part = kTemperaturesPart, .optionBits = false, .fields = kFields},
+};
+
+constexpr Field kOutdoor[] = {WordAt(IDC_ANTIFROST_OUTDOOR, 0, Codec::Temperature)};
+// NV 36 byte 0 as stored, mask 0x40: antifrost heats.
+constexpr ValueText kHeatingTexts[] = {{1, text::kAntifrostHeating}, {0, text::kAntifrostIdle}};
+constexpr TextTable kHeating = {kHeatingTexts};
+constexpr Field kStatus[] = {BitTextAt(IDC_ANTIFROST_STATUS, 0, 1, kHeating)};
+constexpr LiveRead kLiveReads[] = {
+    {kOutdoorNv, kNvValueSize, kOutdoor},
+    {kRegulatorNv, kNvValueSize, kStatus},
+};
+
+// "Antifrost enabled when system stopped": part 1 byte 8 bit 0.
+constexpr int kAntifrostBoxes[] = {IDC_ANTIFROST_START, IDC_ANTIFROST_STOP, IDC_ANTIFROST_RETURN,
+                                   IDC_ANTIFROST_OUTDOOR, IDC_ANTIFROST_STATUS};
+constexpr OptionRule kRules[] = {{8, 0, kAntifrostBoxes}};
+
+constexpr PageDef kAntifrostPage = {
+    .blocks = kBlocks,
+    .optionRules = kRules,
+    .liveReads = kLiveReads,
+    .refreshMs = kRefreshMs,
+    .readButton = IDC_ANTIFROST_READ,
+    .writeButton = IDC_ANTIFROST_WRITE,
+};
+
+}  // namespace
+
+CPage20PropPage::CPage20PropPage(CSheet& sheet)
+    : CPropPage(PageId::Antifrost, sheet, kAntifrostPage) {}
+
+}  // namespace qta1

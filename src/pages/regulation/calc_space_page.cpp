@@ -1,0 +1,58 @@
+#include "pages/regulation/calc_space_page.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kSetpointsNv = 50;  // nciSetInjtTemp
+constexpr int kCalcSpaceNv = 19;
+constexpr int kOutdoorNv = 22;
+constexpr int kRefreshMs = 2000;
+
+// nciSetInjtTemp words 10 to 13, in hundredths of a degree; the words before
+// them belong to the injection set-point.
+// clang-format off
+constexpr Field kPointFields[] = {
+//             control                         word  codec
+    WordField(IDC_CALCSPACE_WINTER_OUTDOOR,   10,   Codec::Temperature),
+    WordField(IDC_CALCSPACE_SUMMER_OUTDOOR,   11,   Codec::Temperature),
+    WordField(IDC_CALCSPACE_WINTER_SETPOINT,  12,   Codec::Temperature),
+    WordField(IDC_CALCSPACE_SUMMER_SETPOINT,  13,   Codec::Temperature),
+};
+// clang-format on
+constexpr Field kCalculatedField[] = {BitField(IDC_CALCSPACE_CALC_SETPOINT, 4, 4)};
+
+constexpr Block kBlocks[] = {
+    {.nv = kSetpointsNv, .part = 0, .optionBits = false, .fields = kPointFields},
+    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kCalculatedField},
+};
+
+// The points and what the calculation gives matter only while it is on.
+constexpr int kCalculationBoxes[] = {
+    IDC_CALCSPACE_WINTER_OUTDOOR,  IDC_CALCSPACE_WINTER_SETPOINT, IDC_CALCSPACE_SUMMER_OUTDOOR,
+    IDC_CALCSPACE_SUMMER_SETPOINT, IDC_CALCSPACE_OUTDOOR_TEMP,    IDC_CALCSPACE_CALC,
+};
+constexpr CheckRule kCheckRules[] = {{IDC_CALCSPACE_CALC_SETPOINT, kCalculationBoxes}};
+
+constexpr Field kCalcSetpoint[] = {WordAt(IDC_CALCSPACE_CALC, 0, Codec::Temperature)};
+constexpr Field kOutdoor[] = {WordAt(IDC_CALCSPACE_OUTDOOR_TEMP, 0, Codec::Temperature)};
+constexpr LiveRead kLiveReads[] = {
+    {kCalcSpaceNv, kNvValueSize, kCalcSetpoint},
+    {kOutdoorNv, kNvValueSize, kOutdoor},
+};
+
+constexpr PageDef kCalcSpacePage = {
+    .blocks = kBlocks,
+    .liveReads = kLiveReads,
+    .refreshMs = kRefreshMs,
+    .readButton = IDC_CALCSPACE_READ,
+    .writeButton = IDC_CALCSPACE_WRITE,
+    .checkRules = kCheckRules,
+};
+
+}  // namespace
+
+CPage19PropPage::CPage19PropPage(CSheet& sheet)
+    : CPropPage(PageId::CalcSpace, sheet, kCalcSpacePage) {}
+
+}  // namespace qta1

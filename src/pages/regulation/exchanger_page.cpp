@@ -1,0 +1,77 @@
+#include "pages/regulation/exchanger_page.h"
+
+#include "resources/strings_regulation.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kOutputModeNv = 38;
+constexpr int kManualValueNv = 39;
+constexpr int kRunningNv = 41;
+constexpr int kExchangerOutputNv = 44;
+constexpr int kRefreshMs = 2000;
+
+// The exchanger's word of NV 38 (mode) and NV 39 (manual value).
+constexpr int kExchangerWord = 3;
+constexpr int kExchangerBit = 2;  // part 1 byte 2
+
+// A mode the node reports without a button of its own is written back as it
+// was when the technician chooses none.
+constexpr RadioChoice kModes[] = {{IDC_EXCH_OFF, 0}, {IDC_EXCH_MANUAL, 1}, {IDC_EXCH_AUTO, 2}};
+constexpr RadioGroup kMode = {.choices = kModes};
+// The signal range bit: set for "2-10", and set unless "0-10" is chosen.
+constexpr RadioChoice kRanges[] = {{IDC_EXCH_0_10, 0}, {IDC_EXCH_2_10, 1}};
+constexpr RadioGroup kRange = {.choices = kRanges, .noneValue = 1};
+
+// The manual position in half percent; Write stores only its low byte.
+constexpr Field kManualFields[] = {WordAt(IDC_EXCH_IN, kExchangerWord, Codec::Halves)};
+constexpr Field kModeFields[] = {RadioWordAt(kExchangerWord, kMode)};
+// Range and inversion only: the deicing delay of part 6 is not this page's.
+// clang-format off
+constexpr Field kSignalFields[] = {
+//                  box / buttons    byte bit
+    RadioBitField(                   14,  kExchangerBit, kRange),
+    BitField(       IDC_EXCH_INVERT, 16,  kExchangerBit),
+};
+// clang-format on
+
+constexpr Block kBlocks[] = {
+    {.nv = kManualValueNv, .part = 0, .optionBits = false, .fields = kManualFields},
+    {.nv = kOutputModeNv, .part = 0, .optionBits = false, .fields = kModeFields},
+    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kSignalFields},
+};
+
+constexpr Field kOutput[] = {WordAt(IDC_EXCH_OUT, 0, Codec::HalfHundredths)};
+// The exchanger runs while its word is not zero.
+constexpr ValueText kRunningTexts[] = {{0, text::kStopped}};
+constexpr TextTable kRunningState = {kRunningTexts, text::kRunning};
+constexpr Field kRunning[] = {TextAt(IDC_EXCH_RUNNING, 0, Codec::Word, kRunningState)};
+constexpr LiveRead kLiveReads[] = {
+    {kExchangerOutputNv, kNvValueSize, kOutput},
+    {kRunningNv, kNvValueSize, kRunning},
+};
+
+// Every data control but the manual position, which the page adds itself.
+constexpr int kDataControls[] = {IDC_EXCH_OFF,     IDC_EXCH_MANUAL, IDC_EXCH_AUTO, IDC_EXCH_OUT,
+                                 IDC_EXCH_RUNNING, IDC_EXCH_0_10,   IDC_EXCH_2_10, IDC_EXCH_INVERT};
+constexpr OptionRule kRules[] = {{2, kExchangerBit, kDataControls}};
+
+constexpr PageDef kExchangerPage = {
+    .blocks = kBlocks,
+    .optionRules = kRules,
+    .liveReads = kLiveReads,
+    .refreshMs = kRefreshMs,
+    .readButton = IDC_EXCH_READ,
+    .writeButton = IDC_EXCH_WRITE,
+};
+
+constexpr ManualOverride kExchanger = {IDC_EXCH_OFF, IDC_EXCH_MANUAL, IDC_EXCH_AUTO, IDC_EXCH_IN,
+                                       kExchangerBit};
+
+}  // namespace
+
+CPage18PropPage::CPage18PropPage(CSheet& sheet)
+    : CActuatorPage(PageId::Exchanger, sheet, kExchangerPage, kExchanger) {}
+
+}  // namespace qta1

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "frame/page.h"
+
+namespace qta1 {
+
+// How long the heating pump and valve may stand still before the node
+// exercises them, and the delay before the exchanger is deiced.
+class CPage22PropPage final : public CPropPage {
+public:
+    explicit CPage22PropPage(CSheet& sheet);
+};
+
+}  // namespace qta1

@@ -1,0 +1,88 @@
+#include "pages/regulation/heating_surface_page.h"
+
+#include "resources/strings_regulation.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kOutputModeNv = 38;
+constexpr int kManualValueNv = 39;
+constexpr int kPumpStateNv = 42;
+constexpr int kValveOutputNv = 43;
+constexpr int kRefreshMs = 2000;
+
+// NV 38 (modes) and NV 39 (manual values) keep one word per output: the
+// heating valve at byte 7, the pump's mode at byte 5.
+constexpr int kValveWord = 7;
+constexpr int kPumpWord = 5;
+constexpr int kHeatingSurfaceBit = 0;  // part 1 byte 2
+
+// A mode the node reports without a button of its own is written back as it
+// was when the technician chooses none.
+constexpr RadioChoice kValveModes[] = {
+    {IDC_HEAT_VALVE_OFF, 0}, {IDC_HEAT_VALVE_MANUAL, 1}, {IDC_HEAT_VALVE_AUTO, 2}};
+constexpr RadioChoice kPumpModes[] = {
+    {IDC_HEAT_PUMP_OFF, 0}, {IDC_HEAT_PUMP_MANUAL, 1}, {IDC_HEAT_PUMP_AUTO, 2}};
+constexpr RadioGroup kValveMode = {.choices = kValveModes};
+constexpr RadioGroup kPumpMode = {.choices = kPumpModes};
+// The signal range bit: set for "2-10", and set unless "0-10" is chosen.
+constexpr RadioChoice kRanges[] = {{IDC_HEAT_0_10, 0}, {IDC_HEAT_2_10, 1}};
+constexpr RadioGroup kRange = {.choices = kRanges, .noneValue = 1};
+
+// The manual position in half percent; Write stores only its low byte.
+constexpr Field kManualFields[] = {WordAt(IDC_HEAT_VALVE_IN, kValveWord, Codec::Halves)};
+constexpr Field kModeFields[] = {
+    RadioWordAt(kValveWord, kValveMode),
+    RadioWordAt(kPumpWord, kPumpMode),
+};
+// clang-format off
+constexpr Field kSignalFields[] = {
+//                  box / buttons    byte bit
+    RadioBitField(                   14,  0, kRange),
+    BitField(       IDC_HEAT_INVERT, 16,  0),
+};
+// clang-format on
+
+constexpr Block kBlocks[] = {
+    {.nv = kManualValueNv, .part = 0, .optionBits = false, .fields = kManualFields},
+    {.nv = kOutputModeNv, .part = 0, .optionBits = false, .fields = kModeFields},
+    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kSignalFields},
+};
+
+constexpr Field kValveOut[] = {WordAt(IDC_HEAT_VALVE_OUT, 0, Codec::HalfHundredths)};
+// The pump runs while byte 0, taken as a signed byte, is not zero.
+constexpr ValueText kPumpTexts[] = {{0, text::kStopped}};
+constexpr TextTable kPumpState = {kPumpTexts, text::kRunning};
+constexpr Field kPumpOut[] = {TextAt(IDC_HEAT_PUMP_OUT, 0, Codec::SignedByte, kPumpState)};
+constexpr LiveRead kLiveReads[] = {
+    {kValveOutputNv, kNvValueSize, kValveOut},
+    {kPumpStateNv, kNvValueSize, kPumpOut},
+};
+
+// Every data control but the manual position, which the page adds itself.
+constexpr int kDataControls[] = {
+    IDC_HEAT_VALVE_OFF, IDC_HEAT_VALVE_MANUAL, IDC_HEAT_VALVE_AUTO, IDC_HEAT_VALVE_OUT,
+    IDC_HEAT_PUMP_OFF,  IDC_HEAT_PUMP_MANUAL,  IDC_HEAT_PUMP_AUTO,  IDC_HEAT_PUMP_OUT,
+    IDC_HEAT_0_10,      IDC_HEAT_2_10,         IDC_HEAT_INVERT,
+};
+constexpr OptionRule kRules[] = {{2, kHeatingSurfaceBit, kDataControls}};
+
+constexpr PageDef kHeatingSurfacePage = {
+    .blocks = kBlocks,
+    .optionRules = kRules,
+    .liveReads = kLiveReads,
+    .refreshMs = kRefreshMs,
+    .readButton = IDC_HEAT_READ,
+    .writeButton = IDC_HEAT_WRITE,
+};
+
+constexpr ManualOverride kValve = {IDC_HEAT_VALVE_OFF, IDC_HEAT_VALVE_MANUAL, IDC_HEAT_VALVE_AUTO,
+                                   IDC_HEAT_VALVE_IN, kHeatingSurfaceBit};
+
+}  // namespace
+
+CPage4PropPage::CPage4PropPage(CSheet& sheet)
+    : CActuatorPage(PageId::HeatingSurface, sheet, kHeatingSurfacePage, kValve) {}
+
+}  // namespace qta1

@@ -1,0 +1,55 @@
+#include "pages/regulation/low_temp_injection_page.h"
+
+namespace qta1 {
+
+namespace {
+
+constexpr int kAlarmPart = 2;
+constexpr int kInjectionNv = 10;
+constexpr int kCalcInjectionNv = 20;
+constexpr int kRefreshMs = 2000;
+
+// "Stop at low temperatures": part 1 byte 4 bit 5.
+constexpr Field kStopField[] = {BitField(IDC_LOWTEMP_STOP, 4, 5)};
+// Part 2 word 12 in hundredths of a degree, word 13 in tenths of a second
+// shown as whole seconds.
+// clang-format off
+constexpr Field kAlarmFields[] = {
+//             control              word  codec
+    WordField(IDC_LOWTEMP_OFFSET,   12,   Codec::Temperature),
+    WordField(IDC_LOWTEMP_TIME,     13,   Codec::TenthsWhole),
+};
+// clang-format on
+constexpr Block kBlocks[] = {
+    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kStopField},
+    {.nv = kConfigNv, .part = kAlarmPart, .optionBits = false, .fields = kAlarmFields},
+};
+
+// The alarm's values and temperatures matter only while the unit stops on it.
+constexpr int kAlarmBoxes[] = {IDC_LOWTEMP_CALC, IDC_LOWTEMP_OFFSET, IDC_LOWTEMP_ACTUAL,
+                               IDC_LOWTEMP_TIME};
+constexpr CheckRule kCheckRules[] = {{IDC_LOWTEMP_STOP, kAlarmBoxes}};
+
+constexpr Field kActual[] = {WordAt(IDC_LOWTEMP_ACTUAL, 0, Codec::Temperature)};
+constexpr Field kCalc[] = {WordAt(IDC_LOWTEMP_CALC, 0, Codec::Temperature)};
+constexpr LiveRead kLiveReads[] = {
+    {kInjectionNv, kNvValueSize, kActual},
+    {kCalcInjectionNv, kNvValueSize, kCalc},
+};
+
+// The unit's option bits play no part here.
+constexpr PageDef kLowTempInjectionPage = {
+    .blocks = kBlocks,
+    .liveReads = kLiveReads,
+    .refreshMs = kRefreshMs,
+    .readButton = IDC_LOWTEMP_READ,
+    .writeButton = IDC_LOWTEMP_WRITE,
+    .checkRules = kCheckRules,
+};
+
+}  // namespace
+
+CPage24PropPage::CPage24PropPage(CSheet& sheet)
+    : CPropPage(PageId::LowTempInjection, sheet, kLowTempInjectionPage) {}
+
+}  // namespace qta1
