@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds the native core and runs
 # its tests, the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a bounded fuzzing run of the settings-file
-# reader. Ends with one line "N passed, M failed" over those steps.
+# UndefinedBehaviorSanitizer, a bounded fuzzing run of the settings-file
+# reader, and the Windows module (both bitnesses) under Wine and Xvfb:
+# registration, the COM surface, and every acceptance scenario on the real
+# sheet. Ends with one line "N passed, M failed" over those steps.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh $(cat scripts/native-packages.txt) || exit 1
+scripts/install-windows-deps.sh || exit 1
 
 # A locale with a decimal comma, so that the tests can prove the number
 # conversions never follow the process locale.
@@ -36,6 +39,7 @@ native_tests() {
 step "native tests" native_tests native
 step "native tests under ASan+UBSan" native_tests native-asan
 step "fuzzing the settings-file reader" scripts/fuzz.sh 30
+step "the Windows module under Wine" scripts/test-wine.sh
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

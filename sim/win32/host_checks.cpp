@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwctype>
 #include <vector>
 
 #include "frame/sheet.h"
@@ -47,6 +48,25 @@ std::wstring AccessibleText(IAccessible* object, bool description) {
     return value;
 }
 
+// A window of version 6 of the common controls: its window procedure lives in
+// the side-by-side comctl32 6 assembly, not in user32 or the system folder's
+// comctl32 (which serve the classic controls).
+bool FromCommonControls6(HWND control) {
+    const auto procedure = GetWindowLongPtrW(control, GWLP_WNDPROC);
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCWSTR>(procedure), &module)) {
+        return false;
+    }
+    wchar_t name[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(module, name, MAX_PATH);
+    std::wstring file(name, length);
+    for (wchar_t& c : file) c = static_cast<wchar_t>(towlower(c));
+    return file.find(L"microsoft.windows.common-controls") != std::wstring::npos &&
+           file.find(L"_6.") != std::wstring::npos && file.ends_with(L"\\comctl32.dll");
+}
+
 bool Editable(ControlKind kind) {
     return kind == ControlKind::Edit || kind == ControlKind::ReadOnlyEdit ||
            kind == ControlKind::PasswordEdit;
@@ -73,10 +93,32 @@ int CheckPage(Win32Platform& sheet, PageId page, std::string& report) {
         if ((style & WS_TABSTOP) && IsWindowEnabled(control) && (style & WS_VISIBLE)) {
             expectedOrder.push_back(control);
         }
+        // Where the layout puts it, in dialog units of the page's font (the
+        // dialog manager converts the position and the size each on its own).
+        RECT expected = {decl.x, decl.y, decl.w, decl.h};
+        MapDialogRect(window, &expected);
+        expected.right += expected.left;
+        expected.bottom += expected.top;
+        RECT actual{};
+        GetWindowRect(control, &actual);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&actual), 2);
+        if (!EqualRect(&expected, &actual)) {
+            char rects[160];
+            std::snprintf(rects, sizeof rects, " (%ld %ld %ld %ld, not %ld %ld %ld %ld)",
+                          actual.left, actual.top, actual.right, actual.bottom, expected.left,
+                          expected.top, expected.right, expected.bottom);
+            report += where + ControlName(decl) + " is not where the layout puts it" + rects + "\n";
+            ++failures;
+        }
+        // Buttons and boxes from version 6 of the common controls (visual styles).
+        if (!FromCommonControls6(control)) {
+            report += where + ControlName(decl) + " is not a common controls 6 window\n";
+            ++failures;
+        }
         IAccessible* object = nullptr;
         const HRESULT found =
-            AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&object));
+            AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&object));
         if (FAILED(found) || object == nullptr) {
             char code[16];
             std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(found));
@@ -117,7 +159,9 @@ int CheckPage(Win32Platform& sheet, PageId page, std::string& report) {
     return failures;
 }
 
-// A 24-bit BMP of what the screen shows of `window`.
+// A 24-bit BMP of `window` as painted, frame and children included, read
+// from the window's own device context (not from the screen, which may not
+// have caught up with the last paint yet).
 bool SaveWindowPicture(HWND window, const std::wstring& file) {
     Paint(window);
     RECT bounds{};
@@ -125,8 +169,8 @@ bool SaveWindowPicture(HWND window, const std::wstring& file) {
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     if (width <= 0 || height <= 0) return false;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    HDC source = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -135,11 +179,11 @@ bool SaveWindowPicture(HWND window, const std::wstring& file) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bool ok = false;
     if (bitmap != nullptr) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY) != FALSE;
+        ok = BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY) != FALSE;
         GdiFlush();
         SelectObject(memory, old);
     }
@@ -158,7 +202,7 @@ bool SaveWindowPicture(HWND window, const std::wstring& file) {
     }
     if (bitmap != nullptr) DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(window, source);
     return ok;
 }
 
@@ -192,7 +236,7 @@ std::string Fixed(double value) {
 
 }  // namespace
 
-int CheckAccessibility(RealSheetHost& host, std::string& report) {
+int CheckPages(RealSheetHost& host, std::string& report) {
     int failures = 0;
     host.OpenWith([&](Win32Platform& sheet) {
         ShowTechnicianSet(sheet);
@@ -203,6 +247,64 @@ int CheckAccessibility(RealSheetHost& host, std::string& report) {
             failures += found;
         }
     });
+    return failures;
+}
+
+int CheckPlatformParts(const std::wstring& folder, std::string& report) {
+    int failures = 0;
+    const auto expect = [&](bool ok, const std::string& what) {
+        if (!ok) {
+            report += "FAIL " + what + "\n";
+            ++failures;
+        }
+    };
+
+    std::string bytes;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    expect(NarrowText(WidenText(bytes)) == bytes,
+           "every byte survives the way to the screen and back");
+    expect(WidenText("\x80\xE9\xF8") == L"\u20AC\u00E9\u00F8",
+           "Windows-1252 whatever the PC's code page");
+    expect(NarrowText(L"\u0151") == "?", "a character beyond Windows-1252 becomes \"?\"");
+
+    struct FilterCase {
+        const char* pipes;
+        std::wstring expected;
+    };
+    const FilterCase filters[] = {
+        {"Settings (*.txt)|*.txt|All files (*.*)|*.*|",
+         std::wstring(L"Settings (*.txt)\0*.txt\0All files (*.*)\0*.*\0\0", 44)},
+        {"Text|*.txt", std::wstring(L"Text\0*.txt\0\0", 12)},
+        {"", std::wstring(L"\0\0", 2)},
+    };
+    for (const FilterCase& c : filters) {
+        expect(FileDialogFilter(c.pipes) == c.expected, "filter " + QuoteText(c.pipes));
+    }
+
+    const std::string scratch = NarrowPath(folder) + "\\platform-parts";
+    CreateDirectoryW(WidenPath(scratch).c_str(), nullptr);
+    const std::string file = scratch + "\\Kund \xC3\xA9 1.txt";  // a non-ASCII name, in UTF-8
+    const std::string content("line 1\r\nnul \0 byte\r\n", 20);
+    expect(ReplaceWholeFile(file, content), "a new file is written");
+    expect(ReadWholeFile(file) == content, "a file reads back byte for byte");
+    expect(ReplaceWholeFile(file, "second"), "an existing file is replaced");
+    expect(ReadWholeFile(file) == "second", "the replacement is what is read");
+    expect(IsWritableFile(file), "an ordinary file is writable");
+    SetFileAttributesW(WidenPath(file).c_str(), FILE_ATTRIBUTE_READONLY);
+    expect(!IsWritableFile(file), "a read-only file is not writable");
+    expect(!ReplaceWholeFile(file, "third"), "a read-only file is not replaced");
+    expect(ReadWholeFile(file) == "second", "a read-only file keeps its bytes");
+    SetFileAttributesW(WidenPath(file).c_str(), FILE_ATTRIBUTE_NORMAL);
+    expect(!IsWritableFile(scratch), "a folder is not a writable file");
+    expect(!IsWritableFile(scratch + "\\missing.txt"), "a missing file is not writable");
+    expect(!ReadWholeFile(scratch + "\\missing.txt"), "a missing file cannot be read");
+    expect(!ReplaceWholeFile(scratch + "\\no folder\\x.txt", "x"), "no file in a missing folder");
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(WidenPath(scratch + "\\*.tmp").c_str(), &found);
+    expect(search == INVALID_HANDLE_VALUE, "no temporary file is left behind");
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    DeleteFileW(WidenPath(file).c_str());
+    RemoveDirectoryW(WidenPath(scratch).c_str());
     return failures;
 }
 

@@ -1,6 +1,7 @@
 // What the substitute host does with the real sheet besides running
-// scenarios: check what assistive technology and the keyboard get, take
-// screenshots of every page, and time the opening of the sheet.
+// scenarios: check the pages as the screen, assistive technology and the
+// keyboard get them, take screenshots of every page, and time the opening of
+// the sheet.
 #pragma once
 
 #include <string>
@@ -9,11 +10,20 @@
 
 namespace qta1::host {
 
-// Opens the sheet, switches to the technician set and, page by page, compares
-// each control's accessible name (and each edit box's description) with its
-// layout, and the Tab key's order with the layout's order. One line per
-// mismatch in `report`; the result is the number of mismatches.
-int CheckAccessibility(RealSheetHost& host, std::string& report);
+// Opens the sheet, switches to the technician set and, page by page, checks
+// every control of the layout: its window is where the layout puts it (in
+// dialog units of the page's font, so at any DPI), it comes from version 6 of
+// the common controls (visual styles), its accessible name is its label (and
+// an edit box's description its row or group), and the Tab key visits the
+// controls in the layout's order. One line per mismatch in `report`; the
+// result is the number of mismatches.
+int CheckPages(RealSheetHost& host, std::string& report);
+
+// The Win32 layer's own parts that need no sheet: Windows-1252 texts both
+// ways, the file dialogs' filter, and files (replacing, read-only files,
+// missing folders, no temporary file left behind, non-ASCII paths), in a
+// scratch folder under `folder`. One line per failure; the result is their number.
+int CheckPlatformParts(const std::wstring& folder, std::string& report);
 
 // Saves docs-ready screenshots (BMP) into `folder`: the sheet with the user
 // set, the sheet with the technician set, and every page. The result is the

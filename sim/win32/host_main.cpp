@@ -5,18 +5,25 @@
 //   qta1host.exe [options]
 //     --unconfigured        the node holds no configuration (configured word 0)
 //     --no-node             the client site offers neither NvReader nor NvWriter
-//     --state FILE          node state: a scenario holding node, fault and site
-//                           commands only, run before anything else
+//     --state FILE          node state: a scenario (node, fault and site commands,
+//                           as in qta1-sim) run before anything else
 //     --trace FILE          write the trace (host calls, sleeps, timers, boxes) to FILE
 //     --ocx FILE            the module to load (default: QTA1.OCX beside the host,
 //                           else the registered control)
 //     --open                open the sheet at start (for the user)
 //     --scenario FILE       run a qta1-sim scenario against the real sheet, print
 //                           its trace and exit with the scenario's result
-//     --check-accessibility check accessible names and the Tab order of every page
+//     --check-pages         check every page's controls: position, visual styles,
+//                           accessible names, Tab order
+//     --check-platform      check the layer's texts, filters and files (no sheet)
 //     --screenshots FOLDER  save BMP pictures of the sheet and every page
 //     --snapshot FILE       open the sheet, save one BMP picture of it, close
 //     --measure-open N      time N openings of the sheet
+//
+// Opened for the user (the button, or --open) the sheet runs in real time and
+// the user answers its message boxes; the trace is still kept and --trace
+// writes it when the host closes. Every other mode runs the sheet scripted, on
+// the virtual clock.
 //
 // The exit code is 0 on success, 1 on a usage or start-up error, 2 on a
 // scenario error or failed check, 3 when the node or the site is still
@@ -50,7 +57,8 @@ struct Options {
     bool unconfigured = false;
     bool noNode = false;
     bool open = false;
-    bool checkAccessibility = false;
+    bool checkPages = false;
+    bool checkPlatform = false;
     std::wstring state;
     std::wstring trace;
     std::wstring ocx;
@@ -87,8 +95,10 @@ std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
             options.noNode = true;
         } else if (arg == L"--open") {
             options.open = true;
-        } else if (arg == L"--check-accessibility") {
-            options.checkAccessibility = true;
+        } else if (arg == L"--check-pages") {
+            options.checkPages = true;
+        } else if (arg == L"--check-platform") {
+            options.checkPlatform = true;
         } else if (arg == L"--state") {
             ok = value(options.state);
         } else if (arg == L"--trace") {
@@ -120,7 +130,8 @@ std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
 std::wstring HostFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             break;
@@ -163,15 +174,14 @@ HWND CreateHostWindow(HINSTANCE instance) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass);
-    HWND window = CreateWindowExW(0, kWindowClass, L"QTA1 substitute host",
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 320, 120, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, kWindowClass, L"QTA1 substitute host",
+                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 320, 120, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return nullptr;
-    HWND button = CreateWindowExW(0, L"BUTTON", L"&Properties...",
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 64, 16, 120,
-                                  28, window, reinterpret_cast<HMENU>(kPropertiesButtonId), instance,
-                                  nullptr);
+    HWND button = CreateWindowExW(
+        0, L"BUTTON", L"&Properties...", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 64,
+        16, 120, 28, window, reinterpret_cast<HMENU>(kPropertiesButtonId), instance, nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  TRUE);
     ShowWindow(window, SW_SHOW);
@@ -237,9 +247,17 @@ int Run(const Options& options) {
                 } else if (result != kScenarioOk) {
                     exitCode = 2;
                 }
+                host.RemoveScenarioFiles();
                 Print(report);
-            } else if (options.checkAccessibility) {
-                if (CheckAccessibility(host, report) != 0) exitCode = 2;
+            } else if (options.checkPages) {
+                if (CheckPages(host, report) != 0) exitCode = 2;
+                Print(report);
+            } else if (options.checkPlatform) {
+                std::wstring folder(MAX_PATH, L'\0');
+                folder.resize(GetCurrentDirectoryW(MAX_PATH, folder.data()));
+                const int failures = CheckPlatformParts(folder, report);
+                report += std::to_string(failures) + " failed\n";
+                if (failures != 0) exitCode = 2;
                 Print(report);
             } else if (!options.screenshots.empty()) {
                 if (TakeScreenshots(host, options.screenshots, report) != 0) exitCode = 2;

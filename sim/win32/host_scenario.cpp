@@ -1,5 +1,7 @@
 #include "host_scenario.h"
 
+#include <algorithm>
+
 namespace qta1::host {
 
 // --- HostTechnician ------------------------------------------------------------
@@ -53,6 +55,7 @@ void HostTechnician::QueueMessageAnswer(MsgAnswer answer) {
 }
 
 void HostTechnician::QueueFileAnswer(std::optional<std::string> path) {
+    if (path && onFileAnswer_) onFileAnswer_(*path);
     if (sheet_ != nullptr) {
         sheet_->QueueFileAnswer(std::move(path));
     } else {
@@ -138,7 +141,50 @@ void RealSheetHost::OpenForUser() {
 }
 
 void RealSheetHost::SeedFile(const std::string& path, const std::string& bytes) {
+    NoteFile(path);
     if (!ReplaceWholeFile(path, bytes)) trace_.Add("= could not write " + QuoteText(path));
+}
+
+void RealSheetHost::NoteFile(const std::string& path) {
+    const std::wstring file = WidenPath(path);
+    if (file.empty()) return;
+    if (std::find(files_.begin(), files_.end(), file) == files_.end()) files_.push_back(file);
+    // Every missing folder on the way, from the root down; the root itself
+    // ("C:\\", "\\\\server\\share\\") is never made.
+    const size_t last = file.find_last_of(L"\\/");
+    if (last == std::wstring::npos) return;
+    for (size_t at = file.find_first_of(L"\\/"); at != std::wstring::npos && at <= last;
+         at = file.find_first_of(L"\\/", at + 1)) {
+        const std::wstring folder = file.substr(0, at);
+        const bool root = folder.empty() || folder.back() == L':' ||
+                          folder.find_first_not_of(L"\\/") == std::wstring::npos;
+        if (!root && CreateDirectoryW(folder.c_str(), nullptr)) folders_.push_back(folder);
+    }
+}
+
+void RealSheetHost::RemoveScenarioFiles() {
+    for (const std::wstring& file : files_) {
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(file.c_str());
+    }
+    files_.clear();
+    for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) RemoveDirectoryW(it->c_str());
+    folders_.clear();
+}
+
+bool RealSheetHost::SetFileReadOnly(const std::string& path, bool on) {
+    NoteFile(path);
+    const std::wstring file = WidenPath(path);
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD changed =
+        on ? attributes | FILE_ATTRIBUTE_READONLY : attributes & ~DWORD{FILE_ATTRIBUTE_READONLY};
+    return SetFileAttributesW(file.c_str(), changed) != FALSE;
+}
+
+bool RealSheetHost::SetPcClock(const LocalTime& now) {
+    clock_.SetLocal(now);
+    return true;
 }
 
 std::optional<std::string> RealSheetHost::FileBytes(const std::string& path) {

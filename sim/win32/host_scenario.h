@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host_control.h"
 #include "host_site.h"
@@ -20,11 +21,14 @@ namespace qta1::host {
 
 // The technician as the host sees it. While the sheet is open it is the real
 // sheet's technician; answers queued while it is closed wait here and are
-// handed over when the sheet comes up, and whatever the sheet did not ask for
-// comes back when it closes.
+// handed over when the sheet's driver starts, and whatever the sheet did not
+// ask for comes back when it closes. (A message box the plug-in showed before
+// its sheet was up would therefore not see them; none does.)
 class HostTechnician final : public Technician {
 public:
-    explicit HostTechnician(VirtualClock& clock) : clock_(clock) {}
+    // `onFileAnswer` hears every path a file dialog is to be answered with.
+    HostTechnician(VirtualClock& clock, std::function<void(const std::string&)> onFileAnswer)
+        : clock_(clock), onFileAnswer_(std::move(onFileAnswer)) {}
 
     void Attach(Win32Platform& sheet);
     void Detach();
@@ -47,6 +51,7 @@ public:
 
 private:
     VirtualClock& clock_;
+    std::function<void(const std::string&)> onFileAnswer_;
     Win32Platform* sheet_ = nullptr;
     std::deque<MsgAnswer> messageAnswers_;
     std::deque<std::optional<std::string>> fileAnswers_;
@@ -64,6 +69,14 @@ public:
     void Open(const std::function<void()>& driver) override;
     void SeedFile(const std::string& path, const std::string& bytes) override;
     std::optional<std::string> FileBytes(const std::string& path) override;
+    bool SetFileReadOnly(const std::string& path, bool on) override;
+    bool SetPcClock(const LocalTime& now) override;
+
+    // Real files stand in for the headless sheet's files in memory, where
+    // every folder exists and nothing is left over from an earlier run: the
+    // folders of the files a scenario names are made when missing, and
+    // RemoveScenarioFiles takes away those files and the folders made for them.
+    void RemoveScenarioFiles();
 
     // An opening for the user at the host's window: real time, the trace kept.
     void OpenForUser();
@@ -77,6 +90,7 @@ public:
 
 private:
     static void RunDriver(Technician* technician, void* context);
+    void NoteFile(const std::string& path);
 
     EmbeddedControl& control_;
     HWND window_;
@@ -86,7 +100,9 @@ private:
     SimulatedNode node_{clock_, &trace_};
     SimulatedSite site_{node_};
     HostSite comSite_;
-    HostTechnician technician_{clock_};
+    HostTechnician technician_{clock_, [this](const std::string& path) { NoteFile(path); }};
+    std::vector<std::wstring> files_;
+    std::vector<std::wstring> folders_;
     const std::function<void(Win32Platform&)>* driver_ = nullptr;
     HRESULT lastVerb_ = S_OK;
 };

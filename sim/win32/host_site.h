@@ -63,7 +63,9 @@ private:
         HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
         ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
         ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
-        HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override { return site.GetWindow(window); }
+        HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+            return site.GetWindow(window);
+        }
         HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
         HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
         HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override {

@@ -42,11 +42,10 @@ public:
     void Idle(int64_t ms, Fire&& fire) {
         const int64_t end = clock_.NowMs() + ms;
         while (true) {
-            auto next = std::min_element(timers_.begin(), timers_.end(),
-                                         [](const Timer& a, const Timer& b) {
-                                             return a.dueMs != b.dueMs ? a.dueMs < b.dueMs
-                                                                       : a.order < b.order;
-                                         });
+            auto next = std::min_element(
+                timers_.begin(), timers_.end(), [](const Timer& a, const Timer& b) {
+                    return a.dueMs != b.dueMs ? a.dueMs < b.dueMs : a.order < b.order;
+                });
             if (next == timers_.end() || next->dueMs > end) break;
             if (next->dueMs > clock_.NowMs()) clock_.Advance(next->dueMs - clock_.NowMs());
             next->dueMs = clock_.NowMs() + next->periodMs;

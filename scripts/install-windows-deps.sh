@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what the Windows module needs on Debian: the MinGW-w64 cross
+# compilers, and Wine with Xvfb to run it. The 32-bit module runs in Wine's
+# 32-bit half, which needs the i386 architecture.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO dpkg --add-architecture i386
+  # The new architecture's package lists must be fetched before installing.
+  $SUDO apt-get update -q
+fi
+scripts/install-deps.sh $(cat scripts/windows-packages.txt)

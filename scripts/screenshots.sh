@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Regenerates docs/screenshots/*.png from the real property sheet, opened by
+# qta1host.exe through the control's properties verb under Wine and Xvfb on a
+# configured simulated node:
+#   sheet-user.png        the sheet as it opens (Node Information, user set)
+#   sheet-technician.png  after "Technician" (the technician set)
+#   <page>.png            every page, e.g. pid.png, node-information.png
+#   dpi144-*.png          the sheet and the PID page at 144 DPI (150 %), from a
+#                         throwaway Wine prefix whose display is set to 144 DPI
+# Prints the pictures' sizes; at 144 DPI the sheet is about 1.4 times as large,
+# because the pages are laid out in dialog units of the DPI-scaled dialog font
+# (text metrics do not scale exactly by 1.5), and checks at 144 DPI that every
+# control of every page sits where its layout puts it (qta1host --check-pages).
+#
+# Usage: scripts/screenshots.sh [i686|x86_64]   (x86_64 when none is named)
+# QTA1_MINGW_BUILD works as for scripts/test-wine-sheet.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$(pwd)
+arch=${1:-x86_64}
+out=docs/screenshots
+
+build_dir="${QTA1_MINGW_BUILD:-$repo/build/mingw}-$arch"
+host="$build_dir/sim/win32/qta1host.exe"
+
+if [ "${2:-}" != "--inside-xvfb" ]; then
+    if [ -n "${QTA1_MINGW_BUILD:-}" ]; then
+        cmake --build "$build_dir" --target qta1host >/dev/null
+    else
+        cmake --preset "mingw-$arch" >/dev/null
+        cmake --build --preset "mingw-$arch" --target qta1host >/dev/null
+    fi
+    mkdir -p build/wine "$out"
+    work=$(mktemp -d "$repo/build/wine/screenshots.XXXXXX")
+    trap 'rm -rf "$work"' EXIT
+    mkdir -p "$work/96" "$work/144"
+    timeout --kill-after=10 280 xvfb-run -a -s "-screen 0 1600x1200x24" \
+        "$0" "$arch" --inside-xvfb "$work"
+    rm -f "$out"/*.png
+    for picture in "$work/96"/*.bmp; do
+        convert "$picture" -strip "png:$out/$(basename "$picture" .bmp).png"
+    done
+    for name in sheet-user sheet-technician pid node-information; do
+        convert "$work/144/$name.bmp" -strip "png:$out/dpi144-$name.png"
+    done
+    echo "$(find "$out" -name '*.png' | wc -l) pictures in $out:"
+    for name in sheet-user pid dpi144-sheet-user dpi144-pid; do
+        echo "  $name.png $(identify -format '%w x %h' "$out/$name.png") pixels"
+    done
+    exit
+fi
+work=$3
+
+# shellcheck source=scripts/wine-env.sh
+source scripts/wine-env.sh
+wine_session_begin
+wine_run 120 "$host" --screenshots "$(wine_winpath "$work/96")"
+wine_session_end
+
+# 144 DPI in a prefix of its own, so the shared prefix keeps 96.
+export QTA1_WINEPREFIX="$repo/build/wine/prefix-dpi144"
+source scripts/wine-env.sh
+wine_session_begin
+timeout --kill-after=5 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d 144 /f >/dev/null 2>&1
+timeout --kill-after=5 30 wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD \
+    /d 144 /f >/dev/null 2>&1
+# The display settings are read when the session starts.
+wine_session_end
+wine_session_begin
+wine_run 120 "$host" --screenshots "$(wine_winpath "$work/144")"
+# Every control where its dialog units put it, at 144 DPI as at 96.
+if wine_run 60 "$host" --check-pages >"$work/144/pages.txt" 2>&1; then
+    echo "144 DPI: every control of every page where its layout puts it"
+else
+    echo "144 DPI: pages check FAILED:" && grep -v ': ok$' "$work/144/pages.txt"
+fi
+wine_session_end
+

@@ -1,0 +1,253 @@
+#!/usr/bin/env bash
+# Checks the real property sheet under Wine, for 32-bit and 64-bit hosts,
+# through qta1host.exe (the substitute host) and the control's properties verb:
+#  - every acceptance scenario (tests/scenarios/*.scn) run against the real
+#    sheet gives exactly its .expected trace, timer lines included: in a
+#    scripted run the sheet's timers run on the virtual clock and fire only
+#    when the scenario lets time pass, just as on the headless sheet;
+#  - the sheet opened for a configured node, an unconfigured node (the host's
+#    --unconfigured) and a site without the node's interfaces (--no-node, which
+#    must say "Node not available!"), and opened twice in a row, each giving the
+#    trace the headless sheet (qta1-sim) gives for the same scenario;
+#  - the host ends with no reference to the node or its site left behind
+#    (qta1host exits 3 otherwise, which fails the check that ran it);
+#  - every control of every page where its layout puts it, from version 6 of the
+#    common controls, with its label as accessible name, in the layout's Tab
+#    order (--check-pages);
+#  - a picture of the sheet can be taken (--snapshot), as the README's demo does;
+#  - the layer's texts, file-dialog filters and files (--check-platform).
+# The last line is "N passed, M failed"; the exit code is non-zero on any failure.
+#
+# Usage: scripts/test-wine-sheet.sh [i686|x86_64]...   (both when none is named)
+#        scripts/test-wine-sheet.sh --measure [COUNT]  times the opening of the
+#                                                       sheet (docs/performance.md)
+# Runs on its own or from scripts/test-wine.sh; either way it starts its own
+# Xvfb session and uses the Wine prefix of scripts/wine-env.sh (QTA1_WINEPREFIX
+# chooses another). The hosts are built with the mingw-i686 and mingw-x86_64
+# presets, or in QTA1_MINGW_BUILD-i686 and QTA1_MINGW_BUILD-x86_64 when that is set.
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+repo=$(pwd)
+
+passed=0
+failed=0
+pass() { echo "ok $1"; passed=$((passed + 1)); }
+fail() { echo "FAIL $1${2:+: $2}"; failed=$((failed + 1)); }
+finish() {
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+    exit
+}
+
+build_dir_of() { echo "${QTA1_MINGW_BUILD:-$repo/build/mingw}-$1"; }
+host_of() { echo "$(build_dir_of "$1")/sim/win32/qta1host.exe"; }
+
+# The scenarios that open the sheet in the ways a host can: NAME|HOST OPTIONS|
+# LINES THE HEADLESS RUN NEEDS FIRST FOR THE SAME NODE (\n-separated).
+OPENINGS=(
+    "configured||"
+    "unconfigured|--unconfigured|node configured 0"
+    "no-node|--no-node|site reader off\nsite writer off"
+    "twice||"
+)
+opening_script() {
+    if [ "$1" = twice ]; then
+        printf 'open\nprint tabs\nexit\nopen\nprint sheet\nprint tabs\nwait 100\nprint tabs\nexit\n'
+    else
+        printf 'open\nprint sheet\nprint tabs\nprint page\nwait 100\nprint tabs\nexit\n'
+    fi
+}
+
+# Compares a run's output with the expected trace; shows the first differences.
+compare() {
+    local label=$1 expected=$2 actual=$3 rc=$4
+    if [ "$rc" -ne 0 ]; then
+        fail "$label" "qta1host exited $rc: $(tail -2 "$actual" | tr '\n' ' ')"
+    elif cmp -s "$expected" "$actual"; then
+        pass "$label"
+    else
+        fail "$label" "trace differs from the headless sheet's"
+        diff -u "$expected" "$actual" | sed -n '3,23p'
+    fi
+}
+
+# ---------------------------------------------------------------------------------
+# Inside one Xvfb session.
+# ---------------------------------------------------------------------------------
+
+# The host removes the files a scenario named when it ends; a run that did not
+# end leaves them behind, so the absolute ones (C:\...) go before each run.
+remove_scenario_files() {
+    local path unix
+    sed -nE 's/^[[:space:]]*(seed-file|file|read-only|print file)[[:space:]]+"([A-Za-z]:[^"]*)".*/\2/p' \
+        "$1" | sed 's/\\\\/\\/g' | sort -u | while IFS= read -r path; do
+        unix=$(wine_unixpath "$path")
+        [ -n "$unix" ] && chmod u+w "$unix" 2>/dev/null && rm -f "$unix"
+    done
+}
+
+sheet_checks_for() {
+    local arch=$1 work=$2 host scn name out rc
+    host=$(host_of "$arch")
+    if [ ! -f "$host" ]; then
+        fail "$arch: qta1host.exe is built" "$host missing"
+        return
+    fi
+    # Each run in a folder of its own: the files a scenario writes land there.
+    for scn in tests/scenarios/*.scn; do
+        name=$(basename "$scn" .scn)
+        mkdir -p "$work/$arch/$name"
+        out="$work/$arch/$name.out"
+        remove_scenario_files "$scn"
+        (cd "$work/$arch/$name" &&
+            wine_run 60 "$host" --scenario "$(wine_winpath "$repo/$scn")" >"$out" 2>&1)
+        rc=$?
+        compare "$arch: scenario $name on the real sheet" "${scn%.scn}.expected" "$out" "$rc"
+    done
+
+    local entry options
+    for entry in "${OPENINGS[@]}"; do
+        IFS='|' read -r name options _ <<<"$entry"
+        out="$work/$arch/opening-$name.out"
+        # shellcheck disable=SC2086  # the options are words
+        (cd "$work/$arch" &&
+            wine_run 60 "$host" $options --scenario "$(wine_winpath "$work/opening-$name.scn")" \
+                >"$out" 2>&1)
+        rc=$?
+        compare "$arch: sheet opened ${options:-for a configured node} ($name)" \
+            "$work/opening-$name.expected" "$out" "$rc"
+    done
+    if grep -q 'msgbox "Node not available!" title "Plugin" OK exclamation' \
+        "$work/$arch/opening-no-node.out"; then
+        pass "$arch: without the node's interfaces the sheet says \"Node not available!\""
+    else
+        fail "$arch: without the node's interfaces the sheet says \"Node not available!\""
+    fi
+
+    out="$work/$arch/pages.out"
+    wine_run 60 "$host" --check-pages >"$out" 2>&1
+    rc=$?
+    local what="every page's controls placed, styled, named and in Tab order"
+    if [ "$rc" -eq 0 ]; then
+        pass "$arch: $what"
+    else
+        fail "$arch: $what" "exit $rc"
+        grep -v ': ok$' "$out" | head -20
+    fi
+
+    mkdir -p "$work/$arch/platform"
+    out="$work/$arch/platform.out"
+    (cd "$work/$arch/platform" && wine_run 60 "$host" --check-platform >"$out" 2>&1)
+    rc=$?
+    if [ "$rc" -eq 0 ]; then
+        pass "$arch: texts, file-dialog filters and files"
+    else
+        fail "$arch: texts, file-dialog filters and files" "exit $rc"
+        grep '^FAIL' "$out" | head -20
+    fi
+
+    local picture="$work/$arch/sheet.bmp"
+    wine_run 60 "$host" --snapshot "$(wine_winpath "$picture")" >"$work/$arch/snapshot.out" 2>&1
+    rc=$?
+    if [ "$rc" -eq 0 ] && [ "$(head -c 2 "$picture" 2>/dev/null)" = BM ]; then
+        pass "$arch: a picture of the open sheet ($(stat -c %s "$picture") bytes)"
+    else
+        fail "$arch: a picture of the open sheet" "exit $rc"
+    fi
+}
+
+if [ "${1:-}" = "--inside-xvfb" ]; then
+    shift
+    work=$1
+    shift
+    source scripts/wine-env.sh
+    wine_unixpath() { timeout --kill-after=5 30 winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+    if wine_session_begin; then
+        for arch in "$@"; do sheet_checks_for "$arch" "$work"; done
+    else
+        fail "Wine prefix and session ready"
+    fi
+    wine_session_end
+    finish
+fi
+
+if [ "${1:-}" = "--measure-inside-xvfb" ]; then
+    count=$2
+    source scripts/wine-env.sh
+    wine_session_begin || exit 1
+    for arch in i686 x86_64; do
+        echo "== $arch: qta1host.exe --measure-open $count"
+        wine_run 120 "$(host_of "$arch")" --measure-open "$count" | tr -d '\r'
+    done
+    wine_session_end
+    exit 0
+fi
+
+# ---------------------------------------------------------------------------------
+# Outside: build the hosts and the headless reference, then one Xvfb session.
+# ---------------------------------------------------------------------------------
+
+build_host() {
+    if [ -n "${QTA1_MINGW_BUILD:-}" ]; then
+        cmake --build "$(build_dir_of "$1")" --target qta1host
+    else
+        cmake --preset "mingw-$1" >/dev/null && cmake --build --preset "mingw-$1" --target qta1host
+    fi
+}
+
+if [ "${1:-}" = "--measure" ]; then
+    count=${2:-10}
+    for arch in i686 x86_64; do build_host "$arch" >/dev/null || exit 1; done
+    timeout --kill-after=10 270 xvfb-run -a -s "-screen 0 1280x1024x24" \
+        "$0" --measure-inside-xvfb "$count"
+    exit
+fi
+
+arches=("$@")
+[ ${#arches[@]} -eq 0 ] && arches=(i686 x86_64)
+
+for arch in "${arches[@]}"; do
+    if build_host "$arch" >/dev/null; then
+        pass "$arch: qta1host.exe and QTA1.OCX build"
+    else
+        fail "$arch: qta1host.exe and QTA1.OCX build"
+        finish
+    fi
+done
+
+# The headless sheet writes the expected traces of the opening checks, from
+# the same sources (QTA1_SIM names a qta1-sim that is known to be current).
+sim=${QTA1_SIM:-}
+if [ -z "$sim" ]; then
+    sim=$repo/build/native/qta1-sim
+    if ! { cmake --preset native >/dev/null && cmake --build --preset native --target qta1-sim >/dev/null; }; then
+        fail "the headless reference (qta1-sim) builds"
+        finish
+    fi
+fi
+mkdir -p build/wine
+work=$(mktemp -d "$repo/build/wine/sheet-checks.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+for entry in "${OPENINGS[@]}"; do
+    IFS='|' read -r name _ prelude <<<"$entry"
+    opening_script "$name" >"$work/opening-$name.scn"
+    { [ -n "$prelude" ] && printf '%b\n' "$prelude"; opening_script "$name"; } \
+        >"$work/opening-$name.headless.scn"
+    if ! "$sim" "$work/opening-$name.headless.scn" >"$work/opening-$name.expected"; then
+        fail "headless reference for opening $name" "$(tail -1 "$work/opening-$name.expected")"
+    fi
+done
+
+log=$(mktemp)
+timeout --kill-after=10 240 xvfb-run -a -s "-screen 0 1280x1024x24" \
+    "$0" --inside-xvfb "$work" "${arches[@]}" 2>&1 | tee "$log"
+inside=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)
+rm -f "$log"
+if [ -z "$inside" ]; then
+    fail "the Wine session ran to its end"
+else
+    # The session's lines were counted there; take over its totals.
+    passed=$((passed + ${inside%% passed*}))
+    failed=$((failed + $(sed -E 's/.*, ([0-9]+) failed/\1/' <<<"$inside")))
+fi
+finish

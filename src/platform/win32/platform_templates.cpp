@@ -1,0 +1,198 @@
+// Dialog templates of the pages, built in memory from the page layouts, and
+// the text conversions of the Windows platform.
+#include <cstring>
+
+#include "platform/win32/win32_platform.h"
+
+namespace qta1 {
+
+namespace {
+
+// Texts are Windows-1252 on the core's side, whatever the PC's code page.
+constexpr UINT kTextCodePage = 1252;
+
+std::wstring Widen(UINT codePage, std::string_view bytes) {
+    if (bytes.empty()) return {};
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), length);
+    return text;
+}
+
+std::string Narrow(UINT codePage, DWORD flags, std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+    std::string bytes(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, flags, text.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+// Appends WORDs to a template; items start on DWORD boundaries.
+class TemplateWriter {
+public:
+    void Word(WORD value) { words_.push_back(value); }
+    void Dword(DWORD value) {
+        Word(LOWORD(value));
+        Word(HIWORD(value));
+    }
+    void Short(int16_t value) { Word(static_cast<WORD>(value)); }
+    void Text(std::wstring_view text) {
+        words_.insert(words_.end(), text.begin(), text.end());
+        Word(0);
+    }
+    void AlignToDword() {
+        if (words_.size() % 2 != 0) Word(0);
+    }
+    // Patched after the items are counted.
+    size_t Mark() const { return words_.size(); }
+    void Patch(size_t at, WORD value) { words_[at] = value; }
+
+    std::vector<DWORD> Finish() {
+        AlignToDword();
+        std::vector<DWORD> out(words_.size() / 2);
+        std::memcpy(out.data(), words_.data(), words_.size() * sizeof(WORD));
+        return out;
+    }
+
+private:
+    std::vector<WORD> words_;
+};
+
+constexpr WORD kButtonClass = 0x0080;
+constexpr WORD kEditClass = 0x0081;
+constexpr WORD kStaticClass = 0x0082;
+
+struct ItemStyle {
+    WORD windowClass;
+    DWORD style;
+    DWORD exStyle;
+};
+
+// Every control that is not a radio button is a group of its own, so arrow
+// keys move only within a run of radio buttons. A run opens at a radio button
+// that starts a group or follows another kind of control; its first button is
+// the run's tab stop, and the arrow keys choose within it.
+ItemStyle StyleOf(const ControlDecl& decl, const ControlDecl* previous) {
+    ItemStyle item{kButtonClass, 0, 0};
+    switch (decl.kind) {
+        case ControlKind::GroupBox:
+            item.style = BS_GROUPBOX | WS_GROUP;
+            break;
+        case ControlKind::Static:
+            item = {kStaticClass, SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
+            break;
+        case ControlKind::Edit:
+            item = {kEditClass, ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE};
+            break;
+        case ControlKind::ReadOnlyEdit:
+            item = {kEditClass, ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_GROUP,
+                    WS_EX_CLIENTEDGE};
+            break;
+        case ControlKind::PasswordEdit:
+            item = {kEditClass, ES_LEFT | ES_AUTOHSCROLL | ES_PASSWORD | WS_TABSTOP | WS_GROUP,
+                    WS_EX_CLIENTEDGE};
+            break;
+        case ControlKind::CheckBox:
+            item.style = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
+            break;
+        case ControlKind::RadioButton: {
+            item.style = BS_AUTORADIOBUTTON;
+            const bool opensRun = (decl.flags & kStartsGroup) != 0 || previous == nullptr ||
+                                  previous->kind != ControlKind::RadioButton;
+            if (opensRun) item.style |= WS_GROUP | WS_TABSTOP;
+            break;
+        }
+        case ControlKind::PushButton:
+            item.style = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+            break;
+    }
+    item.style |= WS_CHILD;
+    if ((decl.flags & kHidden) == 0) item.style |= WS_VISIBLE;
+    if ((decl.flags & kInitiallyOff) != 0) item.style |= WS_DISABLED;
+    return item;
+}
+
+bool IsEditKind(ControlKind kind) {
+    return kind == ControlKind::Edit || kind == ControlKind::ReadOnlyEdit ||
+           kind == ControlKind::PasswordEdit;
+}
+
+}  // namespace
+
+std::wstring WidenText(std::string_view bytes) { return Widen(kTextCodePage, bytes); }
+
+std::string NarrowText(std::wstring_view text) {
+    return Narrow(kTextCodePage, WC_NO_BEST_FIT_CHARS, text);
+}
+
+std::wstring WidenPath(std::string_view utf8) { return Widen(CP_UTF8, utf8); }
+
+std::string NarrowPath(std::wstring_view path) { return Narrow(CP_UTF8, 0, path); }
+
+std::wstring FileDialogFilter(std::string_view pipeSeparated) {
+    std::wstring filter = WidenText(pipeSeparated);
+    for (wchar_t& c : filter) {
+        if (c == L'|') c = L'\0';
+    }
+    // The list ends with an empty string: two NULs after the last pattern,
+    // whether or not the text ended with "|".
+    if (filter.empty() || filter.back() != L'\0') filter.push_back(L'\0');
+    filter.push_back(L'\0');
+    return filter;
+}
+
+std::vector<DWORD> PageTemplate(PageId page) {
+    const PageLayout& layout = LayoutOf(page);
+    TemplateWriter t;
+    t.Word(1);       // dlgVer
+    t.Word(0xFFFF);  // signature: DLGTEMPLATEEX
+    t.Dword(0);      // helpID
+    t.Dword(0);      // exStyle
+    // The sheet turns this into a child page; DS_SHELLFONT gives the
+    // system's dialog font, and dialog units scale with it and the DPI.
+    t.Dword(DS_SHELLFONT | WS_CHILD | WS_DISABLED | WS_CAPTION);
+    const size_t count = t.Mark();
+    t.Word(0);  // cDlgItems, patched below
+    t.Short(0);
+    t.Short(0);
+    t.Short(kPageWidthDlu);
+    t.Short(kPageHeightDlu);
+    t.Word(0);  // no menu
+    t.Word(0);  // the dialog class
+    t.Text(WidenText(layout.caption));
+    t.Word(8);  // point size
+    t.Word(FW_NORMAL);
+    t.Word(MAKEWORD(FALSE, DEFAULT_CHARSET));  // italic, charset
+    t.Text(L"MS Shell Dlg");
+
+    WORD items = 0;
+    const ControlDecl* previous = nullptr;
+    for (const ControlDecl& decl : layout.controls) {
+        const ItemStyle style = StyleOf(decl, previous);
+        previous = &decl;
+        t.AlignToDword();
+        t.Dword(0);  // helpID
+        t.Dword(style.exStyle);
+        t.Dword(style.style);
+        t.Short(decl.x);
+        t.Short(decl.y);
+        t.Short(decl.w);
+        t.Short(decl.h);
+        t.Dword(static_cast<DWORD>(decl.id));
+        t.Word(0xFFFF);
+        t.Word(style.windowClass);
+        // An edit box starts empty; its label is a static of its own.
+        t.Text(IsEditKind(decl.kind) ? std::wstring() : WidenText(decl.label));
+        t.Word(0);  // no creation data
+        ++items;
+    }
+    t.Patch(count, items);
+    return t.Finish();
+}
+
+}  // namespace qta1

@@ -1,0 +1,93 @@
+// The platform port on Windows: a comctl32 property sheet whose pages are
+// dialog templates built in memory from the page layouts, real message boxes
+// and file dialogs, window timers, the PC clock and the file system.
+//
+// In production the trace and the clock are null. In a scripted run (the
+// substitute host's scenarios, the Wine tests) they are given together with a
+// modal driver: the sheet then writes the same trace lines as the headless
+// platform, blocking sleeps advance the virtual clock instead of sleeping (so
+// a run with many node waits stays short), page timers run on that clock and
+// fire only when the technician lets time pass, message boxes are shown and
+// answered from a queue, and file dialogs are answered from a queue without
+// being shown. The technician's side drives the real windows with window
+// messages. Given a trace and a clock but no driver (the substitute host
+// opening the sheet for a user) the sheet runs in real time and the clock
+// follows the wall clock, so that the trace still means something.
+//
+// Texts cross this layer as Windows-1252 bytes (node names are single bytes,
+// and a fixed code page keeps them the same on every PC); file paths cross it
+// as UTF-8, so that any file name on the PC reaches the core and comes back
+// unchanged.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "frame/platform.h"
+#include "platform/technician.h"
+
+namespace qta1 {
+
+class Trace;
+class VirtualClock;
+
+class Win32Platform : public Platform, public Technician {
+public:
+    // Runs inside the sheet's modal loop once the sheet is initialised and
+    // shown; the sheet closes when it returns. With a clock the run is
+    // scripted (above); without one the driver sees real timers and sleeps.
+    virtual void SetModalDriver(std::function<void(Technician&)> driver) = 0;
+    // The sheet's window while it is open, otherwise null.
+    virtual HWND SheetWindow() const = 0;
+    // The window of a page, null until it is first shown and after removal.
+    virtual HWND PageWindow(PageId page) const = 0;
+    // Answers still queued, taken back one at a time (oldest first) by whoever
+    // queued them: the substitute host keeps them across openings of the sheet.
+    virtual std::optional<MsgAnswer> TakeMessageAnswer() = 0;
+    virtual bool TakeFileAnswer(std::optional<std::string>& answer) = 0;
+};
+
+// `resources` is the module that holds the plug-in's resources (unused by the
+// templates, which are built from the layouts); `owner` is the host window the
+// modal sheet and its message boxes belong to, or null.
+std::unique_ptr<Win32Platform> CreateWin32Platform(HINSTANCE resources, HWND owner, Trace* trace,
+                                                   VirtualClock* clock);
+
+// --- Shared by the platform's parts and its tests -----------------------------
+
+// Windows-1252 bytes <-> UTF-16, byte for byte in both directions.
+std::wstring WidenText(std::string_view bytes);
+std::string NarrowText(std::wstring_view text);
+// UTF-8 paths <-> UTF-16; invalid UTF-8 becomes U+FFFD.
+std::wstring WidenPath(std::string_view utf8);
+std::string NarrowPath(std::wstring_view path);
+
+// "Description|*.txt|All files (*.*)|*.*|" -> the NUL-separated, double-NUL
+// terminated list the common file dialogs take.
+std::wstring FileDialogFilter(std::string_view pipeSeparated);
+
+// Whole files by UTF-8 path. ReplaceWholeFile writes a temporary file in the
+// target's folder and moves it over the target in one step (written through
+// to the disk), deleting the temporary file when anything fails.
+std::optional<std::string> ReadWholeFile(const std::string& utf8Path);
+bool ReplaceWholeFile(const std::string& utf8Path, std::string_view bytes);
+// An existing file that opens for reading and writing (and is left as it was).
+bool IsWritableFile(const std::string& utf8Path);
+
+// The in-memory dialog template (DLGTEMPLATEEX) of a page: "MS Shell Dlg" 8
+// with DS_SHELLFONT, one item per declared control in declaration order
+// (which is the tab order). The vector's storage is DWORD aligned.
+std::vector<DWORD> PageTemplate(PageId page);
+
+// Gives an edit box the accessible name of its label (and its row or group
+// as the accessible description): assistive technology asks the window for
+// its accessible object and gets the system's, with the name filled in.
+void NameForAccessibility(HWND control, const ControlDecl& decl);
+
+}  // namespace qta1
