@@ -6,48 +6,21 @@
 #include <random>
 
 #include "sim_session.h"
+#include "support/page_checks.h"
 
 namespace qta1 {
 namespace {
 
-// Where bytes live: an NV (part 0), or a part of the configuration NV.
-struct Place {
-    int nv;
-    int part;
-    auto operator<=>(const Place&) const = default;
-};
-using Image = std::map<Place, NvValue>;
+using testing::Bits;
+using testing::Edit;
+using testing::kAllowed;
+using testing::kToggled;
+using testing::OnPage;
+using testing::Place;
 
 constexpr Place kPart1{kConfigNv, 1};
 constexpr Place kPart3{kConfigNv, 3};
 constexpr Place kPart10{kConfigNv, 10};
-
-Image Snapshot(const SimulatedNode& node) {
-    Image image;
-    for (int nv : {17, 38, 39}) image[{nv, 0}] = node.Nv(nv);
-    for (int part = 1; part <= 12; ++part) image[{kConfigNv, part}] = node.Part(part);
-    return image;
-}
-
-constexpr int kToggled = -1;
-
-// Bits of one byte (mask as stored) that an edit owns, and what they hold
-// after the Write: `value`, or the opposite of before (kToggled). Bits with
-// kAllowed may change with the edit's interlock.
-constexpr int kAllowed = -2;
-struct Bits {
-    Place where;
-    int byte;
-    uint8_t mask;
-    int value;
-};
-
-struct Edit {
-    const char* name;
-    int control;
-    const char* typed;  // nullptr: a click
-    std::vector<Bits> bits;
-};
 
 struct WritePage {
     PageId page;
@@ -55,74 +28,12 @@ struct WritePage {
     int passwordBox;  // 0: none
 };
 
-void Write(HeadlessPlatform& ui, const WritePage& page) {
-    if (page.passwordBox != 0) ui.Type(page.page, page.passwordBox, "Tarvel");
-    ui.Click(page.page, page.writeButton);
-}
-
-// For random node contents: the page is shown and written once unchanged
-// (what a Write stores for a value the page cannot show), then one control
-// is changed and written. The second Write changes exactly that control's
-// bits, and nothing when the control is disabled.
+// The random node of these pages: every part, and the NVs they read or write.
 void CheckEditsChangeOnlyTheirBits(const WritePage& page, std::span<const Edit> edits,
-                                   const std::function<void(SimulatedNode&)>& prepare) {
-    std::mt19937 random(20261207);
-    for (int round = 0; round < 6; ++round) {
-        for (const Edit& edit : edits) {
-            SCOPED_TRACE(std::string(edit.name) + ", round " + std::to_string(round));
-            SimSession s;
-            s.node.SetAnimated(false);
-            for (int part = 1; part <= 12; ++part) {
-                NvValue value;
-                for (uint8_t& b : value) b = static_cast<uint8_t>(random());
-                value[0] = static_cast<uint8_t>(part);
-                s.node.SetPart(part, value);
-            }
-            for (int nv : {3, 15, 17, 38, 39}) {
-                NvValue value;
-                for (uint8_t& b : value) b = static_cast<uint8_t>(random());
-                s.node.SetNv(nv, value);
-            }
-            s.node.SetConfiguredWord(2);
-            prepare(s.node);
-            Image before;
-            Image after;
-            bool enabled = false;
-            s.Open([&](HeadlessPlatform& ui) {
-                ui.Idle(100);
-                ui.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
-                ui.SelectTab(page.page);
-                Write(ui, page);
-                before = Snapshot(s.node);
-                enabled = ui.State(page.page, edit.control)->enabled;
-                if (edit.typed != nullptr) {
-                    ui.Type(page.page, edit.control, edit.typed);
-                } else {
-                    ui.Click(page.page, edit.control);
-                }
-                Write(ui, page);
-                after = Snapshot(s.node);
-                ui.Exit();
-            });
-            for (auto& [where, value] : after) {
-                for (int byte = 0; byte < kNvValueSize; ++byte) {
-                    uint8_t owned = 0;
-                    for (const Bits& b : edit.bits) {
-                        if (b.where != where || b.byte != byte || !enabled) continue;
-                        owned |= b.mask;
-                        const uint8_t was = before[where][byte] & b.mask;
-                        const uint8_t now = value[byte] & b.mask;
-                        const int expected = b.value == kToggled ? was ^ b.mask : b.value;
-                        if (b.value != kAllowed) {
-                            EXPECT_EQ(now, expected) << "byte " << byte;
-                        }
-                    }
-                    EXPECT_EQ(value[byte] & ~owned, before[where][byte] & ~owned)
-                        << "NV " << where.nv << " part " << where.part << " byte " << byte;
-                }
-            }
-        }
-    }
+                                   std::function<void(SimulatedNode&)> prepare) {
+    testing::CheckEditsChangeOnlyTheirBits({page.page, page.writeButton, page.passwordBox,
+                                            {3, 15, 17, 38, 39}, std::move(prepare), true},
+                                           edits, 6);
 }
 
 TEST(ConfigQta12Page, WriteChangesOnlyTheEditedOption) {
@@ -233,18 +144,6 @@ TEST(DampersPage, WriteChangesOnlyTheEditedSetting) {
                                   });
 }
 
-// Opens the sheet on the technician set and shows `page`; `act` runs on it.
-void OnPage(SimSession& s, PageId page, const std::function<void(HeadlessPlatform&)>& act) {
-    s.node.SetAnimated(false);
-    s.Open([&](HeadlessPlatform& ui) {
-        ui.Idle(100);
-        ui.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
-        ui.SelectTab(page);
-        act(ui);
-        ui.Exit();
-    });
-}
-
 // After the page has been shown, "Exchanger" is byte 2 bit 2, the types and
 // "Deicing enabled" agree with it and with each other, and a Write stores at
 // most one type, and none without an exchanger.
@@ -276,7 +175,8 @@ TEST(ConfigQta12Page, ExchangerControlsAgreeWithTheNode) {
                     }
                     EXPECT_EQ(state(IDC_QTA12_DEICING).enabled, chosen != 0);
                     EXPECT_EQ(state(IDC_QTA12_DEICING).checked, exchanger && deicing);
-                    Write(ui, {PageId::ConfigQta12, IDC_QTA12_WRITE, IDC_QTA12_PASSWORD});
+                    ui.Type(PageId::ConfigQta12, IDC_QTA12_PASSWORD, "Tarvel");
+                    ui.Click(PageId::ConfigQta12, IDC_QTA12_WRITE);
                 });
                 const NvValue written = s.node.Part(1);
                 EXPECT_EQ(written[1], 0xF0 | (chosenBit >= 0 ? 1 << chosenBit : 0));

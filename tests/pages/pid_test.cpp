@@ -7,26 +7,14 @@
 #include "frame/codec.h"
 #include "sim_session.h"
 #include "support/golden.h"
+#include "support/page_checks.h"
 
 namespace qta1 {
 namespace {
 
+using testing::OnPage;
 using testing::SameTrace;
 using testing::SplitLines;
-
-// Opens the sheet, switches to the technician set and shows PID; `act` then
-// runs with the trace emptied, so expected traces start at the first action.
-void OnPidPage(SimSession& s, const std::function<void(HeadlessPlatform&)>& act) {
-    s.node.SetAnimated(false);
-    s.Open([&](HeadlessPlatform& ui) {
-        ui.Idle(100);
-        ASSERT_TRUE(ui.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN));
-        ASSERT_TRUE(ui.SelectTab(PageId::Pid));
-        s.trace.Clear();
-        act(ui);
-        ui.Exit();
-    });
-}
 
 std::vector<std::string> Expected(const char* text) {
     return SplitLines(std::string(text).substr(1));
@@ -93,7 +81,7 @@ TEST(PidPage, WrongOrEmptyPasswordSendsNothing) {
     for (const char* password : {"tarvel", "", "Tarvel ", "Tarvel\t"}) {
         SCOPED_TRACE(password);
         SimSession s;
-        OnPidPage(s, [&](HeadlessPlatform& ui) {
+        OnPage(s, PageId::Pid, [&](HeadlessPlatform& ui) {
             ui.Type(PageId::Pid, IDC_PID_HEAT_P, "9");
             ui.Type(PageId::Pid, IDC_PID_PASSWORD, password);
             s.trace.Clear();
@@ -114,7 +102,7 @@ TEST(PidPage, WrongOrEmptyPasswordSendsNothing) {
 
 TEST(PidPage, FailedReadBeforeWriteSendsNothingButReadsBack) {
     SimSession s;
-    OnPidPage(s, [&](HeadlessPlatform& ui) {
+    OnPage(s, PageId::Pid, [&](HeadlessPlatform& ui) {
         ui.Type(PageId::Pid, IDC_PID_HEAT_P, "9");
         ui.Type(PageId::Pid, IDC_PID_PASSWORD, "Tarvel");
         s.trace.Clear();
@@ -145,7 +133,7 @@ TEST(PidPage, FailedReadBeforeWriteSendsNothingButReadsBack) {
 TEST(PidPage, RefusedSelectorWriteLeavesTheOtherPartAlone) {
     SimSession s;
     NvValue part1;
-    OnPidPage(s, [&](HeadlessPlatform& ui) {
+    OnPage(s, PageId::Pid, [&](HeadlessPlatform& ui) {
         ui.Type(PageId::Pid, IDC_PID_HEAT_P, "9");
         ui.Type(PageId::Pid, IDC_PID_PASSWORD, "Tarvel");
         s.node.SetSelector(1);
@@ -186,7 +174,7 @@ TEST(PidPage, BoxesAreEncodedByTruncation) {
             p[30] = 2;
             return p;
         }());
-        OnPidPage(s, [&](HeadlessPlatform& ui) {
+        OnPage(s, PageId::Pid, [&](HeadlessPlatform& ui) {
             ui.Type(PageId::Pid, c.control, c.typed);
             ui.Type(PageId::Pid, IDC_PID_PASSWORD, "Tarvel");
             ui.Click(PageId::Pid, IDC_PID_WRITE);
@@ -213,7 +201,7 @@ TEST(PidPage, RowsFollowTheFittedLoops) {
         NvValue part1 = s.node.Part(1);
         part1[2] = c.byte2;
         s.node.SetPart(1, part1);
-        OnPidPage(s, [&](HeadlessPlatform& ui) {
+        OnPage(s, PageId::Pid, [&](HeadlessPlatform& ui) {
             auto enabled = [&](int id) { return ui.State(PageId::Pid, id)->enabled; };
             for (int id : {IDC_PID_HEAT_P, IDC_PID_HEAT_I, IDC_PID_HEAT_D})
                 EXPECT_EQ(enabled(id), c.heat);
@@ -250,7 +238,7 @@ TEST(PidPage, WriteChangesOnlyTheEditedWord) {
         const int value = static_cast<int>(random() % 60000);
         std::array<NvValue, 13> before;
         for (int p = 1; p <= 12; ++p) before[p] = s.node.Part(p);
-        OnPidPage(s, [&](HeadlessPlatform& ui) {
+        OnPage(s, PageId::Pid, [&](HeadlessPlatform& ui) {
             const bool tenths = word % 3 == 0;
             ui.Type(PageId::Pid, boxes[word],
                     tenths ? FormatFixed(value / 10.0, 1) : std::to_string(value));

@@ -6,17 +6,16 @@
 #include <random>
 
 #include "sim_session.h"
+#include "support/page_checks.h"
 
 namespace qta1 {
 namespace {
 
-// Where bytes live: an NV (part 0), or a part of the configuration NV.
-struct Place {
-    int nv;
-    int part;
-    auto operator<=>(const Place&) const = default;
-};
-using Image = std::map<Place, NvValue>;
+using testing::Bits;
+using testing::Edit;
+using testing::kToggled;
+using testing::Place;
+using testing::Word;
 
 constexpr Place kPart1{kConfigNv, 1};
 constexpr Place kPart2{kConfigNv, 2};
@@ -25,36 +24,6 @@ constexpr Place kPart7{kConfigNv, 7};
 constexpr Place kModes{38, 0};
 constexpr Place kManual{39, 0};
 constexpr Place kSetpoints{50, 0};
-
-constexpr int kWritableNvs[] = {38, 39, 50};
-
-Image Snapshot(const SimulatedNode& node) {
-    Image image;
-    for (int nv : kWritableNvs) image[{nv, 0}] = node.Nv(nv);
-    for (int part = 1; part <= 12; ++part) image[{kConfigNv, part}] = node.Part(part);
-    return image;
-}
-
-// Bits of one byte (mask as stored) that an edit owns and what they hold
-// after the Write: `value`, or the opposite of before (kToggled).
-constexpr int kToggled = -1;
-struct Bits {
-    Place where;
-    int byte;
-    uint8_t mask;
-    int value;
-};
-// A word the edit stores, as its two bytes.
-std::vector<Bits> Word(Place where, int offset, uint8_t high, uint8_t low) {
-    return {{where, offset, 0xFF, high}, {where, offset + 1, 0xFF, low}};
-}
-
-struct Edit {
-    const char* name;
-    int control;
-    const char* typed;  // nullptr: a click
-    std::vector<Bits> bits;
-};
 
 struct PageUnderTest {
     PageId page;
@@ -76,62 +45,10 @@ void SetModeWord(SimulatedNode& node, int offset, int word) {
     node.SetNv(38, modes);
 }
 
-// For random node contents the page is shown and written twice unchanged
-// (what the node holds becomes what the boxes show), then one control is
-// changed and written: that Write changes exactly the control's bits.
+// The random node of these pages: every part and the NVs they write.
 void CheckEditsChangeOnlyTheirBits(const PageUnderTest& page, std::span<const Edit> edits) {
-    std::mt19937 random(20261207);
-    for (int round = 0; round < 4; ++round) {
-        for (const Edit& edit : edits) {
-            SCOPED_TRACE(std::string(edit.name) + ", round " + std::to_string(round));
-            SimSession s;
-            s.node.SetAnimated(false);
-            for (int part = 1; part <= 12; ++part) {
-                NvValue value;
-                for (uint8_t& b : value) b = static_cast<uint8_t>(random());
-                value[0] = static_cast<uint8_t>(part);
-                s.node.SetPart(part, value);
-            }
-            for (int nv : kWritableNvs) {
-                NvValue value;
-                for (uint8_t& b : value) b = static_cast<uint8_t>(random());
-                s.node.SetNv(nv, value);
-            }
-            s.node.SetConfiguredWord(2);
-            page.prepare(s.node);
-            Image before;
-            Image after;
-            s.Open([&](HeadlessPlatform& ui) {
-                ui.Idle(100);
-                ui.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
-                ui.SelectTab(page.page);
-                ui.Click(page.page, page.writeButton);
-                ui.Click(page.page, page.writeButton);
-                before = Snapshot(s.node);
-                const bool changed = edit.typed != nullptr
-                                         ? ui.Type(page.page, edit.control, edit.typed)
-                                         : ui.Click(page.page, edit.control);
-                EXPECT_TRUE(changed) << "the control takes no input";
-                ui.Click(page.page, page.writeButton);
-                after = Snapshot(s.node);
-                ui.Exit();
-            });
-            for (auto& [where, value] : after) {
-                for (int byte = 0; byte < kNvValueSize; ++byte) {
-                    uint8_t owned = 0;
-                    for (const Bits& b : edit.bits) {
-                        if (b.where != where || b.byte != byte) continue;
-                        owned |= b.mask;
-                        const int was = before[where][byte] & b.mask;
-                        const int expected = b.value == kToggled ? was ^ b.mask : b.value;
-                        EXPECT_EQ(value[byte] & b.mask, expected) << "byte " << byte;
-                    }
-                    EXPECT_EQ(value[byte] & ~owned, before[where][byte] & ~owned)
-                        << "NV " << where.nv << " part " << where.part << " byte " << byte;
-                }
-            }
-        }
-    }
+    testing::CheckEditsChangeOnlyTheirBits(
+        {page.page, page.writeButton, 0, {38, 39, 50}, page.prepare, false}, edits);
 }
 
 template <typename... Parts>

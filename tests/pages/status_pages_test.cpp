@@ -5,21 +5,12 @@
 #include <random>
 
 #include "sim_session.h"
+#include "support/page_checks.h"
 
 namespace qta1 {
 namespace {
 
-// Opens the sheet on the technician set and shows `page`; `act` runs on it.
-void OnPage(SimSession& s, PageId page, const std::function<void(HeadlessPlatform&)>& act) {
-    s.node.SetAnimated(false);
-    s.Open([&](HeadlessPlatform& ui) {
-        ui.Idle(100);
-        ui.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
-        ui.SelectTab(page);
-        act(ui);
-        ui.Exit();
-    });
-}
+using testing::OnPage;
 
 NvValue Bytes(std::initializer_list<uint8_t> bytes) {
     NvValue value{};
