@@ -19,8 +19,7 @@ sources=(
   src/housekeeping/text_codec.cpp
   src/frame/codec.cpp
   src/frame/host_link.cpp
-  src/resources/factory_lines.cpp
-  src/resources/layouts.cpp
+  src/resources/*.cpp
   src/platform/*.cpp
   src/platform/headless/*.cpp
   sim/simulated_node.cpp
