@@ -1,21 +1,7 @@
 # Cross build of the Windows module with MinGW-w64 (i686) from Debian's packages.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(QTA1_MINGW_TRIPLE i686-w64-mingw32)
-# The win32 thread model: the module starts no threads and needs no
-# libwinpthread.
-set(CMAKE_C_COMPILER ${QTA1_MINGW_TRIPLE}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${QTA1_MINGW_TRIPLE}-g++-win32)
-set(CMAKE_RC_COMPILER ${QTA1_MINGW_TRIPLE}-windres)
-set(QTA1_WIDL ${QTA1_MINGW_TRIPLE}-widl)
-set(QTA1_OBJDUMP ${QTA1_MINGW_TRIPLE}-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QTA1_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 
 # widl imports stdole2.tlb from Wine's 32-bit library folder.
 set(QTA1_STDOLE_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)

@@ -29,15 +29,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 repo=$(pwd)
 
-passed=0
-failed=0
-pass() { echo "ok $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL $1${2:+: $2}"; failed=$((failed + 1)); }
-finish() {
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
-    exit
-}
+source scripts/checks.sh
 
 build_dir_of() { echo "${QTA1_MINGW_BUILD:-$repo/build/mingw}-$1"; }
 host_of() { echo "$(build_dir_of "$1")/sim/win32/qta1host.exe"; }
@@ -238,16 +230,8 @@ for entry in "${OPENINGS[@]}"; do
     fi
 done
 
-log=$(mktemp)
-timeout --kill-after=10 240 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$0" --inside-xvfb "$work" "${arches[@]}" 2>&1 | tee "$log"
-inside=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)
-rm -f "$log"
-if [ -z "$inside" ]; then
-    fail "the Wine session ran to its end"
-else
-    # The session's lines were counted there; take over its totals.
-    passed=$((passed + ${inside%% passed*}))
-    failed=$((failed + $(sed -E 's/.*, ([0-9]+) failed/\1/' <<<"$inside")))
-fi
+# The session's lines are counted there; its totals are taken over.
+run_counted "the Wine session ran to its end" \
+    timeout --kill-after=10 240 xvfb-run -a -s "-screen 0 1280x1024x24" \
+    "$0" --inside-xvfb "$work" "${arches[@]}"
 finish

@@ -16,20 +16,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
 
-passed=0
-failed=0
-pass() { echo "ok $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL $1${2:+: $2}"; failed=$((failed + 1)); }
-check() {
-    local name=$1
-    shift
-    if "$@"; then pass "$name"; else fail "$name"; fi
-}
-finish() {
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
-    exit
-}
+source scripts/checks.sh
 
 CLSID='{F6267715-860A-46CF-8E4F-23B0DD3C9478}'
 LIBID='{E61E2B8A-C2CE-40D8-90B7-298C4B40019F}'
@@ -229,30 +216,13 @@ for arch in "${arches[@]}"; do
 done
 
 wine_started=$(date +%s)
-log=$(mktemp)
-timeout --kill-after=10 270 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$0" --inside-xvfb "${arches[@]}" 2>&1 | tee "$log"
-inside=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)
-rm -f "$log"
-if [ -z "$inside" ]; then
-    fail "the Wine session ran to its end"
-else
-    # The session's own lines were counted there; take over its totals.
-    passed=$((passed + ${inside%% passed*}))
-    failed=$((failed + $(sed -E 's/.*, ([0-9]+) failed/\1/' <<<"$inside")))
-fi
+# The session's own lines are counted there; its totals are taken over.
+run_counted "the Wine session ran to its end" \
+    timeout --kill-after=10 270 xvfb-run -a -s "-screen 0 1280x1024x24" \
+    "$0" --inside-xvfb "${arches[@]}"
 
 if [ -x scripts/test-wine-sheet.sh ]; then
-    log=$(mktemp)
-    scripts/test-wine-sheet.sh 2>&1 | tee "$log"
-    sheet=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)
-    rm -f "$log"
-    if [ -z "$sheet" ]; then
-        fail "scripts/test-wine-sheet.sh ran to its end"
-    else
-        passed=$((passed + ${sheet%% passed*}))
-        failed=$((failed + $(sed -E 's/.*, ([0-9]+) failed/\1/' <<<"$sheet")))
-    fi
+    run_counted "scripts/test-wine-sheet.sh ran to its end" scripts/test-wine-sheet.sh
 fi
 
 echo "Wine part: $(($(date +%s) - wine_started)) s; everything: $(($(date +%s) - started)) s"

@@ -1,0 +1,17 @@
+# What both MinGW-w64 cross builds share; the toolchain files set
+# CMAKE_SYSTEM_PROCESSOR and QTA1_MINGW_TRIPLE first.
+set(CMAKE_SYSTEM_NAME Windows)
+
+# The win32 thread model: the module starts no threads and needs no
+# libwinpthread.
+set(CMAKE_C_COMPILER ${QTA1_MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${QTA1_MINGW_TRIPLE}-g++-win32)
+set(CMAKE_RC_COMPILER ${QTA1_MINGW_TRIPLE}-windres)
+set(QTA1_WIDL ${QTA1_MINGW_TRIPLE}-widl)
+set(QTA1_OBJDUMP ${QTA1_MINGW_TRIPLE}-objdump)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${QTA1_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
