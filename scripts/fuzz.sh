@@ -18,6 +18,7 @@ sources=(
   src/housekeeping/settings_file.cpp
   src/housekeeping/text_codec.cpp
   src/frame/codec.cpp
+  src/frame/decimal.cpp
   src/frame/host_link.cpp
   src/resources/*.cpp
   src/platform/*.cpp

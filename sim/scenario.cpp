@@ -449,6 +449,14 @@ private:
                                                       : on == "writes" ? FaultOn::Writes
                                                                        : FaultOn::Both);
     }
+    void KeepNv(const Args& a) {
+        if (InRange(a.numbers[0], 0, kMaxNvIndex, "NV index"))
+            node().KeepNv(static_cast<int>(a.numbers[0]));
+    }
+    void KeepCall(const Args& a) {
+        if (InRange(a.numbers[0], 1, kMaxCallOffset, "call"))
+            node().KeepCall(static_cast<int>(a.numbers[0]));
+    }
     void FaultAll(const Args& a) { node().FailAll(On(a)); }
     void FaultName(const Args& a) { node().FailNameRead(On(a)); }
     void FaultStatus(const Args& a) {
@@ -599,6 +607,8 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"node animate on|off",             Where::Anywhere,     &Runner::NodeAnimate},
     {"fault call N",                    Where::Anywhere,     &Runner::FaultCall},
     {"fault nv N reads|writes|both",    Where::Anywhere,     &Runner::FaultNv},
+    {"fault nv N keeps",                Where::Anywhere,     &Runner::KeepNv},
+    {"fault call N keeps",              Where::Anywhere,     &Runner::KeepCall},
     {"fault all on|off",                Where::Anywhere,     &Runner::FaultAll},
     {"fault name on|off",               Where::Anywhere,     &Runner::FaultName},
     {"fault status N",                  Where::Anywhere,     &Runner::FaultStatus},

@@ -1,9 +1,13 @@
 #include "simulated_node.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <span>
+#include <sstream>
 #include <string_view>
+#include <vector>
 
 #include "housekeeping/text_codec.h"
 #include "platform/headless/trace.h"
@@ -67,27 +71,24 @@ void PutWord(NvValue& value, int offset, int word) {
     value[offset + 1] = static_cast<uint8_t>(bits & 0xFF);
 }
 
+// The factory values, decoded here on their own rather than with the
+// plug-in's parser, so that a fault in that parser cannot hide in both: the
+// numbers of a line in order, each rounded to the unit its kind stores.
 NvValue ParseFactoryLine(const FactoryLine& factory) {
-    const std::string_view line = factory.line;
+    std::vector<long> numbers;
+    const double scale =
+        factory.kind == LineKind::Temp || factory.kind == LineKind::Setpoint ? 100.0 : 1.0;
+    std::istringstream in(factory.line);
+    for (std::string field; std::getline(in, field, ',');) {
+        numbers.push_back(std::lround(std::strtod(field.c_str(), nullptr) * scale));
+    }
     NvValue value{};
-    switch (factory.kind) {
-        case LineKind::Record:
-            for (int i = 0; i < kNvValueSize; ++i) value[i] = ParseRecordByte(line, i);
-            break;
-        case LineKind::Count:
-            value[0] = ParseIntegerByte(line, 0);
-            value[1] = ParseIntegerByte(line, 1);
-            break;
-        case LineKind::Time:
-            for (int i = 0; i < 4; ++i) value[i] = ParseTimeLineByte(line, i);
-            break;
-        case LineKind::Temp:
-            value[0] = ParseHundredthsByte(line, 0);
-            value[1] = ParseHundredthsByte(line, 1);
-            break;
-        case LineKind::Setpoint:
-            for (int i = 0; i < 12; ++i) value[i] = ParseSetpointByte(line, i);
-            break;
+    std::size_t byte = 0;
+    for (std::size_t n = 0; n < numbers.size() && byte < value.size(); ++n) {
+        const bool oneByte =
+            factory.kind == LineKind::Time || (factory.kind == LineKind::Record && n == 0);
+        if (!oneByte) value[byte++] = static_cast<uint8_t>((numbers[n] >> 8) & 0xFF);
+        value[byte++] = static_cast<uint8_t>(numbers[n] & 0xFF);
     }
     return value;
 }
@@ -147,17 +148,11 @@ NvValue SimulatedNode::Part(int part) const {
     return NvValue{};
 }
 
-void SimulatedNode::SetSelector(int part) {
-    selector_ = part;
-}
+void SimulatedNode::SetSelector(int part) { selector_ = part; }
 
-int SimulatedNode::Selector() const {
-    return selector_;
-}
+int SimulatedNode::Selector() const { return selector_; }
 
-void SimulatedNode::SetName(const std::string& bytes) {
-    name_ = bytes.substr(0, kMaxNameBytes);
-}
+void SimulatedNode::SetName(const std::string& bytes) { name_ = bytes.substr(0, kMaxNameBytes); }
 
 void SimulatedNode::SetConfiguredWord(int word) {
     parts_[1][29] = static_cast<uint8_t>((word >> 8) & 0xFF);
@@ -169,9 +164,7 @@ void SimulatedNode::SetAnimated(bool on) {
     animated_ = on;
 }
 
-int64_t SimulatedNode::LiveMs() const {
-    return animated_ ? clock_.NowMs() : frozenAtMs_;
-}
+int64_t SimulatedNode::LiveMs() const { return animated_ ? clock_.NowMs() : frozenAtMs_; }
 
 int64_t SimulatedNode::NodeClockSeconds() const {
     const int64_t elapsedMs = std::max<int64_t>(0, clock_.NowMs() - clockSetAtMs_);
@@ -252,17 +245,17 @@ void SimulatedNode::FailCall(int n) {
     if (n > 0) failingCalls_.insert(calls_ + n);
 }
 
-void SimulatedNode::FailNv(int nvIndex, FaultOn on) {
-    failingNvs_[nvIndex] = on;
+void SimulatedNode::FailNv(int nvIndex, FaultOn on) { failingNvs_[nvIndex] = on; }
+
+void SimulatedNode::KeepNv(int nvIndex) { keepingNvs_.insert(nvIndex); }
+
+void SimulatedNode::KeepCall(int n) {
+    if (n > 0) keepingCalls_.insert(calls_ + n);
 }
 
-void SimulatedNode::FailAll(bool on) {
-    failAll_ = on;
-}
+void SimulatedNode::FailAll(bool on) { failAll_ = on; }
 
-void SimulatedNode::FailNameRead(bool on) {
-    failName_ = on;
-}
+void SimulatedNode::FailNameRead(bool on) { failName_ = on; }
 
 void SimulatedNode::SetFailureStatus(int32_t status) {
     if (status != kHostOk) failureStatus_ = status;
@@ -271,6 +264,8 @@ void SimulatedNode::SetFailureStatus(int32_t status) {
 void SimulatedNode::ClearFaults() {
     failingCalls_.clear();
     failingNvs_.clear();
+    keepingCalls_.clear();
+    keepingNvs_.clear();
     failAll_ = false;
     failName_ = false;
     failureStatus_ = 1;
@@ -340,8 +335,9 @@ int32_t QTA1_COMCALL SimulatedNode::ReadNodeName(uint8_t* buffer, int32_t length
 int32_t QTA1_COMCALL SimulatedNode::WriteNv(int32_t nvIndex, const uint8_t* buffer,
                                             int32_t length) {
     ++calls_;
+    const bool keep = keepingCalls_.erase(calls_) > 0 || keepingNvs_.count(nvIndex) > 0;
     const bool ok = !ShouldFail(nvIndex, true, false) && buffer != nullptr && length > 0 &&
-                    ApplyWrite(nvIndex, buffer, length);
+                    (keep ? Contains(kWritableNvs, nvIndex) : ApplyWrite(nvIndex, buffer, length));
     const int32_t status = ok ? kHostOk : failureStatus_;
     if (trace_ != nullptr) {
         const int shown = buffer != nullptr ? std::clamp<int32_t>(length, 0, kNvValueSize) : 0;
@@ -422,13 +418,9 @@ int32_t QTA1_COMCALL SimulatedNode::QueryInterface(const Guid& iid, void** out) 
 
 // The node is owned by whoever created it; the count only lets tests check
 // that every reference taken is given back.
-uint32_t QTA1_COMCALL SimulatedNode::AddRef() {
-    return static_cast<uint32_t>(++refs_);
-}
+uint32_t QTA1_COMCALL SimulatedNode::AddRef() { return static_cast<uint32_t>(++refs_); }
 
-uint32_t QTA1_COMCALL SimulatedNode::Release() {
-    return static_cast<uint32_t>(--refs_);
-}
+uint32_t QTA1_COMCALL SimulatedNode::Release() { return static_cast<uint32_t>(--refs_); }
 
 int32_t QTA1_COMCALL SimulatedSite::QueryInterface(const Guid& iid, void** out) {
     if (out == nullptr) return kPointerError;

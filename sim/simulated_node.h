@@ -34,8 +34,8 @@ public:
 
     // --- State -----------------------------------------------------------
     void SetNv(int nvIndex, const NvValue& value);  // also stops its animation
-    NvValue Nv(int nvIndex) const;                   // as a read would return it now
-    void SetPart(int part, const NvValue& value);    // 1..12
+    NvValue Nv(int nvIndex) const;                  // as a read would return it now
+    void SetPart(int part, const NvValue& value);   // 1..12
     NvValue Part(int part) const;
     void SetSelector(int part);
     int Selector() const;
@@ -53,6 +53,11 @@ public:
     // ReadNodeName) fails.
     void FailCall(int n);
     void FailNv(int nvIndex, FaultOn on);
+    // A node that answers a write with success but keeps its old value: every
+    // write of the NV (all parts, for NV 56), or the n-th host call from now
+    // when it is a write.
+    void KeepNv(int nvIndex);
+    void KeepCall(int n);
     void FailAll(bool on);  // every ReadNv, WriteNv and ReadNodeName
     void FailNameRead(bool on);
     // What a failing call returns; 1 by default. 0 is refused: a failed call
@@ -112,6 +117,8 @@ private:
     int calls_ = 0;
     std::set<int> failingCalls_;
     std::map<int, FaultOn> failingNvs_;
+    std::set<int> keepingCalls_;
+    std::set<int> keepingNvs_;
     bool failAll_ = false;
     bool failName_ = false;
     int32_t failureStatus_ = 1;

@@ -1,6 +1,9 @@
 #include "frame/page.h"
 
+#include <optional>
+
 #include "frame/codec.h"
+#include "frame/decimal.h"
 #include "frame/sheet.h"
 #include "housekeeping/text_codec.h"
 #include "resources/strings.h"
@@ -50,64 +53,153 @@ int FieldNumber(const Field& field, const uint8_t* buffer) {
     return ComposeWord(buffer[field.offset], buffer[field.offset + 1]);
 }
 
-void EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
-    if (field.codec == Codec::TimeByte) {
-        buffer[field.offset] = ParseTimeByte(text);
-        return;
-    }
-    if (field.codec == Codec::HourMinute) {
-        // Without a ":" the whole text is the minutes.
-        const size_t colon = text.find(':');
-        const std::string_view hours = colon == std::string_view::npos ? "" : text.substr(0, colon);
-        const std::string_view minutes =
-            colon == std::string_view::npos ? text : text.substr(colon + 1);
-        buffer[field.offset] = static_cast<uint8_t>(EncodeLow(TextToDouble(hours)) & 0xFF);
-        buffer[field.offset + 1] = static_cast<uint8_t>(EncodeLow(TextToDouble(minutes)) & 0xFF);
-        return;
-    }
-    if (field.codec == Codec::Percent4095) return;  // shown only
-    if (field.codec == Codec::Halves) {
-        buffer[field.offset + 1] = static_cast<uint8_t>(EncodeHalvesLow(TextToDouble(text)) & 0xFF);
-        return;
-    }
-    if (field.codec == Codec::SignedByte) {
-        buffer[field.offset] = static_cast<uint8_t>(EncodeLow(TextToDouble(text)) & 0xFF);
-        return;
-    }
-    const double number = TextToDouble(text);
-    int32_t high = 0;
-    int32_t low = 0;
-    switch (field.codec) {
-        case Codec::Word:
-            high = EncodeHigh(number);
-            low = EncodeLow(number);
-            break;
-        case Codec::Tenths:
-        case Codec::TenthsWhole:
-            high = EncodeTenthsHigh(number);
-            low = EncodeTenthsLow(number);
-            break;
-        case Codec::Temperature:
-            high = EncodeHundredthsHigh(number);
-            low = EncodeHundredthsLow(number);
-            break;
-        case Codec::HalfHundredths:
-            high = EncodeHalfHundredthsHigh(number);
-            low = EncodeHalfHundredthsLow(number);
-            break;
+namespace {
+
+// The numbers a value box stores: typed text is scaled by `scale`, cut
+// toward zero, and must lie in min..max to be stored and read back exactly.
+struct NumberForm {
+    int scale;
+    int decimals;  // of the range in messages: the precision the box stores
+    int64_t min;
+    int64_t max;
+};
+
+// clang-format off
+std::optional<NumberForm> FormOf(Codec codec) {
+    switch (codec) {
+        case Codec::Word:           return NumberForm{1,   0, 0,      65535};
+        case Codec::Tenths:         return NumberForm{10,  1, 0,      65535};
+        case Codec::TenthsWhole:    return NumberForm{10,  1, 0,      65535};
+        // Words above 10000 read as negative: -555.35 to 100.00 degrees.
+        case Codec::Temperature:    return NumberForm{100, 2, -55535, 10000};
+        case Codec::HalfHundredths: return NumberForm{200, 3, 0,      65535};
+        // Only the low byte is the box's: the high byte keeps the node's value.
+        case Codec::Halves:         return NumberForm{2,   1, 0,      255};
+        case Codec::SignedByte:     return NumberForm{1,   0, -128,   127};
         case Codec::TimeByte:
         case Codec::HourMinute:
-        case Codec::Halves:
-        case Codec::Percent4095:
-        case Codec::SignedByte:
-            break;
+        case Codec::Percent4095:    return std::nullopt;
     }
-    buffer[field.offset] = static_cast<uint8_t>(high & 0xFF);
-    buffer[field.offset + 1] = static_cast<uint8_t>(low & 0xFF);
+    return std::nullopt;
 }
+// clang-format on
+
+constexpr int64_t kSignedByteMin = -128;
+constexpr int64_t kSignedByteMax = 127;
+
+// "H:MM": whole hours and minutes, each a signed byte as the box shows it.
+bool EncodeHourMinute(std::string_view text, uint8_t* bytes) {
+    const size_t colon = text.find(':');
+    if (colon == std::string_view::npos) return false;
+    const std::string_view parts[] = {text.substr(0, colon), text.substr(colon + 1)};
+    uint8_t values[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        const std::string_view part = parts[i];
+        // Whole numbers only: a decimal mark anywhere refuses the text.
+        if (part.find_first_of(".,") != std::string_view::npos) return false;
+        const std::optional<int64_t> value = ParseScaledDecimal(part, 1, DecimalMark::PointOnly);
+        if (!value || *value < kSignedByteMin || *value > kSignedByteMax) return false;
+        values[i] = static_cast<uint8_t>(*value & 0xFF);
+    }
+    bytes[0] = values[0];
+    bytes[1] = values[1];
+    return true;
+}
+
+// The bytes (and bits) of the buffer that a field stores.
+bool SameStoredValue(const Field& field, const uint8_t* a, const uint8_t* b) {
+    if (field.kind == FieldKind::Bit || field.kind == FieldKind::RadioBit) {
+        return TestBit(a[field.offset], field.bit) == TestBit(b[field.offset], field.bit);
+    }
+    if (field.codec == Codec::Halves) return a[field.offset + 1] == b[field.offset + 1];
+    if (field.codec == Codec::TimeByte || field.codec == Codec::SignedByte) {
+        return a[field.offset] == b[field.offset];
+    }
+    return a[field.offset] == b[field.offset] && a[field.offset + 1] == b[field.offset + 1];
+}
+
+// Fields a Write stores; status texts and analogue outputs are shown only.
+bool Stored(const Field& field) {
+    return field.kind != FieldKind::Text && field.kind != FieldKind::BitText &&
+           field.codec != Codec::Percent4095;
+}
+
+int ControlOf(const Field& field) {
+    if (field.control != 0 || field.radios == nullptr || field.radios->choices.empty()) {
+        return field.control;
+    }
+    return field.radios->choices.front().control;
+}
+
+}  // namespace
+
+bool EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
+    if (field.codec == Codec::TimeByte) {
+        if (!IsValidTimeText(text)) return false;
+        buffer[field.offset] = ParseTimeByte(text);
+        return true;
+    }
+    if (field.codec == Codec::HourMinute) return EncodeHourMinute(text, buffer + field.offset);
+    const std::optional<NumberForm> form = FormOf(field.codec);
+    if (!form) return false;  // shown only
+    const std::optional<int64_t> value =
+        ParseScaledDecimal(text, form->scale, DecimalMark::PointOrComma);
+    if (!value || *value < form->min || *value > form->max) return false;
+    const auto word = static_cast<uint16_t>(*value & 0xFFFF);
+    if (field.codec == Codec::Halves) {
+        buffer[field.offset + 1] = static_cast<uint8_t>(word & 0xFF);
+    } else if (field.codec == Codec::SignedByte) {
+        buffer[field.offset] = static_cast<uint8_t>(word & 0xFF);
+    } else {
+        buffer[field.offset] = static_cast<uint8_t>(word >> 8);
+        buffer[field.offset + 1] = static_cast<uint8_t>(word & 0xFF);
+    }
+    return true;
+}
+
+std::string ExactFieldText(const Field& field, const uint8_t* buffer) {
+    const std::optional<NumberForm> form = FormOf(field.codec);
+    if (field.kind != FieldKind::Word || !form) return FormatField(field, buffer);
+    const uint8_t high = buffer[field.offset];
+    const uint8_t low = buffer[field.offset + 1];
+    int64_t value = ComposeWord(high, low);
+    if (field.codec == Codec::Temperature && value > 10000) value -= 65536;
+    if (field.codec == Codec::Halves) value = low;
+    if (field.codec == Codec::SignedByte) value = DecodeSignedByte(high);
+    return FormatScaled(value, form->scale, form->decimals);
+}
+
+std::string AcceptedRange(const Field& field) {
+    if (field.codec == Codec::TimeByte) return text::kTimeRange;
+    if (field.codec == Codec::HourMinute) return text::kHourMinuteRange;
+    const std::optional<NumberForm> form = FormOf(field.codec);
+    if (!form) return {};
+    return text::kNumberFrom + FormatScaled(form->min, form->scale, form->decimals) +
+           text::kRangeTo + FormatScaled(form->max, form->scale, form->decimals);
+}
+
+// What one write action sent, what the node did with it and what its
+// closing Read found.
+struct CPropPage::WriteReport {
+    struct Sent {
+        int nv;
+        int part;
+        std::span<const Field> fields;
+        std::array<uint8_t, kNvBufferSize> bytes;  // the page's view
+    };
+    struct ReadBack {
+        bool ok;
+        std::array<uint8_t, kNvBufferSize> bytes;  // the page's view
+    };
+    std::vector<Sent> sent;
+    std::vector<std::string> problems;
+    std::map<std::pair<int, int>, ReadBack> readBack;  // by NV and part
+};
 
 CPropPage::CPropPage(PageId id, CSheet& sheet, const PageDef& def)
     : id_(id), sheet_(sheet), def_(def) {}
+
+CPropPage::~CPropPage() = default;
 
 NodeLink& CPropPage::node() { return sheet_.node(); }
 Platform& CPropPage::ui() { return sheet_.platform(); }
@@ -127,7 +219,9 @@ std::string CPropPage::LayoutLabel(int control) const {
     return decl != nullptr ? decl->label : "";
 }
 
+// A new window starts with empty boxes: nothing of the node is shown yet.
 void CPropPage::OnInitDialog() {
+    shown_.clear();
     if (def_.refreshMs > 0) StartRefresh();
 }
 
@@ -165,7 +259,9 @@ void CPropPage::ShowFields(std::span<const Field> fields, const uint8_t* buffer)
         } else if (field.kind == FieldKind::RadioWord || field.kind == FieldKind::RadioBit) {
             ShowRadios(field, buffer);
         } else {
-            SetText(field.control, FormatField(field, buffer));
+            std::string text = FormatField(field, buffer);
+            SetText(field.control, text);
+            shown_[field.control] = std::move(text);
         }
     }
 }
@@ -227,40 +323,85 @@ void CPropPage::StoreFields(std::span<const Field> fields, uint8_t* buffer) {
             continue;  // status texts are shown only
         } else if (field.kind == FieldKind::RadioWord || field.kind == FieldKind::RadioBit) {
             StoreRadios(field, buffer);
-        } else {
+        } else if (Edited(field.control)) {
+            // Checked before the Write began; a box that still fails keeps
+            // the node's bytes rather than send a guess.
             EncodeField(field, Text(field.control), buffer);
         }
     }
 }
 
-bool CPropPage::ReadBlock(const Block& block) {
-    if (block.nv == kConfigNv) {
-        const bool selected = block.readSelectorAlways ? node().WriteSelector(block.part)
-                                                       : node().SelectPart(block.part);
-        if (!selected) return false;
+bool CPropPage::Edited(int control) {
+    const auto it = shown_.find(control);
+    return Text(control) != (it != shown_.end() ? it->second : std::string());
+}
+
+bool CPropPage::EditedBoxesAccepted(std::span<const Field> fields) {
+    std::string refused;
+    int first = 0;
+    for (const Field& field : fields) {
+        if (field.kind != FieldKind::Word || !Edited(field.control)) continue;
+        uint8_t scratch[kNvBufferSize] = {};
+        const std::string typed = Text(field.control);
+        if (EncodeField(field, typed, scratch)) continue;
+        if (first == 0) first = field.control;
+        refused += "\n" + BoxName(field.control) + ": \"" + typed + "\"" + text::kTakes +
+                   AcceptedRange(field);
     }
+    if (first == 0) return true;
+    ui().MessageBox(text::kValuesRefused + refused, "", MsgButtons::Ok, MsgIcon::Exclamation);
+    ui().SetFocus(id_, first);
+    return false;
+}
+
+std::string CPropPage::BoxName(int control) const {
+    const ControlDecl* decl = FindControl(id_, control);
+    if (decl == nullptr) return {};
+    std::string name = decl->label;
+    std::string where = decl->row;
+    if (*decl->group != '\0') where += (where.empty() ? "" : ", ") + std::string(decl->group);
+    return where.empty() ? name : name + " (" + where + ")";
+}
+
+bool CPropPage::ReadBlock(const Block& block) {
     uint8_t buffer[kNvBufferSize] = {};
-    if (block.readLength > kNvBufferSize) return false;
-    if (node().ReadNv(block.nv, buffer, block.readLength) != kHostOk) return false;
-    if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
+    bool ok = block.readLength <= kNvBufferSize;
+    if (ok && block.nv == kConfigNv) {
+        ok = block.readSelectorAlways ? node().WriteSelector(block.part)
+                                      : node().SelectPart(block.part);
+    }
+    ok = ok && node().ReadNv(block.nv, buffer, block.readLength) == kHostOk;
+    if (ok && block.optionBits) ReverseBits(buffer, kNvBufferSize);
+    NoteReadBack(block, buffer, ok);
+    if (!ok) return false;
     ShowFields(block.fields, buffer);
     AfterBlockRead(block, buffer);
     return true;
 }
 
 bool CPropPage::WriteBlock(const Block& block) {
+    if (block.rmwLength > kNvBufferSize || block.writeLength > kNvBufferSize) return false;
     if (block.nv == kConfigNv) {
         const bool selected =
             block.selectorAlways ? node().WriteSelector(block.part) : node().SelectPart(block.part);
-        if (!selected) return false;
+        if (!selected) {
+            NoteWriteProblem(BoxNames(block.fields), text::kNotSelected);
+            return false;
+        }
     }
     uint8_t buffer[kNvBufferSize] = {};
-    if (block.rmwLength > kNvBufferSize || block.writeLength > kNvBufferSize) return false;
-    if (node().ReadNv(block.nv, buffer, block.rmwLength) != kHostOk) return false;
+    if (node().ReadNv(block.nv, buffer, block.rmwLength) != kHostOk) {
+        NoteWriteProblem(BoxNames(block.fields), text::kNotReadBeforeWrite);
+        return false;
+    }
     if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
     StoreFields(block.fields, buffer);
+    NoteSent(block.nv, block.part, block.optionBits, block.fields, buffer);
     if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
-    node().WriteNv(block.nv, buffer, block.writeLength);
+    if (node().WriteNv(block.nv, buffer, block.writeLength) != kHostOk) {
+        NoteWriteProblem(BoxNames(block.fields), text::kWriteRefused);
+        return false;
+    }
     return true;
 }
 
@@ -287,19 +428,138 @@ void CPropPage::ApplyCheckRules() {
 
 void CPropPage::WritePage() {
     if (def_.writeButton != 0) SetText(def_.writeButton, text::kWait);
-    if (PasswordAccepted()) {
-        if (def_.writeOrder.empty()) {
-            for (const Block& block : def_.blocks) {
-                if (!block.shownOnly) WriteBlock(block);
-            }
-        } else {
-            for (int index : def_.writeOrder) WriteBlock(def_.blocks[static_cast<size_t>(index)]);
+    std::vector<const Block*> blocks;
+    if (def_.writeOrder.empty()) {
+        for (const Block& block : def_.blocks) {
+            if (!block.shownOnly) blocks.push_back(&block);
         }
+    } else {
+        for (int index : def_.writeOrder)
+            blocks.push_back(&def_.blocks[static_cast<size_t>(index)]);
+    }
+    std::vector<Field> fields;
+    for (const Block* block : blocks)
+        fields.insert(fields.end(), block->fields.begin(), block->fields.end());
+    // Typed values are checked before anything reaches the node: one box
+    // that cannot be stored exactly stops the whole Write.
+    if (PasswordAccepted() && EditedBoxesAccepted(fields)) {
+        BeginWriteReport();
+        for (const Block* block : blocks) WriteBlock(*block);
         AfterWriteBlocks();
         ReadPage();
+        FinishWriteReport();
     }
     if (def_.passwordBox != 0) SetText(def_.passwordBox, "");
     if (def_.writeButton != 0) SetText(def_.writeButton, LayoutLabel(def_.writeButton));
+}
+
+void CPropPage::BeginWriteReport() { report_ = std::make_unique<WriteReport>(); }
+
+void CPropPage::NoteWriteProblem(std::string what, std::string_view why) {
+    if (report_)
+        report_->problems.push_back(what.empty() ? std::string(why)
+                                                 : what + ": " + std::string(why));
+}
+
+void CPropPage::NoteSent(int nv, int part, bool /*optionBits*/, std::span<const Field> fields,
+                         const uint8_t* pageBytes) {
+    if (!report_) return;
+    WriteReport::Sent sent{nv, part, fields, {}};
+    std::copy(pageBytes, pageBytes + kNvBufferSize, sent.bytes.begin());
+    report_->sent.push_back(sent);
+}
+
+void CPropPage::NoteReadBack(const Block& block, const uint8_t* buffer, bool ok) {
+    if (!report_) return;
+    WriteReport::ReadBack& back =
+        report_->readBack[{block.nv, block.nv == kConfigNv ? block.part : 0}];
+    back.ok = ok;
+    std::copy(buffer, buffer + kNvBufferSize, back.bytes.begin());
+}
+
+bool CPropPage::SendNv(int nv, int part, bool optionBits, std::span<const Field> fields,
+                       const uint8_t* pageBytes, int length) {
+    NoteSent(nv, part, optionBits, fields, pageBytes);
+    uint8_t bytes[kNvBufferSize] = {};
+    std::copy(pageBytes, pageBytes + kNvBufferSize, bytes);
+    if (optionBits) ReverseBits(bytes, kNvBufferSize);
+    if (node().WriteNv(nv, bytes, length) == kHostOk) return true;
+    NoteWriteProblem(BoxNames(fields), text::kWriteRefused);
+    return false;
+}
+
+std::string CPropPage::BoxNames(std::span<const Field> fields) const {
+    constexpr int kNamedBoxes = 3;
+    std::string names;
+    int named = 0;
+    int more = 0;
+    for (const Field& field : fields) {
+        if (field.kind == FieldKind::Text || field.kind == FieldKind::BitText) continue;
+        const int control = ControlOf(field);
+        if (control == 0) continue;
+        if (named == kNamedBoxes) {
+            ++more;
+            continue;
+        }
+        names += (named++ == 0 ? "" : ", ") + BoxName(control);
+    }
+    if (more > 0) names += text::kAndMore + FormatFixed(more, 0) + text::kMoreBoxes;
+    return names;
+}
+
+// The value of a field as the page shows it: the box's text, a check box's
+// state, or the caption of the chosen radio button.
+std::string CPropPage::ShownValue(const Field& field, const uint8_t* buffer) const {
+    if (field.kind == FieldKind::Bit) {
+        return TestBit(buffer[field.offset], field.bit) != 0 ? text::kChecked : text::kNotChecked;
+    }
+    if (field.kind == FieldKind::RadioWord || field.kind == FieldKind::RadioBit) {
+        const int value = field.kind == FieldKind::RadioBit
+                              ? TestBit(buffer[field.offset], field.bit)
+                              : ComposeWord(buffer[field.offset], buffer[field.offset + 1]);
+        for (const RadioChoice& choice : field.radios->choices) {
+            if (choice.value == value) return LayoutLabel(choice.control);
+        }
+        return FormatFixed(value, 0);
+    }
+    return FormatField(field, buffer);
+}
+
+void CPropPage::FinishWriteReport() {
+    if (!report_) return;
+    const std::unique_ptr<WriteReport> report = std::move(report_);
+    std::vector<std::string> lines = report->problems;
+    std::vector<std::string> differences;
+    for (const WriteReport::Sent& sent : report->sent) {
+        const auto back = report->readBack.find({sent.nv, sent.part});
+        if (back == report->readBack.end()) continue;  // the page does not show it again
+        if (!back->second.ok) {
+            lines.push_back(BoxNames(sent.fields) + ": " + text::kNotReadBack);
+            continue;
+        }
+        for (const Field& field : sent.fields) {
+            if (!Stored(field)) continue;
+            const uint8_t* held = back->second.bytes.data();
+            if (SameStoredValue(field, sent.bytes.data(), held)) continue;
+            std::string sentText = ShownValue(field, sent.bytes.data());
+            std::string heldText = ShownValue(field, held);
+            // The page's rounding can make two stored values look alike.
+            if (sentText == heldText) {
+                sentText = ExactFieldText(field, sent.bytes.data());
+                heldText = ExactFieldText(field, held);
+            }
+            differences.push_back(BoxName(ControlOf(field)) + text::kSent + sentText +
+                                  text::kNodeHolds + heldText);
+        }
+    }
+    if (lines.empty() && differences.empty()) return;
+    std::string message;
+    if (!lines.empty()) message = text::kNotAllWritten;
+    for (const std::string& line : lines) message += "\n" + line;
+    if (!differences.empty())
+        message += (lines.empty() ? "" : "\n\n") + std::string(text::kNodeHoldsOther);
+    for (const std::string& line : differences) message += "\n" + line;
+    ui().MessageBox(message, "", MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void CPropPage::OnPageShown() {

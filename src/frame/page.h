@@ -5,10 +5,14 @@
 // read or a write the cycle calls for: the host-call sequence is the product.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frame/host_link.h"
 #include "frame/platform.h"
@@ -187,7 +191,7 @@ inline constexpr int kOptionPart = 1;
 class CPropPage : public PageEvents {
 public:
     CPropPage(PageId id, CSheet& sheet, const PageDef& def);
-    virtual ~CPropPage() = default;
+    virtual ~CPropPage();
     CPropPage(const CPropPage&) = delete;
     CPropPage& operator=(const CPropPage&) = delete;
 
@@ -225,10 +229,14 @@ protected:
     // buffer as decoded (reversed for option parts): the page's own decoding.
     virtual void AfterBlockRead(const Block& /*block*/, const uint8_t* /*buffer*/) {}
 
-    // Block transfers: select, read, decode / read, encode, write.
+    // Block transfers: select, read, decode / read, encode, write. A failed
+    // or refused step of a write is noted for the Write's closing message.
     bool ReadBlock(const Block& block);
     bool WriteBlock(const Block& block);
     void ShowFields(std::span<const Field> fields, const uint8_t* buffer);
+    // Encodes the boxes the technician edited and every check box and radio
+    // group; a box whose text is still what the page last showed keeps the
+    // node's bytes.
     void StoreFields(std::span<const Field> fields, uint8_t* buffer);
     void ShowText(const Field& field, const uint8_t* buffer);
     void ShowRadios(const Field& field, const uint8_t* buffer);
@@ -236,6 +244,31 @@ protected:
     bool PasswordAccepted();
     // Enables the controls of every check rule from its box.
     void ApplyCheckRules();
+
+    // Checks every edited box of `fields` before anything is sent: when any
+    // cannot be stored exactly, one message lists them all (label, group,
+    // what was typed, the range the box takes), the focus goes to the first,
+    // and the result is false.
+    bool EditedBoxesAccepted(std::span<const Field> fields);
+    // True when the box's text is not what the page last showed in it.
+    bool Edited(int control);
+
+    // Every action that writes to the node collects what went wrong between
+    // BeginWriteReport and FinishWriteReport, which tells the technician what
+    // was not written, or which boxes the node holds differently from what
+    // was sent (compared with the closing Read, when there is one).
+    void BeginWriteReport();
+    void FinishWriteReport();
+    // A WriteNv of bytes the page composed itself. A refusal is reported;
+    // `fields` (the page's view of `pageBytes`, reversed for option parts)
+    // are compared with the closing Read of the same NV and part.
+    bool SendNv(int nv, int part, bool optionBits, std::span<const Field> fields,
+                const uint8_t* pageBytes, int length);
+    // A problem of the current write, told at its end: `what` names the
+    // boxes or values concerned, `why` what happened.
+    void NoteWriteProblem(std::string what, std::string_view why);
+    // "P (Heat (Mv1))": a control as the technician finds it on the page.
+    std::string BoxName(int control) const;
 
     NodeLink& node();
     Platform& ui();
@@ -250,14 +283,35 @@ protected:
     std::string LayoutLabel(int control) const;
 
 private:
+    struct WriteReport;
+    void NoteSent(int nv, int part, bool optionBits, std::span<const Field> fields,
+                  const uint8_t* pageBytes);
+    void NoteReadBack(const Block& block, const uint8_t* buffer, bool ok);
+    std::string BoxNames(std::span<const Field> fields) const;
+    std::string ShownValue(const Field& field, const uint8_t* buffer) const;
+
     PageId id_;
     CSheet& sheet_;
     const PageDef& def_;
+    // The text each value box last showed from the node, to tell the boxes
+    // the technician edited from those that must keep the node's bytes.
+    std::map<int, std::string> shown_;
+    std::unique_ptr<WriteReport> report_;
 };
 
 // Text of a field's value, and the value of a field's text.
 std::string FormatField(const Field& field, const uint8_t* buffer);
-void EncodeField(const Field& field, std::string_view text, uint8_t* buffer);
+// Stores typed text into the field's bytes when it is a number (or time)
+// that the field stores and reads back exactly; otherwise leaves the buffer
+// as it was and returns false. Digits beyond the field's precision are cut
+// off toward zero.
+bool EncodeField(const Field& field, std::string_view text, uint8_t* buffer);
+// What a field accepts, for the message that refuses a value: "a number
+// from 0 to 6553.5".
+std::string AcceptedRange(const Field& field);
+// A number field's stored value with all the digits it stores (21.25 where
+// the page shows 21.2); other fields as FormatField.
+std::string ExactFieldText(const Field& field, const uint8_t* buffer);
 // The number a Text field looks up: the word, or the signed byte.
 int FieldNumber(const Field& field, const uint8_t* buffer);
 

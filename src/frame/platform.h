@@ -79,6 +79,8 @@ public:
     virtual bool GetCheck(PageId page, int control) = 0;
     virtual void Enable(PageId page, int control, bool enabled) = 0;
     virtual void Show(PageId page, int control, bool visible) = 0;
+    // Puts the keyboard focus on the control (the box a message is about).
+    virtual void SetFocus(PageId page, int control) = 0;
 
     // Repeating timer of a page window; setting an existing identifier
     // restarts it with the new period.

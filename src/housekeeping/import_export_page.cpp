@@ -17,6 +17,19 @@ std::string CountedMessage(const char* head, int count, const char* tail) {
     return head + FormatFixed(count, 0) + tail;
 }
 
+// The line that stopped a download, shown as far as a message box can
+// sensibly hold it.
+std::string BadLineMessage(const BadLine& bad) {
+    constexpr std::size_t kShownChars = 120;
+    std::string text = bad.text.substr(0, kShownChars);
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    }
+    if (bad.text.size() > kShownChars) text += "...";
+    return CountedMessage(text::kBadLineHead, bad.number, text::kBadLineTail) + "\n\"" + text +
+           "\"";
+}
+
 }  // namespace
 
 std::string DefaultFileName(std::string_view nodeName) {
@@ -30,11 +43,20 @@ void CPage25PropPage::OnInitDialog() { ShowNodeName(); }
 
 void CPage25PropPage::OnControlClicked(int controlId) {
     switch (controlId) {
-        case IDC_IMPEXP_DEFAULT: ShowNodeName(); break;
-        case IDC_IMPEXP_SAVE: Busy(IDC_IMPEXP_SAVE, [this] { SaveToFile(); }); break;
-        case IDC_IMPEXP_READ: Busy(IDC_IMPEXP_READ, [this] { ReadFromFile(); }); break;
-        case IDC_IMPEXP_FACTORY: DefaultSettings(); break;
-        default: break;
+        case IDC_IMPEXP_DEFAULT:
+            ShowNodeName();
+            break;
+        case IDC_IMPEXP_SAVE:
+            Busy(IDC_IMPEXP_SAVE, [this] { SaveToFile(); });
+            break;
+        case IDC_IMPEXP_READ:
+            Busy(IDC_IMPEXP_READ, [this] { ReadFromFile(); });
+            break;
+        case IDC_IMPEXP_FACTORY:
+            DefaultSettings();
+            break;
+        default:
+            break;
     }
 }
 
@@ -115,16 +137,17 @@ void CPage25PropPage::ReadFromFile() {
                     const DownloadResult download =
                         ReadSettingsFile(*bytes, ProgramId(), node(), [this] {
                             return ui().MessageBox(text::kProgramIdMismatch,
-                                                   text::kProgramIdMismatchTitle,
-                                                   MsgButtons::YesNo,
+                                                   text::kProgramIdMismatchTitle, MsgButtons::YesNo,
                                                    MsgIcon::None) == MsgAnswer::Yes;
                         });
                     // Success is reported only when the node took every write.
-                    if (download.accepted && download.writeErrors == 0) {
+                    if (download.badLine) {
+                        result = BadLineMessage(*download.badLine);
+                    } else if (download.accepted && download.writeErrors == 0) {
                         result = text::kDownloadCompleted;
                     } else if (download.accepted) {
-                        result = CountedMessage(text::kDownloadNotCompletedCount, download.writeErrors,
-                                                text::kWriteErrors);
+                        result = CountedMessage(text::kDownloadNotCompletedCount,
+                                                download.writeErrors, text::kWriteErrors);
                     }
                 }
             }
@@ -144,9 +167,10 @@ void CPage25PropPage::DefaultSettings() {
     int errors = 0;
     Busy(IDC_IMPEXP_FACTORY, [&] {
         auto write = [&](const FactoryLine& line) {
-            const std::string bytes = DataLineBytes(line.kind, line.line);
+            const std::string bytes = FactoryBytes(line.nvIndex, line.part).value_or(std::string());
             const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-            if (node().WriteNv(line.nvIndex, data, static_cast<int32_t>(bytes.size())) != kHostOk) {
+            if (bytes.empty() ||
+                node().WriteNv(line.nvIndex, data, static_cast<int32_t>(bytes.size())) != kHostOk) {
                 ++errors;
             }
         };

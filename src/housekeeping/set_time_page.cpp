@@ -3,6 +3,7 @@
 #include "frame/codec.h"
 #include "frame/sheet.h"
 #include "housekeeping/text_codec.h"
+#include "resources/strings.h"
 
 namespace qta1 {
 
@@ -54,7 +55,11 @@ void CPage16PropPage::OnControlClicked(int controlId) {
     if (controlId != IDC_SETTIME_SYNC) return;
     uint8_t bytes[kClockSettingLength];
     ClockBytes(ui().Now(), bytes);
-    node().WriteNv(kClockSettingNv, bytes, kClockSettingLength);
+    BeginWriteReport();
+    if (node().WriteNv(kClockSettingNv, bytes, kClockSettingLength) != kHostOk) {
+        NoteWriteProblem(text::kNodeClock, text::kClockRefused);
+    }
+    FinishWriteReport();
 }
 
 }  // namespace qta1

@@ -31,40 +31,31 @@ constexpr SettingsNv kSettingsNvs[] = {
 constexpr int kSingleNvCount = 9;
 constexpr std::size_t kProgramIdLength = 23;
 
-// How each kind of data line is made from NV bytes and turned back into them.
-struct LineCodec {
+// How each kind of data line is made from NV bytes.
+struct LineFormat {
     LineKind kind;
-    int length;  // bytes a download sends
     std::string (*format)(const uint8_t* bytes);
-    uint8_t (*parse)(std::string_view line, int index);
 };
 
 // clang-format off
-constexpr LineCodec kLineCodecs[] = {
-    {LineKind::Record,   kNvValueSize, FormatRecordLine,   ParseRecordByte},
-    {LineKind::Count,    2,            FormatCountLine,    ParseIntegerByte},
-    {LineKind::Time,     4,            FormatTimeLine,     ParseTimeLineByte},
-    {LineKind::Temp,     2,            FormatTempLine,     ParseHundredthsByte},
-    {LineKind::Setpoint, 12,           FormatSetpointLine, ParseSetpointByte},
+constexpr LineFormat kLineFormats[] = {
+    {LineKind::Record,   FormatRecordLine},
+    {LineKind::Count,    FormatCountLine},
+    {LineKind::Time,     FormatTimeLine},
+    {LineKind::Temp,     FormatTempLine},
+    {LineKind::Setpoint, FormatSetpointLine},
 };
 // clang-format on
 
-constexpr const LineCodec& CodecOf(LineKind kind) {
-    for (const LineCodec& codec : kLineCodecs)
-        if (codec.kind == kind) return codec;
-    return kLineCodecs[0];
+std::string FormatLine(LineKind kind, const uint8_t* bytes) {
+    for (const LineFormat& format : kLineFormats)
+        if (format.kind == kind) return format.format(bytes);
+    return {};
 }
-
-// A download sends exactly the bytes its data line gives.
-static_assert([] {
-    for (const SettingsNv& nv : kSettingsNvs)
-        if (CodecOf(nv.kind).length != nv.writeLength) return false;
-    return true;
-}());
 
 // The formatters end a data line with "\n\n"; the file stores each as CR LF.
 std::string DataLine(LineKind kind, const uint8_t* bytes) {
-    std::string line = CodecOf(kind).format(bytes);
+    std::string line = FormatLine(kind, bytes);
     while (!line.empty() && line.back() == '\n') line.pop_back();
     return line + "\r\n\r\n";
 }
@@ -108,8 +99,7 @@ const SettingsNv* FindNv(std::string_view name) {
 // configuration part goes to the part its position in the file gives, and the
 // selector is put back to 0 afterwards. A part whose selection was refused is
 // not written: the node would store it over whichever part it shows.
-int WriteBlock(NodeLink& node, const SettingsNv& nv, std::string_view dataLine, int part) {
-    const std::string bytes = DataLineBytes(nv.kind, dataLine);
+int WriteBlock(NodeLink& node, const SettingsNv& nv, const std::string& bytes, int part) {
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
     if (nv.nvIndex != kConfigNv) return node.WriteNv(nv.nvIndex, data, nv.writeLength) != kHostOk;
     if (!node.SelectPart(part)) return 1;
@@ -118,15 +108,20 @@ int WriteBlock(NodeLink& node, const SettingsNv& nv, std::string_view dataLine, 
     return errors;
 }
 
+bool IsProgramIdLine(std::string_view line) {
+    return line.starts_with('-') && line.size() >= 2 && line.size() - 2 == kProgramIdLength;
+}
+
 }  // namespace
 
 std::span<const SettingsNv> SettingsNvs() { return kSettingsNvs; }
 
-std::string DataLineBytes(LineKind kind, std::string_view line) {
-    const LineCodec& codec = CodecOf(kind);
-    std::string bytes(static_cast<std::size_t>(codec.length), '\0');
-    for (int i = 0; i < codec.length; ++i) bytes[i] = static_cast<char>(codec.parse(line, i));
-    return bytes;
+std::optional<std::string> FactoryBytes(int nvIndex, int part) {
+    for (const FactoryLine& line : FactoryLines()) {
+        if (line.nvIndex == nvIndex && line.part == part)
+            return ParseDataLine(line.kind, line.line);
+    }
+    return std::nullopt;
 }
 
 SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
@@ -176,44 +171,80 @@ SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
     return saved;
 }
 
-DownloadResult ReadSettingsFile(std::string_view fileBytes, std::string_view programId,
-                                NodeLink& node, const std::function<bool()>& acceptForeign) {
-    DownloadResult result;
-    int partCounter = 0;
+// The whole file is read before the node is touched: which lines are
+// program-ID lines and which blocks it holds, each data line turned into its
+// bytes. A file that is not exactly what the writer makes (apart from header
+// and empty lines) is refused at its first bad line.
+//
+// Comment lines before the first program-ID line are never written, so they
+// are read as ordinary lines. After it, each comment line takes the line
+// after it as its data line, unless that is another comment line (the NV
+// could not be read when the file was saved) or the file ends there.
+SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
+    SettingsFilePlan plan;
     LineSource lines(fileBytes);
+    int number = 0;
+    int parts = 0;
+    bool programIdSeen = false;
+    auto refuse = [&](int lineNumber, std::string_view text) {
+        plan.steps.clear();
+        plan.badLine = BadLine{lineNumber, std::string(text)};
+        return plan;
+    };
     std::optional<std::string_view> line = lines.Next();
+    if (line) ++number;
     while (line) {
-        // A "-" line with a 23-character value is a program-ID line: the
-        // node's own ID accepts the file, any other asks the technician.
-        // Shorter or longer values (node name, timestamp) are ignored.
-        if (line->starts_with('-')) {
-            const std::string_view value = line->substr(std::min<std::size_t>(2, line->size()));
-            if (value.size() == kProgramIdLength) {
-                result.accepted = value == programId || (acceptForeign && acceptForeign());
+        if (IsProgramIdLine(*line)) {
+            plan.steps.push_back({.programId = std::string(line->substr(2)),
+                                  .nv = nullptr,
+                                  .part = 0,
+                                  .bytes = std::nullopt});
+            programIdSeen = true;
+        } else if (line->starts_with('*') && programIdSeen) {
+            const int commentNumber = number;
+            const SettingsNv* nv = FindNv(NvNameOf(*line));
+            if (nv == nullptr) return refuse(commentNumber, *line);
+            SettingsFilePlan::Step step{
+                .programId = {}, .nv = nv, .part = 0, .bytes = std::nullopt};
+            if (nv->nvIndex == kConfigNv && (step.part = ++parts) > kSettingsPartCount) {
+                return refuse(commentNumber, *line);
             }
             line = lines.Next();
-            continue;
+            if (line) ++number;
+            if (line && !line->starts_with('*')) {
+                step.bytes = ParseDataLine(nv->kind, *line);
+                if (!step.bytes) return refuse(number, *line);
+            }
+            plan.steps.push_back(std::move(step));
+            // A comment line in the data line's place starts the next block.
+            if (line && line->starts_with('*')) continue;
         }
-        // Everything else but an accepted comment line is ignored; a comment
-        // line while the file is not accepted leaves the next line alone.
-        if (!line->starts_with('*') || !result.accepted) {
-            line = lines.Next();
-            continue;
-        }
-        // An accepted comment line: the line after it holds the values.
-        const SettingsNv* nv = FindNv(NvNameOf(*line));
-        if (nv != nullptr && nv->nvIndex == kConfigNv) ++partCounter;
-        const std::optional<std::string_view> dataLine = lines.Next();
-        // A comment line in its place means the NV could not be read when the
-        // file was saved: nothing is written for it, and that line starts the
-        // next block.
-        if (dataLine && dataLine->starts_with('*')) {
-            line = dataLine;
-            continue;
-        }
-        if (dataLine && nv != nullptr)
-            result.writeErrors += WriteBlock(node, *nv, *dataLine, partCounter);
         line = lines.Next();
+        if (line) ++number;
+    }
+    return plan;
+}
+
+DownloadResult ReadSettingsFile(std::string_view fileBytes, std::string_view programId,
+                                NodeLink& node, const std::function<bool()>& acceptForeign) {
+    return RunSettingsFile(PlanSettingsFile(fileBytes), programId, node, acceptForeign);
+}
+
+DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view programId,
+                               NodeLink& node, const std::function<bool()>& acceptForeign) {
+    DownloadResult result;
+    if (plan.badLine) {
+        result.badLine = plan.badLine;
+        return result;
+    }
+    for (const SettingsFilePlan::Step& step : plan.steps) {
+        // A program-ID line: the node's own ID accepts the file, any other
+        // asks the technician; blocks are written while the file is accepted.
+        if (step.nv == nullptr) {
+            result.accepted = step.programId == programId || (acceptForeign && acceptForeign());
+        } else if (result.accepted && step.bytes) {
+            result.writeErrors += WriteBlock(node, *step.nv, *step.bytes, step.part);
+        }
     }
     return result;
 }

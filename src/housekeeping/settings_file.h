@@ -4,9 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frame/host_link.h"
 #include "frame/platform.h"
@@ -15,7 +17,7 @@
 namespace qta1 {
 
 struct SavedSettings {
-    std::string text;  // the whole file, CR LF line ends
+    std::string text;    // the whole file, CR LF line ends
     int readErrors = 0;  // NVs that could not be read (0..21)
 };
 
@@ -25,21 +27,48 @@ struct SavedSettings {
 SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
                                 std::string_view nodeName, const LocalTime& now);
 
+// The first line of a settings file that is not what a download can write
+// exactly: its number (from 1) and its text.
+struct BadLine {
+    int number = 0;
+    std::string text;
+};
+
 struct DownloadResult {
     bool accepted = false;  // a program-ID line matched, or the technician accepted a foreign one
     int writeErrors = 0;    // WriteNv calls the host refused, and parts that could not be selected
+    std::optional<BadLine> badLine;  // the file was refused before anything was written
 };
 
-// Parses the file and writes its values to the node in file order. A
-// program-ID line that differs from `programId` asks `acceptForeign` (the
-// "ProgramID does not match!" question); blocks are written only while the
-// file is accepted. Any bytes are accepted as input.
+struct SettingsNv;
+
+// What a settings file asks of the node, in file order, found by reading the
+// whole file before anything is written.
+struct SettingsFilePlan {
+    struct Step {
+        std::string programId;             // a program-ID line when `nv` is null
+        const SettingsNv* nv = nullptr;    // a block
+        int part = 0;                      // 1..12 for the configuration NV
+        std::optional<std::string> bytes;  // none: the block has no data line
+    };
+    std::vector<Step> steps;
+    std::optional<BadLine> badLine;  // set: the file must not be downloaded; no steps
+};
+SettingsFilePlan PlanSettingsFile(std::string_view fileBytes);
+
+// Downloads a checked file: program-ID lines that differ from `programId` ask
+// `acceptForeign` (the "ProgramID does not match!" question); blocks are
+// written only while the file is accepted. A plan with a bad line writes
+// nothing and asks nothing.
+DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view programId,
+                               NodeLink& node, const std::function<bool()>& acceptForeign);
+// PlanSettingsFile, then RunSettingsFile. Any bytes are accepted as input.
 DownloadResult ReadSettingsFile(std::string_view fileBytes, std::string_view programId,
                                 NodeLink& node, const std::function<bool()>& acceptForeign);
 
-// The bytes a data line of the given kind gives for an NV: 31, 2, 4, 2 or 12
-// of them, exactly as the download sends them.
-std::string DataLineBytes(LineKind kind, std::string_view line);
+// The bytes of a built-in factory value (an NV, or a part of the
+// configuration NV), exactly as "Default settings" sends them.
+std::optional<std::string> FactoryBytes(int nvIndex, int part);
 
 // Names of the file's NVs, in file order, with their NV index, data-line kind
 // and the length a download writes.

@@ -4,45 +4,60 @@
 #include <cstdio>
 
 #include "frame/codec.h"
+#include "frame/decimal.h"
 
 namespace qta1 {
 
 namespace {
 
-uint8_t Low8(int32_t value) {
-    return static_cast<uint8_t>(value & 0xFF);
-}
-
-// Character index where field n starts. Each step skips up to the next comma
-// and the one blank the writer puts after it; with no comma left it skips a
-// single character, so the index can run past the end of the line.
-std::size_t OffsetOfField(std::string_view line, int n) {
-    std::size_t offset = 0;
-    for (int i = 0; i < n; ++i) {
-        if (offset >= line.size()) return offset + static_cast<std::size_t>(n - i);
-        const std::size_t comma = line.find(',', offset);
-        offset = comma == std::string_view::npos ? offset + 1 : comma + 2;
-    }
-    return offset;
-}
-
-// Field n of a data line. The last field of its kind runs to the end of the
-// line; any other field ends at the next comma and is empty when none follows.
-std::string_view FieldText(std::string_view line, int n, bool last) {
-    const std::size_t start = OffsetOfField(line, n);
-    if (start >= line.size()) return {};
-    const std::string_view rest = line.substr(start);
-    if (last) return rest;
-    const std::size_t comma = rest.find(',');
-    return comma == std::string_view::npos ? std::string_view{} : rest.substr(0, comma);
-}
-
-double FieldNumber(std::string_view line, int n, int lastField) {
-    return TextToDouble(FieldText(line, n, n == lastField));
-}
+uint8_t Low8(int32_t value) { return static_cast<uint8_t>(value & 0xFF); }
 
 std::string Joined(const std::string& a, const std::string& b) {
     return a.empty() ? b : a + ", " + b;
+}
+
+// A word of hundredths of a degree as the node reads it: above 10000 negative.
+int SignedHundredths(uint8_t high, uint8_t low) {
+    const int word = ComposeWord(high, low);
+    return word > 10000 ? word - 65536 : word;
+}
+
+// The numbers of each kind of data line: how many, how each is scaled and
+// what it may hold, and how many bytes it fills.
+struct LineNumber {
+    int scale;
+    int64_t min;
+    int64_t max;
+    int bytes;  // 1: a byte, 2: a word (high byte first)
+};
+// clang-format off
+constexpr LineNumber kSignedByte  = {1,   -128,   127,   1};
+constexpr LineNumber kWord        = {1,   0,      65535, 2};
+constexpr LineNumber kHundredths  = {100, -55535, 10000, 2};
+// clang-format on
+
+struct LineShape {
+    LineKind kind;
+    int count;         // numbers on the line
+    LineNumber first;  // the first number
+    LineNumber rest;   // every other number
+    int length;        // bytes
+};
+// clang-format off
+constexpr LineShape kShapes[] = {
+//   kind               count first        rest         bytes
+    {LineKind::Record,   16,  kSignedByte, kWord,       31},
+    {LineKind::Count,    1,   kWord,       kWord,       2},
+    {LineKind::Time,     4,   kSignedByte, kSignedByte, 4},
+    {LineKind::Temp,     1,   kHundredths, kHundredths, 2},
+    {LineKind::Setpoint, 6,   kHundredths, kHundredths, 12},
+};
+// clang-format on
+
+const LineShape& ShapeOf(LineKind kind) {
+    for (const LineShape& shape : kShapes)
+        if (shape.kind == kind) return shape;
+    return kShapes[0];
 }
 
 }  // namespace
@@ -97,47 +112,44 @@ std::string FormatTimeLine(const uint8_t bytes[4]) {
 }
 
 std::string FormatTempLine(const uint8_t bytes[2]) {
-    return FormatFixed(DecodeSignedHundredths(bytes[0], bytes[1]), 2) + "\n\n";
+    return FormatScaled(SignedHundredths(bytes[0], bytes[1]), 100, 2) + "\n\n";
 }
 
+// One decimal where it holds the value exactly, two where it does not.
 std::string FormatSetpointLine(const uint8_t bytes[12]) {
     std::string line;
-    for (int k = 0; k < 6; ++k)
-        line = Joined(line, FormatFixed(DecodeSignedHundredths(bytes[2 * k], bytes[2 * k + 1]), 1));
+    for (int k = 0; k < 6; ++k) {
+        const int hundredths = SignedHundredths(bytes[2 * k], bytes[2 * k + 1]);
+        const bool tenths = hundredths % 10 == 0;
+        line = Joined(
+            line, tenths ? FormatScaled(hundredths / 10, 10, 1) : FormatScaled(hundredths, 100, 2));
+    }
     return line + "\n\n";
 }
 
-int FieldOffset(std::string_view line, int n) {
-    const std::size_t offset = OffsetOfField(line, n);
-    return offset > INT_MAX ? INT_MAX : static_cast<int>(offset);
-}
+int DataLineLength(LineKind kind) { return ShapeOf(kind).length; }
 
-uint8_t ParseRecordByte(std::string_view line, int index) {
-    if (index < 0 || index > 30) return 0;
-    if (index == 0) return Low8(TruncateToInt32(FieldNumber(line, 0, 15)));
-    const int32_t value = TruncateToInt32(FieldNumber(line, (index - 1) / 2 + 1, 15));
-    return Low8(index % 2 == 1 ? HighByteOf(value) : LowByteOf(value));
-}
-
-uint8_t ParseSetpointByte(std::string_view line, int index) {
-    if (index < 0 || index > 11) return 0;
-    const double value = FieldNumber(line, index / 2, 5);
-    return Low8(index % 2 == 0 ? EncodeHundredthsHigh(value) : EncodeHundredthsLow(value));
-}
-
-uint8_t ParseTimeLineByte(std::string_view line, int index) {
-    if (index < 0 || index > 3) return 0;
-    return Low8(TruncateToInt32(FieldNumber(line, index, 3)));
-}
-
-uint8_t ParseHundredthsByte(std::string_view text, int selector) {
-    const double value = TextToDouble(text);
-    return Low8(selector == 0 ? EncodeHundredthsHigh(value) : EncodeHundredthsLow(value));
-}
-
-uint8_t ParseIntegerByte(std::string_view text, int selector) {
-    const double value = TextToDouble(text);
-    return Low8(selector == 0 ? EncodeHigh(value) : EncodeLow(value));
+std::optional<std::string> ParseDataLine(LineKind kind, std::string_view line) {
+    const LineShape& shape = ShapeOf(kind);
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(shape.length));
+    std::string_view rest = line;
+    for (int n = 0; n < shape.count; ++n) {
+        const std::size_t comma = rest.find(',');
+        const bool last = n == shape.count - 1;
+        // The last number ends the line; every other one ends at a comma.
+        if (last == (comma != std::string_view::npos)) return std::nullopt;
+        const std::string_view field = last ? rest : rest.substr(0, comma);
+        if (!last) rest.remove_prefix(comma + 1);
+        const LineNumber& form = n == 0 ? shape.first : shape.rest;
+        const std::optional<int64_t> value =
+            ParseScaledDecimal(field, form.scale, DecimalMark::PointOnly);
+        if (!value || *value < form.min || *value > form.max) return std::nullopt;
+        const auto word = static_cast<uint16_t>(*value & 0xFFFF);
+        if (form.bytes == 2) bytes += static_cast<char>(word >> 8);
+        bytes += static_cast<char>(word & 0xFF);
+    }
+    return bytes;
 }
 
 // The full year, so 2105 stays 2105.

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "frame/platform.h"
+#include "resources/factory_lines.h"
 
 namespace qta1 {
 
@@ -15,20 +17,25 @@ uint8_t ParseTimeByte(std::string_view text);
 bool IsValidTimeText(std::string_view text);
 bool IsValidHourMinute(std::string_view hourText, std::string_view minuteText);
 
-// Data-line formatters; every line ends with "\n\n".
+// Data-line formatters; every line ends with "\n\n". Each number carries
+// its bytes exactly: a set point keeps one decimal when that holds it
+// (21.0) and gets two when it does not (21.25).
 std::string FormatRecordLine(const uint8_t bytes[31]);
 std::string FormatCountLine(const uint8_t bytes[2]);
 std::string FormatTimeLine(const uint8_t bytes[4]);
 std::string FormatTempLine(const uint8_t bytes[2]);
 std::string FormatSetpointLine(const uint8_t bytes[12]);
 
-// Data-line parsers: one byte per call, the caller loops over the index.
-int FieldOffset(std::string_view line, int n);
-uint8_t ParseRecordByte(std::string_view line, int index);    // 0..30, 0 beyond
-uint8_t ParseSetpointByte(std::string_view line, int index);  // 0..11, 0 beyond
-uint8_t ParseTimeLineByte(std::string_view line, int index);  // 0..3, 0 beyond
-uint8_t ParseHundredthsByte(std::string_view text, int selector);  // 0 high, else low
-uint8_t ParseIntegerByte(std::string_view text, int selector);     // 0 high, else low
+// The bytes a data line stands for (31, 2, 4, 2 or 12 of them), or nothing
+// when the line is not exactly a data line of its kind: its count of numbers,
+// separated by "," with blanks allowed around them, each in the number form
+// of a typed value with "." as the only decimal point, and each fitting its
+// bytes so that the line's formatter gives it back (a record line's first
+// number is a signed byte, its words unsigned; temperatures and set points
+// are hundredths from -555.35 to 100.00; digits beyond them are cut off).
+std::optional<std::string> ParseDataLine(LineKind kind, std::string_view line);
+// How many bytes a line of the kind stands for.
+int DataLineLength(LineKind kind);
 
 // Export timestamp of the settings file: "6/12-2026 " and "7:05:09".
 std::string FormatExportDate(const LocalTime& now);

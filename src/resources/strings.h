@@ -17,6 +17,39 @@ inline constexpr const char* kDefaultTitle = "QTA1";
 inline constexpr const char* kVersionLine = "QTA1 configuration plug-in, version 1.0.0.1";
 inline constexpr const char* kProgramId = "90 51 54 41 31 5F 31 72";
 
+// Values a Write refuses before anything is sent, one line per box:
+// P (Heat (Mv1)): "-3" - takes a number from 0 to 6553.5
+inline constexpr const char* kValuesRefused = "Nothing was written. These values cannot be stored:";
+inline constexpr const char* kTakes = " - takes ";
+inline constexpr const char* kNumberFrom = "a number from ";
+inline constexpr const char* kRangeTo = " to ";
+inline constexpr const char* kTimeRange = "a time from 0:00 to 24:00";
+inline constexpr const char* kHourMinuteRange =
+    "H:MM, hours and minutes whole numbers from -128 to 127";
+
+// What a write action tells when the node did not take everything, one line
+// per group of boxes: P (Heat (Mv1)), I (Heat (Mv1)), D (Heat (Mv1)) and 9 more: <why>
+inline constexpr const char* kNotAllWritten = "Not everything was written to the node:";
+inline constexpr const char* kNotSelected = "not written, the node did not select their settings";
+inline constexpr const char* kNotReadBeforeWrite = "not written, the node could not be read first";
+inline constexpr const char* kWriteRefused = "not written, the node refused them";
+inline constexpr const char* kNotReadBack = "written, but the node could not be read back";
+inline constexpr const char* kAndMore = " and ";
+inline constexpr const char* kMoreBoxes = " more";
+// P (Heat (Mv1)): sent 2.5, the node holds 2.0
+inline constexpr const char* kNodeHoldsOther = "The node holds other values than were sent:";
+inline constexpr const char* kSent = ": sent ";
+inline constexpr const char* kNodeHolds = ", the node holds ";
+inline constexpr const char* kCalendarTimes = "The calendar times";
+inline constexpr const char* kResetRefused = "not reset, the node refused the reset command";
+inline constexpr const char* kResetNotTakenBack =
+    "the node refused to take the reset command back; press Reset again";
+inline constexpr const char* kNodeClock = "Node date and time";
+inline constexpr const char* kClockRefused = "not set, the node refused the PC's time";
+inline constexpr const char* kFactoryModeSets = "The factory HVAC mode sets";
+inline constexpr const char* kChecked = "checked";
+inline constexpr const char* kNotChecked = "not checked";
+
 // Settings files.
 inline constexpr const char* kSettingsFilter =
     "Halvik NodeSettings (*.txt)|*.txt|All files (*.*)|*.*|";
@@ -38,6 +71,11 @@ inline constexpr const char* kDownloadAborted = "Download aborted";
 inline constexpr const char* kDownloadNotCompleted = "Download not completed";
 inline constexpr const char* kDownloadCompleted = "Download completed";
 inline constexpr const char* kDownloadNotCompletedCount = "Download not completed. ";
+// A download refused before anything was written:
+// Download not completed. Nothing was written: line 23 of the file is not valid:
+// "1, 2, x"
+inline constexpr const char* kBadLineHead = "Download not completed. Nothing was written: line ";
+inline constexpr const char* kBadLineTail = " of the file is not valid:";
 inline constexpr const char* kDefaultsNotCompleted = "Default settings not completed. ";
 inline constexpr const char* kWriteErrors = " NV write errors";
 inline constexpr const char* kRestartPlugin = "Please restart the plugin";

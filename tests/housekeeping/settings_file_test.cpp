@@ -8,6 +8,7 @@
 #include <iterator>
 #include <random>
 
+#include "housekeeping/text_codec.h"
 #include "platform/headless/trace.h"
 #include "resources/strings.h"
 #include "sim_session.h"
@@ -106,6 +107,14 @@ TEST(SettingsFile, FactoryNodeSavesTheGoldenFileAndDownloadsItBack) {
     EXPECT_EQ(b.s.node.Selector(), 0);
 }
 
+// A record line of 16 numbers starting with these.
+std::string Record(std::vector<int> head) {
+    head.resize(16);
+    std::string line;
+    for (int n : head) line += (line.empty() ? "" : ", ") + std::to_string(n);
+    return line + "\r\n";
+}
+
 TEST(SettingsFile, DownloadOfHandWrittenFiles) {
     struct Case {
         const char* what;
@@ -116,18 +125,29 @@ TEST(SettingsFile, DownloadOfHandWrittenFiles) {
     };
     const std::string maxOut = Comment("nciMaxOutNight");
     const std::string id = "- 90 51 54 41 31 5F 31 72";
-    Writes twoParts = PartWrite(1, {5, 0, 6});
-    for (std::string& line : PartWrite(2, {9, 0, 1})) twoParts.push_back(line);
+    Writes twoParts = PartWrite(1, {5, 0, 6, 0, 7});
+    for (std::string& line : PartWrite(2, {9, 0, 1, 0, 2})) twoParts.push_back(line);
     // clang-format off
     const Case cases[] = {
         {"negative temperature", 0, 1, 0,
          kIdLine + maxOut + "-5.00\r\n", {Write(34, {0xFE, 0x0C}, 2)}},
         {"temperature without decimals", 0, 1, 0,
          kIdLine + Comment("nciMinNightCool") + "20\r\n", {Write(28, {0x07, 0xD0}, 2)}},
+        {"hundredths are exact", 0, 1, 0,
+         kIdLine + maxOut + "19.99\r\n" + maxOut + "-555.35\r\n" + maxOut + " +0.29 \r\n",
+         {Write(34, {0x07, 0xCF}, 2), Write(34, {0x27, 0x11}, 2), Write(34, {0x00, 0x1D}, 2)}},
+        {"digits beyond hundredths are cut off", 0, 1, 0,
+         kIdLine + maxOut + "2.579\r\n" + maxOut + "-0.001\r\n",
+         {Write(34, {0x01, 0x01}, 2), Write(34, {0x00, 0x00}, 2)}},
+        {"set points with one or two decimals", 0, 1, 0,
+         kIdLine + Comment("nciSetptTempRoom") + "21.25, 21.0, -5, 0.5, 100, 19.99\r\n",
+         {Write(32, {0x08, 0x4D, 0x08, 0x34, 0xFE, 0x0C, 0x00, 0x32, 0x27, 0x10, 0x07, 0xCF}, 12)}},
         {"renumbered parts go by position", 0, 1, 0,
-         kIdLine + PartComment(7) + "5, 6, 7\r\n" + PartComment(3) + "9, 1, 2\r\n", twoParts},
-        {"comma without blank drops a character", 0, 1, 0,
-         kIdLine + PartComment(1) + "5,123,456,789\r\n", PartWrite(1, {5, 0, 23, 0, 56})},
+         kIdLine + PartComment(7) + Record({5, 6, 7}) + PartComment(3) + Record({9, 1, 2}),
+         twoParts},
+        {"commas with or without blanks", 0, 1, 0,
+         kIdLine + PartComment(1) + "5,123 ,\t456, 789,0,0,0,0,0,0,0,0,0,0,0,0\r\n",
+         PartWrite(1, {5, 0, 123, 1, 0xC8, 3, 0x15})},
         {"20-character node name is no program ID", 1, 0, 0,
          "- ABCDEFGHIJKLMNOPQRST\r\n" + maxOut + "20\r\n", {}},
         {"no program-ID line", 1, 0, 0,
@@ -140,18 +160,13 @@ TEST(SettingsFile, DownloadOfHandWrittenFiles) {
          kIdLine + maxOut + "1\r\n" + kForeignIdLine + maxOut + "2\r\n", {Write(34, {0, 100}, 2)}},
         {"comment before the ID line leaves it alone", 0, 1, 0,
          maxOut + kIdLine + maxOut + "3\r\n", {Write(34, {1, 0x2C}, 2)}},
-        {"names are whole and case-sensitive", 0, 1, 0,
-         kIdLine + "* nciMaxOut\r\n1\r\n* nciMaxOutNightX\r\n1\r\n* ncimaxoutnight\r\n2\r\n"
-                   "* nciMaxOutNight\r\n3", {Write(34, {1, 0x2C}, 2)}},
         {"blocks without data write nothing and keep the part count", 0, 1, 0,
-         kIdLine + Comment("nciSwitchExt") + PartComment(1) + PartComment(2) + "5, 6, 7\r\n" +
-             maxOut, PartWrite(2, {5, 0, 6})},
+         kIdLine + Comment("nciSwitchExt") + PartComment(1) + PartComment(2) + Record({5, 6, 7}) +
+             maxOut, PartWrite(2, {5, 0, 6, 0, 7})},
         {"LF only, no final line end", 0, 1, 0,
          id + "\n" + maxOut + "20", {Write(34, {0x07, 0xD0}, 2)}},
         {"bare CR stays in the line", 1, 0, 0,
          id + "\r\r\n" + maxOut + "20\r\n", {}},
-        {"NUL ends the number", 0, 1, 0,
-         kIdLine + maxOut + std::string("2\0" "5\r\n", 4), {Write(34, {0, 200}, 2)}},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -159,14 +174,121 @@ TEST(SettingsFile, DownloadOfHandWrittenFiles) {
         Bench b;
         b.s.node.SetSelector(0);  // parked, so every part selection shows in the trace
         const DownloadResult result = b.Load(c.file, c.answer);
+        EXPECT_FALSE(result.badLine) << result.badLine->number << ": " << result.badLine->text;
         EXPECT_EQ(result.accepted, c.accepted);
         EXPECT_EQ(result.writeErrors, 0);
         EXPECT_EQ(b.questions, c.questions);
         EXPECT_TRUE(SameTrace(c.writes, b.WriteLines()));
     }
-    const std::string part6 = "6, 5, 10, 5, 168, 168, 168, 168, 168, 168, 0, 0, 0, 0, 0, 0";
-    EXPECT_EQ(DataLineBytes(LineKind::Record, part6 + ", 0"),
-              DataLineBytes(LineKind::Record, part6));
+}
+
+// A file that is not exactly what a download can write is refused at its
+// first bad line, before any question is asked or anything is written.
+TEST(SettingsFile, FilesWithABadLineWriteNothing) {
+    struct Case {
+        const char* what;
+        std::string file;
+        int badLine;
+    };
+    const std::string maxOut = Comment("nciMaxOutNight");
+    const std::string ok = maxOut + "20\r\n";  // lines 2 and 3 after the ID line
+    std::string thirteenParts;
+    for (int part = 1; part <= 13; ++part) thirteenParts += PartComment(part) + Record({part});
+    // clang-format off
+    const Case cases[] = {
+        {"cut off inside part 1",    kIdLine + ok + PartComment(1) + "1, 21, 4",               5},
+        {"short record line",        kIdLine + ok + PartComment(1) + "5, 6, 7\r\n",            5},
+        {"record with 17 numbers",   kIdLine + ok + PartComment(1) + "1, " + Record({}),      5},
+        {"empty data line",          kIdLine + ok + maxOut + "\r\n" + ok,                     5},
+        {"junk",                     kIdLine + ok + maxOut + "abc\r\n",                        5},
+        {"decimal comma",            kIdLine + ok + maxOut + "21,5\r\n",                       5},
+        {"exponent",                 kIdLine + ok + maxOut + "1e1\r\n",                        5},
+        {"infinity",                 kIdLine + ok + maxOut + "inf\r\n",                        5},
+        {"hexadecimal",              kIdLine + ok + Comment("nciSwitchExt") + "0x10\r\n",      5},
+        {"two decimal points",       kIdLine + ok + maxOut + "1.2.3\r\n",                      5},
+        {"no digits",                kIdLine + ok + maxOut + "-.\r\n",                         5},
+        {"temperature above 100",    kIdLine + ok + maxOut + "100.01\r\n",                     5},
+        {"temperature below range",  kIdLine + ok + maxOut + "-555.36\r\n",                    5},
+        {"word above 65535",         kIdLine + ok + PartComment(1) + Record({1, 70000}),      5},
+        {"negative word",            kIdLine + ok + PartComment(1) + Record({1, -1}),         5},
+        {"byte 0 above 127",         kIdLine + ok + PartComment(1) + Record({128}),           5},
+        {"count above 65535",        kIdLine + ok + Comment("nciSwitchExt") + "65536\r\n",     5},
+        {"time byte above 127",      kIdLine + ok + Comment("nciTimeDayOn") + "1, 2, 3, 200\r\n", 5},
+        {"NUL in a number",          kIdLine + ok + maxOut + std::string("2\0" "5\r\n", 4),     5},
+        {"unknown NV",               kIdLine + ok + "* nciMaxOut\r\n1\r\n",                    4},
+        {"names are case-sensitive", kIdLine + ok + "* ncimaxoutnight\r\n1\r\n",               4},
+        {"a thirteenth part",        kIdLine + thirteenParts,                                  26},
+        {"a foreign file too",       kForeignIdLine + ok + maxOut + "x\r\n",                   5},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench b;
+        const DownloadResult result = b.Load(c.file, true);
+        ASSERT_TRUE(result.badLine);
+        EXPECT_EQ(result.badLine->number, c.badLine) << result.badLine->text;
+        EXPECT_FALSE(result.accepted);
+        EXPECT_EQ(b.questions, 0);
+        EXPECT_EQ(b.s.node.CallCount(), 0);
+    }
+}
+
+// Every built-in factory line is a data line of its kind, and the factory
+// node saves what "Default settings" sends.
+TEST(SettingsFile, FactoryLinesAreExactDataLines) {
+    SimSession factory;
+    for (const FactoryLine& line : FactoryLines()) {
+        SCOPED_TRACE(line.line);
+        const std::optional<std::string> bytes = FactoryBytes(line.nvIndex, line.part);
+        ASSERT_TRUE(bytes);
+        const NvValue held = line.nvIndex == kConfigNv ? factory.node.Part(line.part)
+                                                       : factory.node.Nv(line.nvIndex);
+        EXPECT_EQ(*bytes, std::string(held.begin(), held.begin() + DataLineLength(line.kind)));
+    }
+    for (const SettingsNv& nv : SettingsNvs()) EXPECT_EQ(DataLineLength(nv.kind), nv.writeLength);
+}
+
+// For any node contents, Save followed by Read from file writes back exactly
+// the bytes that were read, for every NV and part.
+TEST(SettingsFile, SaveThenDownloadRestoresEveryByte) {
+    std::mt19937 random(2026);
+    for (int round = 0; round < 200; ++round) {
+        Bench from;
+        NvValue value{};
+        auto randomValue = [&] {
+            for (uint8_t& byte : value) byte = static_cast<uint8_t>(random());
+            // Every edge of the temperature words now and then.
+            if (round % 4 == 0) {
+                const uint16_t edges[] = {0, 1, 9999, 10000, 10001, 65535, 1999, 2125};
+                for (int i = 0; i + 1 < kNvValueSize; i += 2) {
+                    const uint16_t word = edges[random() % 8];
+                    value[i] = uint8_t(word >> 8);
+                    value[i + 1] = uint8_t(word & 0xFF);
+                }
+            }
+            return value;
+        };
+        for (const SettingsNv& nv : SettingsNvs().first(9))
+            from.s.node.SetNv(nv.nvIndex, randomValue());
+        for (int part = 1; part <= 12; ++part) from.s.node.SetPart(part, randomValue());
+        const SavedSettings saved = from.Save();
+        ASSERT_EQ(saved.readErrors, 0);
+
+        Bench to;
+        const DownloadResult result = to.Load(saved.text);
+        ASSERT_FALSE(result.badLine) << result.badLine->number << ": " << result.badLine->text;
+        ASSERT_TRUE(result.accepted);
+        for (const SettingsNv& nv : SettingsNvs().first(9)) {
+            const NvValue sent = from.s.node.Nv(nv.nvIndex);
+            const NvValue held = to.s.node.Nv(nv.nvIndex);
+            ASSERT_TRUE(std::equal(sent.begin(), sent.begin() + nv.writeLength, held.begin()))
+                << nv.name << " in\n"
+                << saved.text;
+        }
+        for (int part = 1; part <= 12; ++part) {
+            ASSERT_EQ(to.s.node.Part(part), from.s.node.Part(part)) << "part " << part;
+        }
+    }
 }
 
 // Saved with two unreadable NVs, the file still downloads every other block
@@ -256,17 +378,21 @@ TEST(SettingsFile, HostileInputNeverBreaksTheDownload) {
         {"", 0},
         {std::string(5000, '\r'), 0},
         {std::string(3000, '\0'), 0},
-        {kIdLine + PartComment(1) + std::string(100000, '9'), 1},
-        {kIdLine + PartComment(1) + std::string(100000, ',') + "\r\n" + PartComment(2), 1},
+        {kIdLine + PartComment(1) + std::string(100000, '9'), 0},
+        {kIdLine + PartComment(1) + std::string(100000, ',') + "\r\n" + PartComment(2), 0},
         {"-" + std::string(100000, ' ') + "\n*", 0},
         {kIdLine + junk, -1},
-        {kIdLine + "*\r\n*\r\n* \r\n*  \r\n-\r\n", 1},
+        {kIdLine + "*\r\n*\r\n* \r\n*  \r\n-\r\n", 0},
     };
     for (const Case& c : cases) {
         Bench b;
         const DownloadResult result = b.Load(c.file, true);
         if (c.accepted >= 0) {
             EXPECT_EQ(result.accepted, c.accepted == 1) << c.file.substr(0, 40);
+        }
+        // A refused file never reaches the node.
+        if (result.badLine) {
+            EXPECT_EQ(b.s.node.CallCount(), 0);
         }
     }
 }

@@ -26,13 +26,21 @@ struct WritePage {
     PageId page;
     int writeButton;
     int passwordBox;  // 0: none
+    // The option pages clear options whose prerequisite is missing (an
+    // option that needs another), so a random node changes on any Write.
+    bool normalises = false;
 };
 
 // The random node of these pages: every part, and the NVs they read or write.
 void CheckEditsChangeOnlyTheirBits(const WritePage& page, std::span<const Edit> edits,
                                    std::function<void(SimulatedNode&)> prepare) {
-    testing::CheckEditsChangeOnlyTheirBits({page.page, page.writeButton, page.passwordBox,
-                                            {3, 15, 17, 38, 39}, std::move(prepare), true},
+    testing::CheckEditsChangeOnlyTheirBits({page.page,
+                                            page.writeButton,
+                                            page.passwordBox,
+                                            {3, 15, 17, 38, 39},
+                                            std::move(prepare),
+                                            true,
+                                            page.normalises},
                                            edits, 6);
 }
 
@@ -60,8 +68,8 @@ TEST(ConfigQta12Page, WriteChangesOnlyTheEditedOption) {
                                                                   {kPart1, 6, 0x02, kAllowed}}},
     };
     // clang-format on
-    CheckEditsChangeOnlyTheirBits({PageId::ConfigQta12, IDC_QTA12_WRITE, IDC_QTA12_PASSWORD}, edits,
-                                  [](SimulatedNode&) {});
+    CheckEditsChangeOnlyTheirBits({PageId::ConfigQta12, IDC_QTA12_WRITE, IDC_QTA12_PASSWORD, true},
+                                  edits, [](SimulatedNode&) {});
 }
 
 TEST(ConfigQta3Page, WriteChangesOnlyTheEditedOption) {
@@ -73,8 +81,8 @@ TEST(ConfigQta3Page, WriteChangesOnlyTheEditedOption) {
                                                                          {kPart1, 24, 0x02, kAllowed}}},
     };
     // clang-format on
-    CheckEditsChangeOnlyTheirBits({PageId::ConfigQta3, IDC_QTA3_WRITE, IDC_QTA3_PASSWORD}, edits,
-                                  [](SimulatedNode& node) {
+    CheckEditsChangeOnlyTheirBits({PageId::ConfigQta3, IDC_QTA3_WRITE, IDC_QTA3_PASSWORD, true},
+                                  edits, [](SimulatedNode& node) {
                                       NvValue status = node.Nv(3);
                                       status[27] = 0xFF;  // the QTA3 functions are offered
                                       status[28] = 0xFF;
@@ -122,9 +130,9 @@ TEST(DampersPage, WriteChangesOnlyTheEditedSetting) {
                                                                   {kModes, 12, 0xFF, 0x00}}},
         {"injection Automatic", IDC_DAMPERS_INJ_AUTO,   nullptr, {{kModes, 9, 0xFF, 0x00},
                                                                   {kModes, 10, 0xFF, 0x02}}},
-        // Only the low byte of the half percents: 12.5 is 25, 150 is 300 -> 44.
+        // Only the low byte of the half percents: 12.5 is 25, 127.5 is 255.
         {"injection In",        IDC_DAMPERS_INJ_IN,     "12.5",  {{kManual, 10, 0xFF, 25}}},
-        {"exhaust In",          IDC_DAMPERS_EXH_IN,     "150",   {{kManual, 12, 0xFF, 44}}},
+        {"exhaust In",          IDC_DAMPERS_EXH_IN,     "127.5", {{kManual, 12, 0xFF, 255}}},
         {"injection 2-10",      IDC_DAMPERS_INJ_2_10,   nullptr, {{kPart1, 14, 0x08, 0x08}}},
         {"exhaust 0-10",        IDC_DAMPERS_EXH_0_10,   nullptr, {{kPart1, 14, 0x10, 0x00}}},
         {"injection Invert",    IDC_DAMPERS_INJ_INVERT, nullptr, {{kPart1, 16, 0x08, kToggled}}},

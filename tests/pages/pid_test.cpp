@@ -123,6 +123,7 @@ TEST(PidPage, FailedReadBeforeWriteSendsNothingButReadsBack) {
    1.300  ReadNv(55, 31) -> 0  [00 08 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]
    1.300  ReadNv(56, 31) -> 0  [08 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05]
    1.300  caption "Read" = "Read"
+   1.300  msgbox "Not everything was written to the node:\x0AP (Heat (Mv1)), I (Heat (Mv1)), D (Heat (Mv1)) and 9 more: not written, the node could not be read first" title "QTA1" OK exclamation -> OK
    1.300  caption "Write" = "Write"
    1.300  sheet closes)trace"),
                           s.trace.lines()));
@@ -149,20 +150,43 @@ TEST(PidPage, RefusedSelectorWriteLeavesTheOtherPartAlone) {
     }
 }
 
-TEST(PidPage, BoxesAreEncodedByTruncation) {
+// Typed text is scaled exactly and cut toward zero; text that is no number,
+// or a number the box cannot store exactly, stops the Write before anything
+// is sent, keeps what was typed and puts the focus on the box.
+TEST(PidPage, TypedValuesAreStoredExactlyOrRefused) {
     struct Case {
         int control;
         const char* typed;
         int word;    // of part 8
-        int stored;  // word value after Write
+        int stored;  // word value after Write; -1: refused, the node keeps its value
         const char* shown;
     };
     const Case cases[] = {
-        {IDC_PID_HEAT_P, "2.57", 0, 25, "2.5"},     {IDC_PID_HEAT_P, "abc", 0, 0, "0.0"},
-        {IDC_PID_HEAT_P, "-1", 0, 65526, "6552.6"},  // low 16 bits of -10
-        {IDC_PID_EXCH_I, "70000", 4, 4464, "4464"},  // low 16 bits, no range check
-        {IDC_PID_RECIRC_D, "12.9x", 8, 12, "12"},   {IDC_PID_COOL_P, " 0.29", 9, 2, "0.2"},
-        {IDC_PID_COOL_D, "1e3", 11, 1000, "1000"},
+        {IDC_PID_HEAT_P, "2.57", 0, 25, "2.5"},
+        {IDC_PID_HEAT_P, "21,5", 0, 215, "21.5"},
+        {IDC_PID_COOL_P, " 0.29", 9, 2, "0.2"},
+        {IDC_PID_COOL_P, "\t+.5 ", 9, 5, "0.5"},
+        {IDC_PID_COOL_P, "7.", 9, 70, "7.0"},
+        {IDC_PID_HEAT_P, "-0.05", 0, 0, "0.0"},
+        {IDC_PID_HEAT_P, "6553.5", 0, 65535, "6553.5"},
+        {IDC_PID_EXCH_I, "65535", 4, 65535, "65535"},
+        {IDC_PID_RECIRC_D, "12.9", 8, 12, "12"},
+        {IDC_PID_HEAT_P, "abc", 0, -1, "abc"},
+        {IDC_PID_HEAT_P, "", 0, -1, ""},
+        {IDC_PID_HEAT_P, "-1", 0, -1, "-1"},
+        {IDC_PID_HEAT_P, "-3", 0, -1, "-3"},
+        {IDC_PID_HEAT_P, "6553.6", 0, -1, "6553.6"},
+        {IDC_PID_EXCH_I, "70000", 4, -1, "70000"},
+        {IDC_PID_RECIRC_D, "12.9x", 8, -1, "12.9x"},
+        {IDC_PID_COOL_D, "1e3", 11, -1, "1e3"},
+        {IDC_PID_COOL_D, "inf", 11, -1, "inf"},
+        {IDC_PID_COOL_D, "0x10", 11, -1, "0x10"},
+        {IDC_PID_COOL_D, "1.2.3", 11, -1, "1.2.3"},
+        {IDC_PID_COOL_D, "1,5,", 11, -1, "1,5,"},
+        {IDC_PID_COOL_D, "5 5", 11, -1, "5 5"},
+        {IDC_PID_COOL_D, "-", 11, -1, "-"},
+        {IDC_PID_COOL_D, ".", 11, -1, "."},
+        {IDC_PID_COOL_D, "+-1", 11, -1, "+-1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -174,15 +198,53 @@ TEST(PidPage, BoxesAreEncodedByTruncation) {
             p[30] = 2;
             return p;
         }());
+        const NvValue before = s.node.Part(8);
         OnPage(s, PageId::Pid, [&](HeadlessPlatform& ui) {
             ui.Type(PageId::Pid, c.control, c.typed);
             ui.Type(PageId::Pid, IDC_PID_PASSWORD, "Tarvel");
+            s.trace.Clear();
             ui.Click(PageId::Pid, IDC_PID_WRITE);
             EXPECT_EQ(ui.State(PageId::Pid, c.control)->text, c.shown);
+            EXPECT_EQ(ui.Focused(PageId::Pid), c.stored < 0 ? c.control : 0);
         });
         const NvValue part8 = s.node.Part(8);
-        EXPECT_EQ(part8[2 * c.word + 1] << 8 | part8[2 * c.word + 2], c.stored);
+        if (c.stored >= 0) {
+            EXPECT_EQ(part8[2 * c.word + 1] << 8 | part8[2 * c.word + 2], c.stored);
+            continue;
+        }
+        EXPECT_EQ(part8, before);
+        int hostCalls = 0;
+        int messages = 0;
+        for (const std::string& line : s.trace.lines()) {
+            hostCalls += line.find("Nv(") != std::string::npos;
+            messages += line.find("msgbox \"Nothing was written.") != std::string::npos;
+        }
+        EXPECT_EQ(hostCalls, 0);
+        EXPECT_EQ(messages, 1);
     }
+}
+
+// One message lists every box that failed, with what was typed and the range
+// each box takes.
+TEST(PidPage, OneMessageListsEveryRefusedBox) {
+    SimSession s;
+    OnPage(s, PageId::Pid, [&](HeadlessPlatform& ui) {
+        ui.Type(PageId::Pid, IDC_PID_HEAT_P, "-3");
+        ui.Type(PageId::Pid, IDC_PID_EXCH_I, "70000");
+        ui.Type(PageId::Pid, IDC_PID_EXCH_D, "7");
+        ui.Type(PageId::Pid, IDC_PID_PASSWORD, "Tarvel");
+        s.trace.Clear();
+        ui.Click(PageId::Pid, IDC_PID_WRITE);
+        EXPECT_EQ(ui.Focused(PageId::Pid), IDC_PID_HEAT_P);
+        EXPECT_EQ(ui.State(PageId::Pid, IDC_PID_PASSWORD)->text, "");
+    });
+    EXPECT_TRUE(SameTrace(Expected(R"trace(
+   0.900  > click "Write"
+   0.900  caption "Write" = "Wait"
+   0.900  msgbox "Nothing was written. These values cannot be stored:\x0AP (Heat (Mv1)): \"-3\" - takes a number from 0.0 to 6553.5\x0AI (Exchanger (Me1)): \"70000\" - takes a number from 0 to 65535" title "QTA1" OK exclamation -> OK
+   0.900  caption "Write" = "Write"
+   0.900  sheet closes)trace"),
+                          s.trace.lines()));
 }
 
 TEST(PidPage, RowsFollowTheFittedLoops) {

@@ -61,7 +61,7 @@ std::vector<Bits> Join(Parts... parts) {
 TEST(TemperaturesPage, WriteChangesOnlyTheEditedOffset) {
     const Edit edits[] = {
         {"Bs1 -1.5", IDC_TEMPS_BS1_OFFSET, "-1.5", Word(kPart2, 1, 0xFF, 0x6A)},
-        {"Bs2 150", IDC_TEMPS_BS2_OFFSET, "150", Word(kPart2, 3, 0x3A, 0x98)},
+        {"Bs2 100", IDC_TEMPS_BS2_OFFSET, "100", Word(kPart2, 3, 0x27, 0x10)},
         {"Bs3 0.019", IDC_TEMPS_BS3_OFFSET, "0.019", Word(kPart2, 5, 0x00, 0x01)},
     };
     // The simulated sensors read between -2.0 and 23.0 degrees: all fitted.

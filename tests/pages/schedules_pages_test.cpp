@@ -99,27 +99,44 @@ TEST(CalenderPage, WriteChecksEveryBoxAndEveryCalendarBeforeSending) {
     }
 }
 
-TEST(ExtendedOperationPage, TimesAreSentAsTypedAndShownAsStored) {
+// "H:MM" with whole hours and minutes, each a byte as the box shows it
+// (signed); anything else stops the Write and the node keeps its time.
+TEST(ExtendedOperationPage, TimesAreCheckedAndShownAsStored) {
     struct Case {
         const char* typed;
+        bool stored;
         uint8_t hours, minutes;
         const char* shown;
     };
     const Case cases[] = {
-        {"1:5", 1, 5, "1:05"},         {"90", 0, 90, "0:90"},     {"30:75", 30, 75, "30:75"},
-        {"-1:00", 255, 0, "-1:00"},    {"7:3x", 7, 3, "7:03"},    {"abc", 0, 0, "0:00"},
-        {"12:30:45", 12, 30, "12:30"}, {"300:0", 44, 0, "44:00"},
+        {"1:5", true, 1, 5, "1:05"},
+        {"30:75", true, 30, 75, "30:75"},
+        {"-1:00", true, 255, 0, "-1:00"},
+        {" 7 : 30 ", true, 7, 30, "7:30"},
+        {"127:127", true, 127, 127, "127:127"},
+        {"90", false, 0, 0, "90"},
+        {"7:3x", false, 0, 0, "7:3x"},
+        {"abc", false, 0, 0, "abc"},
+        {"12:30:45", false, 0, 0, "12:30:45"},
+        {"300:0", false, 0, 0, "300:0"},
+        {"128:0", false, 0, 0, "128:0"},
+        {"1.5:00", false, 0, 0, "1.5:00"},
+        {"7:", false, 0, 0, "7:"},
+        {":30", false, 0, 0, ":30"},
+        {"", false, 0, 0, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         SimSession s;
-        s.node.SetNv(26, NvValue{20, 0, 0xAB, 0xCD});
+        const NvValue before{20, 0, 0xAB, 0xCD};
+        s.node.SetNv(26, before);
         OnPage(s, PageId::ExtendedOperation, {{IDC_EXTOP_NIGHT, c.typed}},
                [&](HeadlessPlatform& ui) {
                    ui.Click(PageId::ExtendedOperation, IDC_EXTOP_WRITE);
                    EXPECT_EQ(ui.State(PageId::ExtendedOperation, IDC_EXTOP_NIGHT)->text, c.shown);
                });
-        EXPECT_EQ(s.node.Nv(26), (NvValue{c.hours, c.minutes, 0xAB, 0xCD}));
+        const NvValue stored{c.hours, c.minutes, 0xAB, 0xCD};
+        EXPECT_EQ(s.node.Nv(26), c.stored ? stored : before);
     }
 }
 

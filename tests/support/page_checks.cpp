@@ -61,6 +61,7 @@ void CheckEditsChangeOnlyTheirBits(const PageUnderTest& page, std::span<const Ed
             for (int nv : page.randomNvs) s.node.SetNv(nv, RandomValue(random));
             s.node.SetConfiguredWord(2);
             page.prepare(s.node);
+            const NodeImage initial = Snapshot(s.node, page.randomNvs);
             NodeImage before;
             NodeImage after;
             bool enabled = false;
@@ -69,6 +70,11 @@ void CheckEditsChangeOnlyTheirBits(const PageUnderTest& page, std::span<const Ed
                 ui.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
                 ui.SelectTab(page.page);
                 Write(ui, page);
+                // A Write of what the page shows changes no byte of the node.
+                if (!page.unchangedWriteMayNormalise) {
+                    EXPECT_TRUE(Snapshot(s.node, page.randomNvs) == initial)
+                        << "an unchanged Write changed the node";
+                }
                 Write(ui, page);
                 before = Snapshot(s.node, page.randomNvs);
                 enabled = ui.State(page.page, edit.control)->enabled;

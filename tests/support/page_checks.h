@@ -58,6 +58,9 @@ struct PageUnderTest {
     // Whether the random node may leave an edited control disabled; if not,
     // a disabled control fails the check.
     bool editsMayBeDisabled = false;
+    // Whether a Write of what the page shows may still change the node
+    // (a choice the page makes for a value it has no button for).
+    bool unchangedWriteMayNormalise = false;
 };
 
 // For random node contents the page is shown and written twice unchanged

@@ -1,8 +1,8 @@
 #include "pages/config/config_hvac_page.h"
 
 #include "frame/codec.h"
-#include "housekeeping/text_codec.h"
-#include "resources/factory_lines.h"
+#include "housekeeping/settings_file.h"
+#include "resources/strings.h"
 
 namespace qta1 {
 
@@ -61,13 +61,6 @@ constexpr PageDef kHvacPage = {
 constexpr int kInitialisedByte = 1;
 constexpr int kInitialisedBit = kHvacAuto;
 
-const char* FactoryModeSets() {
-    for (const FactoryLine& line : FactoryLines()) {
-        if (line.nvIndex == kConfigNv && line.part == kModeSetPart) return line.line;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 CPage27PropPage::CPage27PropPage(CSheet& sheet) : CPropPage(PageId::ConfigHvac, sheet, kHvacPage) {}
@@ -83,14 +76,20 @@ void CPage27PropPage::OnPageHidden() { InitialiseModeSets(); }
 // part cannot be selected or read, nothing is written: the node might be
 // showing another part.
 void CPage27PropPage::InitialiseModeSets() {
-    if (!node().SelectPart(kModeSetPart)) return;
+    BeginWriteReport();
     uint8_t buffer[kNvBufferSize] = {};
-    if (node().ReadNv(kConfigNv, buffer, kNvValueSize) != kHostOk) return;
-    if (TestBit(buffer[kInitialisedByte], kInitialisedBit) != 0) return;
-    const char* factory = FactoryModeSets();
-    if (factory == nullptr) return;
-    for (int i = 0; i < kNvValueSize; ++i) buffer[i] = ParseRecordByte(factory, i);
-    node().WriteNv(kConfigNv, buffer, kNvValueSize);
+    if (!node().SelectPart(kModeSetPart)) {
+        NoteWriteProblem(text::kFactoryModeSets, text::kNotSelected);
+    } else if (node().ReadNv(kConfigNv, buffer, kNvValueSize) != kHostOk) {
+        NoteWriteProblem(text::kFactoryModeSets, text::kNotReadBeforeWrite);
+    } else if (TestBit(buffer[kInitialisedByte], kInitialisedBit) == 0) {
+        const std::optional<std::string> factory = FactoryBytes(kConfigNv, kModeSetPart);
+        if (factory && node().WriteNv(kConfigNv, reinterpret_cast<const uint8_t*>(factory->data()),
+                                      kNvValueSize) != kHostOk) {
+            NoteWriteProblem(text::kFactoryModeSets, text::kWriteRefused);
+        }
+    }
+    FinishWriteReport();
 }
 
 }  // namespace qta1

@@ -116,8 +116,10 @@ void CPage6PropPage::WritePage() {
     // A box whose text is not a time counts as a set time: the technician meant one.
     const int calendarErrors = CheckStartStop(kChecks, buffer, failed);
     if (!RefuseWrite(static_cast<int>(failed.count()), calendarErrors)) {
-        node().WriteNv(kStartStopNv, buffer, kNvValueSize);
+        BeginWriteReport();
+        SendNv(kStartStopNv, 0, false, kTimeBoxes, buffer, kNvValueSize);
         ReadPage();
+        FinishWriteReport();
     }
     SetText(IDC_CALENDER_WRITE, LayoutLabel(IDC_CALENDER_WRITE));
 }

@@ -1,5 +1,8 @@
 #include "pages/schedules/extended_operation_page.h"
 
+#include <algorithm>
+
+#include "resources/strings.h"
 
 namespace qta1 {
 
@@ -35,16 +38,26 @@ void CPage21PropPage::OnControlClicked(int controlId) {
 }
 
 // The node starts extended operation when its time changes: it is sent 0:00
-// first and the box's time after the wait, with no Read afterwards.
+// first and the box's time after the wait, with no Read afterwards. A time
+// the box cannot store stops Start before anything is sent; a box the
+// technician did not edit sends the node's own time back.
 void CPage21PropPage::Start(const Field& time, int nv) {
+    if (!EditedBoxesAccepted({&time, 1})) return;
+    BeginWriteReport();
     uint8_t buffer[kNvBufferSize] = {};
-    if (node().ReadNv(nv, buffer, kNvBufferSize) != kHostOk) return;
-    buffer[0] = 0;
-    buffer[1] = 0;
-    node().WriteNv(nv, buffer, kTimeLength);
-    ui().Sleep(kRestartWaitMs);
-    EncodeField(time, Text(time.control), buffer);
-    node().WriteNv(nv, buffer, kTimeLength);
+    if (node().ReadNv(nv, buffer, kNvBufferSize) != kHostOk) {
+        NoteWriteProblem(BoxName(time.control), text::kNotReadBeforeWrite);
+    } else {
+        uint8_t restart[kNvBufferSize] = {};
+        std::copy(buffer, buffer + kNvBufferSize, restart);
+        restart[0] = 0;
+        restart[1] = 0;
+        SendNv(nv, 0, false, {&time, 1}, restart, kTimeLength);
+        ui().Sleep(kRestartWaitMs);
+        if (Edited(time.control)) EncodeField(time, Text(time.control), buffer);
+        SendNv(nv, 0, false, {&time, 1}, buffer, kTimeLength);
+    }
+    FinishWriteReport();
 }
 
 }  // namespace qta1

@@ -2,6 +2,7 @@
 
 #include "frame/codec.h"
 #include "housekeeping/text_codec.h"
+#include "resources/strings.h"
 #include "resources/strings_schedules.h"
 
 namespace qta1 {
@@ -59,13 +60,16 @@ bool CWeekCalendarPage::RefuseWrite(int formatErrors, int calendarErrors) {
 
 void CWeekCalendarPage::WriteSharedCalendar(const StartStopCheck& check) {
     uint8_t buffer[kNvBufferSize] = {};
-    if (node().ReadNv(kSharedCalendarNv, buffer, kNvValueSize) != kHostOk) return;
+    if (node().ReadNv(kSharedCalendarNv, buffer, kNvValueSize) != kHostOk) {
+        NoteWriteProblem(text::kCalendarTimes, text::kNotReadBeforeWrite);
+        return;
+    }
     buffer[0] = 0;
     // A box that holds no time keeps the node's byte, which then counts as it is.
     const int formatErrors = static_cast<int>(StoreTimeBoxes(buffer).count());
     const int calendarErrors = CheckStartStop({&check, 1}, buffer, TimeBoxSet{});
     if (RefuseWrite(formatErrors, calendarErrors)) return;
-    node().WriteNv(kSharedCalendarNv, buffer, kNvValueSize);
+    SendNv(kSharedCalendarNv, 0, false, timeBoxes_, buffer, kNvValueSize);
     ReadPage();
 }
 

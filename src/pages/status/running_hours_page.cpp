@@ -17,15 +17,16 @@ constexpr int kHoursRefreshMs = 2000;
 struct ResetButton {
     int button;
     int code;
+    int counter;
 };
 // clang-format off
 constexpr ResetButton kResets[] = {
-//   button                           code
-    {IDC_HOURS_RESET_VENTILATING,     1},
-    {IDC_HOURS_RESET_PUMP,            5},
-    {IDC_HOURS_RESET_INJECTION_MOTOR, 2},
-    {IDC_HOURS_RESET_EXHAUST_MOTOR,   3},
-    {IDC_HOURS_RESET_EXCHANGER,       4},
+//   button                           code  counter
+    {IDC_HOURS_RESET_VENTILATING,     1,    IDC_HOURS_VENTILATING},
+    {IDC_HOURS_RESET_PUMP,            5,    IDC_HOURS_PUMP},
+    {IDC_HOURS_RESET_INJECTION_MOTOR, 2,    IDC_HOURS_INJECTION_MOTOR},
+    {IDC_HOURS_RESET_EXHAUST_MOTOR,   3,    IDC_HOURS_EXHAUST_MOTOR},
+    {IDC_HOURS_RESET_EXCHANGER,       4,    IDC_HOURS_EXCHANGER},
 };
 constexpr Field kHourFields[] = {
     WordField(IDC_HOURS_VENTILATING,     0, Codec::Word),
@@ -61,18 +62,25 @@ CPage3PropPage::CPage3PropPage(CSheet& sheet)
     : CPropPage(PageId::RunningHours, sheet, kHoursPage) {}
 
 // The command stands for 2.5 s, then "no command" (0) takes it back; the
-// counter shows its new value at the next refresh.
+// counter shows its new value at the next refresh. A refused command, or a
+// command the node would keep seeing, is told.
 void CPage3PropPage::OnControlClicked(int controlId) {
     for (const ResetButton& reset : kResets) {
         if (reset.button != controlId) continue;
         const uint8_t command[] = {static_cast<uint8_t>(EncodeHigh(reset.code) & 0xFF),
                                    static_cast<uint8_t>(EncodeLow(reset.code) & 0xFF)};
         const uint8_t none[] = {0x00, 0x00};
-        node().WriteNv(kResetCommandNv, command, 2);
+        BeginWriteReport();
+        if (node().WriteNv(kResetCommandNv, command, 2) != kHostOk) {
+            NoteWriteProblem(BoxName(reset.counter), text::kResetRefused);
+        }
         SetText(controlId, text::kWait);
         ui().Sleep(kResetHoldMs);
-        node().WriteNv(kResetCommandNv, none, 2);
+        if (node().WriteNv(kResetCommandNv, none, 2) != kHostOk) {
+            NoteWriteProblem(BoxName(reset.counter), text::kResetNotTakenBack);
+        }
         SetText(controlId, LayoutLabel(controlId));
+        FinishWriteReport();
         return;
     }
 }

@@ -39,12 +39,8 @@ void HeadlessPlatform::RemovePage(PageId page) {
     pages_.erase(page);
 }
 
-void HeadlessPlatform::SetOkCaption(std::string_view caption) {
-    okCaption_ = caption;
-}
-void HeadlessPlatform::HideApplyAndCancel() {
-    applyCancelHidden_ = true;
-}
+void HeadlessPlatform::SetOkCaption(std::string_view caption) { okCaption_ = caption; }
+void HeadlessPlatform::HideApplyAndCancel() { applyCancelHidden_ = true; }
 
 void HeadlessPlatform::RunSheetModal(std::string_view caption, SheetEvents& events) {
     caption_ = caption;
@@ -110,23 +106,28 @@ void HeadlessPlatform::Show(PageId page, int control, bool visible) {
     if (ControlState* state = Find(page, control)) state->visible = visible;
 }
 
+void HeadlessPlatform::SetFocus(PageId page, int control) {
+    if (Find(page, control) != nullptr) windows_[page].focused = control;
+}
+
+int HeadlessPlatform::Focused(PageId page) const {
+    const auto window = windows_.find(page);
+    return window != windows_.end() ? window->second.focused : 0;
+}
+
 void HeadlessPlatform::SetTimer(PageId page, int timerId, int periodMs) {
     if (!WindowExists(page)) return;
     timers_.Set(page, timerId, periodMs);
 }
 
-void HeadlessPlatform::KillTimer(PageId page, int timerId) {
-    timers_.Kill(page, timerId);
-}
+void HeadlessPlatform::KillTimer(PageId page, int timerId) { timers_.Kill(page, timerId); }
 
 void HeadlessPlatform::Sleep(int ms) {
     trace_.Add(trace_line::Sleep(ms));
     clock_.Advance(ms);
 }
 
-LocalTime HeadlessPlatform::Now() {
-    return clock_.LocalNow();
-}
+LocalTime HeadlessPlatform::Now() { return clock_.LocalNow(); }
 
 MsgAnswer HeadlessPlatform::MessageBox(std::string_view text, std::string_view title,
                                        MsgButtons buttons, MsgIcon icon) {
@@ -184,9 +185,7 @@ bool HeadlessPlatform::FileWritable(const std::string& path) {
     return files_.count(path) != 0 && !readOnly_[path];
 }
 
-void HeadlessPlatform::SetReadOnly(const std::string& path, bool on) {
-    readOnly_[path] = on;
-}
+void HeadlessPlatform::SetReadOnly(const std::string& path, bool on) { readOnly_[path] = on; }
 
 void HeadlessPlatform::CreateWindow(PageId page) {
     Window& window = windows_[page];

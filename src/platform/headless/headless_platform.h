@@ -35,6 +35,7 @@ public:
     bool GetCheck(PageId page, int control) override;
     void Enable(PageId page, int control, bool enabled) override;
     void Show(PageId page, int control, bool visible) override;
+    void SetFocus(PageId page, int control) override;
     void SetTimer(PageId page, int timerId, int periodMs) override;
     void KillTimer(PageId page, int timerId) override;
     void Sleep(int ms) override;
@@ -55,6 +56,8 @@ public:
     }
     bool SheetOpen() const { return open_; }
     bool WindowExists(PageId page) const { return windows_.count(page) != 0; }
+    // The control that has the keyboard focus on the page, 0 when none was set.
+    int Focused(PageId page) const;
 
     // --- Technician ----------------------------------------------------------
     bool SelectTab(PageId page) override;
@@ -89,6 +92,7 @@ public:
 private:
     struct Window {
         std::map<int, ControlState> controls;
+        int focused = 0;
     };
     ControlState* Find(PageId page, int control);
     void CreateWindow(PageId page);

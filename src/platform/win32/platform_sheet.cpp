@@ -328,6 +328,13 @@ public:
         ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
     }
 
+    void SetFocus(PageId page, int control) override {
+        HWND window = ControlWindow(page, control);
+        HWND dialog = PageWindow(page);
+        if (window == nullptr || dialog == nullptr) return;
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
+    }
+
     // --- Platform: timers, time, dialogs, files -----------------------------
 
     void SetTimer(PageId page, int timerId, int periodMs) override {
