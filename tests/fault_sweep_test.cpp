@@ -1,8 +1,11 @@
 // Fault sweep: every page action runs once to count its host calls, then
 // once per call position with that call failing, and once with every call
-// failing. Whatever fails, the plug-in must not crash, must not write a
-// buffer whose read failed, must not change an NV or part the action does
-// not own, and must still run the closing Read where the cycle calls for it.
+// failing; actions that end with a Read also run once per write that the
+// node answers with success but does not keep. Whatever fails, the plug-in
+// must not crash, must not write a buffer whose read failed, must not change
+// an NV or part the action does not own, must still run the closing Read
+// where the cycle calls for it, and must tell the technician whenever the
+// node does not end as the fault-free run leaves it.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -74,7 +77,8 @@ SweepAction With(SweepAction action, std::function<void(SimSession&)> before) {
 
 // Everything a download or the factory settings may write.
 std::set<Owned> AllSettings() {
-    std::set<Owned> owned{{7, 0}, {8, 0}, {17, 0}, {24, 0}, {26, 0}, {28, 0}, {32, 0}, {34, 0}, {50, 0}};
+    std::set<Owned> owned{{7, 0},  {8, 0},  {17, 0}, {24, 0}, {26, 0},
+                          {28, 0}, {32, 0}, {34, 0}, {50, 0}};
     for (int part = 1; part <= 12; ++part) owned.insert({kConfigNv, part});
     return owned;
 }
@@ -113,9 +117,7 @@ void FreeCoolingTyped(SimSession& s) {
 // Status: an override other than the node's, so that the Write shows.
 void OverrideDay(SimSession& s) { s.ui.Click(PageId::Status, IDC_STATUS_DAY); }
 
-void FreeCoolingChecked(SimSession& s) {
-    s.ui.Click(PageId::ConfigQta12, IDC_QTA12_FREECOOLING);
-}
+void FreeCoolingChecked(SimSession& s) { s.ui.Click(PageId::ConfigQta12, IDC_QTA12_FREECOOLING); }
 
 // A node that reports the QTA3 functions (NV 3): shown again, the boxes take clicks.
 void Qta3Offered(SimSession& s) {
@@ -193,9 +195,11 @@ const std::vector<SweepAction>& Actions() {
         Press(PageId::ImportExport, IDC_IMPEXP_DEFAULT),
         With(Press(PageId::ImportExport, IDC_IMPEXP_SAVE), AnswerSaveDialog),
         With(Press(PageId::ImportExport, IDC_IMPEXP_READ, {{IDC_IMPEXP_PASSWORD, "Tarvel"}},
-                   AllSettings()), SeedSavedFile),
+                   AllSettings()),
+             SeedSavedFile),
         With(Press(PageId::ImportExport, IDC_IMPEXP_FACTORY, {{IDC_IMPEXP_PASSWORD, "Tarvel"}},
-                   AllSettings()), ChangePid),
+                   AllSettings()),
+             ChangePid),
         Show(PageId::Calender),
         Press(PageId::Calender, IDC_CALENDER_READ),
         Press(PageId::Calender, IDC_CALENDER_WRITE,
@@ -206,13 +210,16 @@ const std::vector<SweepAction>& Actions() {
         Show(PageId::Freecool),
         Press(PageId::Freecool, IDC_FREECOOL_READ),
         With(Press(PageId::Freecool, IDC_FREECOOL_WRITE, {}, {{7, 0}, {28, 0}, {32, 0}, {34, 0}},
-                   true), FreeCoolingTyped),
+                   true),
+             FreeCoolingTyped),
         ScreenOnly(Press(PageId::Freecool, IDC_FREECOOL_RESET)),
         Show(PageId::Pir),
         Press(PageId::Pir, IDC_PIR_READ),
         Press(PageId::Pir, IDC_PIR_WRITE,
-              {{IDC_PIR_TIME_BEFORE_START, "25"}, {IDC_PIR_MON_START, "8:00"},
-               {IDC_PIR_MON_STOP, "16:00"}}, {{7, 0}, {kConfigNv, 6}}, true),
+              {{IDC_PIR_TIME_BEFORE_START, "25"},
+               {IDC_PIR_MON_START, "8:00"},
+               {IDC_PIR_MON_STOP, "16:00"}},
+              {{7, 0}, {kConfigNv, 6}}, true),
         ScreenOnly(Press(PageId::Pir, IDC_PIR_RESET)),
         Show(PageId::ExtendedOperation),
         Press(PageId::ExtendedOperation, IDC_EXTOP_READ),
@@ -247,7 +254,8 @@ const std::vector<SweepAction>& Actions() {
               Press(PageId::RunningHours, IDC_HOURS_RESET_EXCHANGER, {}, {{49, 0}})),
         Show(PageId::ConfigQta12),
         With(Press(PageId::ConfigQta12, IDC_QTA12_WRITE, {{IDC_QTA12_PASSWORD, "Tarvel"}},
-                   {{kConfigNv, 1}}), FreeCoolingChecked),
+                   {{kConfigNv, 1}}),
+             FreeCoolingChecked),
         ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_EXCHANGER)),
         ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_ROTATING)),
         ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_HEATING_SURFACE)),
@@ -256,13 +264,18 @@ const std::vector<SweepAction>& Actions() {
         With(Press(PageId::ConfigQta3, IDC_QTA3_WRITE, {}, {{kConfigNv, 1}}), RecirculationChecked),
         With(Press(PageId::ConfigQta3, IDC_QTA3_COOLING_SURFACE), Qta3Offered),
         Show(PageId::ConfigHvac),
-        SweepAction{.name = "Config HVAC: shown uninitialised", .page = PageId::ConfigHvac,
-                    .owns = {{kConfigNv, 10}}, .before = ModeSetsUninitialised},
-        SweepAction{.name = "Config HVAC: hidden uninitialised", .page = PageId::Status,
-                    .owns = {{kConfigNv, 10}}, .before = ModeSetsLostWhileShown},
+        SweepAction{.name = "Config HVAC: shown uninitialised",
+                    .page = PageId::ConfigHvac,
+                    .owns = {{kConfigNv, 10}},
+                    .before = ModeSetsUninitialised},
+        SweepAction{.name = "Config HVAC: hidden uninitialised",
+                    .page = PageId::Status,
+                    .owns = {{kConfigNv, 10}},
+                    .before = ModeSetsLostWhileShown},
         Press(PageId::ConfigHvac, IDC_HVAC_READ),
         With(Press(PageId::ConfigHvac, IDC_HVAC_WRITE, {{IDC_HVAC_PASSWORD, "Tarvel"}},
-                   {{kConfigNv, 10}}, true), FreeCoolModeUnchecked),
+                   {{kConfigNv, 10}}, true),
+             FreeCoolModeUnchecked),
         ScreenOnly(Press(PageId::ConfigHvac, IDC_HVAC_BOX(0, 2))),
         Show(PageId::Dampers),
         Press(PageId::Dampers, IDC_DAMPERS_READ),
@@ -335,7 +348,7 @@ std::map<Owned, NvValue> Snapshot(const SimulatedNode& node) {
     return snapshot;
 }
 
-enum class Fault { None, Call, All };
+enum class Fault { None, Call, All, Keep };
 
 struct ActionRun {
     std::vector<std::string> lines;  // the action's part of the trace
@@ -355,6 +368,7 @@ ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
         run.calls = -s.node.CallCount();
         if (fault == Fault::Call) s.node.FailCall(call);
         if (fault == Fault::All) s.node.FailAll(true);
+        if (fault == Fault::Keep) s.node.KeepCall(call);
     };
     if (action.atOpen) arm();
     s.Open([&](HeadlessPlatform& ui) {
@@ -387,6 +401,28 @@ ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
     return run;
 }
 
+std::multiset<std::string> Messages(const ActionRun& run) {
+    std::multiset<std::string> messages;
+    for (const std::string& line : run.lines) {
+        const std::size_t at = line.find("msgbox ");
+        if (at != std::string::npos) messages.insert(line.substr(at));
+    }
+    return messages;
+}
+
+// A node left otherwise than the fault-free run leaves it must come with a
+// message the fault-free run does not show.
+void CheckTold(const ActionRun& run, const ActionRun& clean) {
+    if (run.after == clean.after) return;
+    const std::multiset<std::string> told = Messages(run);
+    const std::multiset<std::string> usual = Messages(clean);
+    bool news = false;
+    for (const std::string& message : told)
+        news = news || usual.count(message) < told.count(message);
+    EXPECT_TRUE(news) << "the node differs from the fault-free run and nobody was told:\n"
+                      << ::testing::PrintToString(run.lines);
+}
+
 void CheckRun(const SweepAction& action, const ActionRun& run) {
     static const std::regex kRead(R"(ReadNv\((\d+), \d+\) -> (-?\d+))");
     static const std::regex kWrite(R"(WriteNv\((\d+), \d+\) <-)");
@@ -417,18 +453,47 @@ void CheckRun(const SweepAction& action, const ActionRun& run) {
     }
 }
 
+// The positions of the action's writes that a node could accept and ignore
+// (the part selector is left out: its own read-back is the next read).
+std::vector<int> WritePositions(const ActionRun& clean) {
+    std::vector<int> positions;
+    int call = 0;
+    for (const std::string& line : clean.lines) {
+        const bool read = line.find("ReadNv(") != std::string::npos ||
+                          line.find("ReadNodeName(") != std::string::npos;
+        const bool write = line.find("WriteNv(") != std::string::npos;
+        if (read || write) ++call;
+        if (write && line.find("WriteNv(55,") == std::string::npos) positions.push_back(call);
+    }
+    return positions;
+}
+
 TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
     for (const SweepAction& action : Actions()) {
         SCOPED_TRACE(action.name);
         const ActionRun clean = RunAction(action, Fault::None, 0);
         CheckRun(action, clean);
+        EXPECT_TRUE(Messages(clean).empty() || !action.closingRead)
+            << "a fault-free Write shows a message: " << ::testing::PrintToString(clean.lines);
         for (int call = 1; call <= clean.calls; ++call) {
             SCOPED_TRACE("call " + std::to_string(call) + " of " + std::to_string(clean.calls) +
                          " fails");
-            CheckRun(action, RunAction(action, Fault::Call, call));
+            const ActionRun run = RunAction(action, Fault::Call, call);
+            CheckRun(action, run);
+            CheckTold(run, clean);
+        }
+        if (action.closingRead) {
+            for (int call : WritePositions(clean)) {
+                SCOPED_TRACE("the node ignores call " + std::to_string(call));
+                const ActionRun run = RunAction(action, Fault::Keep, call);
+                CheckRun(action, run);
+                CheckTold(run, clean);
+            }
         }
         SCOPED_TRACE("every call fails");
-        CheckRun(action, RunAction(action, Fault::All, 0));
+        const ActionRun run = RunAction(action, Fault::All, 0);
+        CheckRun(action, run);
+        CheckTold(run, clean);
     }
 }
 
