@@ -15,7 +15,10 @@
 //                           its trace and exit with the scenario's result
 //     --check-pages         check every page's controls: position, visual styles,
 //                           accessible names, Tab order
-//     --check-platform      check the layer's texts, filters and files (no sheet)
+//     --check-platform      check the layer's texts, filters and files, and saves
+//                           under disk faults (no sheet)
+//     --hang-while-saving FILE  start saving FILE and never end (the killed save
+//                           of --check-platform)
 //     --screenshots FOLDER  save BMP pictures of the sheet and every page
 //     --snapshot FILE       open the sheet, save one BMP picture of it, close
 //     --measure-open N      time N openings of the sheet
@@ -40,6 +43,7 @@
 #include <string>
 #include <vector>
 
+#include "file_store_checks.h"
 #include "host_checks.h"
 #include "host_control.h"
 #include "host_scenario.h"
@@ -65,6 +69,7 @@ struct Options {
     std::wstring scenario;
     std::wstring screenshots;
     std::wstring snapshot;
+    std::wstring hangWhileSaving;  // the file store checks' killed save
     int measure = 0;
 };
 
@@ -99,6 +104,8 @@ std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
             options.checkPages = true;
         } else if (arg == L"--check-platform") {
             options.checkPlatform = true;
+        } else if (arg == L"--hang-while-saving") {
+            ok = value(options.hangWhileSaving);
         } else if (arg == L"--state") {
             ok = value(options.state);
         } else if (arg == L"--trace") {
@@ -255,7 +262,8 @@ int Run(const Options& options) {
             } else if (options.checkPlatform) {
                 std::wstring folder(MAX_PATH, L'\0');
                 folder.resize(GetCurrentDirectoryW(MAX_PATH, folder.data()));
-                const int failures = CheckPlatformParts(folder, report);
+                const int failures =
+                    CheckPlatformParts(folder, report) + CheckFileStore(folder, report);
                 report += std::to_string(failures) + " failed\n";
                 if (failures != 0) exitCode = 2;
                 Print(report);
@@ -317,6 +325,8 @@ int main() {
     LocalFree(argv);
     const auto options = qta1::host::ParseOptions(args);
     if (!options) return 1;
+    if (!options->hangWhileSaving.empty())
+        return qta1::host::HangWhileSaving(options->hangWhileSaving);
     if (FAILED(OleInitialize(nullptr))) return 1;
     const int result = qta1::host::Run(*options);
     OleUninitialize();

@@ -1,6 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/trace_lines.h"
 
@@ -172,13 +173,37 @@ std::optional<std::string> HeadlessPlatform::ReadFile(const std::string& path) {
     return it->second;
 }
 
+// As on a disk: the bytes go to a temporary file beside the target, which is
+// moved over the target only once it is complete, and removed on any fault.
 bool HeadlessPlatform::ReplaceFile(const std::string& path, std::string_view bytes) {
-    if (failNextWrite_ || readOnly_[path]) {
-        failNextWrite_ = false;
+    const SaveFault fault = std::exchange(saveFault_, SaveFault::None);
+    if (readOnly_[path]) return false;
+    const size_t slash = path.find_last_of("\\/");
+    const std::string temporary =
+        (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + "~qta1-save.tmp";
+    std::string& written = files_[temporary];
+    written.clear();
+    constexpr size_t kChunk = 512;
+    for (size_t done = 0; done < bytes.size(); done += kChunk) {
+        if (fault == SaveFault::WriteStops && done >= saveFaultAfter_) {
+            files_.erase(temporary);
+            return false;
+        }
+        written += bytes.substr(done, kChunk);
+    }
+    if (fault == SaveFault::MoveRefused) {
+        files_.erase(temporary);
         return false;
     }
-    files_[path] = std::string(bytes);
+    files_[path] = std::move(files_[temporary]);
+    files_.erase(temporary);
     return true;
+}
+
+std::vector<std::string> HeadlessPlatform::FilePaths() const {
+    std::vector<std::string> paths;
+    for (const auto& [path, bytes] : files_) paths.push_back(path);
+    return paths;
 }
 
 bool HeadlessPlatform::FileWritable(const std::string& path) {

@@ -84,7 +84,15 @@ public:
     // The in-memory file system.
     void SeedFile(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
     void SetReadOnly(const std::string& path, bool on);
-    void FailNextFileWrite() { failNextWrite_ = true; }
+    // Faults of the next save, as a disk shows them: the write stops after
+    // `afterBytes` bytes (0: a full disk), or the final move is refused.
+    enum class SaveFault { None, WriteStops, MoveRefused };
+    void FailNextSave(SaveFault fault, size_t afterBytes = 0) {
+        saveFault_ = fault;
+        saveFaultAfter_ = afterBytes;
+    }
+    // Every path that holds a file, temporary files included.
+    std::vector<std::string> FilePaths() const;
 
     Trace& trace() { return trace_; }
     VirtualClock& clock() { return clock_; }
@@ -117,7 +125,8 @@ private:
     std::deque<std::optional<std::string>> fileAnswers_;
     std::map<std::string, std::string> files_;
     std::map<std::string, bool> readOnly_;
-    bool failNextWrite_ = false;
+    SaveFault saveFault_ = SaveFault::None;
+    size_t saveFaultAfter_ = 0;
 };
 
 }  // namespace qta1

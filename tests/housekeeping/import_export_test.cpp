@@ -1,0 +1,54 @@
+// Import / Export against file-layer faults: a save that fails at any step
+// keeps the previous file byte for byte, leaves no temporary file and says so.
+#include <gtest/gtest.h>
+
+#include "resources/strings.h"
+#include "sim_session.h"
+
+namespace qta1 {
+namespace {
+
+using SaveFault = HeadlessPlatform::SaveFault;
+
+TEST(ImportExportPage, AFailedSaveKeepsThePreviousFile) {
+    struct Case {
+        const char* what;
+        SaveFault fault;
+        size_t afterBytes;
+    };
+    const Case cases[] = {
+        {"a full disk", SaveFault::WriteStops, 0},
+        {"a write that stops part-way", SaveFault::WriteStops, 1024},
+        {"a refused move", SaveFault::MoveRefused, 0},
+    };
+    const std::string path = "C:\\units\\unit5.txt";
+    const std::string previous = "previous settings\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimSession s;
+        s.node.SetAnimated(false);
+        s.ui.SeedFile(path, previous);
+        s.Open([&](HeadlessPlatform& ui) {
+            ui.Idle(100);
+            ui.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
+            ui.SelectTab(PageId::ImportExport);
+            ui.QueueFileAnswer(path);
+            ui.QueueMessageAnswer(MsgAnswer::Yes);  // overwrite
+            ui.FailNextSave(c.fault, c.afterBytes);
+            s.trace.Clear();
+            ui.Click(PageId::ImportExport, IDC_IMPEXP_SAVE);
+            ui.Exit();
+        });
+        EXPECT_EQ(s.ui.ReadFile(path), previous);
+        EXPECT_EQ(s.ui.FilePaths(), std::vector<std::string>{path});
+        bool told = false;
+        for (const std::string& line : s.trace.lines()) {
+            told = told || line.find(std::string("msgbox \"") + text::kErrorOpeningFile) !=
+                               std::string::npos;
+        }
+        EXPECT_TRUE(told);
+    }
+}
+
+}  // namespace
+}  // namespace qta1
