@@ -396,12 +396,15 @@ bool CPropPage::WriteBlock(const Block& block) {
     }
     if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
     StoreFields(block.fields, buffer);
-    NoteSent(block.nv, block.part, block.optionBits, block.fields, buffer);
+    uint8_t pageView[kNvBufferSize] = {};
+    std::copy(buffer, buffer + kNvBufferSize, pageView);
     if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
     if (node().WriteNv(block.nv, buffer, block.writeLength) != kHostOk) {
         NoteWriteProblem(BoxNames(block.fields), text::kWriteRefused);
         return false;
     }
+    // Only what the node took is compared with what it holds afterwards.
+    NoteSent(block.nv, block.part, block.fields, pageView);
     return true;
 }
 
@@ -461,7 +464,7 @@ void CPropPage::NoteWriteProblem(std::string what, std::string_view why) {
                                                  : what + ": " + std::string(why));
 }
 
-void CPropPage::NoteSent(int nv, int part, bool /*optionBits*/, std::span<const Field> fields,
+void CPropPage::NoteSent(int nv, int part, std::span<const Field> fields,
                          const uint8_t* pageBytes) {
     if (!report_) return;
     WriteReport::Sent sent{nv, part, fields, {}};
@@ -479,13 +482,15 @@ void CPropPage::NoteReadBack(const Block& block, const uint8_t* buffer, bool ok)
 
 bool CPropPage::SendNv(int nv, int part, bool optionBits, std::span<const Field> fields,
                        const uint8_t* pageBytes, int length) {
-    NoteSent(nv, part, optionBits, fields, pageBytes);
     uint8_t bytes[kNvBufferSize] = {};
     std::copy(pageBytes, pageBytes + kNvBufferSize, bytes);
     if (optionBits) ReverseBits(bytes, kNvBufferSize);
-    if (node().WriteNv(nv, bytes, length) == kHostOk) return true;
-    NoteWriteProblem(BoxNames(fields), text::kWriteRefused);
-    return false;
+    if (node().WriteNv(nv, bytes, length) != kHostOk) {
+        NoteWriteProblem(BoxNames(fields), text::kWriteRefused);
+        return false;
+    }
+    NoteSent(nv, part, fields, pageBytes);
+    return true;
 }
 
 std::string CPropPage::BoxNames(std::span<const Field> fields) const {

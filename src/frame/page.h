@@ -284,8 +284,7 @@ protected:
 
 private:
     struct WriteReport;
-    void NoteSent(int nv, int part, bool optionBits, std::span<const Field> fields,
-                  const uint8_t* pageBytes);
+    void NoteSent(int nv, int part, std::span<const Field> fields, const uint8_t* pageBytes);
     void NoteReadBack(const Block& block, const uint8_t* buffer, bool ok);
     std::string BoxNames(std::span<const Field> fields) const;
     std::string ShownValue(const Field& field, const uint8_t* buffer) const;
