@@ -17,6 +17,13 @@ std::string CountedMessage(const char* head, int count, const char* tail) {
     return head + FormatFixed(count, 0) + tail;
 }
 
+// "\nNot written: nciSwitchExt, nviPluginCnf part 5"
+std::string NotWrittenList(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    return list.empty() ? list : "\n" + std::string(text::kNotWrittenList) + list;
+}
+
 // The line that stopped a download, shown as far as a message box can
 // sensibly hold it.
 std::string BadLineMessage(const BadLine& bad) {
@@ -147,7 +154,8 @@ void CPage25PropPage::ReadFromFile() {
                         result = text::kDownloadCompleted;
                     } else if (download.accepted) {
                         result = CountedMessage(text::kDownloadNotCompletedCount,
-                                                download.writeErrors, text::kWriteErrors);
+                                                download.writeErrors, text::kWriteErrors) +
+                                 NotWrittenList(download.notWritten);
                     }
                 }
             }
@@ -165,13 +173,18 @@ void CPage25PropPage::DefaultSettings() {
         return;
     }
     int errors = 0;
+    std::vector<std::string> notWritten;
+    const auto failed = [&](int nvIndex, int part) {
+        ++errors;
+        notWritten.push_back(SettingsNvName(nvIndex, part));
+    };
     Busy(IDC_IMPEXP_FACTORY, [&] {
         auto write = [&](const FactoryLine& line) {
             const std::string bytes = FactoryBytes(line.nvIndex, line.part).value_or(std::string());
             const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
             if (bytes.empty() ||
                 node().WriteNv(line.nvIndex, data, static_cast<int32_t>(bytes.size())) != kHostOk) {
-                ++errors;
+                failed(line.nvIndex, line.part);
             }
         };
         for (const FactoryLine& line : FactoryLines()) {
@@ -187,16 +200,17 @@ void CPage25PropPage::DefaultSettings() {
                 // The node may still show another part: never put this
                 // part's factory values over it.
                 if (!selected) {
-                    ++errors;
+                    failed(line.nvIndex, line.part);
                     continue;
                 }
             }
             write(line);
         }
-        if (!node().WriteSelector(0)) ++errors;
+        if (!node().WriteSelector(0)) failed(kPartSelectorNv, 0);
     });
     if (errors > 0) {
-        Message(CountedMessage(text::kDefaultsNotCompleted, errors, text::kWriteErrors));
+        Message(CountedMessage(text::kDefaultsNotCompleted, errors, text::kWriteErrors) +
+                NotWrittenList(notWritten));
     }
     Message(text::kRestartPlugin);
     SetText(IDC_IMPEXP_PASSWORD, "");

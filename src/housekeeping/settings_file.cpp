@@ -99,13 +99,20 @@ const SettingsNv* FindNv(std::string_view name) {
 // configuration part goes to the part its position in the file gives, and the
 // selector is put back to 0 afterwards. A part whose selection was refused is
 // not written: the node would store it over whichever part it shows.
-int WriteBlock(NodeLink& node, const SettingsNv& nv, const std::string& bytes, int part) {
+void WriteBlock(NodeLink& node, const SettingsNv& nv, const std::string& bytes, int part,
+                DownloadResult& result) {
+    const auto failed = [&](int nvIndex) {
+        ++result.writeErrors;
+        result.notWritten.push_back(SettingsNvName(nvIndex, part));
+    };
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-    if (nv.nvIndex != kConfigNv) return node.WriteNv(nv.nvIndex, data, nv.writeLength) != kHostOk;
-    if (!node.SelectPart(part)) return 1;
-    int errors = node.WriteNv(kConfigNv, data, nv.writeLength) != kHostOk;
-    if (!node.WriteSelector(0)) ++errors;
-    return errors;
+    if (nv.nvIndex != kConfigNv) {
+        if (node.WriteNv(nv.nvIndex, data, nv.writeLength) != kHostOk) failed(nv.nvIndex);
+        return;
+    }
+    if (!node.SelectPart(part)) return failed(kConfigNv);
+    if (node.WriteNv(kConfigNv, data, nv.writeLength) != kHostOk) failed(kConfigNv);
+    if (!node.WriteSelector(0)) failed(kPartSelectorNv);
 }
 
 bool IsProgramIdLine(std::string_view line) {
@@ -115,6 +122,16 @@ bool IsProgramIdLine(std::string_view line) {
 }  // namespace
 
 std::span<const SettingsNv> SettingsNvs() { return kSettingsNvs; }
+
+std::string SettingsNvName(int nvIndex, int part) {
+    if (nvIndex == kPartSelectorNv) return "the part selector";
+    for (const SettingsNv& nv : kSettingsNvs) {
+        if (nv.nvIndex != nvIndex) continue;
+        return nvIndex == kConfigNv ? std::string(nv.name) + " part " + std::to_string(part)
+                                    : std::string(nv.name);
+    }
+    return "NV " + std::to_string(nvIndex);
+}
 
 std::optional<std::string> FactoryBytes(int nvIndex, int part) {
     for (const FactoryLine& line : FactoryLines()) {
@@ -243,7 +260,7 @@ DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view pr
         if (step.nv == nullptr) {
             result.accepted = step.programId == programId || (acceptForeign && acceptForeign());
         } else if (result.accepted && step.bytes) {
-            result.writeErrors += WriteBlock(node, *step.nv, *step.bytes, step.part);
+            WriteBlock(node, *step.nv, *step.bytes, step.part, result);
         }
     }
     return result;

@@ -37,7 +37,8 @@ struct BadLine {
 struct DownloadResult {
     bool accepted = false;  // a program-ID line matched, or the technician accepted a foreign one
     int writeErrors = 0;    // WriteNv calls the host refused, and parts that could not be selected
-    std::optional<BadLine> badLine;  // the file was refused before anything was written
+    std::vector<std::string> notWritten;  // what those errors left unwritten, by name
+    std::optional<BadLine> badLine;       // the file was refused before anything was written
 };
 
 struct SettingsNv;
@@ -65,6 +66,10 @@ DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view pr
 // PlanSettingsFile, then RunSettingsFile. Any bytes are accepted as input.
 DownloadResult ReadSettingsFile(std::string_view fileBytes, std::string_view programId,
                                 NodeLink& node, const std::function<bool()>& acceptForeign);
+
+// How messages name an NV of the file: "nciSwitchExt", "nviPluginCnf part 5",
+// or for the part selector "the part selector".
+std::string SettingsNvName(int nvIndex, int part);
 
 // The bytes of a built-in factory value (an NV, or a part of the
 // configuration NV), exactly as "Default settings" sends them.

@@ -78,6 +78,7 @@ inline constexpr const char* kBadLineHead = "Download not completed. Nothing was
 inline constexpr const char* kBadLineTail = " of the file is not valid:";
 inline constexpr const char* kDefaultsNotCompleted = "Default settings not completed. ";
 inline constexpr const char* kWriteErrors = " NV write errors";
+inline constexpr const char* kNotWrittenList = "Not written: ";
 inline constexpr const char* kRestartPlugin = "Please restart the plugin";
 inline constexpr const char* kProgramIdMismatch =
     "ProgramID does not match!\nDo you want to download anyway?";
