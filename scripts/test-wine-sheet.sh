@@ -14,6 +14,10 @@
 #  - every control of every page where its layout puts it, from version 6 of the
 #    common controls, with its label as accessible name, in the layout's Tab
 #    order (--check-pages);
+#  - every control of every page inside the visible page area and inside its
+#    group box, after opening normally, after a failed first read and with no
+#    node (each then switched to the technician set), at 96 DPI and, in a
+#    second session, at 144 DPI (--check-fit);
 #  - a picture of the sheet can be taken (--snapshot), as the README's demo does;
 #  - the layer's texts, file-dialog filters and files (--check-platform).
 # The last line is "N passed, M failed"; the exit code is non-zero on any failure.
@@ -127,6 +131,8 @@ sheet_checks_for() {
         grep -v ': ok$' "$out" | head -20
     fi
 
+    check_fit "$arch" "$work" 96
+
     mkdir -p "$work/$arch/platform"
     out="$work/$arch/platform.out"
     (cd "$work/$arch/platform" && wine_run 60 "$host" --check-platform >"$out" 2>&1)
@@ -148,6 +154,21 @@ sheet_checks_for() {
     fi
 }
 
+# Every control of every page where the technician can see it (qta1host --check-fit).
+check_fit() {
+    local arch=$1 work=$2 dpi=$3 out rc
+    out="$work/$arch/fit-$dpi.out"
+    wine_run 90 "$(host_of "$arch")" --check-fit >"$out" 2>&1
+    rc=$?
+    local what="at $dpi DPI every control inside its page and group box, however the sheet opened"
+    if [ "$rc" -eq 0 ]; then
+        pass "$arch: $what"
+    else
+        fail "$arch: $what" "exit $rc"
+        grep -v ': every page fits$' "$out" | head -20
+    fi
+}
+
 if [ "${1:-}" = "--inside-xvfb" ]; then
     shift
     work=$1
@@ -158,6 +179,23 @@ if [ "${1:-}" = "--inside-xvfb" ]; then
         for arch in "$@"; do sheet_checks_for "$arch" "$work"; done
     else
         fail "Wine prefix and session ready"
+    fi
+    wine_session_end
+    finish
+fi
+
+# The same fit at 144 DPI (150 %), in a prefix of its own whose display is set
+# to 144 DPI, so that the shared prefix keeps 96.
+if [ "${1:-}" = "--dpi144-inside-xvfb" ]; then
+    shift
+    work=$1
+    shift
+    export QTA1_WINEPREFIX="$repo/build/wine/prefix-dpi144"
+    source scripts/wine-env.sh
+    if wine_session_begin && wine_set_dpi 144; then
+        for arch in "$@"; do check_fit "$arch" "$work" 144; done
+    else
+        fail "Wine prefix at 144 DPI and session ready"
     fi
     wine_session_end
     finish
@@ -234,4 +272,7 @@ done
 run_counted "the Wine session ran to its end" \
     timeout --kill-after=10 240 xvfb-run -a -s "-screen 0 1280x1024x24" \
     "$0" --inside-xvfb "$work" "${arches[@]}"
+run_counted "the 144 DPI Wine session ran to its end" \
+    timeout --kill-after=10 120 xvfb-run -a -s "-screen 0 1600x1200x24" \
+    "$0" --dpi144-inside-xvfb "$work" "${arches[@]}"
 finish

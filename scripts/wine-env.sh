@@ -11,6 +11,8 @@
 #                           (124 on timeout)
 #   wine_reg_query ARGS...  `wine reg query ARGS...` under a timeout
 #   wine_winpath PATH       the Windows form (Z:\...) of a Unix path
+#   wine_set_dpi DPI        sets the display's DPI of this prefix and restarts the
+#                           session when it changed (Wine reads it at start-up)
 #   wine_session_end        stops this prefix's wineserver (and every process in it)
 #
 # One win64 (WoW64) prefix serves both bitnesses: 32-bit modules register under the
@@ -85,4 +87,17 @@ wine_session_begin() {
 wine_session_end() {
     timeout --kill-after=5 30 wineserver -k >/dev/null 2>&1 || true
     timeout --kill-after=5 30 wineserver -w >/dev/null 2>&1 || true
+}
+
+wine_set_dpi() {
+    local dpi=$1 current
+    current=$(wine_reg_query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null |
+        tr -d '\r' | awk '/LogPixels/ { print $3 }')
+    [ -n "$current" ] && [ "$((current))" = "$dpi" ] && return 0
+    timeout --kill-after=5 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+        /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || return 1
+    timeout --kill-after=5 30 wine reg add 'HKCC\Software\Fonts' /v LogPixels \
+        /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || return 1
+    wine_session_end
+    wine_session_begin
 }

@@ -1,5 +1,6 @@
 // clang-format off
 #include <windows.h>
+#include <commctrl.h>
 #include <oleacc.h>
 // clang-format on
 
@@ -159,6 +160,83 @@ int CheckPage(Win32Platform& sheet, PageId page, std::string& report) {
     return failures;
 }
 
+// --- Every control where the technician can see it -------------------------
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+RECT ScreenRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+std::string RectText(const RECT& rect) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%ld %ld %ld %ld", rect.left, rect.top, rect.right,
+                  rect.bottom);
+    return text;
+}
+
+// What the technician sees of a page: the page window, within the tab
+// control's display area, within the sheet's client area (screen pixels).
+RECT VisiblePageArea(HWND sheet, HWND page) {
+    RECT area = ScreenRect(page);
+    HWND tabs = PropSheet_GetTabControl(sheet);
+    RECT display = ScreenRect(tabs);
+    TabCtrl_AdjustRect(tabs, FALSE, &display);
+    RECT client{};
+    GetClientRect(sheet, &client);
+    MapWindowPoints(sheet, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    IntersectRect(&area, &area, &display);
+    IntersectRect(&area, &area, &client);
+    return area;
+}
+
+// Every control of the page's layout (shown or not: any may be shown later)
+// lies inside the visible page area, and inside the group box its layout
+// puts it in.
+int CheckPageFits(HWND sheet, HWND window, PageId page, const std::string& where,
+                  std::string& report) {
+    int failures = 0;
+    const RECT visible = VisiblePageArea(sheet, window);
+    const auto controls = LayoutOf(page).controls;
+    std::vector<HWND> windows;
+    // Statics share IDC_STATIC: their windows are the page's children in
+    // declaration order, as the template creates them.
+    HWND child = GetWindow(window, GW_CHILD);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        windows.push_back(child);
+        if (child != nullptr) child = GetWindow(child, GW_HWNDNEXT);
+    }
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const ControlDecl& decl = controls[i];
+        if (windows[i] == nullptr) continue;
+        const RECT rect = ScreenRect(windows[i]);
+        if (!Inside(rect, visible)) {
+            report += where + ControlName(decl) + " lies outside the visible page (" +
+                      RectText(rect) + " beyond " + RectText(visible) + ")\n";
+            ++failures;
+        }
+        if (decl.group[0] == '\0' || decl.kind == ControlKind::GroupBox) continue;
+        for (size_t g = 0; g < controls.size(); ++g) {
+            if (controls[g].kind != ControlKind::GroupBox ||
+                std::string_view(controls[g].label) != decl.group || windows[g] == nullptr) {
+                continue;
+            }
+            const RECT box = ScreenRect(windows[g]);
+            if (!Inside(rect, box)) {
+                report += where + ControlName(decl) + " crosses its group box (" +
+                          RectText(rect) + " beyond " + RectText(box) + ")\n";
+                ++failures;
+            }
+        }
+    }
+    return failures;
+}
+
 // A 24-bit BMP of `window` as painted, frame and children included, read
 // from the window's own device context (not from the screen, which may not
 // have caught up with the last paint yet).
@@ -247,6 +325,57 @@ int CheckPages(RealSheetHost& host, std::string& report) {
             failures += found;
         }
     });
+    return failures;
+}
+
+int CheckFit(RealSheetHost& host, std::string& report) {
+    int failures = 0;
+    const auto checkAll = [&](Win32Platform& sheet, const std::string& state) {
+        int found = 0;
+        for (PageId page : sheet.Tabs()) {
+            sheet.SelectTab(page);
+            HWND window = sheet.PageWindow(page);
+            const std::string where = state + ", " + QuoteText(CaptionOf(page)) + ": ";
+            if (window == nullptr) {
+                report += where + "no window\n";
+                ++found;
+                continue;
+            }
+            found += CheckPageFits(sheet.SheetWindow(), window, page, where, report);
+        }
+        report += state + (found == 0 ? ": every page fits\n" : ": FAILED\n");
+        failures += found;
+    };
+    const auto technician = [](Win32Platform& sheet) {
+        sheet.SelectTab(PageId::NodeInformation);
+        sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
+    };
+    // Opened for a configured node: the technician set first, the user set
+    // after 100 ms, the technician set again on "Technician".
+    host.OpenWith([&](Win32Platform& sheet) {
+        checkAll(sheet, "opened");
+        sheet.Idle(100);
+        checkAll(sheet, "opened, user set");
+        technician(sheet);
+        checkAll(sheet, "opened, then Technician");
+    });
+    // The first read fails: Node Information alone, then "Technician".
+    host.Node().FailCall(2);
+    host.OpenWith([&](Win32Platform& sheet) {
+        checkAll(sheet, "failed first read");
+        technician(sheet);
+        checkAll(sheet, "failed first read, then Technician");
+    });
+    host.Node().ClearFaults();
+    // No node on the site: "Node not available!", then "Technician".
+    host.Site().OfferReader(false);
+    host.Site().OfferWriter(false);
+    host.OpenWith([&](Win32Platform& sheet) {
+        technician(sheet);
+        checkAll(sheet, "no node, then Technician");
+    });
+    host.Site().OfferReader(true);
+    host.Site().OfferWriter(true);
     return failures;
 }
 

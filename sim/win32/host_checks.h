@@ -19,6 +19,12 @@ namespace qta1::host {
 // result is the number of mismatches.
 int CheckPages(RealSheetHost& host, std::string& report);
 
+// Opens the sheet the ways a technician meets it (normally, after a failed
+// first read, with no node) and switches sets; in every state, page by page,
+// every control of the layout lies inside the visible page area and inside
+// its group box. One line per fault in `report`; the result is their number.
+int CheckFit(RealSheetHost& host, std::string& report);
+
 // The Win32 layer's own parts that need no sheet: Windows-1252 texts both
 // ways, the file dialogs' filter, and files (replacing, read-only files,
 // missing folders, no temporary file left behind, non-ASCII paths), in a

@@ -15,6 +15,8 @@
 //                           its trace and exit with the scenario's result
 //     --check-pages         check every page's controls: position, visual styles,
 //                           accessible names, Tab order
+//     --check-fit           every control of every page inside the visible page and
+//                           its group box, in every way the sheet opens
 //     --check-platform      check the layer's texts, filters and files, and saves
 //                           under disk faults (no sheet)
 //     --hang-while-saving FILE  start saving FILE and never end (the killed save
@@ -63,6 +65,7 @@ struct Options {
     bool open = false;
     bool checkPages = false;
     bool checkPlatform = false;
+    bool checkFit = false;
     std::wstring state;
     std::wstring trace;
     std::wstring ocx;
@@ -102,6 +105,8 @@ std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
             options.open = true;
         } else if (arg == L"--check-pages") {
             options.checkPages = true;
+        } else if (arg == L"--check-fit") {
+            options.checkFit = true;
         } else if (arg == L"--check-platform") {
             options.checkPlatform = true;
         } else if (arg == L"--hang-while-saving") {
@@ -258,6 +263,9 @@ int Run(const Options& options) {
                 Print(report);
             } else if (options.checkPages) {
                 if (CheckPages(host, report) != 0) exitCode = 2;
+                Print(report);
+            } else if (options.checkFit) {
+                if (CheckFit(host, report) != 0) exitCode = 2;
                 Print(report);
             } else if (options.checkPlatform) {
                 std::wstring folder(MAX_PATH, L'\0');
