@@ -196,7 +196,9 @@ public:
         if (added.handle == nullptr || !PropSheet_AddPage(sheet_, added.handle)) {
             if (added.handle != nullptr) DestroyPropertySheetPage(added.handle);
             Forget(page);
+            return;
         }
+        FitPages();
     }
 
     void RemovePage(PageId page) override {
@@ -621,6 +623,62 @@ private:
         closeTraced_ = true;
         SyncLiveClock();
         AddTrace(trace_line::SheetCloses());
+    }
+
+    // A set switch can add rows of tabs, and the tab control then shows less
+    // of the page than its layout needs. The sheet grows (it never shrinks,
+    // so it does not jump back and forth between the sets) until the tab
+    // control's display area holds a whole page; the buttons below move down
+    // with it, and the sheet moves up when it would leave the screen.
+    void FitPages() {
+        if (sheet_ == nullptr) return;
+        HWND tabs = PropSheet_GetTabControl(sheet_);
+        HWND current = PropSheet_GetCurrentPageHwnd(sheet_);
+        if (tabs == nullptr || current == nullptr) return;
+        RECT page{0, 0, kPageWidthDlu, kPageHeightDlu};
+        MapDialogRect(current, &page);
+        RECT display{};
+        GetClientRect(tabs, &display);
+        TabCtrl_AdjustRect(tabs, FALSE, &display);
+        const int missing = page.bottom - (display.bottom - display.top);
+        if (missing <= 0) return;
+
+        RECT tabBounds{};
+        GetWindowRect(tabs, &tabBounds);
+        SetWindowPos(tabs, nullptr, 0, 0, tabBounds.right - tabBounds.left,
+                     tabBounds.bottom - tabBounds.top + missing,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        for (int id : {IDOK, IDCANCEL, kApplyButtonId, IDHELP}) {
+            HWND button = GetDlgItem(sheet_, id);
+            if (button == nullptr) continue;
+            RECT bounds{};
+            GetWindowRect(button, &bounds);
+            MapWindowPoints(nullptr, sheet_, reinterpret_cast<POINT*>(&bounds), 2);
+            SetWindowPos(button, nullptr, bounds.left, bounds.top + missing, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        RECT sheetBounds{};
+        GetWindowRect(sheet_, &sheetBounds);
+        sheetBounds.bottom += missing;
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetMonitorInfoW(MonitorFromWindow(sheet_, MONITOR_DEFAULTTONEAREST), &monitor) &&
+            sheetBounds.bottom > monitor.rcWork.bottom) {
+            const LONG up = std::min(sheetBounds.bottom - monitor.rcWork.bottom,
+                                     sheetBounds.top - monitor.rcWork.top);
+            if (up > 0) OffsetRect(&sheetBounds, 0, -up);
+        }
+        SetWindowPos(sheet_, nullptr, sheetBounds.left, sheetBounds.top,
+                     sheetBounds.right - sheetBounds.left, sheetBounds.bottom - sheetBounds.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        // The page on top takes the whole display area; the others are
+        // placed there by the sheet when they are next selected.
+        RECT area{};
+        GetClientRect(tabs, &area);
+        TabCtrl_AdjustRect(tabs, FALSE, &area);
+        MapWindowPoints(tabs, sheet_, reinterpret_cast<POINT*>(&area), 2);
+        SetWindowPos(current, nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     // A control that disables or hides itself when pressed ("User",
