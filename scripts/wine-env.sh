@@ -72,6 +72,19 @@ wine_prefix_ensure() {
     ) 9>"$WINEPREFIX.lock"
 }
 
+# Wine's own TrueType fonts (Tahoma for "MS Shell Dlg", Marlett for the caption
+# buttons) from the fonts-wine package, where Wine looks for a Windows' fonts:
+# without them text falls back to a wider font and captions are clipped.
+wine_fonts_ensure() {
+    local fonts=/usr/share/wine/fonts font
+    [ -d "$fonts" ] || return 0
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    for font in "$fonts"/*.ttf; do
+        [ -e "$WINEPREFIX/drive_c/windows/Fonts/$(basename "$font")" ] ||
+            ln -s "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
+}
+
 wine_session_begin() {
     if [ -z "${DISPLAY:-}" ]; then
         echo "wine-env: no DISPLAY; wrap the session in xvfb-run -a" >&2
@@ -81,6 +94,7 @@ wine_session_begin() {
     # display that no longer exists: stop it first.
     timeout --kill-after=5 30 wineserver -k >/dev/null 2>&1 || true
     wine_prefix_ensure || return 1
+    wine_fonts_ensure
     timeout --kill-after=5 30 wineserver -p >/dev/null 2>&1 || true
 }
 

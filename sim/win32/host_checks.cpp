@@ -195,6 +195,84 @@ RECT VisiblePageArea(HWND sheet, HWND page) {
     return area;
 }
 
+// The control's text, as drawn in its own font: a label's lines fit its
+// static (wrapped as the static wraps them), a button's caption fits the
+// button (its ideal size), a group box's caption fits its frame, and an edit
+// box's line sits in the middle of the box.
+int CheckText(HWND control, const ControlDecl& decl, const std::string& where,
+              std::string& report) {
+    RECT client{};
+    GetClientRect(control, &client);
+    HDC dc = GetDC(control);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const std::wstring text = WidenText(decl.label);
+    std::string fault;
+    // A check box only as wide as its square shows no text: its column's
+    // caption names it.
+    const bool textless = decl.kind == ControlKind::CheckBox && decl.w <= 10;
+    switch (decl.kind) {
+        case ControlKind::Static: {
+            RECT needed = client;
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                      DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            if (needed.right > client.right || needed.bottom > client.bottom) {
+                fault = "needs " + std::to_string(needed.right) + " x " +
+                        std::to_string(needed.bottom) + " pixels, has " +
+                        std::to_string(client.right) + " x " + std::to_string(client.bottom);
+            }
+            break;
+        }
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton:
+        case ControlKind::PushButton: {
+            SIZE ideal{};
+            if (!textless && Button_GetIdealSize(control, &ideal) && ideal.cx > client.right) {
+                fault = "needs " + std::to_string(ideal.cx) + " pixels, has " +
+                        std::to_string(client.right);
+            }
+            break;
+        }
+        case ControlKind::GroupBox: {
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            // The frame's corners and the gaps either side of the caption.
+            const int frame = 2 * metrics.tmAveCharWidth;
+            if (extent.cx + frame > client.right) {
+                fault = "caption needs " + std::to_string(extent.cx + frame) + " pixels, has " +
+                        std::to_string(client.right);
+            }
+            break;
+        }
+        case ControlKind::Edit:
+        case ControlKind::ReadOnlyEdit:
+        case ControlKind::PasswordEdit: {
+            // Where the box draws its line, against the inside of its border.
+            RECT line{};
+            SendMessageW(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&line));
+            RECT inside{};
+            GetWindowRect(control, &inside);
+            InflateRect(&inside, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+            POINT origin{0, 0};
+            ClientToScreen(control, &origin);
+            const int above = origin.y + line.top - inside.top;
+            const int below = inside.bottom - (origin.y + line.top + metrics.tmHeight);
+            if (above - below > 1 || below - above > 1) {
+                fault = "text sits off the middle (" + std::to_string(above) + " pixels above, " +
+                        std::to_string(below) + " below)";
+            }
+            break;
+        }
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    if (fault.empty()) return 0;
+    report += where + ControlName(decl) + ": " + fault + "\n";
+    return 1;
+}
+
 // Every control of the page's layout (shown or not: any may be shown later)
 // lies inside the visible page area, and inside the group box its layout
 // puts it in.
@@ -220,6 +298,7 @@ int CheckPageFits(HWND sheet, HWND window, PageId page, const std::string& where
                       RectText(rect) + " beyond " + RectText(visible) + ")\n";
             ++failures;
         }
+        failures += CheckText(windows[i], decl, where, report);
         if (decl.group[0] == '\0' || decl.kind == ControlKind::GroupBox) continue;
         for (size_t g = 0; g < controls.size(); ++g) {
             if (controls[g].kind != ControlKind::GroupBox ||
@@ -234,6 +313,36 @@ int CheckPageFits(HWND sheet, HWND window, PageId page, const std::string& where
             }
         }
     }
+    return failures;
+}
+
+// Every tab shows its whole caption.
+int CheckTabCaptions(HWND sheet, const std::string& state, std::string& report) {
+    HWND tabs = PropSheet_GetTabControl(sheet);
+    HDC dc = GetDC(tabs);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(tabs, WM_GETFONT, 0, 0)));
+    int failures = 0;
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+        wchar_t text[256] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = static_cast<int>(std::size(text));
+        RECT bounds{};
+        if (!TabCtrl_GetItem(tabs, i, &item) || !TabCtrl_GetItemRect(tabs, i, &bounds)) continue;
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+        // The text within the tab's frame, a pixel either side.
+        if (extent.cx > bounds.right - bounds.left - 2) {
+            report += state + ": the tab " + QuoteText(Narrow(text)) + " needs " +
+                      std::to_string(extent.cx) + " pixels, has " +
+                      std::to_string(bounds.right - bounds.left) + "\n";
+            ++failures;
+        }
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(tabs, dc);
     return failures;
 }
 
@@ -343,6 +452,7 @@ int CheckFit(RealSheetHost& host, std::string& report) {
             }
             found += CheckPageFits(sheet.SheetWindow(), window, page, where, report);
         }
+        found += CheckTabCaptions(sheet.SheetWindow(), state, report);
         report += state + (found == 0 ? ": every page fits\n" : ": FAILED\n");
         failures += found;
     };

@@ -60,6 +60,8 @@ enum ControlFlag : uint8_t {
     kHidden = 1,        // created invisible
     kInitiallyOff = 2,  // created disabled
     kStartsGroup = 4,   // first radio button of a group (tab stop group)
+    kAlignRight = 8,    // text of a static or an edit box set flush right
+    kAlignCenter = 16,  // text of a static or an edit box (or a group caption) centred
 };
 
 // One control. For statics, group boxes and buttons `label` is the visible

@@ -23,7 +23,7 @@ constexpr ControlDecl kConfigQta12[] = {
     {IDC_QTA12_ANTIFROST,       K::CheckBox,     "Antifrost enabled when system stopped", "",          "", kNoFlags,                    32,  86, 180,  10},
     {IDC_QTA12_NO_UPWARMING,    K::CheckBox,     "Not upwarming heating surface",         "",          "", kNoFlags,                    32,  98, 180,  10},
     {IDC_QTA12_SUMMER_STOP,     K::CheckBox,     "Summer Stop",                           "",          "", kNoFlags,                    32, 110, 180,  10},
-    {IDC_QTA12_MORNING_HEATING, K::CheckBox,     "Morning heating",                       "",          "", kHidden,                    220,  74,  70,  10},
+    {IDC_QTA12_MORNING_HEATING, K::CheckBox,     "Morning heating",                       "",          "", kHidden,                    218,  74,  72,  10},
     {IDC_QTA12_NIGHT_LOWERING,  K::CheckBox,     "Night lowering",                        "",          "", kNoFlags,                    20, 126, 150,  10},
     {IDC_QTA12_REPLACE_AIR,     K::CheckBox,     "Replace air",                           "",          "", kNoFlags,                    32, 138, 150,  10},
     {IDC_QTA12_FREECOOLING,     K::CheckBox,     "Freecooling",                           "",          "", kNoFlags,                    20, 154, 150,  10},
@@ -49,7 +49,7 @@ constexpr ControlDecl kConfigQta3[] = {
 // Config HVAC: for each unit function (a column) the HVAC modes (rows) in
 // which it may run. The boxes carry no visible text: each is only as wide as
 // its square, and its label (the column) names it for tests and screen
-// readers. The 15 combinations the unit does not offer are disabled for good.
+// readers; the column captions are centred over them. The 15 combinations the unit does not offer are disabled for good.
 #define HVAC_ROW_LABEL(label, r) \
     {IDC_STATIC, K::Static, label, "", "", kNoFlags, 10, 26 + 16 * (r), 90, 10}
 #define HVAC_BOX(r, c, column, row, flags) \
@@ -62,10 +62,10 @@ constexpr uint8_t kLive = kNoFlags;
 constexpr uint8_t kOff = kInitiallyOff;
 
 constexpr ControlDecl kConfigHvac[] = {
-    {IDC_STATIC, K::GroupBox, "Ind",   "", "", kNoFlags, 108, 8, 40, 130},
-    {IDC_STATIC, K::GroupBox, "Ud",    "", "", kNoFlags, 154, 8, 40, 130},
-    {IDC_STATIC, K::GroupBox, "Genv",  "", "", kNoFlags, 200, 8, 40, 130},
-    {IDC_STATIC, K::GroupBox, "Varme", "", "", kNoFlags, 246, 8, 40, 130},
+    {IDC_STATIC, K::GroupBox, "Ind",   "", "", kAlignCenter, 108, 8, 40, 130},
+    {IDC_STATIC, K::GroupBox, "Ud",    "", "", kAlignCenter, 154, 8, 40, 130},
+    {IDC_STATIC, K::GroupBox, "Genv",  "", "", kAlignCenter, 200, 8, 40, 130},
+    {IDC_STATIC, K::GroupBox, "Varme", "", "", kAlignCenter, 246, 8, 40, 130},
 //           row  label               Ind    Ud     Genv   Varme
     HVAC_ROW(0, "HVAC_HEAT",          kOff,  kOff,  kLive, kOff),
     HVAC_ROW(1, "HVAC_MRNG_WRMUP",    kOff,  kLive, kLive, kLive),

@@ -32,15 +32,17 @@ constexpr ControlDecl kPid[] = {
 
 // A labelled value box with its unit: the static at x, the box after it.
 // Texts are in code page 1252, where "\xB0" is the degree sign.
+// The unit is as wide as its longest text ("hour"), so that it stays inside
+// its group box.
 #define VALUE_ROW(id, kind, label, group, unit, x, y, w)                             \
     {IDC_STATIC, K::Static, label, group, "", kNoFlags, x,          y + 2, w,  9},   \
     {id,         kind,      label, group, "", kNoFlags, x + w + 4,  y,     36, 13},  \
-    {IDC_STATIC, K::Static, unit,  group, "", kNoFlags, x + w + 44, y + 2, 20, 9}
+    {IDC_STATIC, K::Static, unit,  group, "", kNoFlags, x + w + 43, y + 2, 17, 9}
 // The same with a label of two lines.
 #define TALL_ROW(id, kind, label, group, unit, x, y, w)                              \
     {IDC_STATIC, K::Static, label, group, "", kNoFlags, x,          y,     w,  18},  \
     {id,         kind,      label, group, "", kNoFlags, x + w + 4,  y + 2, 36, 13},  \
-    {IDC_STATIC, K::Static, unit,  group, "", kNoFlags, x + w + 44, y + 4, 20, 9}
+    {IDC_STATIC, K::Static, unit,  group, "", kNoFlags, x + w + 43, y + 4, 17, 9}
 #define DEGREES "\xB0" "C"
 #define READ_WRITE(read, write)                                                     \
     {read,  K::PushButton, "Read",  "", "", kNoFlags, 186, 176, 50, 16},            \
@@ -82,13 +84,13 @@ constexpr ControlDecl kCalcInjection[] = {
     {IDC_CALCINJ_P, K::Edit,     "P",                            "Calc injection temp setpoint", "", kNoFlags, 10, 135, 36, 13},
     {IDC_CALCINJ_I, K::Edit,     "I",                            "Calc injection temp setpoint", "", kNoFlags, 52, 135, 36, 13},
     {IDC_CALCINJ_D, K::Edit,     "D",                            "Calc injection temp setpoint", "", kNoFlags, 94, 135, 36, 13},
-    {IDC_STATIC, K::GroupBox, "0 Energy", "", "", kNoFlags, 142, 4, 154, 58},
-    VALUE_ROW(IDC_CALCINJ_DB_COOL,  K::Edit,         "DB cool",  "0 Energy", DEGREES, 146, 16, 88),
-    VALUE_ROW(IDC_CALCINJ_DB_HEAT,  K::Edit,         "DB heat",  "0 Energy", DEGREES, 146, 31, 88),
-    VALUE_ROW(IDC_CALCINJ_SETPOINT, K::ReadOnlyEdit, "Setpoint", "0 Energy", DEGREES, 146, 46, 88),
-    {IDC_STATIC, K::GroupBox, "Actual temp", "", "", kNoFlags, 142, 66, 154, 44},
-    VALUE_ROW(IDC_CALCINJ_INJECTION_TEMP, K::ReadOnlyEdit, "Injection Temp (Bs1)",     "Actual temp", DEGREES, 146, 78, 88),
-    VALUE_ROW(IDC_CALCINJ_EXHAUST_TEMP,   K::ReadOnlyEdit, "Exhaust/space temp (Bs2)", "Actual temp", DEGREES, 146, 93, 88),
+    {IDC_STATIC, K::GroupBox, "0 Energy", "", "", kNoFlags, 140, 4, 156, 58},
+    VALUE_ROW(IDC_CALCINJ_DB_COOL,  K::Edit,         "DB cool",  "0 Energy", DEGREES, 144, 16, 91),
+    VALUE_ROW(IDC_CALCINJ_DB_HEAT,  K::Edit,         "DB heat",  "0 Energy", DEGREES, 144, 31, 91),
+    VALUE_ROW(IDC_CALCINJ_SETPOINT, K::ReadOnlyEdit, "Setpoint", "0 Energy", DEGREES, 144, 46, 91),
+    {IDC_STATIC, K::GroupBox, "Actual temp", "", "", kNoFlags, 140, 66, 156, 44},
+    VALUE_ROW(IDC_CALCINJ_INJECTION_TEMP, K::ReadOnlyEdit, "Injection Temp (Bs1)",     "Actual temp", DEGREES, 144, 78, 91),
+    VALUE_ROW(IDC_CALCINJ_EXHAUST_TEMP,   K::ReadOnlyEdit, "Exhaust/space temp (Bs2)", "Actual temp", DEGREES, 144, 93, 91),
     READ_WRITE(IDC_CALCINJ_READ, IDC_CALCINJ_WRITE),
 };
 
@@ -187,10 +189,10 @@ constexpr ControlDecl kTempStartup[] = {
     VALUE_ROW(IDC_STARTUP_ACTUAL_OUTDOOR, K::ReadOnlyEdit, "Actual outdoor temp",                "Start-up", DEGREES, 14, 56, 90),
     // The status line has no label on the screen; "Status" is its name.
     {IDC_STARTUP_STATUS, K::ReadOnlyEdit, "Status", "Start-up", "", kNoFlags, 14, 76, 100, 13},
-    {IDC_STATIC, K::GroupBox, "Start-up outdoor temp", "", "", kNoFlags, 172, 4, 122, 78},
-    VALUE_ROW(IDC_STARTUP_50_HEAT,   K::Edit, "50% heat",              "Start-up outdoor temp", DEGREES, 178, 16, 58),
-    TALL_ROW(IDC_STARTUP_0_HEAT,     K::Edit, "0% heat\n100% recycle", "Start-up outdoor temp", DEGREES, 178, 32, 58),
-    VALUE_ROW(IDC_STARTUP_0_RECYCLE, K::Edit, "0% recycle",            "Start-up outdoor temp", DEGREES, 178, 56, 58),
+    {IDC_STATIC, K::GroupBox, "Start-up outdoor temp", "", "", kNoFlags, 170, 4, 126, 78},
+    VALUE_ROW(IDC_STARTUP_50_HEAT,   K::Edit, "50% heat",              "Start-up outdoor temp", DEGREES, 176, 16, 58),
+    TALL_ROW(IDC_STARTUP_0_HEAT,     K::Edit, "0% heat\n100% recycle", "Start-up outdoor temp", DEGREES, 176, 32, 58),
+    VALUE_ROW(IDC_STARTUP_0_RECYCLE, K::Edit, "0% recycle",            "Start-up outdoor temp", DEGREES, 176, 56, 58),
     READ_WRITE(IDC_STARTUP_READ, IDC_STARTUP_WRITE),
 };
 

@@ -54,14 +54,14 @@ constexpr ControlDecl kCalender[] = {
 
 // Freecool and PIR: one week calendar on the left, rows in screen order.
 #define WEEK_ROW(group, day, y, start, stop)                                          \
-    {IDC_STATIC, K::Static, day,      "",    "",  kNoFlags, 14, y + 2, 36, 9},        \
-    {start,      K::Edit,   "Start ", group, day, kNoFlags, 52, y,     30, 13},       \
-    {stop,       K::Edit,   "Stop ",  group, day, kNoFlags, 86, y,     30, 13}
+    {IDC_STATIC, K::Static, day,      "",    "",  kNoFlags, 12, y + 2, 42, 9},        \
+    {start,      K::Edit,   "Start ", group, day, kNoFlags, 55, y,     30, 13},       \
+    {stop,       K::Edit,   "Stop ",  group, day, kNoFlags, 89, y,     30, 13}
 
 #define WEEK_GRID(group, prefix)                                                      \
     {IDC_STATIC, K::GroupBox, group,    "",    "", kNoFlags, 8,  6,  114, 132},       \
-    {IDC_STATIC, K::Static,   "Start ", group, "", kNoFlags, 52, 16, 30,  9},         \
-    {IDC_STATIC, K::Static,   "Stop ",  group, "", kNoFlags, 86, 16, 30,  9},         \
+    {IDC_STATIC, K::Static,   "Start ", group, "", kNoFlags, 55, 16, 30,  9},         \
+    {IDC_STATIC, K::Static,   "Stop ",  group, "", kNoFlags, 89, 16, 30,  9},         \
     WEEK_ROW(group, "Monday",     27, prefix##MON_START, prefix##MON_STOP),           \
     WEEK_ROW(group, "Tuesday",    42, prefix##TUE_START, prefix##TUE_STOP),           \
     WEEK_ROW(group, "Wednesday",  57, prefix##WED_START, prefix##WED_STOP),           \
@@ -74,7 +74,7 @@ constexpr ControlDecl kCalender[] = {
 #define VALUE_ROW(id, kind, label, group, unit, y)                                    \
     {IDC_STATIC, K::Static, label, group, "", kNoFlags, 131, y + 2, 78, 9},           \
     {id,         kind,      label, group, "", kNoFlags, 211, y,     28, 13},          \
-    {IDC_STATIC, K::Static, unit,  group, "", kNoFlags, 242, y + 2, 10, 9}
+    {IDC_STATIC, K::Static, unit,  group, "", kNoFlags, 242, y + 2, 14, 9}
 
 // Texts are in code page 1252, where "\xB0" is the degree sign.
 constexpr ControlDecl kFreecool[] = {
@@ -89,7 +89,7 @@ constexpr ControlDecl kFreecool[] = {
     VALUE_ROW(IDC_FREECOOL_INJECTION_TEMP,     K::ReadOnlyEdit, "Injection Temp (Bs1)", "Start/stop freecool", "\xB0" "C", 108),
     // The status box has no label of its own; its group names it.
     {IDC_STATIC,          K::GroupBox,     "Status", "",       "", kNoFlags, 126, 134, 130, 30},
-    {IDC_FREECOOL_STATUS, K::ReadOnlyEdit, "Status", "Status", "", kNoFlags, 151, 146, 80,  13},
+    {IDC_FREECOOL_STATUS, K::ReadOnlyEdit, "Status", "Status", "", kAlignCenter, 151, 146, 80, 13},
     {IDC_FREECOOL_RESET,  K::PushButton,   "Reset",  "",       "", kNoFlags, 260, 10,  36,  16},
     {IDC_FREECOOL_WRITE,  K::PushButton,   "Write",  "",       "", kNoFlags, 260, 30,  36,  16},
     {IDC_FREECOOL_READ,   K::PushButton,   "Read",   "",       "", kNoFlags, 260, 50,  36,  16},
@@ -101,7 +101,7 @@ constexpr ControlDecl kPir[] = {
     VALUE_ROW(IDC_PIR_TIME_BEFORE_START, K::Edit, "Time before start", "Pir time", "min", 18),
     VALUE_ROW(IDC_PIR_TIME_BEFORE_STOP,  K::Edit, "Time before stop",  "Pir time", "min", 34),
     // The occupancy box has no label on the screen; "Occupancy" is its name.
-    {IDC_PIR_OCCUPANCY, K::ReadOnlyEdit, "Occupancy", "Pir time", "", kNoFlags, 151, 56, 80, 13},
+    {IDC_PIR_OCCUPANCY, K::ReadOnlyEdit, "Occupancy", "Pir time", "", kAlignCenter, 151, 56, 80, 13},
     {IDC_PIR_RESET,     K::PushButton,   "Reset",     "",         "", kNoFlags, 260, 10, 36, 16},
     {IDC_PIR_WRITE,     K::PushButton,   "Write",     "",         "", kNoFlags, 260, 30, 36, 16},
     {IDC_PIR_READ,      K::PushButton,   "Read",      "",         "", kNoFlags, 260, 50, 36, 16},
@@ -126,10 +126,11 @@ constexpr ControlDecl kExtendedOperation[] = {
     {IDC_EXTOP_READ,        K::PushButton,   "Read",               "",                   "", kNoFlags, 70,  120, 50,  16},
 };
 
-// Open/Close Timer: the four actuator running times in seconds.
+// Open/Close Timer: the four actuator running times in seconds, flush right
+// against their unit.
 #define TRAVEL_ROW(id, label, y)                                                                   \
-    {IDC_STATIC, K::Static, label, "",                      "", kNoFlags, 20,  y + 2, 70, 9},       \
-    {id,         K::Edit,   label, "Time Min --> Max open", "", kNoFlags, 96,  y,     50, 13},      \
+    {IDC_STATIC, K::Static, label, "",                      "", kNoFlags,    20,  y + 2, 70, 9},    \
+    {id,         K::Edit,   label, "Time Min --> Max open", "", kAlignRight, 96,  y,     50, 13},   \
     {IDC_STATIC, K::Static, "sec", "",                      "", kNoFlags, 152, y + 2, 20, 9}
 
 constexpr ControlDecl kOpenCloseTimer[] = {

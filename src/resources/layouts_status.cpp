@@ -42,7 +42,7 @@ constexpr ControlDecl kStatusRegulator[] = {
     REGULATOR_ROW(IDC_REGULATOR_RECYCLING, "Recycling (Md4)", 56),
     REGULATOR_ROW(IDC_REGULATOR_COOLING,   "Cooling (Mv2)",   76),
     {IDC_STATIC,          K::GroupBox,     "Heating/Cooling", "",                "", kNoFlags, 20, 102, 172, 40},
-    {IDC_REGULATOR_MODE,  K::ReadOnlyEdit, "Heating/Cooling", "Heating/Cooling", "", kNoFlags, 56, 118, 100, 14},
+    {IDC_REGULATOR_MODE,  K::ReadOnlyEdit, "Heating/Cooling", "Heating/Cooling", "", kAlignCenter, 56, 118, 100, 14},
 };
 #undef REGULATOR_ROW
 

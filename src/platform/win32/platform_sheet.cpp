@@ -869,8 +869,10 @@ private:
             entry->platform->SyncLiveClock();
             for (const ControlDecl& decl : LayoutOf(entry->page).controls) {
                 if (decl.id != IDC_STATIC && IsEditKind(decl.kind)) {
-                    if (HWND control = GetDlgItem(window, decl.id))
+                    if (HWND control = GetDlgItem(window, decl.id)) {
                         NameForAccessibility(control, decl);
+                        CenterLineVertically(control);
+                    }
                 }
             }
             entry->platform->Guarded([entry] { entry->events->OnInitDialog(); });

@@ -77,25 +77,37 @@ struct ItemStyle {
 // keys move only within a run of radio buttons. A run opens at a radio button
 // that starts a group or follows another kind of control; its first button is
 // the run's tab stop, and the arrow keys choose within it.
+// The alignment the layout asks of a static's or an edit box's text.
+DWORD StaticAlignment(const ControlDecl& decl) {
+    if ((decl.flags & kAlignRight) != 0) return SS_RIGHT;
+    if ((decl.flags & kAlignCenter) != 0) return SS_CENTER;
+    return SS_LEFT;
+}
+DWORD EditAlignment(const ControlDecl& decl) {
+    if ((decl.flags & kAlignRight) != 0) return ES_RIGHT;
+    if ((decl.flags & kAlignCenter) != 0) return ES_CENTER;
+    return ES_LEFT;
+}
+
 ItemStyle StyleOf(const ControlDecl& decl, const ControlDecl* previous) {
     ItemStyle item{kButtonClass, 0, 0};
+    const DWORD edit = EditAlignment(decl) | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
     switch (decl.kind) {
         case ControlKind::GroupBox:
             item.style = BS_GROUPBOX | WS_GROUP;
+            if ((decl.flags & kAlignCenter) != 0) item.style |= BS_CENTER;
             break;
         case ControlKind::Static:
-            item = {kStaticClass, SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
+            item = {kStaticClass, StaticAlignment(decl) | SS_NOPREFIX | WS_GROUP, 0};
             break;
         case ControlKind::Edit:
-            item = {kEditClass, ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE};
+            item = {kEditClass, edit, WS_EX_CLIENTEDGE};
             break;
         case ControlKind::ReadOnlyEdit:
-            item = {kEditClass, ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_GROUP,
-                    WS_EX_CLIENTEDGE};
+            item = {kEditClass, edit | ES_READONLY, WS_EX_CLIENTEDGE};
             break;
         case ControlKind::PasswordEdit:
-            item = {kEditClass, ES_LEFT | ES_AUTOHSCROLL | ES_PASSWORD | WS_TABSTOP | WS_GROUP,
-                    WS_EX_CLIENTEDGE};
+            item = {kEditClass, edit | ES_PASSWORD, WS_EX_CLIENTEDGE};
             break;
         case ControlKind::CheckBox:
             item.style = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;

@@ -90,4 +90,7 @@ std::vector<DWORD> PageTemplate(PageId page);
 // its accessible object and gets the system's, with the name filled in.
 void NameForAccessibility(HWND control, const ControlDecl& decl);
 
+// Keeps an edit box's line in the middle of the box, whatever its height.
+void CenterLineVertically(HWND edit);
+
 }  // namespace qta1
