@@ -89,6 +89,11 @@ public:
 
     // Blocks the user interface thread.
     virtual void Sleep(int ms) = 0;
+    // Where a long operation of a page has got to: `step` of `total` of its
+    // passes (named by `pass`, "Part"); a total of 0 ends the display. Shows
+    // nothing where the page has no place for it.
+    virtual void ShowProgress(PageId /*page*/, std::string_view /*pass*/, int /*step*/,
+                              int /*total*/) {}
     virtual LocalTime Now() = 0;
 
     // An empty title means the plug-in's default title.

@@ -71,6 +71,7 @@ template <typename Action>
 void CPage25PropPage::Busy(int button, Action action) {
     SetText(button, text::kPleaseWait);
     action();
+    ui().ShowProgress(PageId::ImportExport, {}, 0, 0);
     SetText(button, LayoutLabel(button));
 }
 
@@ -193,6 +194,7 @@ void CPage25PropPage::DefaultSettings() {
                 ui().Sleep(kFactoryWaitMs);
                 continue;
             }
+            ui().ShowProgress(PageId::ImportExport, "Part", line.part, kSettingsPartCount);
             if (node().ReadSelectedPart() != line.part) {
                 ui().Sleep(kFactorySelectWaitMs);
                 const bool selected = node().WriteSelector(line.part);

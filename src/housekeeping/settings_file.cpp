@@ -172,6 +172,7 @@ SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
     // the selection is refused the node may show another part, whose bytes
     // must not be saved under this part's name.
     for (int part = 1; part <= kSettingsPartCount; ++part) {
+        node.platform().ShowProgress(PageId::ImportExport, "Part", part, kSettingsPartCount);
         text += kPartComment + std::to_string(part) + " \r\n";
         uint8_t buffer[kNvBufferSize] = {};
         bool read = false;
@@ -260,6 +261,10 @@ DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view pr
         if (step.nv == nullptr) {
             result.accepted = step.programId == programId || (acceptForeign && acceptForeign());
         } else if (result.accepted && step.bytes) {
+            if (step.nv->nvIndex == kConfigNv) {
+                node.platform().ShowProgress(PageId::ImportExport, "Part", step.part,
+                                             kSettingsPartCount);
+            }
             WriteBlock(node, *step.nv, *step.bytes, step.part, result);
         }
     }

@@ -94,6 +94,15 @@ std::span<const PageLayout> AllLayouts();
 PageId PageFromNumber(int number);  // 2..27
 std::string_view CaptionOf(PageId page);
 
+// Where a page shows how far a long operation has got (a line of text above
+// a bar), in dialog units, or nullptr for a page without long operations.
+struct ProgressArea {
+    int16_t x, w;
+    int16_t textY, textH;
+    int16_t barY, barH;
+};
+const ProgressArea* ProgressAreaOf(PageId page);
+
 // The declaration of a control, or nullptr.
 const ControlDecl* FindControl(PageId page, int id);
 

@@ -54,7 +54,15 @@ constexpr ControlDecl kImportExport[] = {
 };
 // clang-format on
 
+// Below the group: "Part n of 12" and the bar while a file is saved or
+// downloaded, or the factory settings are sent.
+constexpr ProgressArea kImportExportProgress{10, 280, 164, 10, 176, 12};
+
 }  // namespace
+
+const ProgressArea* ProgressAreaOf(PageId page) {
+    return page == PageId::ImportExport ? &kImportExportProgress : nullptr;
+}
 
 std::span<const ControlDecl> NodeInformationControls() { return kNodeInformation; }
 std::span<const ControlDecl> SetTimeControls() { return kSetTime; }

@@ -155,7 +155,16 @@ struct PageEntry {
     std::wstring title;
     HPROPSHEETPAGE handle = nullptr;
     HWND window = nullptr;
+    // The progress of a long operation, made when first shown.
+    HWND progressText = nullptr;
+    HWND progressBar = nullptr;
 };
+
+bool IsInputMessage(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
 
 // The platform whose sheet is being created; the sheet's creation hook and
 // callback have no context of their own. One user-interface thread, one modal
@@ -258,7 +267,8 @@ public:
 
         // Visual styles come from the activation context the caller runs the
         // sheet in (the module's manifest, or the host's).
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof controls,
+                                      ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&controls);
         g_opening = this;
         g_sheetHook =
@@ -363,8 +373,32 @@ public:
     void Sleep(int ms) override {
         SyncLiveClock();
         AddTrace(trace_line::Sleep(ms));
-        if (!Scripted()) ::Sleep(static_cast<DWORD>(std::max(ms, 0)));
+        if (!Scripted()) WaitPainting(std::max(ms, 0));
         if (clock_ != nullptr) clock_->Advance(std::max(ms, 0));
+    }
+
+    void ShowProgress(PageId page, std::string_view pass, int step, int total) override {
+        auto it = pages_.find(page);
+        const ProgressArea* area = ProgressAreaOf(page);
+        if (it == pages_.end() || it->second->window == nullptr || area == nullptr) return;
+        PageEntry& entry = *it->second;
+        if (total <= 0) {
+            if (entry.progressText != nullptr) ShowWindow(entry.progressText, SW_HIDE);
+            if (entry.progressBar != nullptr) ShowWindow(entry.progressBar, SW_HIDE);
+            return;
+        }
+        if (entry.progressBar == nullptr) MakeProgress(entry, *area);
+        if (entry.progressBar == nullptr || entry.progressText == nullptr) return;
+        const std::string text = std::string(pass) + " " + std::to_string(step) + " of " +
+                                 std::to_string(total);
+        SetWindowTextW(entry.progressText, WidenText(text).c_str());
+        SendMessageW(entry.progressBar, PBM_SETRANGE32, 0, total);
+        SendMessageW(entry.progressBar, PBM_SETPOS, static_cast<WPARAM>(step), 0);
+        ShowWindow(entry.progressText, SW_SHOWNA);
+        ShowWindow(entry.progressBar, SW_SHOWNA);
+        // On screen now, not at the next wait.
+        UpdateWindow(entry.progressText);
+        UpdateWindow(entry.progressBar);
     }
 
     LocalTime Now() override {
@@ -625,6 +659,89 @@ private:
         AddTrace(trace_line::SheetCloses());
     }
 
+    void MakeProgress(PageEntry& entry, const ProgressArea& area) {
+        RECT text{area.x, area.textY, area.x + area.w, area.textY + area.textH};
+        RECT bar{area.x, area.barY, area.x + area.w, area.barY + area.barH};
+        MapDialogRect(entry.window, &text);
+        MapDialogRect(entry.window, &bar);
+        HINSTANCE instance = reinterpret_cast<HINSTANCE>(
+            GetWindowLongPtrW(entry.window, GWLP_HINSTANCE));
+        entry.progressText = CreateWindowExW(
+            0, WC_STATICW, L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, text.left, text.top,
+            text.right - text.left, text.bottom - text.top, entry.window, nullptr, instance, nullptr);
+        entry.progressBar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD, bar.left, bar.top,
+                                            bar.right - bar.left, bar.bottom - bar.top,
+                                            entry.window, nullptr, instance, nullptr);
+        if (entry.progressText != nullptr) {
+            SendMessageW(entry.progressText, WM_SETFONT,
+                         static_cast<WPARAM>(SendMessageW(entry.window, WM_GETFONT, 0, 0)), FALSE);
+        }
+    }
+
+    // A wait the node needs: the thread blocks for `ms` as the node expects,
+    // but the sheet keeps painting meanwhile. The technician's input is
+    // dropped and nothing reaches the plug-in until the operation that waits
+    // has ended (a page's timer, a click, a tab change), so the waiting
+    // operation is never entered twice.
+    void WaitPainting(int ms) {
+        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+        const bool outer = !waiting_;
+        waiting_ = true;
+        for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+            MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT,
+                                        MWMO_INPUTAVAILABLE);
+            MSG message;
+            bool quitting = false;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT) {
+                    // For the loop that owns it, once the operation is done.
+                    PostQuitMessage(static_cast<int>(message.wParam));
+                    quitting = true;
+                    break;
+                }
+                if (IsInputMessage(message.message)) continue;
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            if (quitting) {
+                if (GetTickCount64() < end) ::Sleep(static_cast<DWORD>(end - GetTickCount64()));
+                break;
+            }
+        }
+        if (outer) waiting_ = false;
+    }
+
+    // Rows of tabs stretched to the sheet's width can squeeze a row whose
+    // captions only just fit (Wine's tab control does at 144 DPI), cutting
+    // captions off. Then the rows stay as wide as their captions instead.
+    static void KeepTabCaptionsWhole(HWND tabs) {
+        if ((GetWindowLongW(tabs, GWL_STYLE) & TCS_RAGGEDRIGHT) != 0) return;
+        HDC dc = GetDC(tabs);
+        if (dc == nullptr) return;
+        HGDIOBJ previous =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(tabs, WM_GETFONT, 0, 0)));
+        bool clipped = false;
+        for (int i = 0; i < TabCtrl_GetItemCount(tabs) && !clipped; ++i) {
+            wchar_t text[128] = {};
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = static_cast<int>(std::size(text));
+            RECT bounds{};
+            SIZE extent{};
+            clipped = TabCtrl_GetItem(tabs, i, &item) && TabCtrl_GetItemRect(tabs, i, &bounds) &&
+                      GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent) &&
+                      extent.cx > bounds.right - bounds.left - 2;
+        }
+        SelectObject(dc, previous);
+        ReleaseDC(tabs, dc);
+        if (!clipped) return;
+        SetWindowLongW(tabs, GWL_STYLE, GetWindowLongW(tabs, GWL_STYLE) | TCS_RAGGEDRIGHT);
+        // Given its font again, the tab control lays its rows out anew.
+        SendMessageW(tabs, WM_SETFONT, static_cast<WPARAM>(SendMessageW(tabs, WM_GETFONT, 0, 0)),
+                     TRUE);
+    }
+
     // A set switch can add rows of tabs, and the tab control then shows less
     // of the page than its layout needs. The sheet grows (it never shrinks,
     // so it does not jump back and forth between the sets) until the tab
@@ -635,6 +752,7 @@ private:
         HWND tabs = PropSheet_GetTabControl(sheet_);
         HWND current = PropSheet_GetCurrentPageHwnd(sheet_);
         if (tabs == nullptr || current == nullptr) return;
+        KeepTabCaptionsWhole(tabs);
         RECT page{0, 0, kPageWidthDlu, kPageHeightDlu};
         MapDialogRect(current, &page);
         RECT display{};
@@ -821,6 +939,7 @@ private:
     // the modal loop runs.
     void InitialiseSheet(HWND sheet) {
         initialised_ = true;
+        FitPages();
         Guarded([this] { events_->OnSheetInitDialog(); });
         if (driver_) PostMessageW(sheet, kRunDriverMessage, 0, 0);
     }
@@ -881,6 +1000,8 @@ private:
         auto* entry = reinterpret_cast<PageEntry*>(GetWindowLongPtrW(window, DWLP_USER));
         if (entry == nullptr) return FALSE;
         SheetPlatform& self = *entry->platform;
+        // During a node wait the page only paints.
+        if (self.waiting_ && (message == WM_COMMAND || message == WM_TIMER)) return TRUE;
         switch (message) {
             case WM_SHOWWINDOW:
                 // Shown or hidden by the sheet's tab changes (not by the
@@ -911,6 +1032,8 @@ private:
                 return FALSE;
             case WM_DESTROY:
                 entry->window = nullptr;
+                entry->progressText = nullptr;
+                entry->progressBar = nullptr;
                 if (self.timers_) self.timers_->KillPage(entry->page);
                 SetWindowLongPtrW(window, DWLP_USER, 0);
                 return FALSE;
@@ -936,6 +1059,8 @@ private:
     std::string okCaption_ = "OK";
     bool applyCancelHidden_ = false;
     bool exitRequested_ = false;
+    // A node wait is under way: the plug-in hears nothing until it ends.
+    bool waiting_ = false;
     bool initialised_ = false;
     bool closing_ = false;
     bool closeTraced_ = false;
