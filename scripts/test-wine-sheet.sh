@@ -24,7 +24,10 @@
 #
 # Usage: scripts/test-wine-sheet.sh [i686|x86_64]...   (both when none is named)
 #        scripts/test-wine-sheet.sh --measure [COUNT]  times the opening of the
-#                                                       sheet (docs/performance.md)
+#                                                       sheet, and the longest time
+#                                                       without painting during a
+#                                                       real-time download
+#                                                       (docs/performance.md)
 # Runs on its own or from scripts/test-wine.sh; either way it starts its own
 # Xvfb session and uses the Wine prefix of scripts/wine-env.sh (QTA1_WINEPREFIX
 # chooses another). The hosts are built with the mingw-i686 and mingw-x86_64
@@ -208,6 +211,8 @@ if [ "${1:-}" = "--measure-inside-xvfb" ]; then
     for arch in i686 x86_64; do
         echo "== $arch: qta1host.exe --measure-open $count"
         wine_run 120 "$(host_of "$arch")" --measure-open "$count" | tr -d '\r'
+        echo "== $arch: qta1host.exe --measure-download"
+        wine_run 120 "$(host_of "$arch")" --measure-download | tr -d '\r'
     done
     wine_session_end
     exit 0

@@ -45,4 +45,10 @@ bool TakeSnapshot(RealSheetHost& host, const std::wstring& file);
 // the virtual clock counts them and the report shows them beside the times.
 void MeasureOpening(RealSheetHost& host, int count, std::string& report);
 
+// Downloads a settings file (saved first from the simulated node) with every
+// node wait really waited, answering the file dialog and the boxes as a
+// technician would, while another thread asks for a repaint every 10 ms; the
+// report gives the download's length and the longest time without a paint.
+bool MeasureDownload(RealSheetHost& host, std::string& report);
+
 }  // namespace qta1::host

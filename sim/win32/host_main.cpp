@@ -24,6 +24,8 @@
 //     --screenshots FOLDER  save BMP pictures of the sheet and every page
 //     --snapshot FILE       open the sheet, save one BMP picture of it, close
 //     --measure-open N      time N openings of the sheet
+//     --measure-download    the longest time the sheet goes without painting
+//                           while a settings file downloads in real time
 //
 // Opened for the user (the button, or --open) the sheet runs in real time and
 // the user answers its message boxes; the trace is still kept and --trace
@@ -66,6 +68,7 @@ struct Options {
     bool checkPages = false;
     bool checkPlatform = false;
     bool checkFit = false;
+    bool measureDownload = false;
     std::wstring state;
     std::wstring trace;
     std::wstring ocx;
@@ -105,6 +108,8 @@ std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
             options.open = true;
         } else if (arg == L"--check-pages") {
             options.checkPages = true;
+        } else if (arg == L"--measure-download") {
+            options.measureDownload = true;
         } else if (arg == L"--check-fit") {
             options.checkFit = true;
         } else if (arg == L"--check-platform") {
@@ -283,6 +288,9 @@ int Run(const Options& options) {
                     PrintError(L"could not save " + options.snapshot);
                     exitCode = 2;
                 }
+            } else if (options.measureDownload) {
+                if (!MeasureDownload(host, report)) exitCode = 2;
+                Print(report);
             } else if (options.measure > 0) {
                 MeasureOpening(host, options.measure, report);
                 Print(report);

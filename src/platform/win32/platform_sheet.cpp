@@ -35,6 +35,8 @@ constexpr int kApplyButtonId = 0x3021;
 constexpr UINT kRunDriverMessage = WM_APP + 0x51;
 constexpr UINT_PTR kSheetSubclassId = 0x51A2;
 constexpr UINT_PTR kAnswerTimerId = 0x51A3;
+// During a node wait the sheet paints at least this often.
+constexpr ULONGLONG kPaintSliceMs = 15;
 // The longest path the file dialogs return.
 constexpr DWORD kPathChars = 32768;
 
@@ -688,8 +690,8 @@ private:
         const bool outer = !waiting_;
         waiting_ = true;
         for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
-            MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT,
-                                        MWMO_INPUTAVAILABLE);
+            const auto slice = static_cast<DWORD>(std::min<ULONGLONG>(end - now, kPaintSliceMs));
+            MsgWaitForMultipleObjectsEx(0, nullptr, slice, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
             MSG message;
             bool quitting = false;
             while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -706,6 +708,12 @@ private:
             if (quitting) {
                 if (GetTickCount64() < end) ::Sleep(static_cast<DWORD>(end - GetTickCount64()));
                 break;
+            }
+            // Whatever became invalid (another window moved away, the
+            // progress changed) is painted now, whether or not the queue has
+            // offered the paint yet.
+            if (sheet_ != nullptr) {
+                RedrawWindow(sheet_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
             }
         }
         if (outer) waiting_ = false;
