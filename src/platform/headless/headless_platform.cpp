@@ -132,37 +132,19 @@ LocalTime HeadlessPlatform::Now() { return clock_.LocalNow(); }
 
 MsgAnswer HeadlessPlatform::MessageBox(std::string_view text, std::string_view title,
                                        MsgButtons buttons, MsgIcon icon) {
-    MsgAnswer answer = MsgAnswer::Ok;
-    bool unanswered = false;
-    if (buttons == MsgButtons::YesNo) {
-        answer = MsgAnswer::No;
-        if (!messageAnswers_.empty()) {
-            answer = messageAnswers_.front();
-            messageAnswers_.pop_front();
-        } else {
-            unanswered = true;
-        }
-    }
-    trace_.Add(trace_line::MessageBox(text, title, buttons, icon, answer, unanswered));
-    return answer;
+    const ScriptedAnswers::BoxAnswer box = answers_.NextBoxAnswer(buttons);
+    trace_.Add(trace_line::MessageBox(text, title, buttons, icon, box.answer, box.unanswered));
+    return box.answer;
 }
 
 std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogRequest& request) {
-    std::optional<std::string> answer;
-    if (!fileAnswers_.empty()) {
-        answer = fileAnswers_.front();
-        fileAnswers_.pop_front();
-    }
+    const std::optional<std::string> answer = answers_.NextFileAnswer();
     trace_.Add(trace_line::FileDialog(false, request, answer));
     return answer;
 }
 
 std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogRequest& request) {
-    std::optional<std::string> answer;
-    if (!fileAnswers_.empty()) {
-        answer = fileAnswers_.front();
-        fileAnswers_.pop_front();
-    }
+    const std::optional<std::string> answer = answers_.NextFileAnswer();
     trace_.Add(trace_line::FileDialog(true, request, answer));
     return answer;
 }

@@ -15,6 +15,7 @@
 #include "platform/headless/trace.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/headless/virtual_timers.h"
+#include "platform/scripted_answers.h"
 #include "platform/technician.h"
 
 namespace qta1 {
@@ -69,11 +70,11 @@ public:
     void Exit() override { exitRequested_ = true; }
     // An unanswered Yes / No box is answered No, an unanswered file dialog is
     // cancelled; both are traced.
-    void QueueMessageAnswer(MsgAnswer answer) override { messageAnswers_.push_back(answer); }
+    void QueueMessageAnswer(MsgAnswer answer) override { answers_.QueueMessageAnswer(answer); }
     void QueueFileAnswer(std::optional<std::string> path) override {
-        fileAnswers_.push_back(std::move(path));
+        answers_.QueueFileAnswer(std::move(path));
     }
-    size_t PendingAnswers() const override { return messageAnswers_.size() + fileAnswers_.size(); }
+    size_t PendingAnswers() const override { return answers_.Pending(); }
     std::vector<PageId> Tabs() const override { return tabs_; }
     std::optional<PageId> ActivePage() const override { return active_; }
     std::optional<ControlState> State(PageId page, int control) const override;
@@ -121,8 +122,7 @@ private:
     std::string caption_;
     std::string okCaption_ = "OK";
     bool applyCancelHidden_ = false;
-    std::deque<MsgAnswer> messageAnswers_;
-    std::deque<std::optional<std::string>> fileAnswers_;
+    ScriptedAnswers answers_;
     std::map<std::string, std::string> files_;
     std::map<std::string, bool> readOnly_;
     SaveFault saveFault_ = SaveFault::None;
