@@ -22,7 +22,7 @@ using trace_line::ControlName;
 
 // The technician set, reached as a technician would: the automatic switch to
 // the user set first, then "Technician" on Node Information.
-void ShowTechnicianSet(Win32Platform& sheet) {
+void ShowTechnicianSet(SheetScript& sheet) {
     sheet.Idle(100);
     sheet.SelectTab(PageId::NodeInformation);
     sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
@@ -73,7 +73,7 @@ bool Editable(ControlKind kind) {
            kind == ControlKind::PasswordEdit;
 }
 
-int CheckPage(Win32Platform& sheet, PageId page, std::string& report) {
+int CheckPage(SheetScript& sheet, PageId page, std::string& report) {
     int failures = 0;
     HWND window = sheet.PageWindow(page);
     const std::string where = QuoteText(CaptionOf(page)) + ": ";
@@ -425,7 +425,7 @@ std::string Fixed(double value) {
 
 int CheckPages(RealSheetHost& host, std::string& report) {
     int failures = 0;
-    host.OpenWith([&](Win32Platform& sheet) {
+    host.OpenWith([&](SheetScript& sheet) {
         ShowTechnicianSet(sheet);
         for (PageId page : sheet.Tabs()) {
             sheet.SelectTab(page);
@@ -439,7 +439,7 @@ int CheckPages(RealSheetHost& host, std::string& report) {
 
 int CheckFit(RealSheetHost& host, std::string& report) {
     int failures = 0;
-    const auto checkAll = [&](Win32Platform& sheet, const std::string& state) {
+    const auto checkAll = [&](SheetScript& sheet, const std::string& state) {
         int found = 0;
         for (PageId page : sheet.Tabs()) {
             sheet.SelectTab(page);
@@ -456,13 +456,13 @@ int CheckFit(RealSheetHost& host, std::string& report) {
         report += state + (found == 0 ? ": every page fits\n" : ": FAILED\n");
         failures += found;
     };
-    const auto technician = [](Win32Platform& sheet) {
+    const auto technician = [](SheetScript& sheet) {
         sheet.SelectTab(PageId::NodeInformation);
         sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
     };
     // Opened for a configured node: the technician set first, the user set
     // after 100 ms, the technician set again on "Technician".
-    host.OpenWith([&](Win32Platform& sheet) {
+    host.OpenWith([&](SheetScript& sheet) {
         checkAll(sheet, "opened");
         sheet.Idle(100);
         checkAll(sheet, "opened, user set");
@@ -471,7 +471,7 @@ int CheckFit(RealSheetHost& host, std::string& report) {
     });
     // The first read fails: Node Information alone, then "Technician".
     host.Node().FailCall(2);
-    host.OpenWith([&](Win32Platform& sheet) {
+    host.OpenWith([&](SheetScript& sheet) {
         checkAll(sheet, "failed first read");
         technician(sheet);
         checkAll(sheet, "failed first read, then Technician");
@@ -480,7 +480,7 @@ int CheckFit(RealSheetHost& host, std::string& report) {
     // No node on the site: "Node not available!", then "Technician".
     host.Site().OfferReader(false);
     host.Site().OfferWriter(false);
-    host.OpenWith([&](Win32Platform& sheet) {
+    host.OpenWith([&](SheetScript& sheet) {
         technician(sheet);
         checkAll(sheet, "no node, then Technician");
     });
@@ -555,7 +555,7 @@ int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string
         report += (ok ? "saved " : "FAILED ") + NarrowPath(name) + "\n";
         if (!ok) ++failures;
     };
-    host.OpenWith([&](Win32Platform& sheet) {
+    host.OpenWith([&](SheetScript& sheet) {
         sheet.Idle(100);
         save(sheet.SheetWindow(), L"sheet-user");
         sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
@@ -571,7 +571,7 @@ int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string
 
 bool TakeSnapshot(RealSheetHost& host, const std::wstring& file) {
     bool ok = false;
-    host.OpenWith([&](Win32Platform& sheet) {
+    host.OpenWith([&](SheetScript& sheet) {
         sheet.Idle(100);
         ok = SaveWindowPicture(sheet.SheetWindow(), file);
     });
@@ -588,7 +588,7 @@ void MeasureOpening(RealSheetHost& host, int count, std::string& report) {
         const int64_t virtualStart = host.Clock().NowMs();
         int64_t waits = 0;
         QueryPerformanceCounter(&start);
-        host.OpenWith([&](Win32Platform& sheet) {
+        host.OpenWith([&](SheetScript& sheet) {
             // The driver runs once the sheet is initialised and on screen,
             // before its first paint.
             QueryPerformanceCounter(&shown);

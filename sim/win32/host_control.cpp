@@ -45,7 +45,6 @@ bool EmbeddedControl::Load(const std::wstring& ocxPath, std::wstring& error) {
             error = L"the module made no control: " + Hex(result);
             return false;
         }
-        setScriptedRun_ = Export<Qta1SetScriptedRunFn>(module_, "Qta1SetScriptedRun");
         return true;
     }
     const HRESULT result = CoCreateInstance(win32::kClsidQta1Ctrl, nullptr, CLSCTX_INPROC_SERVER,
@@ -54,11 +53,7 @@ bool EmbeddedControl::Load(const std::wstring& ocxPath, std::wstring& error) {
         error = ocxPath + L" is missing and no control is registered: " + Hex(result);
         return false;
     }
-    // The registered module is the one COM loaded; its hook is found the same way.
     module_ = nullptr;
-    if (HMODULE loaded = GetModuleHandleW(L"QTA1.OCX")) {
-        setScriptedRun_ = Export<Qta1SetScriptedRunFn>(loaded, "Qta1SetScriptedRun");
-    }
     return true;
 }
 
@@ -81,10 +76,6 @@ HRESULT EmbeddedControl::Properties(IOleClientSite* site, HWND window, const REC
     return object_->DoVerb(OLEIVERB_PROPERTIES, nullptr, site, 0, window, &rect);
 }
 
-bool EmbeddedControl::SetScriptedRun(const Qta1ScriptedRun* run) {
-    return setScriptedRun_ != nullptr && SUCCEEDED(setScriptedRun_(run));
-}
-
 bool EmbeddedControl::Unload() {
     if (object_ != nullptr) {
         object_->Close(OLECLOSE_NOSAVE);
@@ -97,7 +88,6 @@ bool EmbeddedControl::Unload() {
     const bool unloadable = canUnload != nullptr && canUnload() == S_OK;
     if (unloadable) FreeLibrary(module_);
     module_ = nullptr;
-    setScriptedRun_ = nullptr;
     return unloadable;
 }
 

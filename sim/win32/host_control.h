@@ -1,7 +1,6 @@
 // The control as the substitute host embeds it: QTA1.OCX loaded from beside
 // the host (so it works unregistered) or, failing that, the registered class;
-// the control in place in the host's window; the properties verb; and the
-// module's scripted-run hook.
+// the control in place in the host's window; and the properties verb.
 #pragma once
 
 // clang-format off
@@ -11,8 +10,6 @@
 // clang-format on
 
 #include <string>
-
-#include "platform/win32/scripted_run.h"
 
 namespace qta1::host {
 
@@ -30,8 +27,6 @@ public:
     bool Embed(IOleClientSite* site, HWND window, const RECT& rect, std::wstring& error);
     // The properties verb; returns when the sheet has closed.
     HRESULT Properties(IOleClientSite* site, HWND window, const RECT& rect);
-    // The module's scripted-run hook (Qta1SetScriptedRun); null ends scripted runs.
-    bool SetScriptedRun(const Qta1ScriptedRun* run);
     // Deactivates and releases the control, then unloads the module when it
     // says it can be unloaded. False when the module still counts objects.
     bool Unload();
@@ -41,7 +36,6 @@ public:
 private:
     HMODULE module_ = nullptr;
     IOleObject* object_ = nullptr;
-    Qta1SetScriptedRunFn setScriptedRun_ = nullptr;
 };
 
 }  // namespace qta1::host

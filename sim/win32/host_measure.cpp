@@ -190,7 +190,7 @@ bool MeasureDownload(RealSheetHost& host, std::string& report) {
     const std::string path = NarrowPath(run.file);
 
     // The file to download: saved from the node by the sheet, scripted.
-    host.OpenWith([&](Win32Platform& sheet) {
+    host.OpenWith([&](SheetScript& sheet) {
         sheet.Idle(100);
         sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
         sheet.SelectTab(PageId::ImportExport);

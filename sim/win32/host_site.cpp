@@ -10,7 +10,8 @@ const Guid& AsGuid(REFIID iid) { return reinterpret_cast<const Guid&>(iid); }
 
 }  // namespace
 
-HostSite::HostSite(HWND window, SimulatedSite& node) : window_(window), node_(node) {}
+HostSite::HostSite(HWND window, SimulatedSite& node, SheetScript& script)
+    : window_(window), node_(node), script_(script) {}
 
 HRESULT STDMETHODCALLTYPE HostSite::QueryInterface(REFIID iid, void** out) {
     if (out == nullptr) return E_POINTER;
@@ -19,6 +20,8 @@ HRESULT STDMETHODCALLTYPE HostSite::QueryInterface(REFIID iid, void** out) {
         *out = static_cast<IOleClientSite*>(this);
     } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
         *out = static_cast<IOleInPlaceSite*>(this);
+    } else if (IsEqualIID(iid, win32::kIidQta1ScriptSite)) {
+        return script_.QueryInterface(iid, out);
     } else if (AsGuid(iid) == kIidNvReader || AsGuid(iid) == kIidNvWriter) {
         // The simulated site hands out the node's own interface (counted by
         // the node) when it offers it.

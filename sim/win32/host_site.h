@@ -1,6 +1,7 @@
 // The substitute host's side of the embedding: the client site, in-place site
 // and frame a container gives the control, and, on the client site, the
-// node's NvReader and NvWriter from a SimulatedNode (or neither).
+// node's NvReader and NvWriter from a SimulatedNode (or neither) and the
+// script site of scripted runs.
 #pragma once
 
 // clang-format off
@@ -8,20 +9,23 @@
 #include <ole2.h>
 // clang-format on
 
+#include "host_script.h"
 #include "simulated_node.h"
 
 namespace qta1::host {
 
 class HostSite final : public IOleClientSite, public IOleInPlaceSite {
 public:
-    // `node` answers the node interfaces, as far as it offers them.
-    HostSite(HWND window, SimulatedSite& node);
+    // `node` answers the node interfaces, as far as it offers them; `script`
+    // is the script site the properties verb finds here.
+    HostSite(HWND window, SimulatedSite& node, SheetScript& script);
     HostSite(const HostSite&) = delete;
     HostSite& operator=(const HostSite&) = delete;
 
     void SetControlRect(const RECT& rect) { controlRect_ = rect; }
-    // References the control still holds on the site and the frame.
-    LONG References() const { return refs_ + frame_.refs; }
+    // References the control still holds on the site, the frame and the
+    // script site.
+    LONG References() const { return refs_ + frame_.refs + script_.References(); }
 
     // IUnknown (shared by the client site and the in-place site)
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -88,6 +92,7 @@ private:
 
     HWND window_;
     SimulatedSite& node_;
+    SheetScript& script_;
     RECT controlRect_{};
     LONG refs_ = 0;
     Frame frame_{*this};

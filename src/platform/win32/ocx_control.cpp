@@ -5,7 +5,7 @@
 #include "platform/win32/ocx_enum.h"
 #include "platform/win32/ocx_module.h"
 #include "platform/win32/qta1_guids.h"
-#include "platform/win32/scripted_run.h"
+#include "platform/win32/qta1_script_site.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
 
@@ -841,17 +841,15 @@ HRESULT CQTA1Ctrl::OpenPropertySheet(HWND parent) {
     HostModal(true);
     const HRESULT result = Guarded([&] {
         ModuleActivationContext manifest;
-        const Qta1ScriptedRun* run = CurrentScriptedRun();
-        std::unique_ptr<Win32Platform> platform = CreateWin32Platform(
-            ModuleInstance(), OwnerWindow(parent), run != nullptr ? run->trace : nullptr,
-            run != nullptr ? run->clock : nullptr);
-        if (platform == nullptr) return E_FAIL;
-        if (run != nullptr && run->driver != nullptr) {
-            auto* driver = run->driver;
-            void* context = run->context;
-            platform->SetModalDriver(
-                [driver, context](Technician& technician) { driver(&technician, context); });
+        // A test host's site may want to watch and drive the sheet.
+        IQta1ScriptSite* script = nullptr;
+        if (site_ != nullptr) {
+            site_->QueryInterface(kIidQta1ScriptSite, reinterpret_cast<void**>(&script));
         }
+        std::unique_ptr<Win32Platform> platform =
+            CreateWin32Platform(ModuleInstance(), OwnerWindow(parent), script);
+        if (script != nullptr) script->Release();  // the platform holds its own
+        if (platform == nullptr) return E_FAIL;
         control_.OnProperties(*platform);
         return S_OK;
     });

@@ -1,18 +1,15 @@
 // QTA1.OCX's entry points: the DLL's start and end, the class factory of the
-// one control class, self-registration, and the scripted-run hook of the
-// substitute host.
+// one control class, and self-registration. These four are all it exports.
 #include <ole2.h>
 #include <olectl.h>
 #include <windows.h>
 
 #include <atomic>
-#include <optional>
 
 #include "platform/win32/ocx_control.h"
 #include "platform/win32/ocx_module.h"
 #include "platform/win32/ocx_registration.h"
 #include "platform/win32/qta1_guids.h"
-#include "platform/win32/scripted_run.h"
 
 namespace qta1::win32 {
 
@@ -21,7 +18,6 @@ namespace {
 HINSTANCE g_module = nullptr;
 std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
-std::optional<Qta1ScriptedRun> g_scriptedRun;
 
 // The class factory of CQTA1Ctrl. It lives as long as the module; the
 // references it hands out keep the module loaded.
@@ -119,10 +115,6 @@ std::wstring LoadModuleString(UINT id) {
     return std::wstring(text, static_cast<size_t>(length));
 }
 
-const Qta1ScriptedRun* CurrentScriptedRun() {
-    return g_scriptedRun.has_value() ? &*g_scriptedRun : nullptr;
-}
-
 }  // namespace qta1::win32
 
 using namespace qta1::win32;
@@ -179,17 +171,5 @@ STDAPI DllUnregisterServer() {
     });
     if (FAILED(typeLibrary)) return SELFREG_E_TYPELIB;
     if (FAILED(Guarded(UnregisterControlClass))) return SELFREG_E_CLASS;
-    return S_OK;
-}
-
-extern "C" HRESULT WINAPI Qta1SetScriptedRun(const Qta1ScriptedRun* run) {
-    if (run == nullptr) {
-        g_scriptedRun.reset();
-        return S_OK;
-    }
-    if (run->size != sizeof(Qta1ScriptedRun) || run->trace == nullptr || run->clock == nullptr) {
-        return E_INVALIDARG;
-    }
-    g_scriptedRun = *run;
     return S_OK;
 }

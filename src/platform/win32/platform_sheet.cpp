@@ -1,6 +1,8 @@
 // The Win32 platform: the comctl32 property sheet, its pages, message boxes,
-// file dialogs, timers, sleeps and the clock, and the technician's side over
-// the real windows for scripted runs.
+// file dialogs, timers, waits and the clock. A test host that offers
+// IQta1ScriptSite on the control's client site hears what the sheet does and
+// answers for the technician and the clock (qta1_script_site.h); the sheet
+// itself is the same either way.
 // windows.h first: the other system headers build on it.
 // clang-format off
 #include <windows.h>
@@ -12,16 +14,12 @@
 #undef ReplaceFile
 
 #include <algorithm>
-#include <deque>
 #include <exception>
 #include <map>
 #include <optional>
 #include <utility>
 
-#include "platform/headless/trace.h"
-#include "platform/headless/virtual_clock.h"
-#include "platform/headless/virtual_timers.h"
-#include "platform/trace_lines.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/strings.h"
 
@@ -29,12 +27,13 @@ namespace qta1 {
 
 namespace {
 
+using win32::IQta1ScriptSite;
+
 // The sheet's Apply button; comctl32 gives it this identifier.
 constexpr int kApplyButtonId = 0x3021;
-// Posted to the sheet once it is initialised: runs the modal driver.
-constexpr UINT kRunDriverMessage = WM_APP + 0x51;
+// Posted to the sheet once it is initialised: lets a script site act.
+constexpr UINT kRunScriptMessage = WM_APP + 0x51;
 constexpr UINT_PTR kSheetSubclassId = 0x51A2;
-constexpr UINT_PTR kAnswerTimerId = 0x51A3;
 // During a node wait the sheet paints at least this often.
 constexpr ULONGLONG kPaintSliceMs = 15;
 // The longest path the file dialogs return.
@@ -59,17 +58,6 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-bool HasStyle(HWND window, DWORD style) {
-    return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & style) != 0;
-}
-
-std::optional<PageId> PageByCaption(const std::string& caption) {
-    for (const PageLayout& layout : AllLayouts()) {
-        if (caption == layout.caption) return layout.page;
-    }
-    return std::nullopt;
-}
-
 UINT IconFlags(MsgIcon icon) {
     switch (icon) {
         case MsgIcon::None:
@@ -92,39 +80,6 @@ MsgAnswer AnswerOf(int result) {
     return MsgAnswer::Ok;
 }
 
-int CommandOf(MsgAnswer answer) {
-    switch (answer) {
-        case MsgAnswer::Ok:
-            return IDOK;
-        case MsgAnswer::Yes:
-            return IDYES;
-        case MsgAnswer::No:
-            return IDNO;
-    }
-    return IDOK;
-}
-
-// --- Answering a real message box in a scripted run -------------------------
-// The box is shown like any other; a hook notices the box's window being
-// created, and a timer on that window presses the queued button once the box
-// is up and painted (timer messages come after paint messages). Everything
-// runs on the one user-interface thread.
-
-struct PendingAnswer {
-    HHOOK hook = nullptr;
-    int command = IDOK;
-    HWND box = nullptr;
-};
-PendingAnswer* g_pendingAnswer = nullptr;
-
-void CALLBACK PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD) {
-    KillTimer(box, id);
-    if (g_pendingAnswer == nullptr || g_pendingAnswer->box != box) return;
-    const int command = g_pendingAnswer->command;
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, command)));
-}
-
 // The dialog window class, by atom or by name.
 bool IsDialogClass(LPCWSTR windowClass) {
     if (IS_INTRESOURCE(windowClass)) {
@@ -133,20 +88,11 @@ bool IsDialogClass(LPCWSTR windowClass) {
     return windowClass != nullptr && lstrcmpiW(windowClass, L"#32770") == 0;
 }
 
-LRESULT CALLBACK WatchForMessageBox(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND && g_pendingAnswer != nullptr && g_pendingAnswer->box == nullptr) {
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-        // The box is the first top-level dialog window created while it is
-        // pending (the system may make other windows of its own meanwhile).
-        if ((create->lpcs->style & WS_CHILD) == 0 && IsDialogClass(create->lpcs->lpszClass)) {
-            g_pendingAnswer->box = reinterpret_cast<HWND>(wParam);
-            SetTimer(g_pendingAnswer->box, kAnswerTimerId, 1, PressQueuedButton);
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+bool IsInputMessage(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
-
-// --- The platform ------------------------------------------------------------
 
 class SheetPlatform;
 
@@ -162,28 +108,15 @@ struct PageEntry {
     HWND progressBar = nullptr;
 };
 
-bool IsInputMessage(UINT message) {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
-}
-
 // The platform whose sheet is being created; the sheet's creation hook and
 // callback have no context of their own. One user-interface thread, one modal
 // sheet at a time.
 SheetPlatform* g_opening = nullptr;
-HHOOK g_sheetHook = nullptr;
 
 class SheetPlatform final : public Win32Platform {
 public:
-    SheetPlatform(HINSTANCE resources, HWND owner, Trace* trace, VirtualClock* clock)
-        : resources_(resources), owner_(owner), trace_(trace), clock_(clock) {
-        if (clock_ != nullptr) {
-            timers_.emplace(*clock_);
-            liveStartTick_ = GetTickCount64();
-            liveStartMs_ = clock_->NowMs();
-        }
-    }
+    SheetPlatform(HINSTANCE resources, HWND owner, IQta1ScriptSite* script)
+        : resources_(resources), owner_(owner), script_(win32::ComPtr<IQta1ScriptSite>::Share(script)) {}
     ~SheetPlatform() override {
         for (auto& [page, entry] : pages_) {
             if (entry->handle != nullptr) DestroyPropertySheetPage(entry->handle);
@@ -225,28 +158,22 @@ public:
     }
 
     void SetOkCaption(std::string_view caption) override {
-        okCaption_ = caption;
         if (sheet_ != nullptr) SetWindowTextW(GetDlgItem(sheet_, IDOK), WidenText(caption).c_str());
     }
 
     void HideApplyAndCancel() override {
-        applyCancelHidden_ = true;
         if (sheet_ == nullptr) return;
         ShowWindow(GetDlgItem(sheet_, IDCANCEL), SW_HIDE);
         ShowWindow(GetDlgItem(sheet_, kApplyButtonId), SW_HIDE);
     }
 
     void RunSheetModal(std::string_view caption, SheetEvents& events) override {
-        caption_ = caption;
-        okCaption_ = "OK";
-        applyCancelHidden_ = false;
-        exitRequested_ = false;
         initialised_ = false;
-        closeTraced_ = false;
+        closeTold_ = false;
         closing_ = false;
         events_ = &events;
-        SyncLiveClock();
-        AddTrace(trace_line::SheetOpens(caption));
+        const std::wstring title = WidenText(caption);
+        if (script_) script_->SheetOpening(title.c_str());
 
         std::vector<HPROPSHEETPAGE> handles;
         for (PageId page : tabs_) {
@@ -255,7 +182,6 @@ public:
             if (entry.handle != nullptr) handles.push_back(entry.handle);
         }
 
-        const std::wstring title = WidenText(caption);
         PROPSHEETHEADERW header{};
         header.dwSize = sizeof header;
         header.dwFlags = PSH_USECALLBACK | PSH_NOCONTEXTHELP;
@@ -273,25 +199,26 @@ public:
                                       ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&controls);
         g_opening = this;
-        g_sheetHook =
-            SetWindowsHookExW(WH_CBT, &SheetPlatform::WatchForSheet, nullptr, GetCurrentThreadId());
-        if (!handles.empty()) PropertySheetW(&header);
-        if (g_sheetHook != nullptr) UnhookWindowsHookEx(g_sheetHook);
-        g_sheetHook = nullptr;
+        {
+            win32::Hook watch(SetWindowsHookExW(WH_CBT, &SheetPlatform::WatchForSheet, nullptr,
+                                                GetCurrentThreadId()));
+            sheetHook_ = watch.Get();
+            if (!handles.empty()) PropertySheetW(&header);
+            sheetHook_ = nullptr;
+        }
         g_opening = nullptr;
 
         if (!initialised_ && !failure_) {
             // No window came up (no page could be made): the sheet's own
             // initialisation still runs, so the technician hears why.
             initialised_ = true;
-            events.OnSheetInitDialog();
+            Guarded([&events] { events.OnSheetInitDialog(); });
         }
-        TraceClose();
+        TellClosed();
         // comctl32 destroyed every page window and page handle.
         for (auto& [page, entry] : pages_) entry->handle = nullptr;
         pages_.clear();
         tabs_.clear();
-        if (timers_) timers_->Clear();
         sheet_ = nullptr;
         events_ = nullptr;
         if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
@@ -302,14 +229,15 @@ public:
     void SetText(PageId page, int control, std::string_view text) override {
         HWND window = ControlWindow(page, control);
         if (window == nullptr) return;
+        const std::wstring wide = WidenText(text);
         const ControlDecl* decl = FindControl(page, control);
         // Button captions are what the technician watches while the node is
-        // busy ("Wait"), so their changes belong in the trace.
-        if (trace_ != nullptr && decl != nullptr && decl->kind == ControlKind::PushButton &&
-            NarrowText(WindowText(window)) != text) {
-            AddTrace(trace_line::Caption(*decl, text));
+        // busy ("Wait").
+        if (script_ && decl != nullptr && decl->kind == ControlKind::PushButton &&
+            WindowText(window) != wide) {
+            script_->ButtonCaption(static_cast<int>(page), control, wide.c_str());
         }
-        SetWindowTextW(window, WidenText(text).c_str());
+        SetWindowTextW(window, wide.c_str());
     }
 
     std::string GetText(PageId page, int control) override {
@@ -354,29 +282,22 @@ public:
     void SetTimer(PageId page, int timerId, int periodMs) override {
         HWND window = PageWindow(page);
         if (window == nullptr) return;
-        if (Scripted()) {
-            timers_->Set(page, timerId, periodMs);
-        } else {
-            ::SetTimer(window, static_cast<UINT_PTR>(timerId),
-                       static_cast<UINT>(std::max(periodMs, 0)), nullptr);
+        if (script_ && script_->SetPageTimer(static_cast<int>(page), timerId, periodMs) == S_OK) {
+            return;
         }
+        ::SetTimer(window, static_cast<UINT_PTR>(timerId), static_cast<UINT>(std::max(periodMs, 0)),
+                   nullptr);
     }
 
     void KillTimer(PageId page, int timerId) override {
-        if (Scripted()) {
-            timers_->Kill(page, timerId);
-        } else if (HWND window = PageWindow(page)) {
-            ::KillTimer(window, static_cast<UINT_PTR>(timerId));
-        }
+        if (script_) script_->KillPageTimer(static_cast<int>(page), timerId);
+        if (HWND window = PageWindow(page)) ::KillTimer(window, static_cast<UINT_PTR>(timerId));
     }
 
-    // In a scripted run a sleep only moves the virtual clock: the run stays
-    // short, and the trace shows every wait at the time it would end.
     void Sleep(int ms) override {
-        SyncLiveClock();
-        AddTrace(trace_line::Sleep(ms));
-        if (!Scripted()) WaitPainting(std::max(ms, 0));
-        if (clock_ != nullptr) clock_->Advance(std::max(ms, 0));
+        ms = std::max(ms, 0);
+        if (script_ && script_->Wait(ms) == S_OK) return;
+        WaitPainting(ms);
     }
 
     void ShowProgress(PageId page, std::string_view pass, int step, int total) override {
@@ -404,10 +325,8 @@ public:
     }
 
     LocalTime Now() override {
-        SyncLiveClock();
-        if (clock_ != nullptr) return clock_->LocalNow();
         SYSTEMTIME now{};
-        GetLocalTime(&now);
+        if (!script_ || script_->LocalTime(&now) != S_OK) GetLocalTime(&now);
         LocalTime t;
         t.year = now.wYear;
         t.month = now.wMonth;
@@ -425,40 +344,18 @@ public:
         const std::wstring wideTitle = WidenText(title.empty() ? text::kDefaultTitle : title);
         const UINT flags = (buttons == MsgButtons::YesNo ? MB_YESNO : MB_OK) | IconFlags(icon);
         HWND owner = sheet_ != nullptr ? sheet_ : owner_;
-        if (!Scripted()) {
-            const MsgAnswer answer =
-                AnswerOf(::MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), flags));
-            SyncLiveClock();
-            AddTrace(trace_line::MessageBox(text, title, buttons, icon, answer, false));
-            return answer;
+        if (script_) script_->MessageBoxOpening(static_cast<int>(buttons));
+        const int result = ::MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), flags);
+        int answer = static_cast<int>(AnswerOf(result));
+        if (script_) {
+            // The title as the plug-in gave it: empty means its default.
+            const std::wstring givenTitle = WidenText(title);
+            int scripted = result != 0 ? answer : -1;
+            script_->MessageBoxClosed(wideText.c_str(), givenTitle.c_str(),
+                                      static_cast<int>(buttons), static_cast<int>(icon), &scripted);
+            if (scripted >= 0) answer = scripted;
         }
-        // Scripted: the queued answer, or No for an unanswered Yes / No box,
-        // exactly as a technician following the script would press it.
-        MsgAnswer answer = MsgAnswer::Ok;
-        bool unanswered = false;
-        if (buttons == MsgButtons::YesNo) {
-            answer = MsgAnswer::No;
-            if (!messageAnswers_.empty()) {
-                answer = messageAnswers_.front();
-                messageAnswers_.pop_front();
-            } else {
-                unanswered = true;
-            }
-        }
-        PendingAnswer pending;
-        pending.command = CommandOf(answer);
-        pending.hook = SetWindowsHookExW(WH_CBT, WatchForMessageBox, nullptr, GetCurrentThreadId());
-        PendingAnswer* outer = g_pendingAnswer;
-        g_pendingAnswer = &pending;
-        const int result = pending.hook != nullptr
-                               ? ::MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), flags)
-                               : 0;
-        g_pendingAnswer = outer;
-        if (pending.hook != nullptr) UnhookWindowsHookEx(pending.hook);
-        // A box that could not be shown still gets its scripted answer.
-        const MsgAnswer shown = result != 0 ? AnswerOf(result) : answer;
-        AddTrace(trace_line::MessageBox(text, title, buttons, icon, shown, unanswered));
-        return shown;
+        return static_cast<MsgAnswer>(answer);
     }
 
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override {
@@ -477,176 +374,16 @@ public:
     }
     bool FileWritable(const std::string& path) override { return IsWritableFile(path); }
 
-    // --- Win32Platform ------------------------------------------------------
-
-    void SetModalDriver(std::function<void(Technician&)> driver) override {
-        driver_ = std::move(driver);
-    }
-    HWND SheetWindow() const override { return sheet_; }
-    HWND PageWindow(PageId page) const override {
-        auto it = pages_.find(page);
-        return it != pages_.end() ? it->second->window : nullptr;
-    }
-    std::optional<MsgAnswer> TakeMessageAnswer() override {
-        if (messageAnswers_.empty()) return std::nullopt;
-        const MsgAnswer answer = messageAnswers_.front();
-        messageAnswers_.pop_front();
-        return answer;
-    }
-    bool TakeFileAnswer(std::optional<std::string>& answer) override {
-        if (fileAnswers_.empty()) return false;
-        answer = std::move(fileAnswers_.front());
-        fileAnswers_.pop_front();
-        return true;
-    }
-
-    // --- Technician ---------------------------------------------------------
-
-    bool SelectTab(PageId page) override {
-        auto it = pages_.find(page);
-        if (sheet_ == nullptr || it == pages_.end() || it->second->handle == nullptr) {
-            AddTrace(trace_line::Tab(page, "not in the sheet"));
-            return false;
-        }
-        AddTrace(trace_line::Tab(page));
-        PropSheet_SetCurSel(sheet_, it->second->handle, 0);
-        return ActivePage() == page;
-    }
-
-    bool Click(PageId page, int control) override {
-        HWND window = ControlWindow(page, control);
-        const ControlDecl* decl = FindControl(page, control);
-        if (window == nullptr || decl == nullptr || ActivePage() != page) {
-            AddTrace(trace_line::Click(nullptr));
-            return false;
-        }
-        if (!IsWindowEnabled(window) || !HasStyle(window, WS_VISIBLE)) {
-            AddTrace(trace_line::Click(decl, "disabled, nothing happens"));
-            return false;
-        }
-        AddTrace(trace_line::Click(decl));
-        // The button does what a mouse click does: an automatic check box
-        // toggles, an automatic radio button checks itself and clears its
-        // group, and the page hears BN_CLICKED.
-        if (IsButtonKind(decl->kind)) SendMessageW(window, BM_CLICK, 0, 0);
-        return true;
-    }
-
-    bool Type(PageId page, int control, std::string_view text) override {
-        HWND window = ControlWindow(page, control);
-        const ControlDecl* decl = FindControl(page, control);
-        if (window == nullptr || decl == nullptr || ActivePage() != page) {
-            AddTrace(trace_line::Type(nullptr, text));
-            return false;
-        }
-        if (!IsWindowEnabled(window) || !HasStyle(window, WS_VISIBLE) ||
-            (decl->kind != ControlKind::Edit && decl->kind != ControlKind::PasswordEdit)) {
-            AddTrace(trace_line::Type(decl, text, "not editable"));
-            return false;
-        }
-        AddTrace(trace_line::Type(decl, text));
-        SetWindowTextW(window, WidenText(text).c_str());
-        return true;
-    }
-
-    void Idle(int64_t ms) override {
-        if (Scripted()) {
-            timers_->Idle(ms, [this](PageId page, int id) {
-                AddTrace(trace_line::Timer(page, id));
-                auto it = pages_.find(page);
-                if (it != pages_.end() && it->second->window != nullptr) {
-                    it->second->events->OnTimer(id);
-                }
-            });
-            PumpMessages();
-            return;
-        }
-        // Real time: the sheet runs its own timers meanwhile.
-        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(std::max<int64_t>(ms, 0));
-        for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now),
-                                      QS_ALLINPUT);
-            if (!PumpMessages()) break;
-        }
-    }
-
-    void Exit() override { exitRequested_ = true; }
-
-    void QueueMessageAnswer(MsgAnswer answer) override { messageAnswers_.push_back(answer); }
-    void QueueFileAnswer(std::optional<std::string> path) override {
-        fileAnswers_.push_back(std::move(path));
-    }
-    size_t PendingAnswers() const override { return messageAnswers_.size() + fileAnswers_.size(); }
-
-    std::vector<PageId> Tabs() const override {
-        if (sheet_ == nullptr) return tabs_;
-        // What the tab control shows, left to right.
-        std::vector<PageId> tabs;
-        HWND tabControl = PropSheet_GetTabControl(sheet_);
-        const int count = TabCtrl_GetItemCount(tabControl);
-        for (int i = 0; i < count; ++i) {
-            wchar_t text[256] = {};
-            TCITEMW item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = text;
-            item.cchTextMax = static_cast<int>(std::size(text));
-            if (!TabCtrl_GetItem(tabControl, i, &item)) continue;
-            if (const auto page = PageByCaption(NarrowText(text))) tabs.push_back(*page);
-        }
-        return tabs;
-    }
-
-    std::optional<PageId> ActivePage() const override {
-        if (sheet_ == nullptr) return std::nullopt;
-        HWND current = PropSheet_GetCurrentPageHwnd(sheet_);
-        for (const auto& [page, entry] : pages_) {
-            if (current != nullptr && entry->window == current) return page;
-        }
-        return std::nullopt;
-    }
-
-    std::optional<ControlState> State(PageId page, int control) const override {
-        HWND window = ControlWindow(page, control);
-        const ControlDecl* decl = FindControl(page, control);
-        if (window == nullptr || decl == nullptr) return std::nullopt;
-        ControlState state;
-        state.decl = decl;
-        state.text = NarrowText(WindowText(window));
-        if (decl->kind == ControlKind::CheckBox || decl->kind == ControlKind::RadioButton) {
-            state.checked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        }
-        // The control's own enabling and visibility, whether or not its page
-        // is the one on top.
-        state.enabled = !HasStyle(window, WS_DISABLED);
-        state.visible = HasStyle(window, WS_VISIBLE);
-        return state;
-    }
-
-    std::string SheetCaption() const override {
-        return sheet_ != nullptr ? NarrowText(WindowText(sheet_)) : caption_;
-    }
-    std::string OkCaption() const override {
-        return sheet_ != nullptr ? NarrowText(WindowText(GetDlgItem(sheet_, IDOK))) : okCaption_;
-    }
-    bool ApplyAndCancelHidden() const override {
-        if (sheet_ == nullptr) return applyCancelHidden_;
-        return !HasStyle(GetDlgItem(sheet_, IDCANCEL), WS_VISIBLE) &&
-               !HasStyle(GetDlgItem(sheet_, kApplyButtonId), WS_VISIBLE);
-    }
-
 private:
-    void AddTrace(const std::string& line) {
-        if (trace_ != nullptr) trace_->Add(line);
-    }
-
     // What the core does from inside the sheet's window procedures. An
     // exception must not unwind through the system's frames: it closes the
     // sheet and is thrown again once the sheet is gone; the core hears
     // nothing more meanwhile.
     template <typename Call>
-    void Guarded(Call&& call) {
+    void Guarded(Call&& call) noexcept {
         if (failure_) return;
         try {
+            if (script_) script_->BeforePlugIn();
             call();
         } catch (...) {
             failure_ = std::current_exception();
@@ -654,11 +391,10 @@ private:
         }
     }
 
-    void TraceClose() {
-        if (closeTraced_) return;
-        closeTraced_ = true;
-        SyncLiveClock();
-        AddTrace(trace_line::SheetCloses());
+    void TellClosed() {
+        if (closeTold_) return;
+        closeTold_ = true;
+        if (script_) script_->SheetClosed();
     }
 
     void MakeProgress(PageEntry& entry, const ProgressArea& area) {
@@ -814,6 +550,11 @@ private:
         if (GetFocus() == control) SendMessageW(PageWindow(page), WM_NEXTDLGCTL, 0, FALSE);
     }
 
+    HWND PageWindow(PageId page) const {
+        auto it = pages_.find(page);
+        return it != pages_.end() ? it->second->window : nullptr;
+    }
+
     HWND ControlWindow(PageId page, int control) const {
         HWND window = PageWindow(page);
         if (window == nullptr || control == IDC_STATIC) return nullptr;
@@ -823,20 +564,6 @@ private:
     void Forget(PageId page) {
         pages_.erase(page);
         std::erase(tabs_, page);
-        if (timers_) timers_->KillPage(page);
-    }
-
-    // Scripted: a driver acts as the technician and time is virtual. Live
-    // (a trace but no driver, the substitute host's interactive runs): the
-    // user acts, timers and sleeps are real, and the virtual clock follows
-    // the wall clock so that the trace's time stamps mean something.
-    bool Scripted() const { return clock_ != nullptr && driver_ != nullptr; }
-    bool Live() const { return clock_ != nullptr && driver_ == nullptr; }
-
-    void SyncLiveClock() {
-        if (!Live()) return;
-        const int64_t due = liveStartMs_ + static_cast<int64_t>(GetTickCount64() - liveStartTick_);
-        if (due > clock_->NowMs()) clock_->Advance(due - clock_->NowMs());
     }
 
     HPROPSHEETPAGE CreateHandle(PageEntry& entry) {
@@ -853,32 +580,22 @@ private:
         return CreatePropertySheetPageW(&page);
     }
 
-    // Dispatches what is waiting; false once the application is quitting.
-    static bool PumpMessages() {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(message.wParam));
-                return false;
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        return true;
-    }
-
     std::optional<std::string> FileDialog(bool save, const FileDialogRequest& request) {
-        if (Scripted()) {
-            // Scripted: answered from the queue without a window; a real
-            // file dialog would ask questions of its own (overwrite, missing
-            // file) that no script can foresee.
-            std::optional<std::string> answer;
-            if (!fileAnswers_.empty()) {
-                answer = fileAnswers_.front();
-                fileAnswers_.pop_front();
+        // The proposed name is the plug-in's text (the file name box's), so
+        // it reaches a script byte for byte.
+        const std::wstring name = WidenText(request.proposedName);
+        const std::wstring wideExtension = WidenText(request.defaultExtension);
+        const std::wstring wideFilter = WidenText(request.filter);
+        if (script_) {
+            // A script answers without a window: a real file dialog would
+            // ask questions of its own (overwrite, missing file) that no
+            // script can foresee.
+            win32::Bstr chosen;
+            if (script_->AnswerFileDialog(save, name.c_str(), wideExtension.c_str(),
+                                          wideFilter.c_str(), chosen.Out()) == S_OK) {
+                if (chosen.Get() == nullptr) return std::nullopt;
+                return NarrowPath(std::wstring_view(chosen.Get(), SysStringLen(chosen.Get())));
             }
-            AddTrace(trace_line::FileDialog(save, request, answer));
-            return answer;
         }
         const std::wstring filter = FileDialogFilter(request.filter);
         // The core names the extension as its pattern ("*.txt"); the dialog
@@ -902,33 +619,38 @@ private:
         // host's current folder stays as it was.
         dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
         const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-        SyncLiveClock();
         std::optional<std::string> answer;
         if (chosen) answer = NarrowPath(path.c_str());
-        AddTrace(trace_line::FileDialog(save, request, answer));
+        if (script_) {
+            script_->FileDialogClosed(save, name.c_str(), wideExtension.c_str(), wideFilter.c_str(),
+                                      chosen ? path.c_str() : nullptr);
+        }
         return answer;
     }
 
     // --- Window procedures ----------------------------------------------------
+    // None lets an exception out: the core's calls run in Guarded, and what
+    // the procedures do themselves does not throw.
 
     // The sheet's window is taken over as it is created, before its
     // WM_INITDIALOG, so that the plug-in's part of the initialisation follows
     // comctl32's within the same message.
-    static LRESULT CALLBACK WatchForSheet(int code, WPARAM wParam, LPARAM lParam) {
-        const HHOOK hook = g_sheetHook;
-        if (code == HCBT_CREATEWND && g_opening != nullptr && g_opening->sheet_ == nullptr) {
+    static LRESULT CALLBACK WatchForSheet(int code, WPARAM wParam, LPARAM lParam) noexcept {
+        SheetPlatform* opening = g_opening;
+        if (code == HCBT_CREATEWND && opening != nullptr && opening->sheet_ == nullptr) {
             const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
             if ((create->lpcs->style & WS_CHILD) == 0 && IsDialogClass(create->lpcs->lpszClass)) {
-                g_opening->TakeOver(reinterpret_cast<HWND>(wParam));
+                opening->TakeOver(reinterpret_cast<HWND>(wParam));
             }
         }
-        return CallNextHookEx(hook, code, wParam, lParam);
+        return CallNextHookEx(opening != nullptr ? opening->sheetHook_ : nullptr, code, wParam,
+                              lParam);
     }
 
     // Should the hook have missed the window, the callback (during comctl32's
     // own WM_INITDIALOG) catches it; the plug-in's initialisation then
     // follows when the sheet is first shown.
-    static int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
+    static int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) noexcept {
         if (message == PSCB_INITIALIZED && g_opening != nullptr && g_opening->sheet_ == nullptr) {
             g_opening->TakeOver(sheet);
         }
@@ -943,17 +665,17 @@ private:
 
     // Sheet initialisation: comctl32's default (tabs, buttons, the first page
     // created and shown), then the plug-in's ("Exit", Apply and Cancel
-    // hidden, perhaps "Node not available!"), then the driver, if any, once
-    // the modal loop runs.
+    // hidden, perhaps "Node not available!"), then the script site's turn,
+    // if any, once the modal loop runs.
     void InitialiseSheet(HWND sheet) {
         initialised_ = true;
         FitPages();
         Guarded([this] { events_->OnSheetInitDialog(); });
-        if (driver_) PostMessageW(sheet, kRunDriverMessage, 0, 0);
+        if (script_) PostMessageW(sheet, kRunScriptMessage, 0, 0);
     }
 
     static LRESULT CALLBACK SheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR data) {
+                                      UINT_PTR id, DWORD_PTR data) noexcept {
         auto* self = reinterpret_cast<SheetPlatform*>(data);
         switch (message) {
             case WM_INITDIALOG:
@@ -965,17 +687,16 @@ private:
                     return result;
                 }
                 break;
-            case kRunDriverMessage:
-                if (self->driver_ && !self->exitRequested_) {
-                    self->Guarded([self] { self->driver_(*self); });
+            case kRunScriptMessage:
+                // A script that has acted closes the sheet, as "Exit" does.
+                if (self->script_ && !self->failure_ && self->script_->SheetReady(sheet) == S_OK &&
+                    IsWindow(sheet) && !self->failure_) {
+                    PropSheet_PressButton(sheet, PSBTN_OK);
                 }
-                // The sheet closes once the driver is done, as if "Exit" had
-                // been pressed.
-                if (IsWindow(sheet) && !self->failure_) PropSheet_PressButton(sheet, PSBTN_OK);
                 return 0;
             case WM_DESTROY:
                 self->closing_ = true;
-                self->TraceClose();
+                self->TellClosed();
                 break;
             case WM_NCDESTROY:
                 RemoveWindowSubclass(sheet, &SheetPlatform::SheetProc, id);
@@ -987,13 +708,15 @@ private:
         return DefSubclassProc(sheet, message, wParam, lParam);
     }
 
-    static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept {
         if (message == WM_INITDIALOG) {
             const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
             auto* entry = reinterpret_cast<PageEntry*>(page->lParam);
             SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(entry));
             entry->window = window;
-            entry->platform->SyncLiveClock();
+            SheetPlatform& self = *entry->platform;
+            if (self.script_) self.script_->PageOpened(static_cast<int>(entry->page), window);
             for (const ControlDecl& decl : LayoutOf(entry->page).controls) {
                 if (decl.id != IDC_STATIC && IsEditKind(decl.kind)) {
                     if (HWND control = GetDlgItem(window, decl.id)) {
@@ -1002,7 +725,7 @@ private:
                     }
                 }
             }
-            entry->platform->Guarded([entry] { entry->events->OnInitDialog(); });
+            self.Guarded([entry] { entry->events->OnInitDialog(); });
             return TRUE;  // the sheet places the focus
         }
         auto* entry = reinterpret_cast<PageEntry*>(GetWindowLongPtrW(window, DWLP_USER));
@@ -1015,24 +738,21 @@ private:
                 // Shown or hidden by the sheet's tab changes (not by the
                 // sheet going away around it).
                 if (lParam == 0 && !self.closing_) {
-                    self.SyncLiveClock();
                     self.Guarded([entry, wParam] { entry->events->OnShow(wParam != FALSE); });
                 }
                 return FALSE;
             case WM_TIMER:
-                if (!self.Scripted()) {
-                    self.SyncLiveClock();
-                    self.AddTrace(trace_line::Timer(entry->page, static_cast<int>(wParam)));
-                    self.Guarded(
-                        [entry, wParam] { entry->events->OnTimer(static_cast<int>(wParam)); });
+                if (self.script_) {
+                    self.script_->TimerFired(static_cast<int>(entry->page),
+                                             static_cast<int>(wParam));
                 }
+                self.Guarded([entry, wParam] { entry->events->OnTimer(static_cast<int>(wParam)); });
                 return TRUE;
             case WM_COMMAND:
                 if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
                     const int control = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
                     const ControlDecl* decl = FindControl(entry->page, control);
                     if (decl != nullptr && IsButtonKind(decl->kind)) {
-                        self.SyncLiveClock();
                         self.Guarded([entry, control] { entry->events->OnClick(control); });
                         return TRUE;
                     }
@@ -1042,7 +762,7 @@ private:
                 entry->window = nullptr;
                 entry->progressText = nullptr;
                 entry->progressBar = nullptr;
-                if (self.timers_) self.timers_->KillPage(entry->page);
+                if (self.script_) self.script_->PageClosed(static_cast<int>(entry->page));
                 SetWindowLongPtrW(window, DWLP_USER, 0);
                 return FALSE;
             default:
@@ -1052,36 +772,26 @@ private:
 
     HINSTANCE resources_;
     HWND owner_;
-    Trace* trace_;
-    VirtualClock* clock_;
-    std::optional<VirtualTimers> timers_;
-    ULONGLONG liveStartTick_ = 0;
-    int64_t liveStartMs_ = 0;
-    std::function<void(Technician&)> driver_;
+    win32::ComPtr<IQta1ScriptSite> script_;
+    HHOOK sheetHook_ = nullptr;
     SheetEvents* events_ = nullptr;
     HWND sheet_ = nullptr;
     std::map<PageId, std::unique_ptr<PageEntry>> pages_;
     std::vector<PageId> tabs_;
     std::map<PageId, std::vector<DWORD>> templates_;
-    std::string caption_;
-    std::string okCaption_ = "OK";
-    bool applyCancelHidden_ = false;
-    bool exitRequested_ = false;
     // A node wait is under way: the plug-in hears nothing until it ends.
     bool waiting_ = false;
     bool initialised_ = false;
     bool closing_ = false;
-    bool closeTraced_ = false;
+    bool closeTold_ = false;
     std::exception_ptr failure_;
-    std::deque<MsgAnswer> messageAnswers_;
-    std::deque<std::optional<std::string>> fileAnswers_;
 };
 
 }  // namespace
 
-std::unique_ptr<Win32Platform> CreateWin32Platform(HINSTANCE resources, HWND owner, Trace* trace,
-                                                   VirtualClock* clock) {
-    return std::make_unique<SheetPlatform>(resources, owner, trace, clock);
+std::unique_ptr<Win32Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
+                                                   win32::IQta1ScriptSite* script) {
+    return std::make_unique<SheetPlatform>(resources, owner, script);
 }
 
 }  // namespace qta1

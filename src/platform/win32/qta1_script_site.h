@@ -57,7 +57,8 @@ public:
     virtual HRESULT STDMETHODCALLTYPE MessageBoxOpening(INT buttons) = 0;
     virtual HRESULT STDMETHODCALLTYPE MessageBoxClosed(LPCWSTR text, LPCWSTR title, INT buttons,
                                                        INT icon, INT* answer) = 0;
-    // A file dialog. S_OK: the host answered it without a window, `path`
+    // A file dialog; the proposed name, extension and filter are the
+    // plug-in's texts. S_OK: the host answered it without a window, `path`
     // is the file (null: cancelled, else freed by the caller with
     // SysFreeString); S_FALSE: the dialog is shown.
     virtual HRESULT STDMETHODCALLTYPE AnswerFileDialog(BOOL save, LPCWSTR proposedName,

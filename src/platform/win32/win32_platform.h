@@ -2,17 +2,10 @@
 // dialog templates built in memory from the page layouts, real message boxes
 // and file dialogs, window timers, the PC clock and the file system.
 //
-// In production the trace and the clock are null. In a scripted run (the
-// substitute host's scenarios, the Wine tests) they are given together with a
-// modal driver: the sheet then writes the same trace lines as the headless
-// platform, blocking sleeps advance the virtual clock instead of sleeping (so
-// a run with many node waits stays short), page timers run on that clock and
-// fire only when the technician lets time pass, message boxes are shown and
-// answered from a queue, and file dialogs are answered from a queue without
-// being shown. The technician's side drives the real windows with window
-// messages. Given a trace and a clock but no driver (the substitute host
-// opening the sheet for a user) the sheet runs in real time and the clock
-// follows the wall clock, so that the trace still means something.
+// A host that offers IQta1ScriptSite on the control's client site (the
+// substitute host's scripted runs) hears what the sheet does and may answer
+// for the clock and the technician: its waits, timers, message boxes and file
+// dialogs (qta1_script_site.h). Without one the sheet runs for the user.
 //
 // Texts cross this layer as Windows-1252 bytes (node names are single bytes,
 // and a fixed code page keeps them the same on every PC); file paths cross it
@@ -22,7 +15,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,34 +22,18 @@
 #include <vector>
 
 #include "frame/platform.h"
-#include "platform/technician.h"
+#include "platform/win32/qta1_script_site.h"
 
 namespace qta1 {
 
-class Trace;
-class VirtualClock;
-
-class Win32Platform : public Platform, public Technician {
-public:
-    // Runs inside the sheet's modal loop once the sheet is initialised and
-    // shown; the sheet closes when it returns. With a clock the run is
-    // scripted (above); without one the driver sees real timers and sleeps.
-    virtual void SetModalDriver(std::function<void(Technician&)> driver) = 0;
-    // The sheet's window while it is open, otherwise null.
-    virtual HWND SheetWindow() const = 0;
-    // The window of a page, null until it is first shown and after removal.
-    virtual HWND PageWindow(PageId page) const = 0;
-    // Answers still queued, taken back one at a time (oldest first) by whoever
-    // queued them: the substitute host keeps them across openings of the sheet.
-    virtual std::optional<MsgAnswer> TakeMessageAnswer() = 0;
-    virtual bool TakeFileAnswer(std::optional<std::string>& answer) = 0;
-};
+class Win32Platform : public Platform {};
 
 // `resources` is the module that holds the plug-in's resources (unused by the
 // templates, which are built from the layouts); `owner` is the host window the
-// modal sheet and its message boxes belong to, or null.
-std::unique_ptr<Win32Platform> CreateWin32Platform(HINSTANCE resources, HWND owner, Trace* trace,
-                                                   VirtualClock* clock);
+// modal sheet and its message boxes belong to, or null; `script` is the test
+// host's script site, or null (the platform keeps a reference while it lives).
+std::unique_ptr<Win32Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
+                                                   win32::IQta1ScriptSite* script);
 
 // --- Shared by the platform's parts and its tests -----------------------------
 

@@ -1,0 +1,468 @@
+#include "host_script.h"
+
+// clang-format off
+#include <commctrl.h>
+// clang-format on
+
+#include <algorithm>
+
+// The core's name, not the system's character-set macro of the same name.
+#undef MessageBox
+
+#include "platform/trace_lines.h"
+#include "platform/win32/win32_platform.h"
+
+namespace qta1::host {
+
+namespace {
+
+constexpr UINT_PTR kAnswerTimerId = 0x71A3;
+// The sheet's Apply button; comctl32 gives it this identifier.
+constexpr int kApplyButtonId = 0x3021;
+
+// The site whose message box is being answered: one user-interface thread.
+SheetScript* g_answering = nullptr;
+
+bool IsButtonKind(ControlKind kind) {
+    return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
+           kind == ControlKind::PushButton;
+}
+
+bool HasStyle(HWND window, DWORD style) {
+    return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & style) != 0;
+}
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(std::max(copied, 0)));
+    return text;
+}
+
+std::string Text(LPCWSTR text) { return text != nullptr ? NarrowText(text) : std::string(); }
+
+std::optional<PageId> PageByCaption(const std::string& caption) {
+    for (const PageLayout& layout : AllLayouts()) {
+        if (caption == layout.caption) return layout.page;
+    }
+    return std::nullopt;
+}
+
+std::optional<PageId> PageOf(INT number) {
+    if (number < kFirstPageNumber || number >= kFirstPageNumber + kPageCount) return std::nullopt;
+    return PageFromNumber(number);
+}
+
+int CommandOf(MsgAnswer answer) {
+    switch (answer) {
+        case MsgAnswer::Ok:
+            return IDOK;
+        case MsgAnswer::Yes:
+            return IDYES;
+        case MsgAnswer::No:
+            return IDNO;
+    }
+    return IDOK;
+}
+
+// The dialog window class, by atom or by name.
+bool IsDialogClass(LPCWSTR windowClass) {
+    if (IS_INTRESOURCE(windowClass)) {
+        return static_cast<ATOM>(reinterpret_cast<UINT_PTR>(windowClass)) == 0x8002;
+    }
+    return windowClass != nullptr && lstrcmpiW(windowClass, L"#32770") == 0;
+}
+
+// Dispatches what is waiting; false once the application is quitting.
+bool PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
+FileDialogRequest RequestOf(LPCWSTR proposedName, LPCWSTR extension, LPCWSTR filter) {
+    return {Text(proposedName), Text(extension), Text(filter)};
+}
+
+}  // namespace
+
+SheetScript::SheetScript(Trace& trace, VirtualClock& clock,
+                         std::function<void(const std::string&)> onFileAnswer)
+    : trace_(trace), clock_(clock), onFileAnswer_(std::move(onFileAnswer)), timers_(clock) {}
+
+void SheetScript::Script(std::function<void(SheetScript&)> driver) { driver_ = std::move(driver); }
+
+void SheetScript::ForUser() {
+    driver_ = nullptr;
+    wallStartTick_ = GetTickCount64();
+    wallStartMs_ = clock_.NowMs();
+}
+
+void SheetScript::FollowWallClock() {
+    if (Scripted()) return;
+    const int64_t due = wallStartMs_ + static_cast<int64_t>(GetTickCount64() - wallStartTick_);
+    if (due > clock_.NowMs()) clock_.Advance(due - clock_.NowMs());
+}
+
+HWND SheetScript::PageWindow(PageId page) const {
+    auto it = pages_.find(page);
+    return it != pages_.end() ? it->second : nullptr;
+}
+
+HWND SheetScript::ControlWindow(PageId page, int control) const {
+    HWND window = PageWindow(page);
+    if (window == nullptr || control == IDC_STATIC) return nullptr;
+    return GetDlgItem(window, control);
+}
+
+// --- IUnknown ------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SheetScript::QueryInterface(REFIID iid, void** out) {
+    if (out == nullptr) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, win32::kIidQta1ScriptSite)) {
+        *out = static_cast<win32::IQta1ScriptSite*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+// --- What the sheet tells ----------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SheetScript::SheetOpening(LPCWSTR caption) {
+    FollowWallClock();
+    trace_.Add(trace_line::SheetOpens(Text(caption)));
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::SheetReady(HWND sheet) {
+    sheet_ = sheet;
+    if (!Scripted()) return S_FALSE;
+    driver_(*this);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::SheetClosed() {
+    FollowWallClock();
+    trace_.Add(trace_line::SheetCloses());
+    timers_.Clear();
+    pages_.clear();
+    sheet_ = nullptr;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::PageOpened(INT page, HWND window) {
+    if (const auto id = PageOf(page)) pages_[*id] = window;
+    FollowWallClock();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::PageClosed(INT page) {
+    if (const auto id = PageOf(page)) {
+        pages_.erase(*id);
+        timers_.KillPage(*id);
+    }
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::BeforePlugIn() {
+    FollowWallClock();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::ButtonCaption(INT page, INT control, LPCWSTR text) {
+    const auto id = PageOf(page);
+    const ControlDecl* decl = id ? FindControl(*id, control) : nullptr;
+    if (decl == nullptr) return E_INVALIDARG;
+    FollowWallClock();
+    trace_.Add(trace_line::Caption(*decl, Text(text)));
+    return S_OK;
+}
+
+// A scripted wait only moves the virtual clock: the run stays short, and the
+// trace shows every wait at the time it would end. The user's waits are real.
+HRESULT STDMETHODCALLTYPE SheetScript::Wait(INT ms) {
+    FollowWallClock();
+    trace_.Add(trace_line::Sleep(ms));
+    clock_.Advance(std::max(ms, 0));
+    return Scripted() ? S_OK : S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::LocalTime(SYSTEMTIME* now) {
+    if (now == nullptr) return E_POINTER;
+    FollowWallClock();
+    const qta1::LocalTime t = clock_.LocalNow();
+    *now = SYSTEMTIME{};
+    now->wYear = static_cast<WORD>(t.year);
+    now->wMonth = static_cast<WORD>(t.month);
+    now->wDay = static_cast<WORD>(t.day);
+    now->wHour = static_cast<WORD>(t.hour);
+    now->wMinute = static_cast<WORD>(t.minute);
+    now->wSecond = static_cast<WORD>(t.second);
+    now->wDayOfWeek = static_cast<WORD>(t.dayOfWeek);
+    return S_OK;
+}
+
+// Scripted, page timers run on the virtual clock and fire only when the
+// technician lets time pass, as on the headless sheet.
+HRESULT STDMETHODCALLTYPE SheetScript::SetPageTimer(INT page, INT id, INT periodMs) {
+    const auto which = PageOf(page);
+    if (!Scripted() || !which) return S_FALSE;
+    timers_.Set(*which, id, periodMs);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::KillPageTimer(INT page, INT id) {
+    if (const auto which = PageOf(page)) timers_.Kill(*which, id);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::TimerFired(INT page, INT id) {
+    const auto which = PageOf(page);
+    if (!which) return E_INVALIDARG;
+    FollowWallClock();
+    trace_.Add(trace_line::Timer(*which, id));
+    return S_OK;
+}
+
+// --- Message boxes ------------------------------------------------------------------
+// Scripted, the box is shown like any other; a hook notices the box's window
+// being created, and a timer on that window presses the queued button once
+// the box is up and painted (timer messages come after paint messages).
+
+void CALLBACK SheetScript::PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD) {
+    KillTimer(box, id);
+    SheetScript* self = g_answering;
+    if (self == nullptr || !self->pendingBox_ || self->pendingBox_->box != box) return;
+    const int command = self->pendingBox_->command;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, command)));
+}
+
+LRESULT CALLBACK SheetScript::WatchForMessageBox(int code, WPARAM wParam, LPARAM lParam) {
+    SheetScript* self = g_answering;
+    if (code == HCBT_CREATEWND && self != nullptr && self->pendingBox_ &&
+        self->pendingBox_->box == nullptr) {
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+        // The box is the first top-level dialog window created while it is
+        // pending (the system may make other windows of its own meanwhile).
+        if ((create->lpcs->style & WS_CHILD) == 0 && IsDialogClass(create->lpcs->lpszClass)) {
+            self->pendingBox_->box = reinterpret_cast<HWND>(wParam);
+            SetTimer(self->pendingBox_->box, kAnswerTimerId, 1, PressQueuedButton);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxOpening(INT buttons) {
+    if (!Scripted()) return S_OK;
+    // Scripted: the queued answer, or No for an unanswered Yes / No box,
+    // exactly as a technician following the script would press it.
+    pendingBox_.emplace();
+    pendingBox_->answer = answers_.NextBoxAnswer(static_cast<MsgButtons>(buttons));
+    pendingBox_->command = CommandOf(pendingBox_->answer.answer);
+    pendingBox_->hook.Reset(
+        SetWindowsHookExW(WH_CBT, WatchForMessageBox, nullptr, GetCurrentThreadId()));
+    g_answering = this;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxClosed(LPCWSTR text, LPCWSTR title, INT buttons,
+                                                        INT icon, INT* answer) {
+    if (answer == nullptr) return E_POINTER;
+    bool unanswered = false;
+    if (pendingBox_) {
+        // A box that could not be shown still gets its scripted answer.
+        if (*answer < 0) *answer = static_cast<INT>(pendingBox_->answer.answer);
+        unanswered = pendingBox_->answer.unanswered;
+        pendingBox_.reset();
+        g_answering = nullptr;
+    }
+    FollowWallClock();
+    trace_.Add(trace_line::MessageBox(Text(text), Text(title), static_cast<MsgButtons>(buttons),
+                                      static_cast<MsgIcon>(icon),
+                                      static_cast<MsgAnswer>(std::max(*answer, 0)), unanswered));
+    return S_OK;
+}
+
+// --- File dialogs -------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialog(BOOL save, LPCWSTR proposedName,
+                                                        LPCWSTR extension, LPCWSTR filter,
+                                                        BSTR* path) {
+    if (path == nullptr) return E_POINTER;
+    *path = nullptr;
+    if (!Scripted()) return S_FALSE;
+    const std::optional<std::string> answer = answers_.NextFileAnswer();
+    trace_.Add(trace_line::FileDialog(save != FALSE, RequestOf(proposedName, extension, filter),
+                                      answer));
+    if (answer) {
+        const std::wstring wide = WidenPath(*answer);
+        *path = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+        if (*path == nullptr) return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosed(BOOL save, LPCWSTR proposedName,
+                                                        LPCWSTR extension, LPCWSTR filter,
+                                                        LPCWSTR path) {
+    FollowWallClock();
+    std::optional<std::string> answer;
+    if (path != nullptr) answer = NarrowPath(path);
+    trace_.Add(trace_line::FileDialog(save != FALSE, RequestOf(proposedName, extension, filter),
+                                      answer));
+    return S_OK;
+}
+
+// --- The technician -----------------------------------------------------------------
+// Only while the sheet is open; with it closed nothing happens.
+
+bool SheetScript::SelectTab(PageId page) {
+    if (sheet_ == nullptr) return false;
+    const std::vector<PageId> tabs = Tabs();
+    const auto it = std::find(tabs.begin(), tabs.end(), page);
+    if (it == tabs.end()) {
+        trace_.Add(trace_line::Tab(page, "not in the sheet"));
+        return false;
+    }
+    trace_.Add(trace_line::Tab(page));
+    PropSheet_SetCurSel(sheet_, nullptr, static_cast<int>(it - tabs.begin()));
+    return ActivePage() == page;
+}
+
+bool SheetScript::Click(PageId page, int control) {
+    if (sheet_ == nullptr) return false;
+    HWND window = ControlWindow(page, control);
+    const ControlDecl* decl = FindControl(page, control);
+    if (window == nullptr || decl == nullptr || ActivePage() != page) {
+        trace_.Add(trace_line::Click(nullptr));
+        return false;
+    }
+    if (!IsWindowEnabled(window) || !HasStyle(window, WS_VISIBLE)) {
+        trace_.Add(trace_line::Click(decl, "disabled, nothing happens"));
+        return false;
+    }
+    trace_.Add(trace_line::Click(decl));
+    // The button does what a mouse click does: an automatic check box
+    // toggles, an automatic radio button checks itself and clears its
+    // group, and the page hears BN_CLICKED.
+    if (IsButtonKind(decl->kind)) SendMessageW(window, BM_CLICK, 0, 0);
+    return true;
+}
+
+bool SheetScript::Type(PageId page, int control, std::string_view text) {
+    if (sheet_ == nullptr) return false;
+    HWND window = ControlWindow(page, control);
+    const ControlDecl* decl = FindControl(page, control);
+    if (window == nullptr || decl == nullptr || ActivePage() != page) {
+        trace_.Add(trace_line::Type(nullptr, text));
+        return false;
+    }
+    if (!IsWindowEnabled(window) || !HasStyle(window, WS_VISIBLE) ||
+        (decl->kind != ControlKind::Edit && decl->kind != ControlKind::PasswordEdit)) {
+        trace_.Add(trace_line::Type(decl, text, "not editable"));
+        return false;
+    }
+    trace_.Add(trace_line::Type(decl, text));
+    SetWindowTextW(window, WidenText(text).c_str());
+    return true;
+}
+
+void SheetScript::Idle(int64_t ms) {
+    if (sheet_ == nullptr) {
+        // With the sheet closed no timer runs: time simply passes.
+        if (ms > 0) clock_.Advance(ms);
+        return;
+    }
+    if (Scripted()) {
+        timers_.Idle(ms, [this](PageId page, int id) {
+            if (HWND window = PageWindow(page)) {
+                SendMessageW(window, WM_TIMER, static_cast<WPARAM>(id), 0);
+            }
+        });
+        PumpMessages();
+        return;
+    }
+    // Real time: the sheet runs its own timers meanwhile.
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(std::max<int64_t>(ms, 0));
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        if (!PumpMessages()) break;
+    }
+}
+
+void SheetScript::QueueFileAnswer(std::optional<std::string> path) {
+    if (path && onFileAnswer_) onFileAnswer_(*path);
+    answers_.QueueFileAnswer(std::move(path));
+}
+
+std::vector<PageId> SheetScript::Tabs() const {
+    std::vector<PageId> tabs;
+    if (sheet_ == nullptr) return tabs;
+    // What the tab control shows, left to right.
+    HWND tabControl = PropSheet_GetTabControl(sheet_);
+    const int count = TabCtrl_GetItemCount(tabControl);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = static_cast<int>(std::size(text));
+        if (!TabCtrl_GetItem(tabControl, i, &item)) continue;
+        if (const auto page = PageByCaption(NarrowText(text))) tabs.push_back(*page);
+    }
+    return tabs;
+}
+
+std::optional<PageId> SheetScript::ActivePage() const {
+    if (sheet_ == nullptr) return std::nullopt;
+    HWND current = PropSheet_GetCurrentPageHwnd(sheet_);
+    for (const auto& [page, window] : pages_) {
+        if (current != nullptr && window == current) return page;
+    }
+    return std::nullopt;
+}
+
+std::optional<ControlState> SheetScript::State(PageId page, int control) const {
+    HWND window = ControlWindow(page, control);
+    const ControlDecl* decl = FindControl(page, control);
+    if (sheet_ == nullptr || window == nullptr || decl == nullptr) return std::nullopt;
+    ControlState state;
+    state.decl = decl;
+    state.text = NarrowText(WindowText(window));
+    if (decl->kind == ControlKind::CheckBox || decl->kind == ControlKind::RadioButton) {
+        state.checked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    // The control's own enabling and visibility, whether or not its page is
+    // the one on top.
+    state.enabled = !HasStyle(window, WS_DISABLED);
+    state.visible = HasStyle(window, WS_VISIBLE);
+    return state;
+}
+
+std::string SheetScript::SheetCaption() const {
+    return sheet_ != nullptr ? NarrowText(WindowText(sheet_)) : std::string();
+}
+
+std::string SheetScript::OkCaption() const {
+    return sheet_ != nullptr ? NarrowText(WindowText(GetDlgItem(sheet_, IDOK))) : std::string();
+}
+
+bool SheetScript::ApplyAndCancelHidden() const {
+    if (sheet_ == nullptr) return false;
+    return !HasStyle(GetDlgItem(sheet_, IDCANCEL), WS_VISIBLE) &&
+           !HasStyle(GetDlgItem(sheet_, kApplyButtonId), WS_VISIBLE);
+}
+
+}  // namespace qta1::host

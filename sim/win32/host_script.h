@@ -1,0 +1,127 @@
+// The substitute host's script site: what the real sheet tells a test host
+// and asks of it (IQta1ScriptSite, offered on the control's client site), and
+// the technician's side over the sheet's real windows. One scenario and one
+// expected trace serve this sheet and the headless one: the site writes the
+// same trace lines, runs the page timers and the node's waits on the virtual
+// clock, answers message boxes (shown, and pressed by a hook) and file
+// dialogs (without a window) from the scripted answers, and drives the
+// windows with window messages.
+//
+// Opened for the user instead, the sheet runs in real time: the site only
+// keeps the trace, its clock following the wall clock.
+#pragma once
+
+// clang-format off
+#include <windows.h>
+#include <ole2.h>
+// clang-format on
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/headless/trace.h"
+#include "platform/headless/virtual_clock.h"
+#include "platform/headless/virtual_timers.h"
+#include "platform/scripted_answers.h"
+#include "platform/technician.h"
+#include "platform/win32/qta1_script_site.h"
+#include "platform/win32/win32_handles.h"
+
+namespace qta1::host {
+
+class SheetScript final : public win32::IQta1ScriptSite, public Technician {
+public:
+    // `onFileAnswer` hears every path a file dialog is to be answered with.
+    SheetScript(Trace& trace, VirtualClock& clock,
+                std::function<void(const std::string&)> onFileAnswer);
+    SheetScript(const SheetScript&) = delete;
+    SheetScript& operator=(const SheetScript&) = delete;
+
+    // The next opening is scripted: `driver` acts as the technician inside
+    // the sheet's modal loop, and the sheet closes when it returns.
+    void Script(std::function<void(SheetScript&)> driver);
+    // The next opening is the user's, in real time.
+    void ForUser();
+    // References the module still holds.
+    LONG References() const { return refs_; }
+
+    HWND SheetWindow() const { return sheet_; }
+    // The window of a page, null until it is first shown and after removal.
+    HWND PageWindow(PageId page) const;
+
+    // --- IUnknown (the site lives in the host: counted, never deleted) ------
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs_); }
+
+    // --- IQta1ScriptSite -----------------------------------------------------
+    HRESULT STDMETHODCALLTYPE SheetOpening(LPCWSTR caption) override;
+    HRESULT STDMETHODCALLTYPE SheetReady(HWND sheet) override;
+    HRESULT STDMETHODCALLTYPE SheetClosed() override;
+    HRESULT STDMETHODCALLTYPE PageOpened(INT page, HWND window) override;
+    HRESULT STDMETHODCALLTYPE PageClosed(INT page) override;
+    HRESULT STDMETHODCALLTYPE BeforePlugIn() override;
+    HRESULT STDMETHODCALLTYPE ButtonCaption(INT page, INT control, LPCWSTR text) override;
+    HRESULT STDMETHODCALLTYPE Wait(INT ms) override;
+    HRESULT STDMETHODCALLTYPE LocalTime(SYSTEMTIME* now) override;
+    HRESULT STDMETHODCALLTYPE SetPageTimer(INT page, INT id, INT periodMs) override;
+    HRESULT STDMETHODCALLTYPE KillPageTimer(INT page, INT id) override;
+    HRESULT STDMETHODCALLTYPE TimerFired(INT page, INT id) override;
+    HRESULT STDMETHODCALLTYPE MessageBoxOpening(INT buttons) override;
+    HRESULT STDMETHODCALLTYPE MessageBoxClosed(LPCWSTR text, LPCWSTR title, INT buttons, INT icon,
+                                               INT* answer) override;
+    HRESULT STDMETHODCALLTYPE AnswerFileDialog(BOOL save, LPCWSTR proposedName, LPCWSTR extension,
+                                               LPCWSTR filter, BSTR* path) override;
+    HRESULT STDMETHODCALLTYPE FileDialogClosed(BOOL save, LPCWSTR proposedName, LPCWSTR extension,
+                                               LPCWSTR filter, LPCWSTR path) override;
+
+    // --- Technician -----------------------------------------------------------
+    bool SelectTab(PageId page) override;
+    bool Click(PageId page, int control) override;
+    bool Type(PageId page, int control, std::string_view text) override;
+    void Idle(int64_t ms) override;
+    void Exit() override {}
+    void QueueMessageAnswer(MsgAnswer answer) override { answers_.QueueMessageAnswer(answer); }
+    void QueueFileAnswer(std::optional<std::string> path) override;
+    size_t PendingAnswers() const override { return answers_.Pending(); }
+    std::vector<PageId> Tabs() const override;
+    std::optional<PageId> ActivePage() const override;
+    std::optional<ControlState> State(PageId page, int control) const override;
+    std::string SheetCaption() const override;
+    std::string OkCaption() const override;
+    bool ApplyAndCancelHidden() const override;
+
+private:
+    bool Scripted() const { return static_cast<bool>(driver_); }
+    // In the user's openings the clock follows the wall clock, so that the
+    // trace's time stamps mean something.
+    void FollowWallClock();
+    HWND ControlWindow(PageId page, int control) const;
+    static LRESULT CALLBACK WatchForMessageBox(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD);
+
+    Trace& trace_;
+    VirtualClock& clock_;
+    std::function<void(const std::string&)> onFileAnswer_;
+    ScriptedAnswers answers_;
+    VirtualTimers timers_;
+    std::function<void(SheetScript&)> driver_;
+    ULONGLONG wallStartTick_ = 0;
+    int64_t wallStartMs_ = 0;
+    LONG refs_ = 0;
+    HWND sheet_ = nullptr;
+    std::map<PageId, HWND> pages_;
+
+    // The message box being answered in a scripted run.
+    struct PendingBox {
+        win32::Hook hook;
+        int command = IDOK;
+        ScriptedAnswers::BoxAnswer answer;
+        HWND box = nullptr;
+    };
+    std::optional<PendingBox> pendingBox_;
+};
+
+}  // namespace qta1::host
