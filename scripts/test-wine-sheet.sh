@@ -18,6 +18,8 @@
 #    group box, after opening normally, after a failed first read and with no
 #    node (each then switched to the technician set), at 96 DPI and, in a
 #    second session, at 144 DPI (--check-fit);
+#  - an edit box's accessible object is one COM object whatever it is asked
+#    through, and the module stays loaded while a client holds it (--check-com);
 #  - a picture of the sheet can be taken (--snapshot), as the README's demo does;
 #  - the layer's texts, file-dialog filters and files (--check-platform).
 # The last line is "N passed, M failed"; the exit code is non-zero on any failure.
@@ -135,6 +137,17 @@ sheet_checks_for() {
     fi
 
     check_fit "$arch" "$work" 96
+
+    out="$work/$arch/com.out"
+    wine_run 60 "$host" --check-com >"$out" 2>&1
+    rc=$?
+    what="accessible objects keep one identity and keep the module loaded while held"
+    if [ "$rc" -eq 0 ]; then
+        pass "$arch: $what"
+    else
+        fail "$arch: $what" "exit $rc"
+        grep -E '^FAIL|Unhandled' "$out" | head -10
+    fi
 
     mkdir -p "$work/$arch/platform"
     out="$work/$arch/platform.out"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds QTA1.OCX for 32-bit and 64-bit hosts and checks it under Wine:
-#  - the module imports system DLLs only and stays under 1 MB;
+#  - the module imports system DLLs only, exports only the four entry points of
+#    a self-registering control and stays under 1 MB;
 #  - regsvr32 registers it, and every registry key and value is checked with
 #    `wine reg query` (the 32-bit registry view for the i686 module);
 #  - tests/win32/module's checks program, run as a container would: type
@@ -213,6 +214,15 @@ for arch in "${arches[@]}"; do
         fail "$arch: imports system DLLs only" "also imports:$foreign"
     fi
     check "$arch: module under 1 MB ($size bytes)" test "$size" -lt 1048576
+    # A self-registering control exports these four and nothing else: no
+    # test entry point reaches the sheet from outside.
+    exports=$("$arch-w64-mingw32-objdump" -p "$ocx" | awk '
+        /^\[Ordinal\/Name Pointer\] Table/ { table = 1; next }
+        table && /^[ \t]*\[/ { print $NF; next }
+        table { table = 0 }' | sort | tr '\n' ' ')
+    echo "QTA1.OCX ($arch) exports: $exports"
+    check "$arch: exports only the self-registration entry points" \
+        test "$exports" = "DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer "
 done
 
 wine_started=$(date +%s)

@@ -611,3 +611,69 @@ void MeasureOpening(RealSheetHost& host, int count, std::string& report) {
 }
 
 }  // namespace qta1::host
+
+namespace qta1::host {
+
+namespace {
+
+// The module's own answer to "can you be unloaded?".
+HRESULT ModuleCanUnload() {
+    HMODULE module = GetModuleHandleW(L"QTA1.OCX");
+    if (module == nullptr) return E_FAIL;
+    using CanUnloadFn = HRESULT(STDAPICALLTYPE*)();
+    auto canUnload = reinterpret_cast<CanUnloadFn>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+    return canUnload != nullptr ? canUnload() : E_FAIL;
+}
+
+// The object's IUnknown, as asked through `from`.
+template <class T>
+IUnknown* IdentityOf(T* from) {
+    IUnknown* identity = nullptr;
+    if (from == nullptr || FAILED(from->QueryInterface(IID_IUnknown,
+                                                       reinterpret_cast<void**>(&identity)))) {
+        return nullptr;
+    }
+    identity->Release();  // compared only, while `from` keeps the object
+    return identity;
+}
+
+}  // namespace
+
+int CheckComLifetime(RealSheetHost& host, EmbeddedControl& control, std::string& report) {
+    int failures = 0;
+    const auto expect = [&](bool ok, const std::string& what) {
+        report += (ok ? "ok " : "FAIL ") + what + "\n";
+        if (!ok) ++failures;
+    };
+    win32::ComPtr<IAccessible> kept;
+    host.OpenWith([&](SheetScript& sheet) {
+        HWND box = GetDlgItem(sheet.PageWindow(PageId::NodeInformation), IDC_NODEINFO_NAME);
+        AccessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   kept.OutVoid());
+        expect(static_cast<bool>(kept), "an edit box hands out its accessible object");
+        if (!kept) return;
+        IUnknown* identity = IdentityOf(kept.Get());
+        const auto window = kept.As<IOleWindow>(IID_IOleWindow);
+        HWND answered = nullptr;
+        if (window) window->GetWindow(&answered);
+        expect(window && answered == box, "its IOleWindow names the box");
+        expect(!window || IdentityOf(window.Get()) == identity,
+               "its IOleWindow belongs to the same object (one IUnknown)");
+        const auto children = kept.As<IEnumVARIANT>(IID_IEnumVARIANT);
+        expect(!children || IdentityOf(children.Get()) == identity,
+               "its IEnumVARIANT belongs to the same object (one IUnknown)");
+        const auto back = window ? window.As<IAccessible>(__uuidof(IAccessible))
+                                 : win32::ComPtr<IAccessible>();
+        expect(!window || back.Get() == kept.Get(),
+               "asked back for IAccessible, the IOleWindow gives the named object");
+    });
+    // The control goes; the accessibility client still holds the object,
+    // whose code lives in the module.
+    expect(!control.Unload(), "the module stays loaded while a client holds an accessible object");
+    kept.Reset();
+    expect(ModuleCanUnload() == S_OK, "once the client lets go, the module can be unloaded");
+    return failures;
+}
+
+}  // namespace qta1::host

@@ -19,6 +19,11 @@ namespace qta1::host {
 // result is the number of mismatches.
 int CheckPages(RealSheetHost& host, std::string& report);
 
+// COM lifetimes the sheet hands out: an edit box's accessible object is one
+// object whatever interface it is asked through, and while a client holds it
+// the module does not let itself be unloaded (the control has gone by then).
+int CheckComLifetime(RealSheetHost& host, EmbeddedControl& control, std::string& report);
+
 // Opens the sheet the ways a technician meets it (normally, after a failed
 // first read, with no node) and switches sets; in every state, page by page,
 // every control of the layout lies inside the visible page area and inside

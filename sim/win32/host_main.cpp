@@ -15,6 +15,7 @@
 //                           its trace and exit with the scenario's result
 //     --check-pages         check every page's controls: position, visual styles,
 //                           accessible names, Tab order
+//     --check-com           accessible objects: one identity, counted by the module
 //     --check-fit           every control of every page inside the visible page and
 //                           its group box, in every way the sheet opens
 //     --check-platform      check the layer's texts, filters and files, and saves
@@ -69,6 +70,7 @@ struct Options {
     bool checkPlatform = false;
     bool checkFit = false;
     bool measureDownload = false;
+    bool checkCom = false;
     std::wstring state;
     std::wstring trace;
     std::wstring ocx;
@@ -108,6 +110,8 @@ std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
             options.open = true;
         } else if (arg == L"--check-pages") {
             options.checkPages = true;
+        } else if (arg == L"--check-com") {
+            options.checkCom = true;
         } else if (arg == L"--measure-download") {
             options.measureDownload = true;
         } else if (arg == L"--check-fit") {
@@ -288,6 +292,9 @@ int Run(const Options& options) {
                     PrintError(L"could not save " + options.snapshot);
                     exitCode = 2;
                 }
+            } else if (options.checkCom) {
+                if (CheckComLifetime(host, control, report) != 0) exitCode = 2;
+                Print(report);
             } else if (options.measureDownload) {
                 if (!MeasureDownload(host, report)) exitCode = 2;
                 Print(report);

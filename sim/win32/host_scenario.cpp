@@ -16,6 +16,7 @@ void RealSheetHost::OpenWith(const std::function<void(SheetScript&)>& driver) {
     script_.Script(driver);
     lastVerb_ = control_.Properties(&comSite_, window_, controlRect_);
     script_.Script(nullptr);
+    if (std::exception_ptr failure = script_.TakeFailure()) std::rethrow_exception(failure);
 }
 
 void RealSheetHost::Open(const std::function<void()>& driver) {

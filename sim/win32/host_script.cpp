@@ -5,6 +5,8 @@
 // clang-format on
 
 #include <algorithm>
+#include <exception>
+#include <new>
 
 // The core's name, not the system's character-set macro of the same name.
 #undef MessageBox
@@ -93,6 +95,19 @@ FileDialogRequest RequestOf(LPCWSTR proposedName, LPCWSTR extension, LPCWSTR fil
     return {Text(proposedName), Text(extension), Text(filter)};
 }
 
+// Runs a method of the script site's COM interface: no C++ exception reaches
+// the module that called it.
+template <class Body>
+HRESULT Safely(Body&& body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
 }  // namespace
 
 SheetScript::SheetScript(Trace& trace, VirtualClock& clock,
@@ -140,99 +155,127 @@ HRESULT STDMETHODCALLTYPE SheetScript::QueryInterface(REFIID iid, void** out) {
 // --- What the sheet tells ----------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE SheetScript::SheetOpening(LPCWSTR caption) {
-    FollowWallClock();
-    trace_.Add(trace_line::SheetOpens(Text(caption)));
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        FollowWallClock();
+        trace_.Add(trace_line::SheetOpens(Text(caption)));
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::SheetReady(HWND sheet) {
     sheet_ = sheet;
     if (!Scripted()) return S_FALSE;
-    driver_(*this);
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE SheetScript::SheetClosed() {
-    FollowWallClock();
-    trace_.Add(trace_line::SheetCloses());
-    timers_.Clear();
-    pages_.clear();
-    sheet_ = nullptr;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE SheetScript::PageOpened(INT page, HWND window) {
-    if (const auto id = PageOf(page)) pages_[*id] = window;
-    FollowWallClock();
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE SheetScript::PageClosed(INT page) {
-    if (const auto id = PageOf(page)) {
-        pages_.erase(*id);
-        timers_.KillPage(*id);
+    // Nothing thrown by the script may unwind through the sheet: it is
+    // thrown again once the properties verb has returned.
+    try {
+        driver_(*this);
+    } catch (...) {
+        failure_ = std::current_exception();
     }
     return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE SheetScript::SheetClosed() {
+    return Safely([&]() -> HRESULT {
+        FollowWallClock();
+        trace_.Add(trace_line::SheetCloses());
+        timers_.Clear();
+        pages_.clear();
+        sheet_ = nullptr;
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::PageOpened(INT page, HWND window) {
+    return Safely([&]() -> HRESULT {
+        if (const auto id = PageOf(page)) pages_[*id] = window;
+        FollowWallClock();
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::PageClosed(INT page) {
+    return Safely([&]() -> HRESULT {
+        if (const auto id = PageOf(page)) {
+            pages_.erase(*id);
+            timers_.KillPage(*id);
+        }
+        return S_OK;
+    });
+}
+
 HRESULT STDMETHODCALLTYPE SheetScript::BeforePlugIn() {
-    FollowWallClock();
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        FollowWallClock();
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::ButtonCaption(INT page, INT control, LPCWSTR text) {
-    const auto id = PageOf(page);
-    const ControlDecl* decl = id ? FindControl(*id, control) : nullptr;
-    if (decl == nullptr) return E_INVALIDARG;
-    FollowWallClock();
-    trace_.Add(trace_line::Caption(*decl, Text(text)));
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        const auto id = PageOf(page);
+        const ControlDecl* decl = id ? FindControl(*id, control) : nullptr;
+        if (decl == nullptr) return E_INVALIDARG;
+        FollowWallClock();
+        trace_.Add(trace_line::Caption(*decl, Text(text)));
+        return S_OK;
+    });
 }
 
 // A scripted wait only moves the virtual clock: the run stays short, and the
 // trace shows every wait at the time it would end. The user's waits are real.
 HRESULT STDMETHODCALLTYPE SheetScript::Wait(INT ms) {
-    FollowWallClock();
-    trace_.Add(trace_line::Sleep(ms));
-    clock_.Advance(std::max(ms, 0));
-    return Scripted() ? S_OK : S_FALSE;
+    return Safely([&]() -> HRESULT {
+        FollowWallClock();
+        trace_.Add(trace_line::Sleep(ms));
+        clock_.Advance(std::max(ms, 0));
+        return Scripted() ? S_OK : S_FALSE;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::LocalTime(SYSTEMTIME* now) {
-    if (now == nullptr) return E_POINTER;
-    FollowWallClock();
-    const qta1::LocalTime t = clock_.LocalNow();
-    *now = SYSTEMTIME{};
-    now->wYear = static_cast<WORD>(t.year);
-    now->wMonth = static_cast<WORD>(t.month);
-    now->wDay = static_cast<WORD>(t.day);
-    now->wHour = static_cast<WORD>(t.hour);
-    now->wMinute = static_cast<WORD>(t.minute);
-    now->wSecond = static_cast<WORD>(t.second);
-    now->wDayOfWeek = static_cast<WORD>(t.dayOfWeek);
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        if (now == nullptr) return E_POINTER;
+        FollowWallClock();
+        const qta1::LocalTime t = clock_.LocalNow();
+        *now = SYSTEMTIME{};
+        now->wYear = static_cast<WORD>(t.year);
+        now->wMonth = static_cast<WORD>(t.month);
+        now->wDay = static_cast<WORD>(t.day);
+        now->wHour = static_cast<WORD>(t.hour);
+        now->wMinute = static_cast<WORD>(t.minute);
+        now->wSecond = static_cast<WORD>(t.second);
+        now->wDayOfWeek = static_cast<WORD>(t.dayOfWeek);
+        return S_OK;
+    });
 }
 
 // Scripted, page timers run on the virtual clock and fire only when the
 // technician lets time pass, as on the headless sheet.
 HRESULT STDMETHODCALLTYPE SheetScript::SetPageTimer(INT page, INT id, INT periodMs) {
-    const auto which = PageOf(page);
-    if (!Scripted() || !which) return S_FALSE;
-    timers_.Set(*which, id, periodMs);
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        const auto which = PageOf(page);
+        if (!Scripted() || !which) return S_FALSE;
+        timers_.Set(*which, id, periodMs);
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::KillPageTimer(INT page, INT id) {
-    if (const auto which = PageOf(page)) timers_.Kill(*which, id);
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        if (const auto which = PageOf(page)) timers_.Kill(*which, id);
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::TimerFired(INT page, INT id) {
-    const auto which = PageOf(page);
-    if (!which) return E_INVALIDARG;
-    FollowWallClock();
-    trace_.Add(trace_line::Timer(*which, id));
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        const auto which = PageOf(page);
+        if (!which) return E_INVALIDARG;
+        FollowWallClock();
+        trace_.Add(trace_line::Timer(*which, id));
+        return S_OK;
+    });
 }
 
 // --- Message boxes ------------------------------------------------------------------
@@ -265,34 +308,38 @@ LRESULT CALLBACK SheetScript::WatchForMessageBox(int code, WPARAM wParam, LPARAM
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxOpening(INT buttons) {
-    if (!Scripted()) return S_OK;
-    // Scripted: the queued answer, or No for an unanswered Yes / No box,
-    // exactly as a technician following the script would press it.
-    pendingBox_.emplace();
-    pendingBox_->answer = answers_.NextBoxAnswer(static_cast<MsgButtons>(buttons));
-    pendingBox_->command = CommandOf(pendingBox_->answer.answer);
-    pendingBox_->hook.Reset(
-        SetWindowsHookExW(WH_CBT, WatchForMessageBox, nullptr, GetCurrentThreadId()));
-    g_answering = this;
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        if (!Scripted()) return S_OK;
+        // Scripted: the queued answer, or No for an unanswered Yes / No box,
+        // exactly as a technician following the script would press it.
+        pendingBox_.emplace();
+        pendingBox_->answer = answers_.NextBoxAnswer(static_cast<MsgButtons>(buttons));
+        pendingBox_->command = CommandOf(pendingBox_->answer.answer);
+        pendingBox_->hook.Reset(
+            SetWindowsHookExW(WH_CBT, WatchForMessageBox, nullptr, GetCurrentThreadId()));
+        g_answering = this;
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxClosed(LPCWSTR text, LPCWSTR title, INT buttons,
                                                         INT icon, INT* answer) {
-    if (answer == nullptr) return E_POINTER;
-    bool unanswered = false;
-    if (pendingBox_) {
-        // A box that could not be shown still gets its scripted answer.
-        if (*answer < 0) *answer = static_cast<INT>(pendingBox_->answer.answer);
-        unanswered = pendingBox_->answer.unanswered;
-        pendingBox_.reset();
-        g_answering = nullptr;
-    }
-    FollowWallClock();
-    trace_.Add(trace_line::MessageBox(Text(text), Text(title), static_cast<MsgButtons>(buttons),
-                                      static_cast<MsgIcon>(icon),
-                                      static_cast<MsgAnswer>(std::max(*answer, 0)), unanswered));
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        if (answer == nullptr) return E_POINTER;
+        bool unanswered = false;
+        if (pendingBox_) {
+            // A box that could not be shown still gets its scripted answer.
+            if (*answer < 0) *answer = static_cast<INT>(pendingBox_->answer.answer);
+            unanswered = pendingBox_->answer.unanswered;
+            pendingBox_.reset();
+            g_answering = nullptr;
+        }
+        FollowWallClock();
+        trace_.Add(trace_line::MessageBox(Text(text), Text(title), static_cast<MsgButtons>(buttons),
+                                          static_cast<MsgIcon>(icon),
+                                          static_cast<MsgAnswer>(std::max(*answer, 0)), unanswered));
+        return S_OK;
+    });
 }
 
 // --- File dialogs -------------------------------------------------------------------
@@ -300,29 +347,33 @@ HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxClosed(LPCWSTR text, LPCWSTR ti
 HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialog(BOOL save, LPCWSTR proposedName,
                                                         LPCWSTR extension, LPCWSTR filter,
                                                         BSTR* path) {
-    if (path == nullptr) return E_POINTER;
-    *path = nullptr;
-    if (!Scripted()) return S_FALSE;
-    const std::optional<std::string> answer = answers_.NextFileAnswer();
-    trace_.Add(trace_line::FileDialog(save != FALSE, RequestOf(proposedName, extension, filter),
-                                      answer));
-    if (answer) {
-        const std::wstring wide = WidenPath(*answer);
-        *path = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-        if (*path == nullptr) return E_OUTOFMEMORY;
-    }
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        if (path == nullptr) return E_POINTER;
+        *path = nullptr;
+        if (!Scripted()) return S_FALSE;
+        const std::optional<std::string> answer = answers_.NextFileAnswer();
+        trace_.Add(trace_line::FileDialog(save != FALSE, RequestOf(proposedName, extension, filter),
+                                          answer));
+        if (answer) {
+            const std::wstring wide = WidenPath(*answer);
+            *path = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+            if (*path == nullptr) return E_OUTOFMEMORY;
+        }
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosed(BOOL save, LPCWSTR proposedName,
                                                         LPCWSTR extension, LPCWSTR filter,
                                                         LPCWSTR path) {
-    FollowWallClock();
-    std::optional<std::string> answer;
-    if (path != nullptr) answer = NarrowPath(path);
-    trace_.Add(trace_line::FileDialog(save != FALSE, RequestOf(proposedName, extension, filter),
-                                      answer));
-    return S_OK;
+    return Safely([&]() -> HRESULT {
+        FollowWallClock();
+        std::optional<std::string> answer;
+        if (path != nullptr) answer = NarrowPath(path);
+        trace_.Add(trace_line::FileDialog(save != FALSE, RequestOf(proposedName, extension, filter),
+                                          answer));
+        return S_OK;
+    });
 }
 
 // --- The technician -----------------------------------------------------------------

@@ -16,10 +16,12 @@
 #include <ole2.h>
 // clang-format on
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/headless/trace.h"
 #include "platform/headless/virtual_clock.h"
@@ -46,6 +48,8 @@ public:
     void ForUser();
     // References the module still holds.
     LONG References() const { return refs_; }
+    // What the script threw inside the sheet, taken once.
+    std::exception_ptr TakeFailure() { return std::exchange(failure_, nullptr); }
 
     HWND SheetWindow() const { return sheet_; }
     // The window of a page, null until it is first shown and after removal.
@@ -108,6 +112,7 @@ private:
     ScriptedAnswers answers_;
     VirtualTimers timers_;
     std::function<void(SheetScript&)> driver_;
+    std::exception_ptr failure_;
     ULONGLONG wallStartTick_ = 0;
     int64_t wallStartMs_ = 0;
     LONG refs_ = 0;

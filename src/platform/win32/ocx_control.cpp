@@ -34,7 +34,8 @@ const OLEVERB kVerbs[] = {
 
 bool g_windowClassRegistered = false;
 
-LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam) noexcept {
     auto* control = reinterpret_cast<CQTA1Ctrl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
         case WM_NCCREATE: {
@@ -86,14 +87,6 @@ bool EnsureWindowClass() {
     return g_windowClassRegistered;
 }
 
-template <class T>
-void ReleaseAndClear(T*& pointer) {
-    if (pointer != nullptr) {
-        T* held = pointer;
-        pointer = nullptr;
-        held->Release();
-    }
-}
 
 // The module's own manifest (resource 2) made current while the sheet runs,
 // so that its windows come from version 6 of the common controls whatever
@@ -128,19 +121,15 @@ private:
 }  // namespace
 
 void DrawControlPicture(HDC dc, const RECT& bounds) {
-    HBITMAP bitmap = LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(IDB_QTA1));
-    if (bitmap == nullptr) return;
+    const GdiObject bitmap(LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(IDB_QTA1)));
+    if (!bitmap) return;
     // A metafile has no compatible memory context; the screen's serves.
-    HDC source = CreateCompatibleDC(dc);
-    if (source == nullptr) source = CreateCompatibleDC(nullptr);
-    if (source != nullptr) {
-        HGDIOBJ previous = SelectObject(source, bitmap);
-        StretchBlt(dc, bounds.left, bounds.top, bounds.right - bounds.left,
-                   bounds.bottom - bounds.top, source, 0, 0, kPictureSize, kPictureSize, SRCCOPY);
-        SelectObject(source, previous);
-        DeleteDC(source);
-    }
-    DeleteObject(bitmap);
+    MemoryDc source(CreateCompatibleDC(dc));
+    if (!source) source.Reset(CreateCompatibleDC(nullptr));
+    if (!source) return;
+    const Selection picture(source.Get(), bitmap.Get());
+    StretchBlt(dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+               source.Get(), 0, 0, kPictureSize, kPictureSize, SRCCOPY);
 }
 
 void UnregisterControlWindowClass() {
@@ -232,11 +221,11 @@ CQTA1Ctrl::~CQTA1Ctrl() {
     // interfaces as a close would.
     LeavePlace();
     events_.DisconnectAll();
-    ReleaseAndClear(viewSink_);
-    ReleaseAndClear(adviseHolder_);
-    ReleaseAndClear(typeLib_);
+    viewSink_.Reset();
+    adviseHolder_.Reset();
+    typeLib_.Reset();
     control_.SetClientSite(nullptr);
-    ReleaseAndClear(site_);
+    site_.Reset();
     ObjectDestroyed();
 }
 
@@ -306,21 +295,19 @@ ULONG CQTA1Ctrl::Release() {
 // --- IOleObject ----------------------------------------------------------------------
 
 HRESULT CQTA1Ctrl::SetClientSite(IOleClientSite* site) {
-    if (site == site_) return S_OK;
-    if (site != nullptr) site->AddRef();
-    IOleClientSite* previous = site_;
-    site_ = site;
+    if (site == site_.Get()) return S_OK;
+    // The previous site goes only after the core has let go of it.
+    ComPtr<IOleClientSite> previous = std::move(site_);
+    site_ = ComPtr<IOleClientSite>::Share(site);
     // The host offers NvReader and NvWriter on this same object: IUnknown's
     // method table is what the core's HostUnknown declares.
-    control_.SetClientSite(reinterpret_cast<HostUnknown*>(site_));
-    if (previous != nullptr) previous->Release();
+    control_.SetClientSite(reinterpret_cast<HostUnknown*>(site_.Get()));
     return S_OK;
 }
 
 HRESULT CQTA1Ctrl::GetClientSite(IOleClientSite** site) {
     if (site == nullptr) return E_POINTER;
-    *site = site_;
-    if (site_ != nullptr) site_->AddRef();
+    *site = site_.Copy();
     return S_OK;
 }
 
@@ -363,7 +350,7 @@ HRESULT CQTA1Ctrl::RunVerb(LONG verb, IOleClientSite* activeSite, HWND parent, L
             return ActivateInPlace(false, activeSite, parent, position);
         case OLEIVERB_HIDE:
             UIDeactivate();
-            if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
+            if (window_) ShowWindow(window_.Get(), SW_HIDE);
             return S_OK;
         case OLEIVERB_DISCARDUNDOSTATE:
             return S_OK;
@@ -421,7 +408,7 @@ HRESULT CQTA1Ctrl::Advise(IAdviseSink* sink, DWORD* connection) {
     if (connection != nullptr) *connection = 0;
     if (sink == nullptr || connection == nullptr) return E_POINTER;
     if (adviseHolder_ == nullptr) {
-        const HRESULT made = CreateOleAdviseHolder(&adviseHolder_);
+        const HRESULT made = CreateOleAdviseHolder(adviseHolder_.Out());
         if (FAILED(made)) return made;
     }
     return adviseHolder_->Advise(sink, connection);
@@ -451,19 +438,15 @@ HRESULT CQTA1Ctrl::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
 
 HRESULT CQTA1Ctrl::ActivateInPlace(bool uiActivate, IOleClientSite* activeSite, HWND parent,
                                    LPCRECT position) {
-    IOleClientSite* site = site_ != nullptr ? site_ : activeSite;
+    IOleClientSite* site = site_ != nullptr ? site_.Get() : activeSite;
     if (site == nullptr) return E_UNEXPECTED;
     if (inPlaceSite_ == nullptr) {
-        IOleInPlaceSite* inPlaceSite = nullptr;
-        if (FAILED(site->QueryInterface(IID_IOleInPlaceSite,
-                                        reinterpret_cast<void**>(&inPlaceSite)))) {
+        ComPtr<IOleInPlaceSite> inPlaceSite;
+        if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, inPlaceSite.OutVoid()))) {
             return E_NOINTERFACE;
         }
-        if (inPlaceSite->CanInPlaceActivate() != S_OK) {
-            inPlaceSite->Release();
-            return E_FAIL;
-        }
-        inPlaceSite_ = inPlaceSite;
+        if (inPlaceSite->CanInPlaceActivate() != S_OK) return E_FAIL;
+        inPlaceSite_ = std::move(inPlaceSite);
         inPlaceSite_->OnInPlaceActivate();
 
         HWND container = nullptr;
@@ -475,25 +458,26 @@ HRESULT CQTA1Ctrl::ActivateInPlace(bool uiActivate, IOleClientSite* activeSite, 
         OLEINPLACEFRAMEINFO frameInfo{};
         frameInfo.cb = sizeof(frameInfo);
         if (FAILED(
-                inPlaceSite_->GetWindowContext(&frame_, &document_, &bounds, &clip, &frameInfo))) {
-            ReleaseAndClear(frame_);
-            ReleaseAndClear(document_);
+                inPlaceSite_->GetWindowContext(frame_.Out(), document_.Out(), &bounds, &clip,
+                                               &frameInfo))) {
+            frame_.Reset();
+            document_.Reset();
             if (position != nullptr) bounds = *position;
         }
         if (container == nullptr || !EnsureWindowClass()) {
             LeavePlace();
             return E_FAIL;
         }
-        window_ =
-            CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS, bounds.left,
-                            bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                            container, nullptr, ModuleInstance(), this);
-        if (window_ == nullptr) {
+        window_.Reset(CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS,
+                                      bounds.left, bounds.top, bounds.right - bounds.left,
+                                      bounds.bottom - bounds.top, container, nullptr,
+                                      ModuleInstance(), this));
+        if (!window_) {
             LeavePlace();
             return E_FAIL;
         }
     }
-    ShowWindow(window_, SW_SHOWNA);
+    ShowWindow(window_.Get(), SW_SHOWNA);
 
     if (uiActivate && !uiActive_) {
         uiActive_ = true;
@@ -508,15 +492,15 @@ HRESULT CQTA1Ctrl::ActivateInPlace(bool uiActivate, IOleClientSite* activeSite, 
             document_->SetActiveObject(active, name.c_str());
             document_->SetBorderSpace(nullptr);
         }
-        SetFocus(window_);
+        SetFocus(window_.Get());
     }
     return S_OK;
 }
 
 HRESULT CQTA1Ctrl::GetWindow(HWND* window) {
     if (window == nullptr) return E_POINTER;
-    *window = window_;
-    return window_ != nullptr ? S_OK : E_FAIL;
+    *window = window_.Get();
+    return window_ ? S_OK : E_FAIL;
 }
 
 HRESULT CQTA1Ctrl::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
@@ -532,17 +516,11 @@ HRESULT CQTA1Ctrl::InPlaceDeactivate() {
 void CQTA1Ctrl::LeavePlace() {
     if (inPlaceSite_ == nullptr) return;
     UIDeactivate();
-    if (window_ != nullptr) {
-        HWND window = window_;
-        window_ = nullptr;
-        DestroyWindow(window);
-    }
-    IOleInPlaceSite* site = inPlaceSite_;
-    inPlaceSite_ = nullptr;
-    ReleaseAndClear(frame_);
-    ReleaseAndClear(document_);
+    window_.Reset();
+    ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
+    frame_.Reset();
+    document_.Reset();
     site->OnInPlaceDeactivate();
-    site->Release();
 }
 
 HRESULT CQTA1Ctrl::UIDeactivate() {
@@ -556,8 +534,8 @@ HRESULT CQTA1Ctrl::UIDeactivate() {
 
 HRESULT CQTA1Ctrl::SetObjectRects(LPCRECT position, LPCRECT) {
     if (position == nullptr) return E_POINTER;
-    if (window_ != nullptr) {
-        SetWindowPos(window_, nullptr, position->left, position->top,
+    if (window_) {
+        SetWindowPos(window_.Get(), nullptr, position->left, position->top,
                      position->right - position->left, position->bottom - position->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -613,9 +591,7 @@ HRESULT CQTA1Ctrl::Freeze(DWORD, LONG, void*, DWORD* freeze) {
 HRESULT CQTA1Ctrl::Unfreeze(DWORD) { return E_NOTIMPL; }
 
 HRESULT CQTA1Ctrl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
-    if (sink != nullptr) sink->AddRef();
-    ReleaseAndClear(viewSink_);
-    viewSink_ = sink;
+    viewSink_ = ComPtr<IAdviseSink>::Share(sink);
     viewAspects_ = aspects;
     viewFlags_ = flags;
     return S_OK;
@@ -625,8 +601,7 @@ HRESULT CQTA1Ctrl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
     if (aspects != nullptr) *aspects = viewAspects_;
     if (flags != nullptr) *flags = viewFlags_;
     if (sink != nullptr) {
-        *sink = viewSink_;
-        if (viewSink_ != nullptr) viewSink_->AddRef();
+        *sink = viewSink_.Copy();
     }
     return S_OK;
 }
@@ -687,24 +662,20 @@ HRESULT CQTA1Ctrl::InitNew(IStorage* storage) {
 
 HRESULT CQTA1Ctrl::Load(IStorage* storage) {
     if (storage == nullptr) return E_POINTER;
-    IStream* stream = nullptr;
-    const HRESULT opened =
-        storage->OpenStream(kContentsStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream);
+    ComPtr<IStream> stream;
+    const HRESULT opened = storage->OpenStream(kContentsStream, nullptr,
+                                               STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Out());
     if (FAILED(opened)) return opened;
-    const HRESULT result = Load(stream);
-    stream->Release();
-    return result;
+    return Load(stream.Get());
 }
 
 HRESULT CQTA1Ctrl::Save(IStorage* storage, BOOL) {
     if (storage == nullptr) return E_POINTER;
-    IStream* stream = nullptr;
+    ComPtr<IStream> stream;
     const HRESULT made = storage->CreateStream(
-        kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream);
+        kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Out());
     if (FAILED(made)) return made;
-    const HRESULT result = Save(stream, TRUE);
-    stream->Release();
-    return result;
+    return Save(stream.Get(), TRUE);
 }
 
 HRESULT CQTA1Ctrl::SaveCompleted(IStorage*) { return S_OK; }
@@ -712,23 +683,20 @@ HRESULT CQTA1Ctrl::HandsOffStorage() { return S_OK; }
 
 HRESULT CQTA1Ctrl::Load(IPropertyBag* bag, IErrorLog* log) {
     if (bag == nullptr) return E_POINTER;
-    VARIANT value;
-    VariantInit(&value);
-    V_VT(&value) = VT_I4;
+    Variant value;
+    V_VT(value.Ptr()) = VT_I4;
     // A bag without the version loads too: the control has nothing to restore.
-    bag->Read(kVersionProperty, &value, log);
-    VariantClear(&value);
+    bag->Read(kVersionProperty, value.Ptr(), log);
     dirty_ = false;
     return S_OK;
 }
 
 HRESULT CQTA1Ctrl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
     if (bag == nullptr) return E_POINTER;
-    VARIANT value;
-    VariantInit(&value);
-    V_VT(&value) = VT_I4;
-    V_I4(&value) = static_cast<LONG>(kPersistedVersion);
-    const HRESULT result = bag->Write(kVersionProperty, &value);
+    Variant value;
+    V_VT(value.Ptr()) = VT_I4;
+    V_I4(value.Ptr()) = static_cast<LONG>(kPersistedVersion);
+    const HRESULT result = bag->Write(kVersionProperty, value.Ptr());
     if (FAILED(result)) return result;
     if (clearDirty) dirty_ = false;
     return S_OK;
@@ -742,7 +710,7 @@ HRESULT CQTA1Ctrl::TypeInfoOf(REFGUID guid, ITypeInfo** info) {
     if (typeLib_ == nullptr) {
         // The module's own TYPELIB 1: works whether or not it is registered.
         const HRESULT loaded =
-            Guarded([&] { return LoadTypeLibEx(ModulePath().c_str(), REGKIND_NONE, &typeLib_); });
+            Guarded([&] { return LoadTypeLibEx(ModulePath().c_str(), REGKIND_NONE, typeLib_.Out()); });
         if (FAILED(loaded)) return loaded;
     }
     return typeLib_->GetTypeInfoOfGuid(guid, info);
@@ -763,12 +731,10 @@ HRESULT CQTA1Ctrl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
 
 HRESULT CQTA1Ctrl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    ITypeInfo* info = nullptr;
-    const HRESULT loaded = TypeInfoOf(kDiidDqta1, &info);
+    ComPtr<ITypeInfo> info;
+    const HRESULT loaded = TypeInfoOf(kDiidDqta1, info.Out());
     if (FAILED(loaded)) return loaded;
-    const HRESULT result = DispGetIDsOfNames(info, names, count, ids);
-    info->Release();
-    return result;
+    return DispGetIDsOfNames(info.Get(), names, count, ids);
 }
 
 HRESULT CQTA1Ctrl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
@@ -814,60 +780,61 @@ HRESULT CQTA1Ctrl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
 // --- The properties verb and the about box -------------------------------------------------
 
 HWND CQTA1Ctrl::OwnerWindow(HWND hint) const {
-    HWND window = hint != nullptr ? hint : window_;
+    HWND window = hint != nullptr ? hint : window_.Get();
     if (window == nullptr && site_ != nullptr) {
-        IOleWindow* siteWindow = nullptr;
-        if (SUCCEEDED(
-                site_->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&siteWindow)))) {
+        if (const auto siteWindow = site_.As<IOleWindow>(IID_IOleWindow)) {
             siteWindow->GetWindow(&window);
-            siteWindow->Release();
         }
     }
     if (window == nullptr) window = GetActiveWindow();
     return window != nullptr ? GetAncestor(window, GA_ROOT) : nullptr;
 }
 
-void CQTA1Ctrl::HostModal(bool modal) {
-    if (frame_ != nullptr) frame_->EnableModeless(modal ? FALSE : TRUE);
-}
+class CQTA1Ctrl::ModalScope {
+public:
+    explicit ModalScope(CQTA1Ctrl& control) : control_(control), entered_(!control.modal_) {
+        if (!entered_) return;
+        control_.AddRef();
+        control_.modal_ = true;
+        if (control_.frame_) control_.frame_->EnableModeless(FALSE);
+    }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+    ~ModalScope() {
+        if (!entered_) return;
+        if (control_.frame_) control_.frame_->EnableModeless(TRUE);
+        control_.modal_ = false;
+        control_.Release();
+    }
+    // False when a modal window of the control was already up: one sheet at
+    // a time, so that there is never a second sheet on the same node.
+    bool Entered() const { return entered_; }
+
+private:
+    CQTA1Ctrl& control_;
+    const bool entered_;
+};
 
 HRESULT CQTA1Ctrl::OpenPropertySheet(HWND parent) {
-    // One sheet at a time: a host that invokes the verb again from inside
-    // the sheet's modal loop gets no second sheet.
-    if (modal_) return E_UNEXPECTED;
-    // The host may drop its last reference while the sheet runs.
-    AddRef();
-    modal_ = true;
-    HostModal(true);
-    const HRESULT result = Guarded([&] {
+    ModalScope modal(*this);
+    if (!modal.Entered()) return E_UNEXPECTED;
+    return Guarded([&] {
         ModuleActivationContext manifest;
         // A test host's site may want to watch and drive the sheet.
-        IQta1ScriptSite* script = nullptr;
-        if (site_ != nullptr) {
-            site_->QueryInterface(kIidQta1ScriptSite, reinterpret_cast<void**>(&script));
-        }
+        ComPtr<IQta1ScriptSite> script;
+        if (site_) site_->QueryInterface(kIidQta1ScriptSite, script.OutVoid());
         std::unique_ptr<Win32Platform> platform =
-            CreateWin32Platform(ModuleInstance(), OwnerWindow(parent), script);
-        if (script != nullptr) script->Release();  // the platform holds its own
+            CreateWin32Platform(ModuleInstance(), OwnerWindow(parent), script.Get());
         if (platform == nullptr) return E_FAIL;
         control_.OnProperties(*platform);
         return S_OK;
     });
-    HostModal(false);
-    modal_ = false;
-    Release();
-    return result;
 }
 
 HRESULT CQTA1Ctrl::ShowAbout() {
-    if (modal_) return E_UNEXPECTED;
-    AddRef();
-    modal_ = true;
-    HostModal(true);
+    ModalScope modal(*this);
+    if (!modal.Entered()) return E_UNEXPECTED;
     ShowAboutBox(OwnerWindow(nullptr));
-    HostModal(false);
-    modal_ = false;
-    Release();
     return S_OK;
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "frame/control.h"
+#include "platform/win32/win32_handles.h"
 
 namespace qta1::win32 {
 
@@ -205,26 +206,28 @@ private:
     HRESULT ShowAbout();
     // The host's top-level window: owner of the sheet and the about dialog.
     HWND OwnerWindow(HWND hint) const;
-    // Tells the container that a modal dialog of the control is (or is no
-    // longer) up, so that it does not offer its own modeless user interface.
-    void HostModal(bool modal);
+    // While a modal window of the control (the sheet, the about box) is up:
+    // the control keeps itself alive (the host may drop its own reference),
+    // refuses a second one, and tells an in-place frame that it is modal so
+    // the container offers no modeless user interface of its own.
+    class ModalScope;
     HRESULT TypeInfoOf(REFGUID guid, ITypeInfo** info);
 
     LONG refs_ = 1;
-    IOleClientSite* site_ = nullptr;
-    IOleAdviseHolder* adviseHolder_ = nullptr;
-    IAdviseSink* viewSink_ = nullptr;
+    ComPtr<IOleClientSite> site_;
+    ComPtr<IOleAdviseHolder> adviseHolder_;
+    ComPtr<IAdviseSink> viewSink_;
     DWORD viewAspects_ = 0;
     DWORD viewFlags_ = 0;
-    IOleInPlaceSite* inPlaceSite_ = nullptr;
-    IOleInPlaceFrame* frame_ = nullptr;
-    IOleInPlaceUIWindow* document_ = nullptr;
-    HWND window_ = nullptr;
+    ComPtr<IOleInPlaceSite> inPlaceSite_;
+    ComPtr<IOleInPlaceFrame> frame_;
+    ComPtr<IOleInPlaceUIWindow> document_;
+    Window window_;
     bool uiActive_ = false;
     bool modal_ = false;
     bool dirty_ = false;
     SIZEL extent_;
-    ITypeLib* typeLib_ = nullptr;
+    ComPtr<ITypeLib> typeLib_;
     EventsPoint events_;
     QTA1Control control_;
 };

@@ -5,6 +5,7 @@
 #include "platform/win32/ocx_control.h"
 #include "platform/win32/ocx_module.h"
 #include "platform/win32/qta1_guids.h"
+#include "platform/win32/win32_handles.h"
 #include "resources/resource_ids.h"
 #include "resources/strings.h"
 
@@ -35,35 +36,30 @@ public:
     // Creates or opens `path` under `parent`.
     Key(HKEY parent, const std::wstring& path) {
         if (RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) != ERROR_SUCCESS) {
-            key_ = nullptr;
+                            KEY_READ | KEY_WRITE, nullptr, key_.Out(), nullptr) != ERROR_SUCCESS) {
+            key_.Reset();
         }
     }
-    ~Key() {
-        if (key_ != nullptr) RegCloseKey(key_);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
 
-    bool ok() const { return key_ != nullptr; }
-    HKEY get() const { return key_; }
+    bool ok() const { return static_cast<bool>(key_); }
+    HKEY get() const { return key_.Get(); }
 
     // Sets a text value: the key's default value when `name` is null.
     bool SetText(const wchar_t* name, const std::wstring& text) const {
-        if (key_ == nullptr) return false;
+        if (!key_) return false;
         const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-        return RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+        return RegSetValueExW(key_.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                               bytes) == ERROR_SUCCESS;
     }
     // Sets the default value of the subkey `subkey`, creating it.
     bool SetSubkeyText(const std::wstring& subkey, const std::wstring& text) const {
-        if (key_ == nullptr) return false;
-        Key child(key_, subkey);
+        if (!key_) return false;
+        Key child(key_.Get(), subkey);
         return child.SetText(nullptr, text);
     }
 
 private:
-    HKEY key_ = nullptr;
+    RegKey key_;
 };
 
 bool Gone(LONG status) { return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND; }
@@ -87,12 +83,13 @@ void WriteNodeBlock(const std::wstring& clsid) {
 
 void RemoveNodeBlock(const std::wstring& clsid) {
     const std::wstring path = NodeKeyPath(clsid);
-    HKEY node = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | KEY_WRITE, &node) ==
-        ERROR_SUCCESS) {
-        RegDeleteKeyW(node, L"ProgramID");
-        RegDeleteKeyW(node, L"TestID");
-        RegCloseKey(node);
+    {
+        RegKey node;
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | KEY_WRITE, node.Out()) ==
+            ERROR_SUCCESS) {
+            RegDeleteKeyW(node.Get(), L"ProgramID");
+            RegDeleteKeyW(node.Get(), L"TestID");
+        }
     }
     RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
 }

@@ -2,8 +2,8 @@
 // system's accessible object of an edit box has no useful name of its own
 // (it would borrow the static just before it in the tab order, which for the
 // second and third box of a grid row is another box). Each box answers
-// WM_GETOBJECT with the system's object wrapped so that its name is the
-// label from the page layout and its description the row or group.
+// WM_GETOBJECT with an object of its own around the system's, whose name is
+// the label from the page layout and whose description is the row or group.
 // oleacc is loaded only when assistive technology first asks.
 // windows.h first: the other system headers build on it.
 // clang-format off
@@ -12,6 +12,8 @@
 #include <oleacc.h>
 // clang-format on
 
+#include "platform/win32/ocx_module.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 
 namespace qta1 {
@@ -46,31 +48,43 @@ BSTR CopyBstr(const std::wstring& text) {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-// The system's accessible object of the box with the layout's name.
-class NamedAccessible final : public IAccessible {
+// The system's accessible object of the box with the layout's name. It is an
+// object of its own: every interface it hands out is its own (the system's
+// IEnumVARIANT and IOleWindow are served through it), so that asking any of
+// them for IUnknown gives the same object, and it counts itself among the
+// module's live objects while a client holds it.
+class NamedAccessible final : public IAccessible, public IEnumVARIANT, public IOleWindow {
 public:
-    NamedAccessible(IAccessible* inner, std::wstring name, std::wstring description)
-        : inner_(inner), name_(std::move(name)), description_(std::move(description)) {}
+    // Takes over `inner`'s reference. Null when out of memory.
+    static NamedAccessible* Create(HWND window, IAccessible* inner, const std::wstring& name,
+                                   const std::wstring& description) noexcept {
+        try {
+            return new NamedAccessible(window, inner, name, description);
+        } catch (...) {
+            return nullptr;
+        }
+    }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (out == nullptr) return E_POINTER;
+        *out = nullptr;
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
+        } else if (iid == IID_IEnumVARIANT && enumerator_) {
+            *out = static_cast<IEnumVARIANT*>(this);
+        } else if (iid == IID_IOleWindow) {
+            *out = static_cast<IOleWindow*>(this);
+        } else {
+            return E_NOINTERFACE;
         }
-        // Other interfaces (IEnumVARIANT, IOleWindow...) come from the
-        // system's object unchanged.
-        return inner_->QueryInterface(iid, out);
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
     ULONG STDMETHODCALLTYPE Release() override {
         const LONG refs = InterlockedDecrement(&refs_);
-        if (refs == 0) {
-            inner_->Release();
-            delete this;
-        }
+        if (refs == 0) delete this;
         return static_cast<ULONG>(refs);
     }
 
@@ -165,11 +179,41 @@ public:
         return inner_->put_accValue(child, value);
     }
 
+
+    // IEnumVARIANT: the system's children of the box, as the system counts them.
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override {
+        return enumerator_->Next(count, items, fetched);
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override { return enumerator_->Skip(count); }
+    HRESULT STDMETHODCALLTYPE Reset() override { return enumerator_->Reset(); }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** out) override {
+        return enumerator_->Clone(out);
+    }
+
+    // IOleWindow: the box's window.
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        if (window == nullptr) return E_POINTER;
+        *window = window_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
 private:
-    ~NamedAccessible() = default;
+    NamedAccessible(HWND window, IAccessible* inner, const std::wstring& name,
+                    const std::wstring& description)
+        : window_(window),
+          inner_(win32::ComPtr<IAccessible>::Adopt(inner)),
+          enumerator_(inner_.As<IEnumVARIANT>(IID_IEnumVARIANT)),
+          name_(name),
+          description_(description) {
+        win32::ObjectCreated();
+    }
+    ~NamedAccessible() { win32::ObjectDestroyed(); }
 
     LONG refs_ = 1;
-    IAccessible* inner_;
+    HWND window_;
+    win32::ComPtr<IAccessible> inner_;
+    win32::ComPtr<IEnumVARIANT> enumerator_;
     std::wstring name_;
     std::wstring description_;
 };
@@ -182,7 +226,7 @@ struct AccessibleLabel {
 constexpr UINT_PTR kAccessibleSubclassId = 0x51A1;
 
 LRESULT CALLBACK AccessibleSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR id, DWORD_PTR data) {
+                                    UINT_PTR id, DWORD_PTR data) noexcept {
     auto* label = reinterpret_cast<AccessibleLabel*>(data);
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
         const Oleacc& oleacc = LoadOleacc();
@@ -191,10 +235,14 @@ LRESULT CALLBACK AccessibleSubclass(HWND window, UINT message, WPARAM wParam, LP
             SUCCEEDED(oleacc.createStd(window, OBJID_CLIENT, __uuidof(IAccessible),
                                        reinterpret_cast<void**>(&system))) &&
             system != nullptr) {
-            auto* named = new NamedAccessible(system, label->name, label->description);
-            const LRESULT result = oleacc.lresultFromObject(__uuidof(IAccessible), wParam, named);
-            named->Release();
-            return result;
+            // Without memory for ours, the client gets the system's object.
+            auto named = win32::ComPtr<NamedAccessible>::Adopt(
+                NamedAccessible::Create(window, system, label->name, label->description));
+            if (named) {
+                return oleacc.lresultFromObject(__uuidof(IAccessible), wParam,
+                                                static_cast<IAccessible*>(named.Get()));
+            }
+            system->Release();
         }
     }
     if (message == WM_NCDESTROY) {
@@ -206,9 +254,14 @@ LRESULT CALLBACK AccessibleSubclass(HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-void NameForAccessibility(HWND control, const ControlDecl& decl) {
-    auto* label = new AccessibleLabel{WidenText(decl.label),
-                                      WidenText(decl.row[0] != '\0' ? decl.row : decl.group)};
+void NameForAccessibility(HWND control, const ControlDecl& decl) noexcept {
+    AccessibleLabel* label = nullptr;
+    try {
+        label = new AccessibleLabel{WidenText(decl.label),
+                                    WidenText(decl.row[0] != '\0' ? decl.row : decl.group)};
+    } catch (...) {
+        return;  // out of memory: the box keeps the system's name
+    }
     if (!SetWindowSubclass(control, AccessibleSubclass, kAccessibleSubclassId,
                            reinterpret_cast<DWORD_PTR>(label))) {
         delete label;

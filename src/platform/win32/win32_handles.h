@@ -55,6 +55,12 @@ public:
     void** OutVoid() { return reinterpret_cast<void**>(Out()); }
     // Hands the reference to the caller.
     T* Detach() { return std::exchange(p_, nullptr); }
+    // Hands the caller a new reference (an out parameter), null included.
+    T* Copy() const {
+        if (p_ != nullptr) p_->AddRef();
+        return p_;
+    }
+    friend bool operator==(const ComPtr& p, std::nullptr_t) { return p.p_ == nullptr; }
 
     // Another interface of the same object, or null.
     template <class U>

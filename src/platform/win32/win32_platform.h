@@ -64,7 +64,7 @@ std::vector<DWORD> PageTemplate(PageId page);
 // Gives an edit box the accessible name of its label (and its row or group
 // as the accessible description): assistive technology asks the window for
 // its accessible object and gets the system's, with the name filled in.
-void NameForAccessibility(HWND control, const ControlDecl& decl);
+void NameForAccessibility(HWND control, const ControlDecl& decl) noexcept;
 
 // Keeps an edit box's line in the middle of the box, whatever its height.
 void CenterLineVertically(HWND edit);
