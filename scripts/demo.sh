@@ -8,9 +8,20 @@
 #    build/demo/sheet.png and says so.
 # Either way it then runs the headless scenario tests/scenarios/pid_edit.scn
 # (switch to the technician set, change a PID value, write it) and prints its
-# trace. Another scenario: scripts/demo.sh path/to/scenario.scn
+# trace after a short legend. Another scenario: scripts/demo.sh path/to/scenario.scn
+# (a relative path is taken from the folder the demo is started in).
 set -euo pipefail
+# The scenario as the caller named it, before leaving the caller's folder.
+scenario=""
+if [ $# -gt 0 ] && [ "$1" != "--inside-xvfb" ]; then
+  scenario=$(realpath -- "$1")
+  if [ ! -f "$scenario" ]; then
+    echo "demo: no scenario file $1" >&2
+    exit 1
+  fi
+fi
 cd "$(dirname "$0")/.."
+source scripts/utf8-locale.sh
 bin="$PWD/build/mingw-x86_64/sim/win32"
 out="$PWD/build/demo"
 
@@ -43,7 +54,7 @@ cmake --build --preset mingw-x86_64 --target qta1host >/dev/null
 mkdir -p "$out"
 
 if [ -n "${DISPLAY:-}" ]; then
-  echo "== opening the sheet on $DISPLAY (close it with Exit)"
+  echo "== opening the sheet on $DISPLAY (close it with Exit; the host closes with it)"
   session open
   echo "The host's trace of every host call is in build/demo/trace.txt"
 else
@@ -56,4 +67,10 @@ fi
 echo "== the headless plug-in on a scenario"
 cmake --preset native >/dev/null
 cmake --build --preset native --target qta1-sim >/dev/null
-build/native/qta1-sim "${1:-tests/scenarios/pid_edit.scn}"
+cat <<'LEGEND'
+How to read the trace: each line starts with the virtual time in seconds.
+  "> ..." is what the technician does, "= ..." what the sheet shows then (tabs, a page's controls);
+  ReadNv / WriteNv / ReadNodeName are the plug-in's host calls with their bytes and status (0 = done);
+  "sleep", "timer", "caption", "msgbox" and "file dialog" lines are the plug-in's waits and what it shows.
+LEGEND
+build/native/qta1-sim "${scenario:-tests/scenarios/pid_edit.scn}"

@@ -40,6 +40,15 @@ done
 for pid in "${pids[@]}"; do wait "$pid"; done
 "$cxx" "${flags[@]}" "${objects[@]}" -o "$out/settings_file_fuzz"
 
+# Stack traces with function names and lines: the symbolizer of clang 14's
+# LLVM (package llvm-14), found by path so that no "llvm" link is needed.
+for symbolizer in /usr/lib/llvm-14/bin/llvm-symbolizer "$(command -v llvm-symbolizer || true)"; do
+  if [ -x "$symbolizer" ]; then
+    export ASAN_SYMBOLIZER_PATH="$symbolizer" UBSAN_SYMBOLIZER_PATH="$symbolizer"
+    break
+  fi
+done
+
 echo "== fuzz: run ${seconds}s"
 rm -rf "$out/corpus" "$out/artifacts"
 mkdir -p "$out/artifacts"

@@ -13,5 +13,8 @@ echo "Installing: ${missing[*]}"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+# A machine that has just booted may still be updating its packages: wait for
+# the package lock (up to 10 minutes) instead of failing.
+lock=(-o DPkg::Lock::Timeout=600)
+$SUDO apt-get "${lock[@]}" update -q
+$SUDO apt-get "${lock[@]}" install -y -q --no-install-recommends "${missing[@]}"

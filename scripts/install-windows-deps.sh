@@ -8,7 +8,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   SUDO=""
   if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
   $SUDO dpkg --add-architecture i386
-  # The new architecture's package lists must be fetched before installing.
-  $SUDO apt-get update -q
+  # The new architecture's package lists must be fetched before installing
+  # (waiting for the package lock, as scripts/install-deps.sh does).
+  $SUDO apt-get -o DPkg::Lock::Timeout=600 update -q
 fi
 scripts/install-deps.sh $(cat scripts/windows-packages.txt)

@@ -223,7 +223,18 @@ for arch in "${arches[@]}"; do
     echo "QTA1.OCX ($arch) exports: $exports"
     check "$arch: exports only the self-registration entry points" \
         test "$exports" = "DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer "
+    # Traces are the test host's: their words ("msgbox ", "open-dialog") are
+    # nowhere in the shipped module.
+    if grep -a -q -e 'msgbox ' -e 'open-dialog' -e 'save-dialog' "$ocx"; then
+        fail "$arch: the module carries no trace writer"
+    else
+        pass "$arch: the module carries no trace writer"
+    fi
 done
+
+# Whether docs/performance.md quotes these modules' figures (a notice, not a
+# check: scripts/module-figures.sh writes them).
+[ ${#arches[@]} -eq 2 ] && scripts/module-figures.sh --check | head -1
 
 wine_started=$(date +%s)
 # The session's own lines are counted there; its totals are taken over.

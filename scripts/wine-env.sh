@@ -23,6 +23,7 @@
 
 QTA1_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export QTA1_REPO
+source "$QTA1_REPO/scripts/utf8-locale.sh"
 export WINEPREFIX="${QTA1_WINEPREFIX:-$QTA1_REPO/build/wine/prefix}"
 export WINEARCH=win64
 export WINEDEBUG="${QTA1_WINEDEBUG:--all}"

@@ -10,7 +10,8 @@
 //     --trace FILE          write the trace (host calls, sleeps, timers, boxes) to FILE
 //     --ocx FILE            the module to load (default: QTA1.OCX beside the host,
 //                           else the registered control)
-//     --open                open the sheet at start (for the user)
+//     --open                open the sheet at start (for the user); the host
+//                           closes when the sheet does
 //     --scenario FILE       run a qta1-sim scenario against the real sheet, print
 //                           its trace and exit with the scenario's result
 //     --check-pages         check every page's controls: position, visual styles,
@@ -166,6 +167,8 @@ std::wstring HostFolder() {
 // that invokes its properties verb.
 struct HostWindow {
     RealSheetHost* host = nullptr;
+    // Opened with --open: the host closes with the sheet.
+    bool closeWithSheet = false;
 };
 HostWindow g_window;
 
@@ -174,6 +177,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND:
             if (LOWORD(wParam) == kPropertiesButtonId && g_window.host != nullptr) {
                 g_window.host->OpenForUser();
+                if (g_window.closeWithSheet) DestroyWindow(window);
                 return 0;
             }
             break;
@@ -302,7 +306,10 @@ int Run(const Options& options) {
                 MeasureOpening(host, options.measure, report);
                 Print(report);
             } else {
-                if (options.open) PostMessageW(window, WM_COMMAND, kPropertiesButtonId, 0);
+                if (options.open) {
+                    g_window.closeWithSheet = true;
+                    PostMessageW(window, WM_COMMAND, kPropertiesButtonId, 0);
+                }
                 MSG message;
                 while (GetMessageW(&message, nullptr, 0, 0) > 0) {
                     if (!IsDialogMessageW(window, &message)) {
