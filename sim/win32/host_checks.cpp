@@ -346,7 +346,7 @@ int CheckTabCaptions(HWND sheet, const std::string& state, std::string& report) 
     return failures;
 }
 
-// A 24-bit BMP of `window` as painted, frame and children included, read
+// A 24-bit BMP of `window` as painted (painted first), frame and children included, read
 // from the window's own device context (not from the screen, which may not
 // have caught up with the last paint yet).
 bool SaveWindowPicture(HWND window, const std::wstring& file) {
@@ -565,6 +565,20 @@ int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string
             sheet.Idle(0);
             save(sheet.SheetWindow(), FileNameOf(CaptionOf(page)));
         }
+        // Import / Export in the middle of "Save to file": part 6 of 12.
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        const std::wstring file = std::wstring(folder) + L"qta1-screenshot.txt";
+        sheet.SelectTab(PageId::ImportExport);
+        sheet.QueueFileAnswer(NarrowPath(file));
+        int waits = 0;
+        sheet.WatchWaits([&] {
+            // Three waits a part: its selection (two) and its read.
+            if (++waits == 3 * 5 + 1) save(sheet.SheetWindow(), L"import-export-saving");
+        });
+        sheet.Click(PageId::ImportExport, IDC_IMPEXP_SAVE);
+        sheet.WatchWaits(nullptr);
+        DeleteFileW(file.c_str());
     });
     return failures;
 }

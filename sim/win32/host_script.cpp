@@ -227,6 +227,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::ButtonCaption(INT page, INT control, LPCW
 HRESULT STDMETHODCALLTYPE SheetScript::Wait(INT ms) {
     return Safely([&]() -> HRESULT {
         FollowWallClock();
+        if (waitWatcher_) waitWatcher_();
         trace_.Add(trace_line::Sleep(ms));
         clock_.Advance(std::max(ms, 0));
         return Scripted() ? S_OK : S_FALSE;

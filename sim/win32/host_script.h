@@ -52,6 +52,9 @@ public:
     std::exception_ptr TakeFailure() { return std::exchange(failure_, nullptr); }
 
     HWND SheetWindow() const { return sheet_; }
+    // Hears every wait of the node protocol before it passes (screenshots
+    // taken in the middle of an operation).
+    void WatchWaits(std::function<void()> watcher) { waitWatcher_ = std::move(watcher); }
     // The window of a page, null until it is first shown and after removal.
     HWND PageWindow(PageId page) const;
 
@@ -113,6 +116,7 @@ private:
     VirtualTimers timers_;
     std::function<void(SheetScript&)> driver_;
     std::exception_ptr failure_;
+    std::function<void()> waitWatcher_;
     ULONGLONG wallStartTick_ = 0;
     int64_t wallStartMs_ = 0;
     LONG refs_ = 0;

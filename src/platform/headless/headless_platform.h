@@ -40,6 +40,11 @@ public:
     void SetTimer(PageId page, int timerId, int periodMs) override;
     void KillTimer(PageId page, int timerId) override;
     void Sleep(int ms) override;
+    // Kept for tests, not traced: the trace is what the node and the
+    // technician see, the same on every sheet.
+    void ShowProgress(PageId page, std::string_view pass, int step, int total) override {
+        progress_.push_back({page, std::string(pass), step, total});
+    }
     LocalTime Now() override;
     MsgAnswer MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
                          MsgIcon icon) override;
@@ -84,6 +89,14 @@ public:
 
     // The in-memory file system.
     void SeedFile(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
+    struct Progress {
+        PageId page;
+        std::string pass;
+        int step;
+        int total;
+    };
+    // Every progress report so far, oldest first.
+    const std::vector<Progress>& ProgressShown() const { return progress_; }
     void SetReadOnly(const std::string& path, bool on);
     // Faults of the next save, as a disk shows them: the write stops after
     // `afterBytes` bytes (0: a full disk), or the final move is refused.
@@ -123,6 +136,7 @@ private:
     std::string okCaption_ = "OK";
     bool applyCancelHidden_ = false;
     ScriptedAnswers answers_;
+    std::vector<Progress> progress_;
     std::map<std::string, std::string> files_;
     std::map<std::string, bool> readOnly_;
     SaveFault saveFault_ = SaveFault::None;
