@@ -5,6 +5,7 @@
 #   sheet-user.png        the sheet as it opens (Node Information, user set)
 #   sheet-technician.png  after "Technician" (the technician set)
 #   <page>.png            every page, e.g. pid.png, node-information.png
+#   import-export-saving.png  Import / Export in the middle of "Save to file"
 #   dpi144-*.png          the sheet and the PID page at 144 DPI (150 %), from a
 #                         throwaway Wine prefix whose display is set to 144 DPI
 # Prints the pictures' sizes; at 144 DPI the sheet is about 1.4 times as large,
