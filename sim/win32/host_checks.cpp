@@ -307,8 +307,8 @@ int CheckPageFits(HWND sheet, HWND window, PageId page, const std::string& where
             }
             const RECT box = ScreenRect(windows[g]);
             if (!Inside(rect, box)) {
-                report += where + ControlName(decl) + " crosses its group box (" +
-                          RectText(rect) + " beyond " + RectText(box) + ")\n";
+                report += where + ControlName(decl) + " crosses its group box (" + RectText(rect) +
+                          " beyond " + RectText(box) + ")\n";
                 ++failures;
             }
         }
@@ -644,8 +644,8 @@ HRESULT ModuleCanUnload() {
 template <class T>
 IUnknown* IdentityOf(T* from) {
     IUnknown* identity = nullptr;
-    if (from == nullptr || FAILED(from->QueryInterface(IID_IUnknown,
-                                                       reinterpret_cast<void**>(&identity)))) {
+    if (from == nullptr ||
+        FAILED(from->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)))) {
         return nullptr;
     }
     identity->Release();  // compared only, while `from` keeps the object
@@ -677,8 +677,8 @@ int CheckComLifetime(RealSheetHost& host, EmbeddedControl& control, std::string&
         const auto children = kept.As<IEnumVARIANT>(IID_IEnumVARIANT);
         expect(!children || IdentityOf(children.Get()) == identity,
                "its IEnumVARIANT belongs to the same object (one IUnknown)");
-        const auto back = window ? window.As<IAccessible>(__uuidof(IAccessible))
-                                 : win32::ComPtr<IAccessible>();
+        const auto back =
+            window ? window.As<IAccessible>(__uuidof(IAccessible)) : win32::ComPtr<IAccessible>();
         expect(!window || back.Get() == kept.Get(),
                "asked back for IAccessible, the IOleWindow gives the named object");
     });

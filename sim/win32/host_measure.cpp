@@ -46,7 +46,6 @@ struct Run {
 };
 Run* g_run = nullptr;
 
-
 bool IsDialog(const CREATESTRUCTW& create) {
     if ((create.style & WS_CHILD) != 0) return false;
     if (IS_INTRESOURCE(create.lpszClass)) {
@@ -114,8 +113,7 @@ LRESULT CALLBACK WatchDialogs(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK WatchPaints(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE && g_run != nullptr && g_run->sheet != nullptr) {
         const auto* message = reinterpret_cast<const MSG*>(lParam);
-        if (message->message == WM_PAINT &&
-            GetAncestor(message->hwnd, GA_ROOT) == g_run->sheet) {
+        if (message->message == WM_PAINT && GetAncestor(message->hwnd, GA_ROOT) == g_run->sheet) {
             g_run->paints.push_back(NowMs());
         }
     }
@@ -126,8 +124,7 @@ LRESULT CALLBACK WatchPaints(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK WatchSentPaints(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && g_run != nullptr && g_run->sheet != nullptr) {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (message->message == WM_PAINT &&
-            GetAncestor(message->hwnd, GA_ROOT) == g_run->sheet) {
+        if (message->message == WM_PAINT && GetAncestor(message->hwnd, GA_ROOT) == g_run->sheet) {
             g_run->paints.push_back(NowMs());
         }
     }

@@ -336,9 +336,9 @@ HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxClosed(LPCWSTR text, LPCWSTR ti
             g_answering = nullptr;
         }
         FollowWallClock();
-        trace_.Add(trace_line::MessageBox(Text(text), Text(title), static_cast<MsgButtons>(buttons),
-                                          static_cast<MsgIcon>(icon),
-                                          static_cast<MsgAnswer>(std::max(*answer, 0)), unanswered));
+        trace_.Add(trace_line::MessageBox(
+            Text(text), Text(title), static_cast<MsgButtons>(buttons), static_cast<MsgIcon>(icon),
+            static_cast<MsgAnswer>(std::max(*answer, 0)), unanswered));
         return S_OK;
     });
 }

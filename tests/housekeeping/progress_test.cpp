@@ -39,7 +39,8 @@ TEST_P(ImportExportProgress, CountsTheTwelvePartsInOrderThenEnds) {
     s.ui.SeedFile(kFile, GoldenFactoryFile());
     size_t before = 0;
     testing::OnPage(s, PageId::ImportExport, [&](HeadlessPlatform& ui) {
-        if (op.password) ui.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
+        if (op.password)
+            ui.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
         if (op.button != IDC_IMPEXP_FACTORY) ui.QueueFileAnswer(kFile);
         if (op.question) ui.QueueMessageAnswer(MsgAnswer::Yes);
         before = ui.ProgressShown().size();
@@ -62,16 +63,16 @@ TEST_P(ImportExportProgress, CountsTheTwelvePartsInOrderThenEnds) {
     EXPECT_EQ(shown.back().total, 0) << op.name << ": the display ends with the operation";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Operations, ImportExportProgress,
-    ::testing::Values(Operation{"Save to file", IDC_IMPEXP_SAVE, true, false},
-                      Operation{"Read from file", IDC_IMPEXP_READ, true, true},
-                      Operation{"Default settings", IDC_IMPEXP_FACTORY, false, true}),
-    [](const ::testing::TestParamInfo<Operation>& info) {
-        return std::string(info.param.button == IDC_IMPEXP_SAVE    ? "Save"
-                           : info.param.button == IDC_IMPEXP_READ ? "Download"
-                                                                  : "Factory");
-    });
+INSTANTIATE_TEST_SUITE_P(Operations, ImportExportProgress,
+                         ::testing::Values(Operation{"Save to file", IDC_IMPEXP_SAVE, true, false},
+                                           Operation{"Read from file", IDC_IMPEXP_READ, true, true},
+                                           Operation{"Default settings", IDC_IMPEXP_FACTORY, false,
+                                                     true}),
+                         [](const ::testing::TestParamInfo<Operation>& info) {
+                             return std::string(info.param.button == IDC_IMPEXP_SAVE   ? "Save"
+                                                : info.param.button == IDC_IMPEXP_READ ? "Download"
+                                                                                       : "Factory");
+                         });
 
 }  // namespace
 }  // namespace qta1

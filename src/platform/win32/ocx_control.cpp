@@ -87,7 +87,6 @@ bool EnsureWindowClass() {
     return g_windowClassRegistered;
 }
 
-
 // The module's own manifest (resource 2) made current while the sheet runs,
 // so that its windows come from version 6 of the common controls whatever
 // the host's manifest says.
@@ -457,9 +456,8 @@ HRESULT CQTA1Ctrl::ActivateInPlace(bool uiActivate, IOleClientSite* activeSite, 
         RECT clip{0, 0, 0, 0};
         OLEINPLACEFRAMEINFO frameInfo{};
         frameInfo.cb = sizeof(frameInfo);
-        if (FAILED(
-                inPlaceSite_->GetWindowContext(frame_.Out(), document_.Out(), &bounds, &clip,
-                                               &frameInfo))) {
+        if (FAILED(inPlaceSite_->GetWindowContext(frame_.Out(), document_.Out(), &bounds, &clip,
+                                                  &frameInfo))) {
             frame_.Reset();
             document_.Reset();
             if (position != nullptr) bounds = *position;
@@ -468,8 +466,8 @@ HRESULT CQTA1Ctrl::ActivateInPlace(bool uiActivate, IOleClientSite* activeSite, 
             LeavePlace();
             return E_FAIL;
         }
-        window_.Reset(CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS,
-                                      bounds.left, bounds.top, bounds.right - bounds.left,
+        window_.Reset(CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS, bounds.left,
+                                      bounds.top, bounds.right - bounds.left,
                                       bounds.bottom - bounds.top, container, nullptr,
                                       ModuleInstance(), this));
         if (!window_) {
@@ -709,8 +707,8 @@ HRESULT CQTA1Ctrl::TypeInfoOf(REFGUID guid, ITypeInfo** info) {
     *info = nullptr;
     if (typeLib_ == nullptr) {
         // The module's own TYPELIB 1: works whether or not it is registered.
-        const HRESULT loaded =
-            Guarded([&] { return LoadTypeLibEx(ModulePath().c_str(), REGKIND_NONE, typeLib_.Out()); });
+        const HRESULT loaded = Guarded(
+            [&] { return LoadTypeLibEx(ModulePath().c_str(), REGKIND_NONE, typeLib_.Out()); });
         if (FAILED(loaded)) return loaded;
     }
     return typeLib_->GetTypeInfoOfGuid(guid, info);

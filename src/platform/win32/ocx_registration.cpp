@@ -48,8 +48,8 @@ public:
     bool SetText(const wchar_t* name, const std::wstring& text) const {
         if (!key_) return false;
         const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-        return RegSetValueExW(key_.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                              bytes) == ERROR_SUCCESS;
+        return RegSetValueExW(key_.Get(), name, 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
     }
     // Sets the default value of the subkey `subkey`, creating it.
     bool SetSubkeyText(const std::wstring& subkey, const std::wstring& text) const {

@@ -179,16 +179,13 @@ public:
         return inner_->put_accValue(child, value);
     }
 
-
     // IEnumVARIANT: the system's children of the box, as the system counts them.
     HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override {
         return enumerator_->Next(count, items, fetched);
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override { return enumerator_->Skip(count); }
     HRESULT STDMETHODCALLTYPE Reset() override { return enumerator_->Reset(); }
-    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** out) override {
-        return enumerator_->Clone(out);
-    }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** out) override { return enumerator_->Clone(out); }
 
     // IOleWindow: the box's window.
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
@@ -201,10 +198,8 @@ public:
 private:
     NamedAccessible(HWND window, IAccessible* inner, const std::wstring& name,
                     const std::wstring& description)
-        : window_(window),
-          inner_(win32::ComPtr<IAccessible>::Adopt(inner)),
-          enumerator_(inner_.As<IEnumVARIANT>(IID_IEnumVARIANT)),
-          name_(name),
+        : window_(window), inner_(win32::ComPtr<IAccessible>::Adopt(inner)),
+          enumerator_(inner_.As<IEnumVARIANT>(IID_IEnumVARIANT)), name_(name),
           description_(description) {
         win32::ObjectCreated();
     }

@@ -70,9 +70,8 @@ LRESULT CALLBACK CenteredEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_NCCALCSIZE: {
             const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
-            RECT& client = wParam != FALSE
-                               ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
-                               : *reinterpret_cast<RECT*>(lParam);
+            RECT& client = wParam != FALSE ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                                           : *reinterpret_cast<RECT*>(lParam);
             CenterClientArea(edit, client);
             return result;
         }
@@ -88,9 +87,9 @@ LRESULT CALLBACK CenteredEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM
         }
         case WM_SETFONT: {
             const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
-            SetWindowPos(edit, nullptr, 0, 0, 0, 0,
-                         SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
-                             SWP_NOACTIVATE);
+            SetWindowPos(
+                edit, nullptr, 0, 0, 0, 0,
+                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return result;
         }
         case WM_ENABLE:

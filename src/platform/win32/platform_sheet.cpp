@@ -116,7 +116,8 @@ SheetPlatform* g_opening = nullptr;
 class SheetPlatform final : public Win32Platform {
 public:
     SheetPlatform(HINSTANCE resources, HWND owner, IQta1ScriptSite* script)
-        : resources_(resources), owner_(owner), script_(win32::ComPtr<IQta1ScriptSite>::Share(script)) {}
+        : resources_(resources), owner_(owner),
+          script_(win32::ComPtr<IQta1ScriptSite>::Share(script)) {}
     ~SheetPlatform() override {
         for (auto& [page, entry] : pages_) {
             if (entry->handle != nullptr) DestroyPropertySheetPage(entry->handle);
@@ -312,8 +313,8 @@ public:
         }
         if (entry.progressBar == nullptr) MakeProgress(entry, *area);
         if (entry.progressBar == nullptr || entry.progressText == nullptr) return;
-        const std::string text = std::string(pass) + " " + std::to_string(step) + " of " +
-                                 std::to_string(total);
+        const std::string text =
+            std::string(pass) + " " + std::to_string(step) + " of " + std::to_string(total);
         SetWindowTextW(entry.progressText, WidenText(text).c_str());
         SendMessageW(entry.progressBar, PBM_SETRANGE32, 0, total);
         SendMessageW(entry.progressBar, PBM_SETPOS, static_cast<WPARAM>(step), 0);
@@ -402,11 +403,12 @@ private:
         RECT bar{area.x, area.barY, area.x + area.w, area.barY + area.barH};
         MapDialogRect(entry.window, &text);
         MapDialogRect(entry.window, &bar);
-        HINSTANCE instance = reinterpret_cast<HINSTANCE>(
-            GetWindowLongPtrW(entry.window, GWLP_HINSTANCE));
-        entry.progressText = CreateWindowExW(
-            0, WC_STATICW, L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, text.left, text.top,
-            text.right - text.left, text.bottom - text.top, entry.window, nullptr, instance, nullptr);
+        HINSTANCE instance =
+            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(entry.window, GWLP_HINSTANCE));
+        entry.progressText =
+            CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, text.left,
+                            text.top, text.right - text.left, text.bottom - text.top, entry.window,
+                            nullptr, instance, nullptr);
         entry.progressBar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD, bar.left, bar.top,
                                             bar.right - bar.left, bar.bottom - bar.top,
                                             entry.window, nullptr, instance, nullptr);
