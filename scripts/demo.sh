@@ -71,6 +71,6 @@ cat <<'LEGEND'
 How to read the trace: each line starts with the virtual time in seconds.
   "> ..." is what the technician does, "= ..." what the sheet shows then (tabs, a page's controls);
   ReadNv / WriteNv / ReadNodeName are the plug-in's host calls with their bytes and status (0 = done);
-  "sleep", "timer", "caption", "msgbox" and "file dialog" lines are the plug-in's waits and what it shows.
+  "sleep", "timer", "caption", "msgbox", "open-dialog" and "save-dialog" lines: its waits and what it shows.
 LEGEND
 build/native/qta1-sim "${scenario:-tests/scenarios/pid_edit.scn}"
