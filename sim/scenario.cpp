@@ -16,7 +16,7 @@ namespace {
 
 constexpr int64_t kMaxWaitMs = int64_t{24} * 3600 * 1000;  // one virtual day per wait
 constexpr size_t kMaxNameBytes = 50;
-constexpr int kPartCount = 12;
+constexpr int kPartCount = kConfigPartCount;
 constexpr int kMaxNvIndex = 255;
 constexpr int kMaxCallOffset = 1000000;
 

@@ -1,18 +1,12 @@
 #include "simulated_node.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <span>
-#include <sstream>
 #include <string_view>
-#include <vector>
 
-#include "housekeeping/text_codec.h"
+#include "node/nv_catalogue.h"
 #include "platform/headless/trace.h"
 #include "platform/headless/virtual_clock.h"
-#include "resources/factory_lines.h"
 
 namespace qta1 {
 
@@ -20,33 +14,68 @@ namespace {
 
 constexpr int32_t kPointerError = static_cast<int32_t>(0x80004003);  // E_POINTER
 constexpr size_t kMaxNameBytes = 50;
-constexpr int kPartCount = 12;
-constexpr int kNodeClockNv = 9;
-constexpr int kCalendarStatusNv = 11;
-constexpr int kStartStopNv = 8;
-constexpr int kRunningHoursResetNv = 40;
-constexpr int kRunningHoursNv = 49;
-constexpr int kClockSettingNv = 51;
+constexpr int kPartCount = kConfigPartCount;
 constexpr int64_t kMsPerHour = 3600000;
 
-// Every NV index the plug-in reads or writes; the node answers no other.
-constexpr int kKnownNvs[] = {2,  3,  6,  7,  8,  9,  10, 11, 15, 16, 17, 19, 20, 22,
-                             24, 26, 27, 28, 29, 31, 32, 34, 35, 36, 37, 38, 39, 40,
-                             41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 55, 56};
-// The configuration and command NVs. The others are the node's status
-// outputs: a write to one of them is refused with the failure status, as an
-// output NV of a real node would refuse it.
-constexpr int kWritableNvs[] = {7, 8, 17, 24, 26, 28, 32, 34, 38, 39, 40, 50, 51, 55, 56};
-// Status values computed from virtual time unless pinned.
-constexpr int kLiveNvs[] = {2, 9, 10, 11, 19, 20, 31, 37, 43, 44, 49};
+// The node answers only the NVs the plug-in uses (the NV catalogue's); a
+// write to one of its status outputs is refused with the failure status, as
+// an output NV of a real node would refuse it.
+bool Known(int nv) { return NvEntryOf(nv) != nullptr; }
+bool Writable(int nv) { return WriteLengthOf(nv) > 0; }
+// Measurements, counters and the clock are computed from virtual time unless pinned.
+bool Live(int nv) { return Known(nv) && NvEntryOf(nv)->role == NvRole::Live; }
+
+// The node as it leaves the factory, written down byte by byte (missing bytes
+// are 0) rather than decoded from the plug-in's factory lines, so that a
+// fault in the plug-in's decoding cannot hide in both: a test compares the
+// two. The status outputs that do not move by themselves: the rotary switch
+// at "Calender", the unit heating.
+struct FactoryValue {
+    int nv;
+    int part;  // for the configuration NV
+    std::string_view hex;
+};
+// clang-format off
+constexpr FactoryValue kFactoryState[] = {
+    {kSwitchOverrideNv,      0,  "00 FF"},
+    {kDayExtensionNv,        0,  "00 00 00 00"},
+    {kNightExtensionNv,      0,  "00 00 00 00"},
+    {kRoomSetpointsNv,       0,  "00 00 09 C4 00 00 00 00 07 6C 00 00"},
+    {kMinNightCoolNv,        0,  "05 DC"},
+    {kMaxOutNightNv,         0,  "07 D0"},
+    {kInjectionSetpointsNv,  0,  "00 05 DC 08 34 09 C4 06 A4 00 00 0F A0 00 00 05 DC 07 6C 08 FC 03 E8 08 FC 08 34 08 FC 00 00"},
+    {kFreecoolPirCalendarNv, 0,  "00"},
+    {kStartStopNv,           0,  "00"},
+    {kConfigNv,              1,  "01 00 15 00 31 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 02"},
+    {kConfigNv,              2,  "02 00 00 00 00 00 00 00 00 00 00 00 00 00 00 06 A4 01 90 03 20 03 E8 07 D0 03 20 0B B8 00 00"},
+    {kConfigNv,              3,  "03 00 00 00 FA 00 00 00 00 00 32 00 32 00 00 07 D0"},
+    {kConfigNv,              4,  "04 00 32 00 32 00 1E 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 0A 00 3C 00 05"},
+    {kConfigNv,              5,  "05 07 D0 46 50 00 00 00 00 00 00 07 D0 3A 98 0F A0 0B B8 00 00 00 00 00 00 00 0A 00 78 00 05"},
+    {kConfigNv,              6,  "06 00 05 00 0A 00 05 00 A8 00 A8 00 A8 00 A8 00 A8 00 A8"},
+    {kConfigNv,              7,  "07 03 E8 07 08 08 34 07 D0 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 0A 00 3C 00 05"},
+    {kConfigNv,              8,  "08 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05"},
+    {kConfigNv,              9,  "09 00 96 00 96 00 96 00 96"},
+    {kConfigNv,              10, "0A FC 6E FC 7E F8 3E E8 88 94 02 D8 06"},
+    {kConfigNv,              11, "0B"},
+    {kConfigNv,              12, "0C"},
+    {kRotarySwitchNv,        0,  "00 06"},
+    {kUnitModeNv,            0,  "01"},
+};
+// clang-format on
+
+NvValue FromHex(std::string_view hex) {
+    NvValue value{};
+    std::size_t byte = 0;
+    for (std::size_t i = 0; i + 1 < hex.size() && byte < value.size(); i += 3) {
+        auto digit = [&](char c) { return c <= '9' ? c - '0' : c - 'A' + 10; };
+        value[byte++] = static_cast<uint8_t>(digit(hex[i]) << 4 | digit(hex[i + 1]));
+    }
+    return value;
+}
 
 // Running hours of the five counters (ventilating, injection motor, exhaust
 // motor, exchanger, heating pump) when the simulation starts.
 constexpr int64_t kFactoryHours[5] = {4380, 4120, 4125, 3870, 2150};
-
-bool Contains(std::span<const int> list, int value) {
-    return std::find(list.begin(), list.end(), value) != list.end();
-}
 
 int64_t SecondsOf(const LocalTime& t) {
     return DaysFromCivil(t.year, t.month, t.day) * 86400 + int64_t{t.hour} * 3600 +
@@ -71,38 +100,16 @@ void PutWord(NvValue& value, int offset, int word) {
     value[offset + 1] = static_cast<uint8_t>(bits & 0xFF);
 }
 
-// The factory values, decoded here on their own rather than with the
-// plug-in's parser, so that a fault in that parser cannot hide in both: the
-// numbers of a line in order, each rounded to the unit its kind stores.
-NvValue ParseFactoryLine(const FactoryLine& factory) {
-    std::vector<long> numbers;
-    const double scale =
-        factory.kind == LineKind::Temp || factory.kind == LineKind::Setpoint ? 100.0 : 1.0;
-    std::istringstream in(factory.line);
-    for (std::string field; std::getline(in, field, ',');) {
-        numbers.push_back(std::lround(std::strtod(field.c_str(), nullptr) * scale));
-    }
-    NvValue value{};
-    std::size_t byte = 0;
-    for (std::size_t n = 0; n < numbers.size() && byte < value.size(); ++n) {
-        const bool oneByte =
-            factory.kind == LineKind::Time || (factory.kind == LineKind::Record && n == 0);
-        if (!oneByte) value[byte++] = static_cast<uint8_t>((numbers[n] >> 8) & 0xFF);
-        value[byte++] = static_cast<uint8_t>(numbers[n] & 0xFF);
-    }
-    return value;
-}
-
 }  // namespace
 
 SimulatedNode::SimulatedNode(const VirtualClock& clock, Trace* trace)
     : clock_(clock), trace_(trace), name_("QTA1 Sim") {
-    for (const FactoryLine& factory : FactoryLines()) {
-        const NvValue value = ParseFactoryLine(factory);
-        if (factory.nvIndex == kConfigNv) {
-            if (factory.part >= 1 && factory.part <= kPartCount) parts_[factory.part] = value;
+    for (const FactoryValue& factory : kFactoryState) {
+        const NvValue value = FromHex(factory.hex);
+        if (factory.nv == kConfigNv) {
+            parts_.at(static_cast<size_t>(factory.part)) = value;
         } else {
-            nvs_[factory.nvIndex] = value;
+            nvs_[factory.nv] = value;
         }
     }
     std::copy(std::begin(kFactoryHours), std::end(kFactoryHours), hoursBase_.begin());
@@ -131,7 +138,7 @@ NvValue SimulatedNode::Nv(int nvIndex) const {
         PutWord(value, 0, selector_);
     } else if (nvIndex == kConfigNv) {
         value = Part(selector_);
-    } else if (Contains(kLiveNvs, nvIndex) && !pinned_.contains(nvIndex)) {
+    } else if (Live(nvIndex) && !pinned_.contains(nvIndex)) {
         value = LiveValue(nvIndex);
     } else if (auto it = nvs_.find(nvIndex); it != nvs_.end()) {
         value = it->second;
@@ -155,8 +162,7 @@ int SimulatedNode::Selector() const { return selector_; }
 void SimulatedNode::SetName(const std::string& bytes) { name_ = bytes.substr(0, kMaxNameBytes); }
 
 void SimulatedNode::SetConfiguredWord(int word) {
-    parts_[1][29] = static_cast<uint8_t>((word >> 8) & 0xFF);
-    parts_[1][30] = static_cast<uint8_t>(word & 0xFF);
+    PutWord(parts_[kOptionPart], kConfiguredWordOffset, word);
 }
 
 void SimulatedNode::SetAnimated(bool on) {
@@ -175,29 +181,23 @@ NvValue SimulatedNode::LiveValue(int nvIndex) const {
     const int64_t ms = LiveMs();
     NvValue value{};
     switch (nvIndex) {
-        case 2:  // exhaust/space (Bs2) and outdoor (Bs3) temperatures, hundredths of a degree
+        case kSensorTempsNv:  // exhaust/space (Bs2) and outdoor (Bs3), hundredths of a degree
             PutWord(value, 3, Triangle(ms, 15 * 60000, 2100, 2300));
             PutWord(value, 5, Triangle(ms, 60 * 60000, -200, 400));
             break;
-        case 10:  // injection temperature (Bs1)
+        case kInjectionTempNv:  // Bs1
             PutWord(value, 0, Triangle(ms, 10 * 60000, 1800, 2200));
             break;
-        case 19:  // calculated space set-point
+        case kCalcSpaceSetpointNv:
             PutWord(value, 0, Triangle(ms, 20 * 60000, 2050, 2150));
             break;
-        case 20:  // calculated injection set-point, trailing the injection temperature
+        case kCalcInjectionSetpointNv:  // trailing the injection temperature
             PutWord(value, 0, Triangle(ms + 5 * 60000, 10 * 60000, 1900, 2100));
             break;
-        case 31:  // rotary switch at "Calender"
-            PutWord(value, 0, 6);
-            break;
-        case 37:  // unit mode "Heating"
-            value[0] = 1;
-            break;
-        case 43:  // heating valve, 1/200 percent
+        case kHeatingValveOutputNv:
             PutWord(value, 0, Triangle(ms, 4 * 60000, 0, 20000));
             break;
-        case 44:  // exchanger, 1/200 percent
+        case kExchangerOutputNv:
             PutWord(value, 0, Triangle(ms, 6 * 60000, 4000, 16000));
             break;
         case kRunningHoursNv:
@@ -219,7 +219,7 @@ NvValue SimulatedNode::LiveValue(int nvIndex) const {
             break;
         }
         case kCalendarStatusNv: {
-            // Which calendars of the start/stop schedule (NV 8) hold the node's
+            // Which calendars of the start/stop schedule hold the node's
             // present quarter hour: bit 0 Calender 1, bit 1 Calender 2.
             const LocalTime now = CivilFromSeconds(NodeClockSeconds());
             const int quarter = now.hour * 4 + now.minute / 15;
@@ -287,7 +287,7 @@ bool SimulatedNode::ShouldFail(int nvIndex, bool isWrite, bool isName) {
 // --- Host interfaces -----------------------------------------------------
 
 bool SimulatedNode::ReadableValue(int nvIndex, NvValue& value) const {
-    if (!Contains(kKnownNvs, nvIndex)) return false;
+    if (!Known(nvIndex)) return false;
     if (nvIndex == kConfigNv && (selector_ < 1 || selector_ > kPartCount)) return false;
     value = Nv(nvIndex);
     return true;
@@ -337,7 +337,7 @@ int32_t QTA1_COMCALL SimulatedNode::WriteNv(int32_t nvIndex, const uint8_t* buff
     ++calls_;
     const bool keep = keepingCalls_.erase(calls_) > 0 || keepingNvs_.count(nvIndex) > 0;
     const bool ok = !ShouldFail(nvIndex, true, false) && buffer != nullptr && length > 0 &&
-                    (keep ? Contains(kWritableNvs, nvIndex) : ApplyWrite(nvIndex, buffer, length));
+                    (keep ? Writable(nvIndex) : ApplyWrite(nvIndex, buffer, length));
     const int32_t status = ok ? kHostOk : failureStatus_;
     if (trace_ != nullptr) {
         const int shown = buffer != nullptr ? std::clamp<int32_t>(length, 0, kNvValueSize) : 0;
@@ -352,7 +352,7 @@ int32_t QTA1_COMCALL SimulatedNode::WriteNv(int32_t nvIndex, const uint8_t* buff
 
 // Applies one accepted write; a write that is refused changes nothing.
 bool SimulatedNode::ApplyWrite(int nvIndex, const uint8_t* buffer, int32_t length) {
-    if (!Contains(kWritableNvs, nvIndex)) return false;
+    if (!Writable(nvIndex)) return false;
     const auto count = static_cast<size_t>(std::min<int32_t>(length, kNvValueSize));
     switch (nvIndex) {
         case kPartSelectorNv:
@@ -366,7 +366,7 @@ bool SimulatedNode::ApplyWrite(int nvIndex, const uint8_t* buffer, int32_t lengt
         case kClockSettingNv:
             if (length < 7 || !SetNodeClock(buffer)) return false;
             break;
-        case kRunningHoursResetNv:
+        case kResetCommandNv:
             if (length < 2) return false;
             ResetRunningHours(buffer[0] << 8 | buffer[1]);
             break;

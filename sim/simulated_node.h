@@ -26,8 +26,8 @@ enum class FaultOn { Reads, Writes, Both };
 
 class SimulatedNode final : public NvReader, public NvWriter {
 public:
-    // The node starts in its factory state (the factory data lines, selector
-    // at part 1, name "QTA1 Sim"). The trace may be null.
+    // The node starts in its factory state (the values "Default settings"
+    // sends, selector at part 1, name "QTA1 Sim"). The trace may be null.
     SimulatedNode(const VirtualClock& clock, Trace* trace);
     SimulatedNode(const SimulatedNode&) = delete;
     SimulatedNode& operator=(const SimulatedNode&) = delete;

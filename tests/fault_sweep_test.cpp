@@ -75,17 +75,19 @@ SweepAction With(SweepAction action, std::function<void(SimSession&)> before) {
     return action;
 }
 
-// Everything a download or the factory settings may write.
+// Everything a download or the factory settings may write: what settings
+// files carry.
 std::set<Owned> AllSettings() {
-    std::set<Owned> owned{{7, 0},  {8, 0},  {17, 0}, {24, 0}, {26, 0},
-                          {28, 0}, {32, 0}, {34, 0}, {50, 0}};
-    for (int part = 1; part <= 12; ++part) owned.insert({kConfigNv, part});
+    std::set<Owned> owned;
+    for (const NvEntry* nv : SettingsFileNvs())
+        if (nv->nv != kConfigNv) owned.insert({nv->nv, 0});
+    for (int part = 1; part <= kConfigPartCount; ++part) owned.insert({kConfigNv, part});
     return owned;
 }
 
 // A node whose PID constants are not the factory's, so that restoring them
 // shows in the node.
-void ChangePid(SimSession& s) { s.node.SetPart(8, NvValue{8, 0x11, 0x11}); }
+void ChangePid(SimSession& s) { s.node.SetPart(kPidPart, NvValue{kPidPart, 0x11, 0x11}); }
 
 // A settings file saved from the factory-state node, for downloads.
 void SeedSavedFile(SimSession& s) {
@@ -104,9 +106,9 @@ void AnswerSaveDialog(SimSession& s) { s.ui.QueueFileAnswer("C:\\out.txt"); }
 
 // A unit with free cooling: shown again, the Freecool boxes take typing.
 void FreeCoolingTyped(SimSession& s) {
-    NvValue part1 = s.node.Part(1);
+    NvValue part1 = s.node.Part(kOptionPart);
     part1[20] |= 0x01;
-    s.node.SetPart(1, part1);
+    s.node.SetPart(kOptionPart, part1);
     s.ui.SelectTab(PageId::Pir);
     s.ui.SelectTab(PageId::Freecool);
     s.ui.Type(PageId::Freecool, IDC_FREECOOL_MIN_TEMP_INJECTION, "12.5");
@@ -121,10 +123,10 @@ void FreeCoolingChecked(SimSession& s) { s.ui.Click(PageId::ConfigQta12, IDC_QTA
 
 // A node that reports the QTA3 functions (NV 3): shown again, the boxes take clicks.
 void Qta3Offered(SimSession& s) {
-    NvValue status = s.node.Nv(3);
+    NvValue status = s.node.Nv(kUnitStatusNv);
     status[27] = 0xFF;
     status[28] = 0xFF;
-    s.node.SetNv(3, status);
+    s.node.SetNv(kUnitStatusNv, status);
     s.ui.SelectTab(PageId::NodeInformation);
     s.ui.SelectTab(PageId::ConfigQta3);
 }
@@ -136,9 +138,9 @@ void RecirculationChecked(SimSession& s) {
 }
 
 void ModeSetsUninitialised(SimSession& s) {
-    NvValue part10 = s.node.Part(10);
+    NvValue part10 = s.node.Part(kModeSetsPart);
     part10[1] = 0x00;
-    s.node.SetPart(10, part10);
+    s.node.SetPart(kModeSetsPart, part10);
 }
 
 // Config HVAC shown, then its part loses the initialised mark: hiding the
@@ -167,9 +169,9 @@ void ExchangerManual(SimSession& s) {
 
 // A unit with antifrost while stopped: shown again, the boxes take typing.
 void AntifrostTyped(SimSession& s) {
-    NvValue part1 = s.node.Part(1);
+    NvValue part1 = s.node.Part(kOptionPart);
     part1[8] |= 0x01;
-    s.node.SetPart(1, part1);
+    s.node.SetPart(kOptionPart, part1);
     s.ui.SelectTab(PageId::NodeInformation);
     s.ui.SelectTab(PageId::Antifrost);
     s.ui.Type(PageId::Antifrost, IDC_ANTIFROST_START, "5");
@@ -188,7 +190,7 @@ const std::vector<SweepAction>& Actions() {
         Show(PageId::Pid),
         Press(PageId::Pid, IDC_PID_READ),
         Press(PageId::Pid, IDC_PID_WRITE, {{IDC_PID_HEAT_P, "3.3"}, {IDC_PID_PASSWORD, "Tarvel"}},
-              {{kConfigNv, 8}}, true),
+              {{kConfigNv, kPidPart}}, true),
         Show(PageId::SetTime),
         Press(PageId::SetTime, IDC_SETTIME_SYNC),
         Show(PageId::ImportExport),
@@ -204,12 +206,17 @@ const std::vector<SweepAction>& Actions() {
         Press(PageId::Calender, IDC_CALENDER_READ),
         Press(PageId::Calender, IDC_CALENDER_WRITE,
               {{IDC_CALENDER_MON_START1, "8:00"}, {IDC_CALENDER_MON_STOP1, "16:00"}},
-              {{8, 0}, {11, 0}}, true),  // the node's calendar status follows its schedule
+              {{kStartStopNv, 0}, {kCalendarStatusNv, 0}},
+              true),  // the node's calendar status follows its schedule
         ScreenOnly(Press(PageId::Calender, IDC_CALENDER_RESET)),
         ScreenOnly(Press(PageId::Calender, IDC_CALENDER_DEFAULT)),
         Show(PageId::Freecool),
         Press(PageId::Freecool, IDC_FREECOOL_READ),
-        With(Press(PageId::Freecool, IDC_FREECOOL_WRITE, {}, {{7, 0}, {28, 0}, {32, 0}, {34, 0}},
+        With(Press(PageId::Freecool, IDC_FREECOOL_WRITE, {},
+                   {{kFreecoolPirCalendarNv, 0},
+                    {kMinNightCoolNv, 0},
+                    {kRoomSetpointsNv, 0},
+                    {kMaxOutNightNv, 0}},
                    true),
              FreeCoolingTyped),
         ScreenOnly(Press(PageId::Freecool, IDC_FREECOOL_RESET)),
@@ -219,89 +226,98 @@ const std::vector<SweepAction>& Actions() {
               {{IDC_PIR_TIME_BEFORE_START, "25"},
                {IDC_PIR_MON_START, "8:00"},
                {IDC_PIR_MON_STOP, "16:00"}},
-              {{7, 0}, {kConfigNv, 6}}, true),
+              {{kFreecoolPirCalendarNv, 0}, {kConfigNv, kDelaysPart}}, true),
         ScreenOnly(Press(PageId::Pir, IDC_PIR_RESET)),
         Show(PageId::ExtendedOperation),
         Press(PageId::ExtendedOperation, IDC_EXTOP_READ),
         Press(PageId::ExtendedOperation, IDC_EXTOP_WRITE,
-              {{IDC_EXTOP_DAY, "5:30"}, {IDC_EXTOP_NIGHT, "22:15"}}, {{24, 0}, {26, 0}}, true),
+              {{IDC_EXTOP_DAY, "5:30"}, {IDC_EXTOP_NIGHT, "22:15"}},
+              {{kDayExtensionNv, 0}, {kNightExtensionNv, 0}}, true),
         Named("Extended operation: Start in Day",
               Press(PageId::ExtendedOperation, IDC_EXTOP_DAY_START, {{IDC_EXTOP_DAY, "5:30"}},
-                    {{24, 0}})),
+                    {{kDayExtensionNv, 0}})),
         Named("Extended operation: Start in Night",
               Press(PageId::ExtendedOperation, IDC_EXTOP_NIGHT_START, {{IDC_EXTOP_NIGHT, "22:15"}},
-                    {{26, 0}})),
+                    {{kNightExtensionNv, 0}})),
         Show(PageId::OpenCloseTimer),
         Press(PageId::OpenCloseTimer, IDC_OPENCLOSE_READ),
         Press(PageId::OpenCloseTimer, IDC_OPENCLOSE_WRITE, {{IDC_OPENCLOSE_DAMPER_INTAKE, "123"}},
-              {{kConfigNv, 9}}, true),
+              {{kConfigNv, kTravelTimesPart}}, true),
         Show(PageId::Status),
         Press(PageId::Status, IDC_STATUS_READ),
-        With(Press(PageId::Status, IDC_STATUS_WRITE, {}, {{17, 0}}, true), OverrideDay),
+        With(Press(PageId::Status, IDC_STATUS_WRITE, {}, {{kSwitchOverrideNv, 0}}, true),
+             OverrideDay),
         ScreenOnly(Press(PageId::Status, IDC_STATUS_NIGHT)),
         Show(PageId::StatusRegulator),
         Show(PageId::Alarms),
         Show(PageId::RunningHours),
         Named("Running Hours: Reset Ventilating",
-              Press(PageId::RunningHours, IDC_HOURS_RESET_VENTILATING, {}, {{49, 0}})),
+              Press(PageId::RunningHours, IDC_HOURS_RESET_VENTILATING, {}, {{kRunningHoursNv, 0}})),
         Named("Running Hours: Reset Mp1",
-              Press(PageId::RunningHours, IDC_HOURS_RESET_PUMP, {}, {{49, 0}})),
+              Press(PageId::RunningHours, IDC_HOURS_RESET_PUMP, {}, {{kRunningHoursNv, 0}})),
         Named("Running Hours: Reset Mm1",
-              Press(PageId::RunningHours, IDC_HOURS_RESET_INJECTION_MOTOR, {}, {{49, 0}})),
-        Named("Running Hours: Reset Mm2",
-              Press(PageId::RunningHours, IDC_HOURS_RESET_EXHAUST_MOTOR, {}, {{49, 0}})),
+              Press(PageId::RunningHours, IDC_HOURS_RESET_INJECTION_MOTOR, {},
+                    {{kRunningHoursNv, 0}})),
+        Named("Running Hours: Reset Mm2", Press(PageId::RunningHours, IDC_HOURS_RESET_EXHAUST_MOTOR,
+                                                {}, {{kRunningHoursNv, 0}})),
         Named("Running Hours: Reset Mr1",
-              Press(PageId::RunningHours, IDC_HOURS_RESET_EXCHANGER, {}, {{49, 0}})),
+              Press(PageId::RunningHours, IDC_HOURS_RESET_EXCHANGER, {}, {{kRunningHoursNv, 0}})),
         Show(PageId::ConfigQta12),
         With(Press(PageId::ConfigQta12, IDC_QTA12_WRITE, {{IDC_QTA12_PASSWORD, "Tarvel"}},
-                   {{kConfigNv, 1}}),
+                   {{kConfigNv, kOptionPart}}),
              FreeCoolingChecked),
         ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_EXCHANGER)),
         ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_ROTATING)),
         ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_HEATING_SURFACE)),
         ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_NIGHT_LOWERING)),
         Show(PageId::ConfigQta3),
-        With(Press(PageId::ConfigQta3, IDC_QTA3_WRITE, {}, {{kConfigNv, 1}}), RecirculationChecked),
+        With(Press(PageId::ConfigQta3, IDC_QTA3_WRITE, {}, {{kConfigNv, kOptionPart}}),
+             RecirculationChecked),
         With(Press(PageId::ConfigQta3, IDC_QTA3_COOLING_SURFACE), Qta3Offered),
         Show(PageId::ConfigHvac),
         SweepAction{.name = "Config HVAC: shown uninitialised",
                     .page = PageId::ConfigHvac,
-                    .owns = {{kConfigNv, 10}},
+                    .owns = {{kConfigNv, kModeSetsPart}},
                     .before = ModeSetsUninitialised},
         SweepAction{.name = "Config HVAC: hidden uninitialised",
                     .page = PageId::Status,
-                    .owns = {{kConfigNv, 10}},
+                    .owns = {{kConfigNv, kModeSetsPart}},
                     .before = ModeSetsLostWhileShown},
         Press(PageId::ConfigHvac, IDC_HVAC_READ),
         With(Press(PageId::ConfigHvac, IDC_HVAC_WRITE, {{IDC_HVAC_PASSWORD, "Tarvel"}},
-                   {{kConfigNv, 10}}, true),
+                   {{kConfigNv, kModeSetsPart}}, true),
              FreeCoolModeUnchecked),
         ScreenOnly(Press(PageId::ConfigHvac, IDC_HVAC_BOX(0, 2))),
         Show(PageId::Dampers),
         Press(PageId::Dampers, IDC_DAMPERS_READ),
         With(Press(PageId::Dampers, IDC_DAMPERS_WRITE, {},
-                   {{38, 0}, {39, 0}, {kConfigNv, 1}, {kConfigNv, 3}}, true),
+                   {{kOutputModeNv, 0},
+                    {kManualValueNv, 0},
+                    {kConfigNv, kOptionPart},
+                    {kConfigNv, kDamperPart}},
+                   true),
              InjectionDamperManual),
         ScreenOnly(Press(PageId::Dampers, IDC_DAMPERS_INJ_AUTO)),
         Show(PageId::Temperatures),
         Press(PageId::Temperatures, IDC_TEMPS_READ),
         Press(PageId::Temperatures, IDC_TEMPS_WRITE, {{IDC_TEMPS_BS1_OFFSET, "1.5"}},
-              {{kConfigNv, 2}}, true),
+              {{kConfigNv, kTemperaturesPart}}, true),
         Show(PageId::CalcInjection),
         Press(PageId::CalcInjection, IDC_CALCINJ_READ),
         Press(PageId::CalcInjection, IDC_CALCINJ_WRITE,
               {{IDC_CALCINJ_MIN, "16"}, {IDC_CALCINJ_P, "2"}},
-              {{kConfigNv, 1}, {kConfigNv, 7}, {50, 0}}, true),
+              {{kConfigNv, kOptionPart}, {kConfigNv, kBreakPointsPart}, {kInjectionSetpointsNv, 0}},
+              true),
         ScreenOnly(Press(PageId::CalcInjection, IDC_CALCINJ_CALC_SETPOINT)),
         Show(PageId::CalcSpace),
         Press(PageId::CalcSpace, IDC_CALCSPACE_READ),
         Press(PageId::CalcSpace, IDC_CALCSPACE_WRITE, {{IDC_CALCSPACE_WINTER_SETPOINT, "20.5"}},
-              {{50, 0}, {kConfigNv, 1}}, true),
+              {{kInjectionSetpointsNv, 0}, {kConfigNv, kOptionPart}}, true),
         ScreenOnly(Press(PageId::CalcSpace, IDC_CALCSPACE_CALC_SETPOINT)),
         Show(PageId::HeatingSurface),
         Press(PageId::HeatingSurface, IDC_HEAT_READ),
-        With(Press(PageId::HeatingSurface, IDC_HEAT_WRITE, {}, {{38, 0}, {39, 0}, {kConfigNv, 1}},
-                   true),
+        With(Press(PageId::HeatingSurface, IDC_HEAT_WRITE, {},
+                   {{kOutputModeNv, 0}, {kManualValueNv, 0}, {kConfigNv, kOptionPart}}, true),
              HeatingValveManual),
         Named("Heating surface: valve Manual",
               ScreenOnly(Press(PageId::HeatingSurface, IDC_HEAT_VALVE_MANUAL))),
@@ -309,42 +325,48 @@ const std::vector<SweepAction>& Actions() {
               ScreenOnly(Press(PageId::HeatingSurface, IDC_HEAT_VALVE_AUTO))),
         Show(PageId::Exchanger),
         Press(PageId::Exchanger, IDC_EXCH_READ),
-        With(Press(PageId::Exchanger, IDC_EXCH_WRITE, {}, {{38, 0}, {39, 0}, {kConfigNv, 1}}, true),
+        With(Press(PageId::Exchanger, IDC_EXCH_WRITE, {},
+                   {{kOutputModeNv, 0}, {kManualValueNv, 0}, {kConfigNv, kOptionPart}}, true),
              ExchangerManual),
         ScreenOnly(Press(PageId::Exchanger, IDC_EXCH_MANUAL)),
         ScreenOnly(Press(PageId::Exchanger, IDC_EXCH_OFF)),
         Show(PageId::Antifrost),
         Press(PageId::Antifrost, IDC_ANTIFROST_READ),
-        With(Press(PageId::Antifrost, IDC_ANTIFROST_WRITE, {}, {{kConfigNv, 2}}, true),
+        With(Press(PageId::Antifrost, IDC_ANTIFROST_WRITE, {}, {{kConfigNv, kTemperaturesPart}},
+                   true),
              AntifrostTyped),
         Show(PageId::ExerciseDeicing),
         Press(PageId::ExerciseDeicing, IDC_EXERCISE_READ),
         Press(PageId::ExerciseDeicing, IDC_EXERCISE_WRITE, {{IDC_EXERCISE_PUMP, "100"}},
-              {{kConfigNv, 6}}, true),
+              {{kConfigNv, kDelaysPart}}, true),
         Show(PageId::TempStartup),
         Press(PageId::TempStartup, IDC_STARTUP_READ),
         Press(PageId::TempStartup, IDC_STARTUP_WRITE,
               {{IDC_STARTUP_OUTDOOR, "5"}, {IDC_STARTUP_0_RECYCLE, "20"}},
-              {{kConfigNv, 2}, {kConfigNv, 7}}, true),
+              {{kConfigNv, kTemperaturesPart}, {kConfigNv, kBreakPointsPart}}, true),
         Show(PageId::LowTempInjection),
         Press(PageId::LowTempInjection, IDC_LOWTEMP_READ),
         Press(PageId::LowTempInjection, IDC_LOWTEMP_WRITE, {{IDC_LOWTEMP_TIME, "200"}},
-              {{kConfigNv, 1}, {kConfigNv, 2}}, true),
+              {{kConfigNv, kOptionPart}, {kConfigNv, kTemperaturesPart}}, true),
         ScreenOnly(Press(PageId::LowTempInjection, IDC_LOWTEMP_STOP)),
     };
     return actions;
 }
 // ---------------------------------------------------------------------------
 
-// Every NV and part the node holds, to see what an action changed; the node
-// clock (NV 9) is left out because it runs by itself.
+// Every NV and part the node holds, to see what an action changed: the
+// parts one by one, not the selector, not the commands (there is nothing to
+// read back), and not the node clock, which runs by itself.
 std::map<Owned, NvValue> Snapshot(const SimulatedNode& node) {
-    static const int kNvs[] = {2,  3,  6,  7,  8,  10, 11, 15, 16, 17, 19, 20,
-                               22, 24, 26, 27, 28, 29, 31, 32, 34, 35, 36, 37,
-                               38, 39, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50};
     std::map<Owned, NvValue> snapshot;
-    for (int nv : kNvs) snapshot[{nv, 0}] = node.Nv(nv);
-    for (int part = 1; part <= 12; ++part) snapshot[{kConfigNv, part}] = node.Part(part);
+    for (const NvEntry& nv : kNvCatalogue) {
+        if (nv.role == NvRole::Command || nv.nv == kConfigNv || nv.nv == kPartSelectorNv ||
+            nv.nv == kNodeClockNv)
+            continue;
+        snapshot[{nv.nv, 0}] = node.Nv(nv.nv);
+    }
+    for (int part = 1; part <= kConfigPartCount; ++part)
+        snapshot[{kConfigNv, part}] = node.Part(part);
     return snapshot;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "frame/platform.h"
+#include "node/nv_catalogue.h"
 
 #if defined(_WIN32)
 #define QTA1_COMCALL __stdcall
@@ -87,11 +88,7 @@ inline constexpr int kReadNvSlot = 7;
 inline constexpr int kReadNodeNameSlot = 9;
 inline constexpr int kWriteNvSlot = 8;
 
-inline constexpr int32_t kPartSelectorNv = 55;
-inline constexpr int32_t kConfigNv = 56;
 inline constexpr int kSelectorWaitMs = 200;
-inline constexpr int kNvBufferSize = 32;
-inline constexpr int kNvValueSize = 31;
 // Failure status of a call the core could not make because the host offered
 // no such interface.
 inline constexpr int32_t kMissingInterfaceStatus = -1;
@@ -111,7 +108,6 @@ public:
     NodeLink& operator=(const NodeLink&) = delete;
 
     bool HasReader() const { return reader_ != nullptr; }
-    bool HasWriter() const { return writer_ != nullptr; }
     bool HasAny() const { return reader_ != nullptr || writer_ != nullptr; }
 
     int32_t ReadNv(int32_t nvIndex, uint8_t* buffer, int32_t length);

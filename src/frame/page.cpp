@@ -380,7 +380,8 @@ bool CPropPage::ReadBlock(const Block& block) {
 }
 
 bool CPropPage::WriteBlock(const Block& block) {
-    if (block.rmwLength > kNvBufferSize || block.writeLength > kNvBufferSize) return false;
+    const int writeLength = WriteLengthOf(block.nv);
+    if (block.rmwLength > kNvBufferSize || writeLength == 0) return false;
     if (block.nv == kConfigNv) {
         const bool selected =
             block.selectorAlways ? node().WriteSelector(block.part) : node().SelectPart(block.part);
@@ -399,7 +400,7 @@ bool CPropPage::WriteBlock(const Block& block) {
     uint8_t pageView[kNvBufferSize] = {};
     std::copy(buffer, buffer + kNvBufferSize, pageView);
     if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
-    if (node().WriteNv(block.nv, buffer, block.writeLength) != kHostOk) {
+    if (node().WriteNv(block.nv, buffer, writeLength) != kHostOk) {
         NoteWriteProblem(BoxNames(block.fields), text::kWriteRefused);
         return false;
     }
@@ -481,11 +482,11 @@ void CPropPage::NoteReadBack(const Block& block, const uint8_t* buffer, bool ok)
 }
 
 bool CPropPage::SendNv(int nv, int part, bool optionBits, std::span<const Field> fields,
-                       const uint8_t* pageBytes, int length) {
+                       const uint8_t* pageBytes) {
     uint8_t bytes[kNvBufferSize] = {};
     std::copy(pageBytes, pageBytes + kNvBufferSize, bytes);
     if (optionBits) ReverseBits(bytes, kNvBufferSize);
-    if (node().WriteNv(nv, bytes, length) != kHostOk) {
+    if (node().WriteNv(nv, bytes, WriteLengthOf(nv)) != kHostOk) {
         NoteWriteProblem(BoxNames(fields), text::kWriteRefused);
         return false;
     }

@@ -133,17 +133,17 @@ constexpr Field RadioBitField(int byte, int bit, const RadioGroup& radios) {
     return {0, FieldKind::RadioBit, byte, bit, Codec::Word, 0, nullptr, &radios};
 }
 
-// Where a block's bytes live and how they travel.
+// Where a block's bytes live and how they travel. A write sends as many bytes
+// as the NV catalogue gives the NV.
 struct Block {
     int nv;           // NV index; kConfigNv for a part of the configuration NV
     int part;         // the part, for kConfigNv; 0 otherwise
     bool optionBits;  // bit-reversed between node and page
     std::span<const Field> fields;
-    int readLength = kNvValueSize;   // length of the ReadPage read
-    int rmwLength = kNvBufferSize;   // length of the read before a write
-    int writeLength = kNvValueSize;  // bytes sent
-    bool selectorAlways = false;     // Write selects with WriteSelector, unconditionally
-    bool shownOnly = false;          // Read shows it, Write never sends it
+    int readLength = kNvValueSize;  // length of the ReadPage read
+    int rmwLength = kNvBufferSize;  // length of the read before a write
+    bool selectorAlways = false;    // Write selects with WriteSelector, unconditionally
+    bool shownOnly = false;         // Read shows it, Write never sends it
     // Read also selects with WriteSelector, unconditionally.
     bool readSelectorAlways = false;
 };
@@ -186,7 +186,6 @@ struct PageDef {
 };
 
 inline constexpr int kRefreshTimerId = 1;
-inline constexpr int kOptionPart = 1;
 
 class CPropPage : public PageEvents {
 public:
@@ -259,11 +258,12 @@ protected:
     // was sent (compared with the closing Read, when there is one).
     void BeginWriteReport();
     void FinishWriteReport();
-    // A WriteNv of bytes the page composed itself. A refusal is reported;
-    // `fields` (the page's view of `pageBytes`, reversed for option parts)
-    // are compared with the closing Read of the same NV and part.
+    // A WriteNv of bytes the page composed itself (as many as the NV takes).
+    // A refusal is reported; `fields` (the page's view of `pageBytes`,
+    // reversed for option parts) are compared with the closing Read of the
+    // same NV and part.
     bool SendNv(int nv, int part, bool optionBits, std::span<const Field> fields,
-                const uint8_t* pageBytes, int length);
+                const uint8_t* pageBytes);
     // A problem of the current write, told at its end: `what` names the
     // boxes or values concerned, `why` what happened.
     void NoteWriteProblem(std::string what, std::string_view why);

@@ -181,20 +181,20 @@ void CPage25PropPage::DefaultSettings() {
     };
     Busy(IDC_IMPEXP_FACTORY, [&] {
         auto write = [&](const FactoryLine& line) {
-            const std::string bytes = FactoryBytes(line.nvIndex, line.part).value_or(std::string());
+            const std::string bytes = FactoryBytes(line.nv, line.part).value_or(std::string());
             const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
             if (bytes.empty() ||
-                node().WriteNv(line.nvIndex, data, static_cast<int32_t>(bytes.size())) != kHostOk) {
-                failed(line.nvIndex, line.part);
+                node().WriteNv(line.nv, data, static_cast<int32_t>(bytes.size())) != kHostOk) {
+                failed(line.nv, line.part);
             }
         };
         for (const FactoryLine& line : FactoryLines()) {
-            if (line.nvIndex != kConfigNv) {
+            if (line.nv != kConfigNv) {
                 write(line);
                 ui().Sleep(kFactoryWaitMs);
                 continue;
             }
-            ui().ShowProgress(PageId::ImportExport, "Part", line.part, kSettingsPartCount);
+            ui().ShowProgress(PageId::ImportExport, "Part", line.part, kConfigPartCount);
             if (node().ReadSelectedPart() != line.part) {
                 ui().Sleep(kFactorySelectWaitMs);
                 const bool selected = node().WriteSelector(line.part);
@@ -202,7 +202,7 @@ void CPage25PropPage::DefaultSettings() {
                 // The node may still show another part: never put this
                 // part's factory values over it.
                 if (!selected) {
-                    failed(line.nvIndex, line.part);
+                    failed(line.nv, line.part);
                     continue;
                 }
             }

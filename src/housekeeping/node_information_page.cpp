@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "frame/codec.h"
 #include "frame/sheet.h"
 
 namespace qta1 {
@@ -11,8 +10,6 @@ namespace {
 constexpr int kSwitchTimerId = 1;
 constexpr PageDef kNodeInformationPage{};
 }  // namespace
-
-int ConfiguredWord(const uint8_t* part1) { return ComposeWord(part1[29], part1[30]); }
 
 std::string NodeNameText(const uint8_t* buffer, int length) {
     const void* end = std::memchr(buffer, 0, static_cast<size_t>(length));

@@ -23,13 +23,10 @@ private:
     void ShowTechnicianSet();
 };
 
-// The configured word of a part-1 read: word 14 as stored (not bit-reversed).
-int ConfiguredWord(const uint8_t* part1);
 // The name as the host returned it: up to the first zero byte, and never
 // beyond the buffer when there is none.
 std::string NodeNameText(const uint8_t* buffer, int length);
 
-inline constexpr int kConfiguredWordReadLength = 50;
 inline constexpr int kNodeNameReadLength = 50;
 inline constexpr int kSwitchDelayMs = 100;
 

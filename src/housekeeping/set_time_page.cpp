@@ -53,10 +53,10 @@ void CPage16PropPage::RefreshLiveValues() {
 
 void CPage16PropPage::OnControlClicked(int controlId) {
     if (controlId != IDC_SETTIME_SYNC) return;
-    uint8_t bytes[kClockSettingLength];
+    uint8_t bytes[kNvBufferSize] = {};
     ClockBytes(ui().Now(), bytes);
     BeginWriteReport();
-    if (node().WriteNv(kClockSettingNv, bytes, kClockSettingLength) != kHostOk) {
+    if (node().WriteNv(kClockSettingNv, bytes, WriteLengthOf(kClockSettingNv)) != kHostOk) {
         NoteWriteProblem(text::kNodeClock, text::kClockRefused);
     }
     FinishWriteReport();

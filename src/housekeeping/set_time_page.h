@@ -17,15 +17,11 @@ protected:
     void OnControlClicked(int controlId) override;
 };
 
-// The node clock of NV 9 (year word, month, day, hour, minute, second) as
+// The node clock (year word, month, day, hour, minute, second) as
 // "6/12-2026" and "7:05:09".
 std::string NodeDateText(const uint8_t* clock);
 std::string NodeTimeText(const uint8_t* clock);
-// The seven bytes of NV 51 that set the node clock to `now`.
+// The seven bytes of the clock setting that set the node clock to `now`.
 void ClockBytes(const LocalTime& now, uint8_t bytes[7]);
-
-inline constexpr int kNodeClockNv = 9;
-inline constexpr int kClockSettingNv = 51;
-inline constexpr int kClockSettingLength = 7;
 
 }  // namespace qta1

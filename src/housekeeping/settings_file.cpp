@@ -1,6 +1,7 @@
 #include "housekeeping/settings_file.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "housekeeping/text_codec.h"
@@ -9,27 +10,14 @@ namespace qta1 {
 
 namespace {
 
-constexpr const char* kPartComment = "* nviPluginCnf     (60) - SNVT_str_int     ** Part ";
-
-// clang-format off
-constexpr SettingsNv kSettingsNvs[] = {
-//   name                comment line (blanks are part of the file)                  NV  kind               length
-    {"nciFCAct_OccAct",  "* nciFCAct_OccAct   ( 8) - SNVT_str_int            ",        7,  LineKind::Record,   31},
-    {"nciStartStopClr",  "* nciStartStopClr   ( 9) - SNVT_str_int            ",        8,  LineKind::Record,   31},
-    {"nciSwitchExt",     "* nciSwitchExt     (16) - SNVT_count              ",         17, LineKind::Count,    2},
-    {"nciTimeDayOn",     "* nciTimeDayOn     (23) - SNVT_time_passed        ",         24, LineKind::Time,     4},
-    {"nciTimeNightOn",   "* nciTimeNightOn   (25) - SNVT_time_passed        ",         26, LineKind::Time,     4},
-    {"nciMaxOutNight",   "* nciMaxOutNight   (28) - SNVT_temp_p              ",        34, LineKind::Temp,     2},
-    {"nciSetptTempRoom", "* nciSetptTempRoom   (30) - SNVT_temp_setpt              ", 32, LineKind::Setpoint, 12},
-    {"nciMinNightCool",  "* nciMinNightCool  (31) - SNVT_temp_p              ",        28, LineKind::Temp,     2},
-    {"nciSetInjtTemp",   "* nciSetInjtTemp   (49) - SNVT_str_int              ",       50, LineKind::Record,   31},
-    // The twelve configuration parts: the part number and one blank follow.
-    {"nviPluginCnf",     kPartComment,                                                56, LineKind::Record,   31},
-};
-// clang-format on
-
-constexpr int kSingleNvCount = 9;
 constexpr std::size_t kProgramIdLength = 23;
+
+// How many NVs settings files carry: the NV catalogue says which, and where.
+constexpr std::size_t FileNvCount() {
+    std::size_t count = 0;
+    for (const NvEntry& entry : kNvCatalogue) count += entry.file.position != 0 ? 1 : 0;
+    return count;
+}
 
 // How each kind of data line is made from NV bytes.
 struct LineFormat {
@@ -89,9 +77,9 @@ std::string_view NvNameOf(std::string_view commentLine) {
     return commentLine.substr(2, blank == std::string_view::npos ? blank : blank - 2);
 }
 
-const SettingsNv* FindNv(std::string_view name) {
-    for (const SettingsNv& nv : kSettingsNvs)
-        if (name == nv.name) return &nv;
+const NvEntry* FileNvNamed(std::string_view name) {
+    for (const NvEntry* nv : SettingsFileNvs())
+        if (name == nv->name) return nv;
     return nullptr;
 }
 
@@ -99,20 +87,41 @@ const SettingsNv* FindNv(std::string_view name) {
 // configuration part goes to the part its position in the file gives, and the
 // selector is put back to 0 afterwards. A part whose selection was refused is
 // not written: the node would store it over whichever part it shows.
-void WriteBlock(NodeLink& node, const SettingsNv& nv, const std::string& bytes, int part,
+void WriteBlock(NodeLink& node, const NvEntry& nv, const std::string& bytes, int part,
                 DownloadResult& result) {
     const auto failed = [&](int nvIndex) {
         ++result.writeErrors;
         result.notWritten.push_back(SettingsNvName(nvIndex, part));
     };
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-    if (nv.nvIndex != kConfigNv) {
-        if (node.WriteNv(nv.nvIndex, data, nv.writeLength) != kHostOk) failed(nv.nvIndex);
+    if (nv.nv != kConfigNv) {
+        if (node.WriteNv(nv.nv, data, nv.writeLength) != kHostOk) failed(nv.nv);
         return;
     }
     if (!node.SelectPart(part)) return failed(kConfigNv);
     if (node.WriteNv(kConfigNv, data, nv.writeLength) != kHostOk) failed(kConfigNv);
     if (!node.WriteSelector(0)) failed(kPartSelectorNv);
+}
+
+// Each part is read after selecting it and letting the node settle. When
+// the selection is refused the node may show another part, whose bytes
+// must not be saved under this part's name.
+void SaveParts(NodeLink& node, const NvEntry& config, SavedSettings& saved) {
+    for (int part = 1; part <= kConfigPartCount; ++part) {
+        node.platform().ShowProgress(PageId::ImportExport, "Part", part, kConfigPartCount);
+        saved.text += config.file.comment + std::to_string(part) + " \r\n";
+        uint8_t buffer[kNvBufferSize] = {};
+        bool read = false;
+        if (node.SelectPart(part)) {
+            node.platform().Sleep(kPartReadWaitMs);
+            read = node.ReadNv(kConfigNv, buffer, kNvValueSize) == kHostOk;
+        }
+        if (read) {
+            saved.text += DataLine(config.file.kind, buffer);
+        } else {
+            ++saved.readErrors;
+        }
+    }
 }
 
 bool IsProgramIdLine(std::string_view line) {
@@ -121,22 +130,32 @@ bool IsProgramIdLine(std::string_view line) {
 
 }  // namespace
 
-std::span<const SettingsNv> SettingsNvs() { return kSettingsNvs; }
-
-std::string SettingsNvName(int nvIndex, int part) {
-    if (nvIndex == kPartSelectorNv) return "the part selector";
-    for (const SettingsNv& nv : kSettingsNvs) {
-        if (nv.nvIndex != nvIndex) continue;
-        return nvIndex == kConfigNv ? std::string(nv.name) + " part " + std::to_string(part)
-                                    : std::string(nv.name);
-    }
-    return "NV " + std::to_string(nvIndex);
+std::span<const NvEntry* const> SettingsFileNvs() {
+    static const auto kInFileOrder = [] {
+        std::array<const NvEntry*, FileNvCount()> order{};
+        for (const NvEntry& entry : kNvCatalogue) {
+            if (entry.file.position != 0) order.at(entry.file.position - 1) = &entry;
+        }
+        return order;
+    }();
+    return kInFileOrder;
 }
 
-std::optional<std::string> FactoryBytes(int nvIndex, int part) {
+std::string SettingsNvName(int nv, int part) {
+    if (nv == kPartSelectorNv) return "the part selector";
+    for (const NvEntry* entry : SettingsFileNvs()) {
+        if (entry->nv != nv) continue;
+        return nv == kConfigNv ? std::string(entry->name) + " part " + std::to_string(part)
+                               : std::string(entry->name);
+    }
+    return "NV " + std::to_string(nv);
+}
+
+std::optional<std::string> FactoryBytes(int nv, int part) {
+    const NvEntry* entry = NvEntryOf(nv);
     for (const FactoryLine& line : FactoryLines()) {
-        if (line.nvIndex == nvIndex && line.part == part)
-            return ParseDataLine(line.kind, line.line);
+        if (line.nv == nv && line.part == part && entry != nullptr)
+            return ParseDataLine(entry->file.kind, line.line);
     }
     return std::nullopt;
 }
@@ -157,31 +176,16 @@ SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
     text += "\r\n\r\n/ Network variable data \r\n\r\n";
 
     // An NV that cannot be read keeps its comment line, without a data line.
-    for (int i = 0; i < kSingleNvCount; ++i) {
-        const SettingsNv& nv = kSettingsNvs[i];
-        text += nv.commentLine;
+    for (const NvEntry* nv : SettingsFileNvs()) {
+        if (nv->nv == kConfigNv) {
+            SaveParts(node, *nv, saved);
+            continue;
+        }
+        text += nv->file.comment;
         text += "\r\n";
         uint8_t buffer[kNvBufferSize] = {};
-        if (node.ReadNv(nv.nvIndex, buffer, kNvValueSize) == kHostOk) {
-            text += DataLine(nv.kind, buffer);
-        } else {
-            ++saved.readErrors;
-        }
-    }
-    // Each part is read after selecting it and letting the node settle. When
-    // the selection is refused the node may show another part, whose bytes
-    // must not be saved under this part's name.
-    for (int part = 1; part <= kSettingsPartCount; ++part) {
-        node.platform().ShowProgress(PageId::ImportExport, "Part", part, kSettingsPartCount);
-        text += kPartComment + std::to_string(part) + " \r\n";
-        uint8_t buffer[kNvBufferSize] = {};
-        bool read = false;
-        if (node.SelectPart(part)) {
-            node.platform().Sleep(kPartReadWaitMs);
-            read = node.ReadNv(kConfigNv, buffer, kNvValueSize) == kHostOk;
-        }
-        if (read) {
-            text += DataLine(LineKind::Record, buffer);
+        if (node.ReadNv(nv->nv, buffer, kNvValueSize) == kHostOk) {
+            text += DataLine(nv->file.kind, buffer);
         } else {
             ++saved.readErrors;
         }
@@ -220,17 +224,17 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
             programIdSeen = true;
         } else if (line->starts_with('*') && programIdSeen) {
             const int commentNumber = number;
-            const SettingsNv* nv = FindNv(NvNameOf(*line));
+            const NvEntry* nv = FileNvNamed(NvNameOf(*line));
             if (nv == nullptr) return refuse(commentNumber, *line);
             SettingsFilePlan::Step step{
                 .programId = {}, .nv = nv, .part = 0, .bytes = std::nullopt};
-            if (nv->nvIndex == kConfigNv && (step.part = ++parts) > kSettingsPartCount) {
+            if (nv->nv == kConfigNv && (step.part = ++parts) > kConfigPartCount) {
                 return refuse(commentNumber, *line);
             }
             line = lines.Next();
             if (line) ++number;
             if (line && !line->starts_with('*')) {
-                step.bytes = ParseDataLine(nv->kind, *line);
+                step.bytes = ParseDataLine(nv->file.kind, *line);
                 if (!step.bytes) return refuse(number, *line);
             }
             plan.steps.push_back(std::move(step));
@@ -261,9 +265,9 @@ DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view pr
         if (step.nv == nullptr) {
             result.accepted = step.programId == programId || (acceptForeign && acceptForeign());
         } else if (result.accepted && step.bytes) {
-            if (step.nv->nvIndex == kConfigNv) {
+            if (step.nv->nv == kConfigNv) {
                 node.platform().ShowProgress(PageId::ImportExport, "Part", step.part,
-                                             kSettingsPartCount);
+                                             kConfigPartCount);
             }
             WriteBlock(node, *step.nv, *step.bytes, step.part, result);
         }

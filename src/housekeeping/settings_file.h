@@ -1,6 +1,7 @@
-// The node settings file: a readable text snapshot of the nine single
-// settings NVs and the twelve parts of the configuration NV, saved from a
-// node and downloaded into a node. Line ends are CR LF on every platform.
+// The node settings file: a readable text snapshot of the settings NVs that
+// the NV catalogue marks as carried by files, the configuration NV with its
+// twelve parts among them, saved from a node and downloaded into a node. Line
+// ends are CR LF on every platform.
 #pragma once
 
 #include <functional>
@@ -18,12 +19,12 @@ namespace qta1 {
 
 struct SavedSettings {
     std::string text;    // the whole file, CR LF line ends
-    int readErrors = 0;  // NVs that could not be read (0..21)
+    int readErrors = 0;  // NVs and parts that could not be read
 };
 
-// Reads every NV of the file from the node (selecting parts 1 to 12 in turn,
+// Reads every NV of the file from the node (selecting the parts in turn,
 // 250 ms after each selection) and builds the file text; nothing is written
-// anywhere. The selector is left at part 12.
+// anywhere. The selector is left at the last part.
 SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
                                 std::string_view nodeName, const LocalTime& now);
 
@@ -41,14 +42,12 @@ struct DownloadResult {
     std::optional<BadLine> badLine;       // the file was refused before anything was written
 };
 
-struct SettingsNv;
-
 // What a settings file asks of the node, in file order, found by reading the
 // whole file before anything is written.
 struct SettingsFilePlan {
     struct Step {
         std::string programId;             // a program-ID line when `nv` is null
-        const SettingsNv* nv = nullptr;    // a block
+        const NvEntry* nv = nullptr;       // a block
         int part = 0;                      // 1..12 for the configuration NV
         std::optional<std::string> bytes;  // none: the block has no data line
     };
@@ -69,24 +68,16 @@ DownloadResult ReadSettingsFile(std::string_view fileBytes, std::string_view pro
 
 // How messages name an NV of the file: "nciSwitchExt", "nviPluginCnf part 5",
 // or for the part selector "the part selector".
-std::string SettingsNvName(int nvIndex, int part);
+std::string SettingsNvName(int nv, int part);
 
 // The bytes of a built-in factory value (an NV, or a part of the
 // configuration NV), exactly as "Default settings" sends them.
-std::optional<std::string> FactoryBytes(int nvIndex, int part);
+std::optional<std::string> FactoryBytes(int nv, int part);
 
-// Names of the file's NVs, in file order, with their NV index, data-line kind
-// and the length a download writes.
-struct SettingsNv {
-    const char* name;
-    const char* commentLine;  // without its line end
-    int nvIndex;
-    LineKind kind;
-    int writeLength;
-};
-std::span<const SettingsNv> SettingsNvs();
+// The NVs of the file in file order: each block's comment line, data line and
+// the length a download writes come from the NV catalogue.
+std::span<const NvEntry* const> SettingsFileNvs();
 
-inline constexpr int kSettingsPartCount = 12;
 inline constexpr int kPartReadWaitMs = 250;
 
 }  // namespace qta1

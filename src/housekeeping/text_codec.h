@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "frame/platform.h"
-#include "resources/factory_lines.h"
+#include "node/nv_catalogue.h"
 
 namespace qta1 {
 

@@ -1,17 +1,17 @@
 // The factory settings as settings-file data lines. "Default settings" sends
-// them to the node, and the simulated node starts from them.
+// them to the node.
 #pragma once
 
 #include <span>
 
+#include "node/nv_catalogue.h"
+
 namespace qta1 {
 
-enum class LineKind { Record, Count, Time, Temp, Setpoint };
-
+// A line of the kind the NV catalogue gives its NV (a record for a part).
 struct FactoryLine {
-    int nvIndex;  // 56 for the configuration parts
-    int part;     // 1..12 for NV 56, else 0
-    LineKind kind;
+    int nv;
+    int part;  // 1..12 for the configuration NV, else 0
     const char* line;
 };
 

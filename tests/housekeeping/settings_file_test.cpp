@@ -29,13 +29,21 @@ std::string GoldenFactoryFile() {
 }
 
 std::string Comment(std::string_view name) {
-    for (const SettingsNv& nv : SettingsNvs())
-        if (name == nv.name) return std::string(nv.commentLine) + "\r\n";
+    for (const NvEntry* nv : SettingsFileNvs())
+        if (name == nv->name) return std::string(nv->file.comment) + "\r\n";
     return "";
 }
 
 std::string PartComment(int part) {
-    return SettingsNvs().back().commentLine + std::to_string(part) + " \r\n";
+    return NvEntryOf(kConfigNv)->file.comment + std::to_string(part) + " \r\n";
+}
+
+// The file's NVs but the configuration NV, whose parts are blocks of their own.
+std::vector<const NvEntry*> SingleNvs() {
+    std::vector<const NvEntry*> singles;
+    for (const NvEntry* nv : SettingsFileNvs())
+        if (nv->nv != kConfigNv) singles.push_back(nv);
+    return singles;
 }
 
 // A write as the trace shows it: `length` bytes starting with `head`.
@@ -94,9 +102,9 @@ TEST(SettingsFile, FactoryNodeSavesTheGoldenFileAndDownloadsItBack) {
     EXPECT_EQ(b.questions, 0);
     Writes expected;
     SimSession factory;
-    for (const SettingsNv& nv : SettingsNvs().first(9)) {
-        const NvValue value = factory.node.Nv(nv.nvIndex);
-        expected.push_back(Write(nv.nvIndex, {value.begin(), value.end()}, nv.writeLength));
+    for (const NvEntry* nv : SingleNvs()) {
+        const NvValue value = factory.node.Nv(nv->nv);
+        expected.push_back(Write(nv->nv, {value.begin(), value.end()}, nv->writeLength));
     }
     for (int part = 1; part <= 12; ++part) {
         const NvValue value = factory.node.Part(part);
@@ -239,13 +247,14 @@ TEST(SettingsFile, FactoryLinesAreExactDataLines) {
     SimSession factory;
     for (const FactoryLine& line : FactoryLines()) {
         SCOPED_TRACE(line.line);
-        const std::optional<std::string> bytes = FactoryBytes(line.nvIndex, line.part);
+        const std::optional<std::string> bytes = FactoryBytes(line.nv, line.part);
         ASSERT_TRUE(bytes);
-        const NvValue held = line.nvIndex == kConfigNv ? factory.node.Part(line.part)
-                                                       : factory.node.Nv(line.nvIndex);
-        EXPECT_EQ(*bytes, std::string(held.begin(), held.begin() + DataLineLength(line.kind)));
+        const NvValue held =
+            line.nv == kConfigNv ? factory.node.Part(line.part) : factory.node.Nv(line.nv);
+        EXPECT_EQ(*bytes, std::string(held.begin(), held.begin() + WriteLengthOf(line.nv)));
     }
-    for (const SettingsNv& nv : SettingsNvs()) EXPECT_EQ(DataLineLength(nv.kind), nv.writeLength);
+    for (const NvEntry* nv : SettingsFileNvs())
+        EXPECT_EQ(DataLineLength(nv->file.kind), nv->writeLength);
 }
 
 // For any node contents, Save followed by Read from file writes back exactly
@@ -268,8 +277,7 @@ TEST(SettingsFile, SaveThenDownloadRestoresEveryByte) {
             }
             return value;
         };
-        for (const SettingsNv& nv : SettingsNvs().first(9))
-            from.s.node.SetNv(nv.nvIndex, randomValue());
+        for (const NvEntry* nv : SingleNvs()) from.s.node.SetNv(nv->nv, randomValue());
         for (int part = 1; part <= 12; ++part) from.s.node.SetPart(part, randomValue());
         const SavedSettings saved = from.Save();
         ASSERT_EQ(saved.readErrors, 0);
@@ -278,11 +286,11 @@ TEST(SettingsFile, SaveThenDownloadRestoresEveryByte) {
         const DownloadResult result = to.Load(saved.text);
         ASSERT_FALSE(result.badLine) << result.badLine->number << ": " << result.badLine->text;
         ASSERT_TRUE(result.accepted);
-        for (const SettingsNv& nv : SettingsNvs().first(9)) {
-            const NvValue sent = from.s.node.Nv(nv.nvIndex);
-            const NvValue held = to.s.node.Nv(nv.nvIndex);
-            ASSERT_TRUE(std::equal(sent.begin(), sent.begin() + nv.writeLength, held.begin()))
-                << nv.name << " in\n"
+        for (const NvEntry* nv : SingleNvs()) {
+            const NvValue sent = from.s.node.Nv(nv->nv);
+            const NvValue held = to.s.node.Nv(nv->nv);
+            ASSERT_TRUE(std::equal(sent.begin(), sent.begin() + nv->writeLength, held.begin()))
+                << nv->name << " in\n"
                 << saved.text;
         }
         for (int part = 1; part <= 12; ++part) {
@@ -311,17 +319,17 @@ TEST(SettingsFile, FileWithUnreadableNvsDownloadsTheRest) {
     Bench to;
     NvValue marked;
     marked.fill(0xAA);
-    for (const SettingsNv& nv : SettingsNvs().first(9)) to.s.node.SetNv(nv.nvIndex, marked);
+    for (const NvEntry* nv : SingleNvs()) to.s.node.SetNv(nv->nv, marked);
     for (int part = 1; part <= 12; ++part) to.s.node.SetPart(part, marked);
     const DownloadResult result = to.Load(saved.text);
     EXPECT_TRUE(result.accepted);
     EXPECT_EQ(result.writeErrors, 0);
     SimSession factory;
-    for (const SettingsNv& nv : SettingsNvs().first(9)) {
+    for (const NvEntry* nv : SingleNvs()) {
         NvValue want = marked;
-        if (nv.nvIndex != 17)
-            std::copy_n(factory.node.Nv(nv.nvIndex).begin(), nv.writeLength, want.begin());
-        EXPECT_EQ(to.s.node.Nv(nv.nvIndex), want) << nv.name;
+        if (nv->nv != 17)
+            std::copy_n(factory.node.Nv(nv->nv).begin(), nv->writeLength, want.begin());
+        EXPECT_EQ(to.s.node.Nv(nv->nv), want) << nv->name;
     }
     for (int part = 1; part <= 12; ++part)
         EXPECT_EQ(to.s.node.Part(part), part == 5 ? marked : factory.node.Part(part)) << part;

@@ -8,7 +8,6 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kModeSetPart = 10;
 // SNVT_hvac_mode numbers of the rows.
 enum HvacMode : int {
     kHvacAuto = 0,
@@ -47,7 +46,7 @@ constexpr Field kModeFields[] = {
 // clang-format on
 
 constexpr Block kHvacBlocks[] = {
-    {.nv = kConfigNv, .part = kModeSetPart, .optionBits = false, .fields = kModeFields},
+    {.nv = kConfigNv, .part = kModeSetsPart, .optionBits = false, .fields = kModeFields},
 };
 
 constexpr PageDef kHvacPage = {
@@ -78,12 +77,12 @@ void CPage27PropPage::OnPageHidden() { InitialiseModeSets(); }
 void CPage27PropPage::InitialiseModeSets() {
     BeginWriteReport();
     uint8_t buffer[kNvBufferSize] = {};
-    if (!node().SelectPart(kModeSetPart)) {
+    if (!node().SelectPart(kModeSetsPart)) {
         NoteWriteProblem(text::kFactoryModeSets, text::kNotSelected);
     } else if (node().ReadNv(kConfigNv, buffer, kNvValueSize) != kHostOk) {
         NoteWriteProblem(text::kFactoryModeSets, text::kNotReadBeforeWrite);
     } else if (TestBit(buffer[kInitialisedByte], kInitialisedBit) == 0) {
-        const std::optional<std::string> factory = FactoryBytes(kConfigNv, kModeSetPart);
+        const std::optional<std::string> factory = FactoryBytes(kConfigNv, kModeSetsPart);
         if (factory && node().WriteNv(kConfigNv, reinterpret_cast<const uint8_t*>(factory->data()),
                                       kNvValueSize) != kHostOk) {
             NoteWriteProblem(text::kFactoryModeSets, text::kWriteRefused);

@@ -6,7 +6,6 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kAlarmInputsNv = 15;
 // clang-format off
 constexpr Field kQta3Fields[] = {
 //                box                          byte bit
@@ -30,9 +29,9 @@ constexpr PageDef kQta3Page = {
 
 constexpr int kUnitStatusControls[] = {IDC_QTA3_COOLING_SURFACE, IDC_QTA3_COOLING_EXCHANGER,
                                        IDC_QTA3_RECIRCULATION, IDC_QTA3_PASSWORD};
-// Bytes 27 (high) and 28 (low) of NV 3 above this also offer the QTA3 functions.
+// Bytes 27 (high) and 28 (low) of the unit status above this also offer the QTA3 functions.
 constexpr int kUnitStatusWordLimit = 65530;
-// NV 15 byte 0, mask 0x01 as stored, blocks the cool-down function.
+// Alarm inputs byte 0, mask 0x01 as stored, blocks the cool-down function.
 constexpr int kCoolDownBlockedBit = 7;
 
 }  // namespace

@@ -5,8 +5,8 @@
 namespace qta1 {
 
 // The cooling equipment of a QTA3 unit as option bits of part 1. The boxes
-// can be changed only when the node reports the QTA3 functions (NV 3), and
-// "Cool down" only while no alarm input blocks it (NV 15).
+// can be changed only when the node reports the QTA3 functions in its unit
+// status, and "Cool down" only while no alarm input blocks it.
 class CPage10PropPage final : public CPropPage {
 public:
     explicit CPage10PropPage(CSheet& sheet);

@@ -6,12 +6,9 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kOutputModeNv = 38;
-constexpr int kManualValueNv = 39;
-constexpr int kFreshAirPart = 3;
 constexpr int kDampersRefreshMs = 2000;
 
-// The unit's outputs are words of NV 38 (mode) and NV 39 (manual value);
+// The unit's outputs are words of the output modes and the manual values;
 // the injection damper is the word at byte 9, the exhaust damper at byte 11.
 constexpr int kInjectionWord = 9;
 constexpr int kExhaustWord = 11;
@@ -58,7 +55,7 @@ constexpr Block kDampersBlocks[] = {
     {.nv = kOutputModeNv, .part = 0, .optionBits = false, .fields = kModeFields},
     {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kSignalFields},
     {.nv = kConfigNv,
-     .part = kFreshAirPart,
+     .part = kDamperPart,
      .optionBits = false,
      .fields = kFreshAirFields,
      .selectorAlways = true,
@@ -68,8 +65,8 @@ constexpr Block kDampersBlocks[] = {
 constexpr Field kInjectionOut[] = {WordAt(IDC_DAMPERS_INJ_OUT, 0, Codec::HalfHundredths)};
 constexpr Field kExhaustOut[] = {WordAt(IDC_DAMPERS_EXH_OUT, 0, Codec::HalfHundredths)};
 constexpr LiveRead kDampersLive[] = {
-    {45, kNvValueSize, kInjectionOut},
-    {46, kNvValueSize, kExhaustOut},
+    {kInjectionDamperOutputNv, kNvValueSize, kInjectionOut},
+    {kExhaustDamperOutputNv, kNvValueSize, kExhaustOut},
 };
 
 // Range and inversion belong to a unit with a recirculation damper.
@@ -113,7 +110,7 @@ void CPage2PropPage::OnControlClicked(int controlId) {
 }
 
 // "Min. fresh air" needs the recirculation damper and, with it, the node's
-// report in NV 3; when NV 3 cannot be read the box keeps its enabling.
+// report in its unit status; when that cannot be read the box keeps its enabling.
 void CPage2PropPage::ApplyOptionRules(const uint8_t* reversedPart1) {
     CPropPage::ApplyOptionRules(reversedPart1);
     if (TestBit(reversedPart1[kRecirculationByte], kRecirculationBit) == 0) {

@@ -1,4 +1,4 @@
-// What the unit's status NV (NV 3) says about the equipment that may be
+// What the unit's status NV says about the equipment that may be
 // configured: the QTA3 cooling functions and the fresh-air damper setting
 // are offered only when the node reports them available.
 #pragma once
@@ -6,10 +6,9 @@
 #include <cstdint>
 
 #include "frame/codec.h"
+#include "node/nv_catalogue.h"
 
 namespace qta1 {
-
-inline constexpr int kUnitStatusNv = 3;
 
 // Bit 5 of byte 22 as stored (mask 0x20), tested as the codec bit of the
 // reversed byte like every option bit.

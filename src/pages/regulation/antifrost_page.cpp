@@ -6,9 +6,6 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kTemperaturesPart = 2;
-constexpr int kOutdoorNv = 22;
-constexpr int kRegulatorNv = 36;
 constexpr int kRefreshMs = 2000;
 
 // Part 2, in hundredths of a degree; word 11 is also the start-up return
@@ -26,13 +23,13 @@ constexpr Block kBlocks[] = {
 };
 
 constexpr Field kOutdoor[] = {WordAt(IDC_ANTIFROST_OUTDOOR, 0, Codec::Temperature)};
-// NV 36 byte 0 as stored, mask 0x40: antifrost heats.
+// Regulator state byte 0 as stored, mask 0x40: antifrost heats.
 constexpr ValueText kHeatingTexts[] = {{1, text::kAntifrostHeating}, {0, text::kAntifrostIdle}};
 constexpr TextTable kHeating = {kHeatingTexts};
 constexpr Field kStatus[] = {BitTextAt(IDC_ANTIFROST_STATUS, 0, 1, kHeating)};
 constexpr LiveRead kLiveReads[] = {
-    {kOutdoorNv, kNvValueSize, kOutdoor},
-    {kRegulatorNv, kNvValueSize, kStatus},
+    {kOutdoorTempNv, kNvValueSize, kOutdoor},
+    {kRegulatorStateNv, kNvValueSize, kStatus},
 };
 
 // "Antifrost enabled when system stopped": part 1 byte 8 bit 0.

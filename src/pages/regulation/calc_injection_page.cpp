@@ -6,11 +6,6 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kSetpointsNv = 50;  // nciSetInjtTemp
-constexpr int kPidPart = 7;
-constexpr int kInjectionNv = 10;
-constexpr int kSensorsNv = 2;
-constexpr int kCalcInjectionNv = 20;
 constexpr int kRefreshMs = 2000;
 
 // Part 1 byte 6: night lowering (bit 0) and replace air (bit 1).
@@ -27,7 +22,7 @@ constexpr Field kPidFields[] = {
     WordField(IDC_CALCINJ_D,  14,   Codec::Word),
 };
 constexpr Field kCalculatedField[] = {BitField(IDC_CALCINJ_CALC_SETPOINT, 4, 0)};
-// nciSetInjtTemp words 0 to 6, in hundredths of a degree.
+// The injection set points, words 0 to 6, in hundredths of a degree.
 constexpr Field kSetpointFields[] = {
     WordField(IDC_CALCINJ_MIN,             0, Codec::Temperature),
     WordField(IDC_CALCINJ_CALC,            1, Codec::Temperature),
@@ -39,16 +34,16 @@ constexpr Field kSetpointFields[] = {
 };
 // clang-format on
 
-// Read: part 7, part 1, NV 50. Write: part 1, then part 7 with the selector
-// written without asking the node, then NV 50.
+// Read: part 7, part 1, the set points. Write: part 1, then part 7 with the
+// selector written without asking the node, then the set points.
 constexpr Block kBlocks[] = {
     {.nv = kConfigNv,
-     .part = kPidPart,
+     .part = kBreakPointsPart,
      .optionBits = false,
      .fields = kPidFields,
      .selectorAlways = true},
     {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kCalculatedField},
-    {.nv = kSetpointsNv, .part = 0, .optionBits = false, .fields = kSetpointFields},
+    {.nv = kInjectionSetpointsNv, .part = 0, .optionBits = false, .fields = kSetpointFields},
 };
 constexpr int kWriteOrder[] = {1, 0, 2};
 
@@ -61,9 +56,9 @@ constexpr Field kInjection[] = {WordAt(IDC_CALCINJ_INJECTION_TEMP, 0, Codec::Tem
 constexpr Field kExhaust[] = {WordAt(IDC_CALCINJ_EXHAUST_TEMP, 3, Codec::Temperature)};
 constexpr Field kSetpoint[] = {WordAt(IDC_CALCINJ_SETPOINT, 0, Codec::Temperature)};
 constexpr LiveRead kLiveReads[] = {
-    {kInjectionNv, kNvValueSize, kInjection},
-    {kSensorsNv, kNvValueSize, kExhaust},
-    {kCalcInjectionNv, kNvValueSize, kSetpoint},
+    {kInjectionTempNv, kNvValueSize, kInjection},
+    {kSensorTempsNv, kNvValueSize, kExhaust},
+    {kCalcInjectionSetpointNv, kNvValueSize, kSetpoint},
 };
 
 // A calculated space set-point (part 1 byte 4 bit 4) replaces the fixed

@@ -4,12 +4,9 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kSetpointsNv = 50;  // nciSetInjtTemp
-constexpr int kCalcSpaceNv = 19;
-constexpr int kOutdoorNv = 22;
 constexpr int kRefreshMs = 2000;
 
-// nciSetInjtTemp words 10 to 13, in hundredths of a degree; the words before
+// The injection set-point NV, words 10 to 13, in hundredths of a degree; the words before
 // them belong to the injection set-point.
 // clang-format off
 constexpr Field kPointFields[] = {
@@ -23,7 +20,7 @@ constexpr Field kPointFields[] = {
 constexpr Field kCalculatedField[] = {BitField(IDC_CALCSPACE_CALC_SETPOINT, 4, 4)};
 
 constexpr Block kBlocks[] = {
-    {.nv = kSetpointsNv, .part = 0, .optionBits = false, .fields = kPointFields},
+    {.nv = kInjectionSetpointsNv, .part = 0, .optionBits = false, .fields = kPointFields},
     {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kCalculatedField},
 };
 
@@ -37,8 +34,8 @@ constexpr CheckRule kCheckRules[] = {{IDC_CALCSPACE_CALC_SETPOINT, kCalculationB
 constexpr Field kCalcSetpoint[] = {WordAt(IDC_CALCSPACE_CALC, 0, Codec::Temperature)};
 constexpr Field kOutdoor[] = {WordAt(IDC_CALCSPACE_OUTDOOR_TEMP, 0, Codec::Temperature)};
 constexpr LiveRead kLiveReads[] = {
-    {kCalcSpaceNv, kNvValueSize, kCalcSetpoint},
-    {kOutdoorNv, kNvValueSize, kOutdoor},
+    {kCalcSpaceSetpointNv, kNvValueSize, kCalcSetpoint},
+    {kOutdoorTempNv, kNvValueSize, kOutdoor},
 };
 
 constexpr PageDef kCalcSpacePage = {

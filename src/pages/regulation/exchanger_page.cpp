@@ -6,13 +6,9 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kOutputModeNv = 38;
-constexpr int kManualValueNv = 39;
-constexpr int kRunningNv = 41;
-constexpr int kExchangerOutputNv = 44;
 constexpr int kRefreshMs = 2000;
 
-// The exchanger's word of NV 38 (mode) and NV 39 (manual value).
+// The exchanger's word of the output modes and of the manual values.
 constexpr int kExchangerWord = 3;
 constexpr int kExchangerBit = 2;  // part 1 byte 2
 
@@ -49,7 +45,7 @@ constexpr TextTable kRunningState = {kRunningTexts, text::kRunning};
 constexpr Field kRunning[] = {TextAt(IDC_EXCH_RUNNING, 0, Codec::Word, kRunningState)};
 constexpr LiveRead kLiveReads[] = {
     {kExchangerOutputNv, kNvValueSize, kOutput},
-    {kRunningNv, kNvValueSize, kRunning},
+    {kExchangerRunningNv, kNvValueSize, kRunning},
 };
 
 // Every data control but the manual position, which the page adds itself.

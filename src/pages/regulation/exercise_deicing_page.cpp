@@ -4,8 +4,6 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kExercisePart = 6;
-
 // Part 6 words 2 to 4: the deicing delay in minutes, the pump and valve
 // intervals in hours; words 0 and 1 are the PIR delays.
 // clang-format off
@@ -17,7 +15,7 @@ constexpr Field kFields[] = {
 };
 // clang-format on
 constexpr Block kBlocks[] = {
-    {.nv = kConfigNv, .part = kExercisePart, .optionBits = false, .fields = kFields},
+    {.nv = kConfigNv, .part = kDelaysPart, .optionBits = false, .fields = kFields},
 };
 
 // "Deicing enabled": part 1 byte 8 bit 1.

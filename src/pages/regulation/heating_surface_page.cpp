@@ -6,13 +6,9 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kOutputModeNv = 38;
-constexpr int kManualValueNv = 39;
-constexpr int kPumpStateNv = 42;
-constexpr int kValveOutputNv = 43;
 constexpr int kRefreshMs = 2000;
 
-// NV 38 (modes) and NV 39 (manual values) keep one word per output: the
+// The output modes and the manual values keep one word per output: the
 // heating valve at byte 7, the pump's mode at byte 5.
 constexpr int kValveWord = 7;
 constexpr int kPumpWord = 5;
@@ -56,7 +52,7 @@ constexpr ValueText kPumpTexts[] = {{0, text::kStopped}};
 constexpr TextTable kPumpState = {kPumpTexts, text::kRunning};
 constexpr Field kPumpOut[] = {TextAt(IDC_HEAT_PUMP_OUT, 0, Codec::SignedByte, kPumpState)};
 constexpr LiveRead kLiveReads[] = {
-    {kValveOutputNv, kNvValueSize, kValveOut},
+    {kHeatingValveOutputNv, kNvValueSize, kValveOut},
     {kPumpStateNv, kNvValueSize, kPumpOut},
 };
 

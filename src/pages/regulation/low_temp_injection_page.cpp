@@ -4,9 +4,6 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kAlarmPart = 2;
-constexpr int kInjectionNv = 10;
-constexpr int kCalcInjectionNv = 20;
 constexpr int kRefreshMs = 2000;
 
 // "Stop at low temperatures": part 1 byte 4 bit 5.
@@ -22,7 +19,7 @@ constexpr Field kAlarmFields[] = {
 // clang-format on
 constexpr Block kBlocks[] = {
     {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kStopField},
-    {.nv = kConfigNv, .part = kAlarmPart, .optionBits = false, .fields = kAlarmFields},
+    {.nv = kConfigNv, .part = kTemperaturesPart, .optionBits = false, .fields = kAlarmFields},
 };
 
 // The alarm's values and temperatures matter only while the unit stops on it.
@@ -33,8 +30,8 @@ constexpr CheckRule kCheckRules[] = {{IDC_LOWTEMP_STOP, kAlarmBoxes}};
 constexpr Field kActual[] = {WordAt(IDC_LOWTEMP_ACTUAL, 0, Codec::Temperature)};
 constexpr Field kCalc[] = {WordAt(IDC_LOWTEMP_CALC, 0, Codec::Temperature)};
 constexpr LiveRead kLiveReads[] = {
-    {kInjectionNv, kNvValueSize, kActual},
-    {kCalcInjectionNv, kNvValueSize, kCalc},
+    {kInjectionTempNv, kNvValueSize, kActual},
+    {kCalcInjectionSetpointNv, kNvValueSize, kCalc},
 };
 
 // The unit's option bits play no part here.

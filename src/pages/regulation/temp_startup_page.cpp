@@ -7,10 +7,6 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kTemperaturesPart = 2;
-constexpr int kBreakPointsPart = 7;
-constexpr int kOutdoorNv = 22;
-constexpr int kRegulatorNv = 36;
 constexpr int kRefreshMs = 2000;
 
 // Part 2 words 10 and 11 (word 11 is also the antifrost return temperature)
@@ -40,13 +36,13 @@ constexpr Block kBlocks[] = {
 };
 
 constexpr Field kOutdoor[] = {WordAt(IDC_STARTUP_ACTUAL_OUTDOOR, 0, Codec::Temperature)};
-// NV 36 byte 0 as stored, mask 0x20: the unit is in its low-temperature start-up.
+// Regulator state byte 0 as stored, mask 0x20: the unit is in its low-temperature start-up.
 constexpr ValueText kModeTexts[] = {{1, text::kStartupLowTemp}, {0, text::kStartupHighTemp}};
 constexpr TextTable kMode = {kModeTexts};
 constexpr Field kStatus[] = {BitTextAt(IDC_STARTUP_STATUS, 0, 2, kMode)};
 constexpr LiveRead kLiveReads[] = {
-    {kOutdoorNv, kNvValueSize, kOutdoor},
-    {kRegulatorNv, kNvValueSize, kStatus},
+    {kOutdoorTempNv, kNvValueSize, kOutdoor},
+    {kRegulatorStateNv, kNvValueSize, kStatus},
 };
 
 // Part 1 byte 2: heating surface (bit 0), recirculation damper (bit 1),

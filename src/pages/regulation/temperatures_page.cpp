@@ -6,11 +6,6 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kOffsetsPart = 2;
-constexpr int kInjectionNv = 10;  // Bs1 at bytes 0-1
-constexpr int kSensorsNv = 2;     // Bs2 at bytes 3-4, Bs3 at bytes 5-6
-constexpr int kCalcInjectionNv = 20;
-constexpr int kCalcSpaceNv = 19;
 constexpr int kRefreshMs = 2000;
 
 // Part 2 words 0 to 2: the calibration offsets, in hundredths of a degree.
@@ -23,7 +18,7 @@ constexpr Field kOffsets[] = {
 };
 // clang-format on
 constexpr Block kBlocks[] = {
-    {.nv = kConfigNv, .part = kOffsetsPart, .optionBits = false, .fields = kOffsets},
+    {.nv = kConfigNv, .part = kTemperaturesPart, .optionBits = false, .fields = kOffsets},
 };
 
 constexpr Field kInjection[] = {WordAt(IDC_TEMPS_BS1_ACTUAL, 0, Codec::Temperature)};
@@ -34,10 +29,10 @@ constexpr Field kSensors[] = {
 constexpr Field kCalcInjection[] = {WordAt(IDC_TEMPS_CALC_INJECTION, 0, Codec::Temperature)};
 constexpr Field kCalcSpace[] = {WordAt(IDC_TEMPS_CALC_SPACE, 0, Codec::Temperature)};
 constexpr LiveRead kLiveReads[] = {
-    {kInjectionNv, kNvValueSize, kInjection},
-    {kSensorsNv, kNvValueSize, kSensors},
-    {kCalcInjectionNv, kNvValueSize, kCalcInjection},
-    {kCalcSpaceNv, kNvValueSize, kCalcSpace},
+    {kInjectionTempNv, kNvValueSize, kInjection},
+    {kSensorTempsNv, kNvValueSize, kSensors},
+    {kCalcInjectionSetpointNv, kNvValueSize, kCalcInjection},
+    {kCalcSpaceSetpointNv, kNvValueSize, kCalcSpace},
 };
 
 // The calculated space set-point is in use (part 1 byte 4 bit 4).
@@ -61,9 +56,9 @@ struct SensorRow {
     int calibration;
 };
 constexpr SensorRow kSensorRows[] = {
-    {kInjectionNv, 0, IDC_TEMPS_BS1_ACTUAL, IDC_TEMPS_BS1_OFFSET},
-    {kSensorsNv, 3, IDC_TEMPS_BS2_ACTUAL, IDC_TEMPS_BS2_OFFSET},
-    {kSensorsNv, 5, IDC_TEMPS_BS3_ACTUAL, IDC_TEMPS_BS3_OFFSET},
+    {kInjectionTempNv, 0, IDC_TEMPS_BS1_ACTUAL, IDC_TEMPS_BS1_OFFSET},
+    {kSensorTempsNv, 3, IDC_TEMPS_BS2_ACTUAL, IDC_TEMPS_BS2_OFFSET},
+    {kSensorTempsNv, 5, IDC_TEMPS_BS3_ACTUAL, IDC_TEMPS_BS3_OFFSET},
 };
 // A fitted sensor never reads below this; an open input reads far lower.
 constexpr double kLowestReadingC = -200.0;
@@ -73,10 +68,10 @@ constexpr double kLowestReadingC = -200.0;
 CPage5PropPage::CPage5PropPage(CSheet& sheet)
     : CPropPage(PageId::Temperatures, sheet, kTemperaturesPage) {}
 
-// The sensor rows follow the readings (NV 10, then NV 2); a failed read
+// The sensor rows follow the readings (Bs1, then Bs2 and Bs3); a failed read
 // leaves its rows as they were. Then part 1 decides "Calc space temp".
 void CPage5PropPage::ApplyOptionEnabling() {
-    for (int nv : {kInjectionNv, kSensorsNv}) {
+    for (int nv : {kInjectionTempNv, kSensorTempsNv}) {
         uint8_t buffer[kNvBufferSize] = {};
         if (node().ReadNv(nv, buffer, kNvValueSize) != kHostOk) continue;
         for (const SensorRow& row : kSensorRows) {

@@ -8,8 +8,6 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kStartStopNv = 8;
-constexpr int kCalendarStatusNv = 11;
 constexpr int kRefreshMs = 2000;
 
 // NV 8 keeps Sunday first and every pair stop first: per day Calender 1
@@ -117,7 +115,7 @@ void CPage6PropPage::WritePage() {
     const int calendarErrors = CheckStartStop(kChecks, buffer, failed);
     if (!RefuseWrite(static_cast<int>(failed.count()), calendarErrors)) {
         BeginWriteReport();
-        SendNv(kStartStopNv, 0, false, kTimeBoxes, buffer, kNvValueSize);
+        SendNv(kStartStopNv, 0, false, kTimeBoxes, buffer);
         ReadPage();
         FinishWriteReport();
     }

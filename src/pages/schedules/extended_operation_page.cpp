@@ -8,17 +8,14 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kDayNv = 24;
-constexpr int kNightNv = 26;
-constexpr int kTimeLength = 4;  // hours, minutes and two bytes sent back as read
 constexpr int kRestartWaitMs = 2000;
 
 constexpr Field kDay[] = {WordAt(IDC_EXTOP_DAY, 0, Codec::HourMinute)};
 constexpr Field kNight[] = {WordAt(IDC_EXTOP_NIGHT, 0, Codec::HourMinute)};
 
 constexpr Block kBlocks[] = {
-    {.nv = kDayNv, .part = 0, .optionBits = false, .fields = kDay, .writeLength = kTimeLength},
-    {.nv = kNightNv, .part = 0, .optionBits = false, .fields = kNight, .writeLength = kTimeLength},
+    {.nv = kDayExtensionNv, .part = 0, .optionBits = false, .fields = kDay},
+    {.nv = kNightExtensionNv, .part = 0, .optionBits = false, .fields = kNight},
 };
 
 constexpr PageDef kExtendedOperationPage = {
@@ -33,12 +30,13 @@ CPage21PropPage::CPage21PropPage(CSheet& sheet)
     : CPropPage(PageId::ExtendedOperation, sheet, kExtendedOperationPage) {}
 
 void CPage21PropPage::OnControlClicked(int controlId) {
-    if (controlId == IDC_EXTOP_DAY_START) Start(kDay[0], kDayNv);
-    if (controlId == IDC_EXTOP_NIGHT_START) Start(kNight[0], kNightNv);
+    if (controlId == IDC_EXTOP_DAY_START) Start(kDay[0], kDayExtensionNv);
+    if (controlId == IDC_EXTOP_NIGHT_START) Start(kNight[0], kNightExtensionNv);
 }
 
 // The node starts extended operation when its time changes: it is sent 0:00
-// first and the box's time after the wait, with no Read afterwards. A time
+// first and the box's time after the wait (hours, minutes and the two bytes
+// after them as read), with no Read afterwards. A time
 // the box cannot store stops Start before anything is sent; a box the
 // technician did not edit sends the node's own time back.
 void CPage21PropPage::Start(const Field& time, int nv) {
@@ -52,10 +50,10 @@ void CPage21PropPage::Start(const Field& time, int nv) {
         std::copy(buffer, buffer + kNvBufferSize, restart);
         restart[0] = 0;
         restart[1] = 0;
-        SendNv(nv, 0, false, {&time, 1}, restart, kTimeLength);
+        SendNv(nv, 0, false, {&time, 1}, restart);
         ui().Sleep(kRestartWaitMs);
         if (Edited(time.control)) EncodeField(time, Text(time.control), buffer);
-        SendNv(nv, 0, false, {&time, 1}, buffer, kTimeLength);
+        SendNv(nv, 0, false, {&time, 1}, buffer);
     }
     FinishWriteReport();
 }

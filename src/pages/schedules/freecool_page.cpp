@@ -8,9 +8,8 @@ namespace qta1 {
 namespace {
 
 constexpr int kRefreshMs = 2000;
-constexpr int kRoomModeNv = 48;  // option bits, reversed like part 1
 
-// NV 7, per day from Sunday: PIR stop and start, then free-cooling stop and
+// The shared calendar, per day from Sunday: PIR stop and start, then free-cooling stop and
 // start (bytes 3 + 4d and 4 + 4d) on this page.
 // clang-format off
 constexpr Field kTimeBoxes[] = {
@@ -35,14 +34,14 @@ constexpr Field kRoomSetpoints[] = {
 // Read: the calendar, then the temperatures; Write sends the temperatures
 // first, the calendar only after its checks.
 constexpr Block kBlocks[] = {
-    {.nv = kSharedCalendarNv, .part = 0, .optionBits = false, .fields = kTimeBoxes,
+    {.nv = kFreecoolPirCalendarNv, .part = 0, .optionBits = false, .fields = kTimeBoxes,
      .readLength = kNvBufferSize, .shownOnly = true},
-    {.nv = 28, .part = 0, .optionBits = false, .fields = kMinInjection,
-     .readLength = kNvBufferSize, .rmwLength = kNvValueSize, .writeLength = 2},
-    {.nv = 34, .part = 0, .optionBits = false, .fields = kMaxOutdoor,
-     .readLength = kNvBufferSize, .rmwLength = kNvValueSize, .writeLength = 2},
-    {.nv = 32, .part = 0, .optionBits = false, .fields = kRoomSetpoints,
-     .readLength = kNvBufferSize, .rmwLength = kNvValueSize, .writeLength = 12},
+    {.nv = kMinNightCoolNv, .part = 0, .optionBits = false, .fields = kMinInjection,
+     .readLength = kNvBufferSize, .rmwLength = kNvValueSize},
+    {.nv = kMaxOutNightNv, .part = 0, .optionBits = false, .fields = kMaxOutdoor,
+     .readLength = kNvBufferSize, .rmwLength = kNvValueSize},
+    {.nv = kRoomSetpointsNv, .part = 0, .optionBits = false, .fields = kRoomSetpoints,
+     .readLength = kNvBufferSize, .rmwLength = kNvValueSize},
 };
 
 constexpr Field kSpaceTemp[] = {WordAt(IDC_FREECOOL_SPACE_TEMP, 0, Codec::Temperature)};
@@ -53,14 +52,14 @@ constexpr ValueText kStateTexts[] = {{10, text::kFreeCoolOn}};
 constexpr TextTable kStateTable = {kStateTexts, text::kFreeCoolOff};
 constexpr Field kState[] = {TextAt(IDC_FREECOOL_STATUS, 1, Codec::Word, kStateTable)};
 constexpr LiveRead kLiveReads[] = {
-    {29, kNvValueSize, kSpaceTemp},
-    {10, kNvValueSize, kInjectionTemp},
-    {22, kNvValueSize, kOutdoorTemp},
-    {47, kNvValueSize, kState},
+    {kSpaceTempNv, kNvValueSize, kSpaceTemp},
+    {kInjectionTempNv, kNvValueSize, kInjectionTemp},
+    {kOutdoorTempNv, kNvValueSize, kOutdoorTemp},
+    {kFreecoolStateNv, kNvValueSize, kState},
 };
 
 // Without free cooling (part 1 byte 20 bit 0) every box is disabled; with it
-// these are enabled and the four below follow NV 48.
+// these are enabled and the four below follow the room mode NV.
 constexpr int kFollowPart1[] = {
     IDC_FREECOOL_MON_START, IDC_FREECOOL_MON_STOP, IDC_FREECOOL_TUE_START, IDC_FREECOOL_TUE_STOP,
     IDC_FREECOOL_WED_START, IDC_FREECOOL_WED_STOP, IDC_FREECOOL_THU_START, IDC_FREECOOL_THU_STOP,
@@ -73,11 +72,11 @@ constexpr OptionRule kRules[] = {{20, 0, kFollowPart1}};
 constexpr int kRoomSetpointBoxes[] = {IDC_FREECOOL_SETPT_MAX_ROOM, IDC_FREECOOL_SETPT_MIN_ROOM};
 constexpr int kSpaceTempBox[] = {IDC_FREECOOL_SPACE_TEMP};
 constexpr int kMaxOutdoorBox[] = {IDC_FREECOOL_MAX_TEMP_OUTDOOR};
-constexpr int kFollowNv48[] = {IDC_FREECOOL_SETPT_MAX_ROOM, IDC_FREECOOL_SETPT_MIN_ROOM,
+constexpr int kFollowRoomMode[] = {IDC_FREECOOL_SETPT_MAX_ROOM, IDC_FREECOOL_SETPT_MIN_ROOM,
                                IDC_FREECOOL_SPACE_TEMP, IDC_FREECOOL_MAX_TEMP_OUTDOOR};
-// NV 48 byte 22 (bits as stored): bit 6 set disables the room set points;
+// Room mode byte 22 (bits as stored): bit 6 set disables the room set points;
 // bit 7 set offers the space temperature instead of the outdoor limit.
-constexpr OptionRule kNv48Rules[] = {
+constexpr OptionRule kRoomModeRules[] = {
 //   byte bit  boxes               enable when set
     {22,  6,   kRoomSetpointBoxes, false},
     {22,  7,   kSpaceTempBox,      true},
@@ -105,15 +104,16 @@ void CPage13PropPage::AfterWriteBlocks() { WriteSharedCalendar(kCheck); }
 void CPage13PropPage::ApplyOptionRules(const uint8_t* reversedPart1) {
     CPropPage::ApplyOptionRules(reversedPart1);
     if (TestBit(reversedPart1[kRules[0].byte], kRules[0].bit) == 0) {
-        EnableAll(kFollowNv48, false);
+        EnableAll(kFollowRoomMode, false);
         return;
     }
-    // When NV 48 cannot be read, its four boxes keep their enabling.
-    uint8_t nv48[kNvBufferSize] = {};
-    if (node().ReadNv(kRoomModeNv, nv48, kNvValueSize) != kHostOk) return;
-    ReverseBits(nv48, kNvBufferSize);
-    for (const OptionRule& rule : kNv48Rules) {
-        EnableAll(rule.controls, (TestBit(nv48[rule.byte], rule.bit) != 0) == rule.enableWhenSet);
+    // When the room mode cannot be read, its four boxes keep their enabling.
+    uint8_t roomMode[kNvBufferSize] = {};
+    if (node().ReadNv(kRoomModeNv, roomMode, kNvValueSize) != kHostOk) return;
+    ReverseBits(roomMode, kNvBufferSize);
+    for (const OptionRule& rule : kRoomModeRules) {
+        EnableAll(rule.controls,
+                  (TestBit(roomMode[rule.byte], rule.bit) != 0) == rule.enableWhenSet);
     }
 }
 

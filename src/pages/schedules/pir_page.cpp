@@ -7,10 +7,8 @@ namespace qta1 {
 namespace {
 
 constexpr int kRefreshMs = 2000;
-constexpr int kOccupancyNv = 6;
-constexpr int kDelayPart = 6;
 
-// NV 7, per day from Sunday: PIR stop and start (bytes 1 + 4d and 2 + 4d) on
+// The shared calendar, per day from Sunday: PIR stop and start (bytes 1 + 4d and 2 + 4d) on
 // this page, then the free-cooling pair.
 // clang-format off
 constexpr Field kTimeBoxes[] = {
@@ -34,14 +32,14 @@ constexpr Field kDelays[] = {
 // Read: the calendar, then the delays; Write sends the delays first, the
 // calendar only after its checks.
 constexpr Block kBlocks[] = {
-    {.nv = kSharedCalendarNv,
+    {.nv = kFreecoolPirCalendarNv,
      .part = 0,
      .optionBits = false,
      .fields = kTimeBoxes,
      .readLength = kNvBufferSize,
      .shownOnly = true},
     {.nv = kConfigNv,
-     .part = kDelayPart,
+     .part = kDelaysPart,
      .optionBits = false,
      .fields = kDelays,
      .rmwLength = kNvValueSize},

@@ -60,7 +60,7 @@ bool CWeekCalendarPage::RefuseWrite(int formatErrors, int calendarErrors) {
 
 void CWeekCalendarPage::WriteSharedCalendar(const StartStopCheck& check) {
     uint8_t buffer[kNvBufferSize] = {};
-    if (node().ReadNv(kSharedCalendarNv, buffer, kNvValueSize) != kHostOk) {
+    if (node().ReadNv(kFreecoolPirCalendarNv, buffer, kNvValueSize) != kHostOk) {
         NoteWriteProblem(text::kCalendarTimes, text::kNotReadBeforeWrite);
         return;
     }
@@ -69,7 +69,7 @@ void CWeekCalendarPage::WriteSharedCalendar(const StartStopCheck& check) {
     const int formatErrors = static_cast<int>(StoreTimeBoxes(buffer).count());
     const int calendarErrors = CheckStartStop({&check, 1}, buffer, TimeBoxSet{});
     if (RefuseWrite(formatErrors, calendarErrors)) return;
-    SendNv(kSharedCalendarNv, 0, false, timeBoxes_, buffer, kNvValueSize);
+    SendNv(kFreecoolPirCalendarNv, 0, false, timeBoxes_, buffer);
     ReadPage();
 }
 

@@ -11,9 +11,8 @@
 
 namespace qta1 {
 
-// The free-cooling and PIR calendars share this NV; each page writes only
-// its own time bytes and byte 0, and sends back the other page's as read.
-inline constexpr int kSharedCalendarNv = 7;
+// The free-cooling and PIR calendars share one NV; each page writes only its
+// own time bytes and byte 0, and sends back the other page's as read.
 
 // One calendar whose start and stop times must come in equal numbers: `days`
 // stop bytes from `firstStop` on, four bytes apart, each followed by its start
@@ -48,7 +47,7 @@ protected:
     // Shows the summary when there was any error; true when the Write must
     // not send the calendar.
     bool RefuseWrite(int formatErrors, int calendarErrors);
-    // The Freecool and PIR calendar write: the node's value of NV 7, byte 0
+    // The Freecool and PIR calendar write: the node's value of the shared NV, byte 0
     // cleared, this page's times from its boxes, checked, sent and read back.
     void WriteSharedCalendar(const StartStopCheck& check);
 

@@ -36,10 +36,10 @@ constexpr Field kCounters[] = {
 constexpr Field kCommunicationCount[] = {WordAt(IDC_ALARMS_COMMUNICATION_COUNT, 0, Codec::Word)};
 
 constexpr LiveRead kAlarmsLive[] = {
-    {15, kNvValueSize, kInputs},
-    {16, kNvValueSize, kFaults},
-    {35, kNvValueSize, kCounters},
-    {27, kNvValueSize, kCommunicationCount},
+    {kAlarmInputsNv, kNvValueSize, kInputs},
+    {kAlarmFaultsNv, kNvValueSize, kFaults},
+    {kAlarmCountersNv, kNvValueSize, kCounters},
+    {kCommunicationAlarmsNv, kNvValueSize, kCommunicationCount},
 };
 
 constexpr int kPump[] = {IDC_ALARMS_PUMP_FAULT};

@@ -7,13 +7,11 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kRunningHoursNv = 49;
-constexpr int kResetCommandNv = 40;
 // How long the node is given to see a reset command before it is taken back.
 constexpr int kResetHoldMs = 2500;
 constexpr int kHoursRefreshMs = 2000;
 
-// The reset command of each counter: word k of NV 49 has code k + 1.
+// The reset command of each counter: word k of the running hours has code k + 1.
 struct ResetButton {
     int button;
     int code;
@@ -67,16 +65,16 @@ CPage3PropPage::CPage3PropPage(CSheet& sheet)
 void CPage3PropPage::OnControlClicked(int controlId) {
     for (const ResetButton& reset : kResets) {
         if (reset.button != controlId) continue;
-        const uint8_t command[] = {static_cast<uint8_t>(EncodeHigh(reset.code) & 0xFF),
-                                   static_cast<uint8_t>(EncodeLow(reset.code) & 0xFF)};
-        const uint8_t none[] = {0x00, 0x00};
+        const uint8_t command[kNvBufferSize] = {static_cast<uint8_t>(EncodeHigh(reset.code) & 0xFF),
+                                                static_cast<uint8_t>(EncodeLow(reset.code) & 0xFF)};
+        const uint8_t none[kNvBufferSize] = {};
         BeginWriteReport();
-        if (node().WriteNv(kResetCommandNv, command, 2) != kHostOk) {
+        if (node().WriteNv(kResetCommandNv, command, WriteLengthOf(kResetCommandNv)) != kHostOk) {
             NoteWriteProblem(BoxName(reset.counter), text::kResetRefused);
         }
         SetText(controlId, text::kWait);
         ui().Sleep(kResetHoldMs);
-        if (node().WriteNv(kResetCommandNv, none, 2) != kHostOk) {
+        if (node().WriteNv(kResetCommandNv, none, WriteLengthOf(kResetCommandNv)) != kHostOk) {
             NoteWriteProblem(BoxName(reset.counter), text::kResetNotTakenBack);
         }
         SetText(controlId, LayoutLabel(controlId));

@@ -7,9 +7,6 @@ namespace qta1 {
 
 namespace {
 
-constexpr int kRotarySwitchNv = 31;
-constexpr int kUnitModeNv = 37;
-constexpr int kSwitchOverrideNv = 17;
 constexpr int kSwitchOff = 4;
 constexpr int kStatusRefreshMs = 1000;
 
@@ -30,7 +27,7 @@ constexpr ValueText kUnitModeTexts[] = {
 };
 constexpr TextTable kUnitMode = {kUnitModeTexts, text::kUnknownValue};
 
-// The override word of NV 17; any value without a button of its own means
+// The override word; any value without a button of its own means
 // the switch on the unit decides.
 constexpr RadioChoice kOverrideChoices[] = {
 //   button                    value
@@ -51,13 +48,10 @@ constexpr Field kOverrideFields[] = {RadioWordAt(0, kOverride)};
 constexpr Field kSwitchFields[] = {TextAt(IDC_STATUS_ROTARY_SWITCH, 0, Codec::Word, kSwitch)};
 constexpr Field kUnitFields[] = {TextAt(IDC_STATUS_UNIT, 0, Codec::SignedByte, kUnitMode)};
 
-// NV 17 takes two bytes; the read before the write only confirms the node answers.
+// The override takes two bytes; the read before the write only confirms the
+// node answers.
 constexpr Block kStatusBlocks[] = {
-    {.nv = kSwitchOverrideNv,
-     .part = 0,
-     .optionBits = false,
-     .fields = kOverrideFields,
-     .writeLength = 2},
+    {.nv = kSwitchOverrideNv, .part = 0, .optionBits = false, .fields = kOverrideFields},
 };
 
 constexpr LiveRead kStatusLive[] = {

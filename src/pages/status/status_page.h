@@ -5,7 +5,7 @@
 namespace qta1 {
 
 // The rotary switch, the unit mode and the override of the switch from the
-// PC (NV 17), refreshed every second. With the switch at "Off" the override
+// PC, refreshed every second. With the switch at "Off" the override
 // cannot be changed, unless the override itself is "Off".
 class CPage15PropPage final : public CPropPage {
 public:

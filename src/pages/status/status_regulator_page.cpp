@@ -8,13 +8,13 @@ namespace {
 
 constexpr int kRegulatorRefreshMs = 2000;
 
-// NV 36 byte 0, mask 0x80 as stored: set while the regulator cools.
+// Regulator state byte 0, mask 0x80 as stored: set while the regulator cools.
 constexpr ValueText kModeTexts[] = {{0, text::kRegulatorHeating}, {1, text::kRegulatorCooling}};
 constexpr TextTable kMode = {kModeTexts};
 
 constexpr Field kHeatingValve[] = {WordAt(IDC_REGULATOR_HEATING, 0, Codec::HalfHundredths)};
 constexpr Field kExchanger[] = {WordAt(IDC_REGULATOR_EXCHANGER, 0, Codec::HalfHundredths)};
-// Analogue outputs of NV 48, counted 0 to 4095.
+// Analogue outputs of the room mode NV, counted 0 to 4095.
 constexpr Field kOutputs[] = {
     WordAt(IDC_REGULATOR_RECYCLING, 7, Codec::Percent4095),
     WordAt(IDC_REGULATOR_COOLING, 9, Codec::Percent4095),
@@ -22,10 +22,10 @@ constexpr Field kOutputs[] = {
 constexpr Field kHeatingCooling[] = {BitTextAt(IDC_REGULATOR_MODE, 0, 0, kMode)};
 
 constexpr LiveRead kRegulatorLive[] = {
-    {43, kNvValueSize, kHeatingValve},
-    {44, kNvValueSize, kExchanger},
-    {48, kNvValueSize, kOutputs},
-    {36, kNvValueSize, kHeatingCooling},
+    {kHeatingValveOutputNv, kNvValueSize, kHeatingValve},
+    {kExchangerOutputNv, kNvValueSize, kExchanger},
+    {kRoomModeNv, kNvValueSize, kOutputs},
+    {kRegulatorStateNv, kNvValueSize, kHeatingCooling},
 };
 
 constexpr int kHeating[] = {IDC_REGULATOR_HEATING};
