@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/trace_lines.h"
 #include "sim_session.h"
 
 namespace qta1 {
@@ -229,12 +230,7 @@ private:
 
 // --- Helpers for what the technician sees ----------------------------------
 
-std::string ControlName(const ControlDecl& decl) {
-    std::string name = QuoteText(decl.label);
-    const char* where = decl.row[0] != '\0' ? decl.row : decl.group;
-    if (where[0] != '\0') name += " in " + QuoteText(where);
-    return name;
-}
+using trace_line::ControlName;
 
 std::string ControlLine(const ControlState& state) {
     std::string line = ControlName(*state.decl) + ": " + QuoteText(state.text);
@@ -245,13 +241,6 @@ std::string ControlLine(const ControlState& state) {
     line += state.enabled ? " enabled" : " disabled";
     if (!state.visible) line += " hidden";
     return line;
-}
-
-std::optional<PageId> PageByCaption(std::string_view caption) {
-    for (const PageLayout& layout : AllLayouts()) {
-        if (caption == layout.caption) return layout.page;
-    }
-    return std::nullopt;
 }
 
 // --- The runner ------------------------------------------------------------

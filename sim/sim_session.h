@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "frame/control.h"
+#include "app/control.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/trace.h"
 #include "platform/headless/virtual_clock.h"

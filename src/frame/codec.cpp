@@ -24,7 +24,6 @@ int DecodeSignedByte(uint8_t byte) { return byte < 0x80 ? byte : byte - 256; }
 
 // Arithmetic shift: a negative value keeps its two's-complement high byte.
 int32_t HighByteOf(int32_t value) { return value >> 8; }
-int32_t LowByteOf(int32_t value) { return value; }
 
 int32_t TruncateToInt32(double value) {
     // The negated comparison also catches NaN.
@@ -111,6 +110,58 @@ double TextToDouble(std::string_view text) {
         value = 0.0;
     }
     return negative ? -value : value;
+}
+
+// Bytes above 96 use the same arithmetic (255 reads 63:45), so nothing is hidden.
+std::string FormatTimeByte(uint8_t timeByte) {
+    const int minutes = timeByte % 4 * 15;
+    return std::to_string(timeByte / 4) + ":" + (minutes == 0 ? "00" : std::to_string(minutes));
+}
+
+// A text without ":" reads as whole hours.
+uint8_t ParseTimeByte(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    const double hours = TextToDouble(text.substr(0, colon));
+    const double minutes =
+        colon == std::string_view::npos ? 0.0 : TextToDouble(text.substr(colon + 1));
+    double quarters = hours * 4;
+    if (minutes != 0) quarters += minutes * (1.0 / 15.0);
+    return static_cast<uint8_t>(TruncateToInt32(quarters) & 0xFF);
+}
+
+bool IsValidTimeText(std::string_view text) {
+    if (text.size() != 4 && text.size() != 5) return false;
+    if (text.find_first_of(" \t\n\v\f\r") != std::string_view::npos) return false;
+    const std::size_t hourLength = text.size() - 3;
+    if (text.find(':') != hourLength) return false;
+    return IsValidHourMinute(text.substr(0, hourLength), text.substr(text.size() - 2));
+}
+
+bool IsValidHourMinute(std::string_view hourText, std::string_view minuteText) {
+    if (hourText == "24" && minuteText != "00") return false;
+    const int32_t h = TruncateToInt32(TextToDouble(hourText));
+    const int32_t m = TruncateToInt32(TextToDouble(minuteText));
+    return h >= 0 && h <= 24 && m >= 0 && m <= 59;
+}
+
+namespace {
+
+std::string TwoDigits(int value) {
+    const std::string text = FormatFixed(value, 0);
+    return value < 10 ? "0" + text : text;
+}
+
+}  // namespace
+
+std::string NodeDateText(const uint8_t* clock) {
+    return FormatFixed(DecodeSignedByte(clock[3]), 0) + "/" +
+           FormatFixed(DecodeSignedByte(clock[2]), 0) + "-" +
+           FormatFixed(ComposeWord(clock[0], clock[1]), 0);
+}
+
+std::string NodeTimeText(const uint8_t* clock) {
+    return FormatFixed(DecodeSignedByte(clock[4]), 0) + ":" +
+           TwoDigits(DecodeSignedByte(clock[5])) + ":" + TwoDigits(DecodeSignedByte(clock[6]));
 }
 
 std::string FormatFixed(double value, int decimals) {

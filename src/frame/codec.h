@@ -17,7 +17,6 @@ double DecodeHalves(uint8_t high, uint8_t low);            // word * 0.5
 int DecodeTenthsInteger(uint8_t high, uint8_t low);        // word / 10, remainder dropped
 int DecodeSignedByte(uint8_t byte);                        // -128..127
 int32_t HighByteOf(int32_t value);                         // value >> 8; caller keeps 8 bits
-int32_t LowByteOf(int32_t value);                          // value; caller keeps 8 bits
 
 // Truncation of a double to a 32-bit integer toward zero. Values that do not
 // fit (and NaN) give INT32_MIN, as the x86 conversion instruction does, so a
@@ -51,5 +50,16 @@ double TextToDouble(std::string_view text);
 
 // printf-style "%.<decimals>f", always with "." as the decimal point.
 std::string FormatFixed(double value, int decimals);
+
+// A time of day as one byte of quarter hours since midnight <-> "H:MM".
+std::string FormatTimeByte(uint8_t timeByte);
+uint8_t ParseTimeByte(std::string_view text);
+bool IsValidTimeText(std::string_view text);
+bool IsValidHourMinute(std::string_view hourText, std::string_view minuteText);
+
+// The node clock (year word, month, day, hour, minute, second) as
+// "6/12-2026" and "7:05:09".
+std::string NodeDateText(const uint8_t* clock);
+std::string NodeTimeText(const uint8_t* clock);
 
 }  // namespace qta1

@@ -1,11 +1,11 @@
 #include "frame/page.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "frame/codec.h"
 #include "frame/decimal.h"
 #include "frame/sheet.h"
-#include "housekeeping/text_codec.h"
 #include "resources/strings.h"
 
 namespace qta1 {
@@ -197,7 +197,7 @@ struct CPropPage::WriteReport {
 };
 
 CPropPage::CPropPage(PageId id, CSheet& sheet, const PageDef& def)
-    : id_(id), sheet_(sheet), def_(def) {}
+    : id_(id), sheet_(sheet), def_(def), controls_(sheet.ControlsOf(id)) {}
 
 CPropPage::~CPropPage() = default;
 
@@ -214,8 +214,14 @@ void CPropPage::EnableAll(std::span<const int> controls, bool enabled) {
     for (int control : controls) Enable(control, enabled);
 }
 
+const ControlDecl* CPropPage::Declaration(int control) const {
+    const auto it = std::find_if(controls_.begin(), controls_.end(),
+                                 [control](const ControlDecl& c) { return c.id == control; });
+    return control > 0 && it != controls_.end() ? &*it : nullptr;
+}
+
 std::string CPropPage::LayoutLabel(int control) const {
-    const ControlDecl* decl = FindControl(id_, control);
+    const ControlDecl* decl = Declaration(control);
     return decl != nullptr ? decl->label : "";
 }
 
@@ -355,7 +361,7 @@ bool CPropPage::EditedBoxesAccepted(std::span<const Field> fields) {
 }
 
 std::string CPropPage::BoxName(int control) const {
-    const ControlDecl* decl = FindControl(id_, control);
+    const ControlDecl* decl = Declaration(control);
     if (decl == nullptr) return {};
     std::string name = decl->label;
     std::string where = decl->row;

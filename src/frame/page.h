@@ -195,8 +195,11 @@ public:
     CPropPage& operator=(const CPropPage&) = delete;
 
     PageId id() const { return id_; }
+    // The table the cycle runs over.
+    const PageDef& definition() const { return def_; }
 
     // Platform notifications.
+    std::span<const ControlDecl> Controls() const override { return controls_; }
     void OnInitDialog() override;
     void OnShow(bool shown) override;
     void OnTimer(int timerId) override;
@@ -288,10 +291,12 @@ private:
     void NoteReadBack(const Block& block, const uint8_t* buffer, bool ok);
     std::string BoxNames(std::span<const Field> fields) const;
     std::string ShownValue(const Field& field, const uint8_t* buffer) const;
+    const ControlDecl* Declaration(int control) const;
 
     PageId id_;
     CSheet& sheet_;
     const PageDef& def_;
+    std::span<const ControlDecl> controls_;
     // The text each value box last showed from the node, to tell the boxes
     // the technician edited from those that must keep the node's bytes.
     std::map<int, std::string> shown_;

@@ -6,12 +6,17 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "resources/layout.h"
+#include "resources/controls.h"
 
 namespace qta1 {
+
+// A page of the sheet. The frame never names one: the application's page
+// table does (resources/page_ids.h).
+enum class PageId : int;
 
 struct LocalTime {
     int year = 2000;  // four digits
@@ -34,10 +39,12 @@ struct FileDialogRequest {
     std::string filter;
 };
 
-// What a page window tells its page. The platform calls these on the user
-// interface thread only.
+// What a page window tells its page, and what the window holds. The platform
+// calls these on the user interface thread only.
 class PageEvents {
 public:
+    // The controls of the page's window, as its layout declares them.
+    virtual std::span<const ControlDecl> Controls() const = 0;
     virtual void OnInitDialog() = 0;
     virtual void OnShow(bool shown) = 0;
     virtual void OnTimer(int timerId) = 0;
@@ -78,7 +85,6 @@ public:
     virtual void SetCheck(PageId page, int control, bool checked) = 0;
     virtual bool GetCheck(PageId page, int control) = 0;
     virtual void Enable(PageId page, int control, bool enabled) = 0;
-    virtual void Show(PageId page, int control, bool visible) = 0;
     // Puts the keyboard focus on the control (the box a message is about).
     virtual void SetFocus(PageId page, int control) = 0;
 

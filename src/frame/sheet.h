@@ -1,26 +1,44 @@
 // The modal "QTA1" property sheet: owns one instance of every page and the
-// two host interfaces, and decides which page set the technician sees.
+// two host interfaces, and decides which page set the technician sees. Which
+// pages exist and which sets they form, the application says (its page
+// registry); the sheet knows none of them by name.
 #pragma once
 
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "frame/host_link.h"
+#include "frame/page.h"
 #include "frame/platform.h"
-#include "pages/page_classes.h"
 
 namespace qta1 {
 
-// Tab order after Node Information.
-std::span<const PageId> UserSet();
-std::span<const PageId> TechnicianSet();
+// A page the sheet can hold: the controls of its window and how it is made.
+struct SheetPage {
+    PageId id;
+    std::span<const ControlDecl> controls;
+    std::unique_ptr<CPropPage> (*make)(CSheet& sheet);
+};
+
+// Every page of the sheet, and the page sets in tab order. The home page is
+// always the first tab; a node whose configured word is 0 gets the
+// unconfigured page after it and nothing else; a configured node opens on
+// the technician set.
+struct SheetPages {
+    std::span<const SheetPage> pages;
+    PageId home;
+    PageId unconfigured;
+    std::span<const PageId> userSet;
+    std::span<const PageId> technicianSet;
+};
 
 class CSheet final : public SheetEvents {
 public:
     // Constructs the pages, obtains the host interfaces from the client site
-    // and adds the first pages (Node Information, then the set the node's
+    // and adds the first pages (the home page, then the set the node's
     // configured word calls for).
-    CSheet(Platform& platform, HostUnknown* clientSite);
+    CSheet(Platform& platform, HostUnknown* clientSite, const SheetPages& pages);
     ~CSheet();
     CSheet(const CSheet&) = delete;
     CSheet& operator=(const CSheet&) = delete;
@@ -40,45 +58,25 @@ public:
     NodeLink& node() { return link_; }
     Platform& platform() { return platform_; }
     const std::vector<PageId>& tabs() const { return tabs_; }
+    // The page, or nullptr when the sheet has none of that id.
+    CPropPage* Page(PageId id);
+    // The controls of a page's window; none for a page the sheet does not hold.
+    std::span<const ControlDecl> ControlsOf(PageId id) const;
 
     void OnSheetInitDialog() override;
 
 private:
-    CPropPage& PageOf(PageId id);
     void Add(PageId id);
     void Remove(PageId id);
     bool Shows(std::span<const PageId> set) const;
 
     Platform& platform_;
-    // Declared first so that it is released after the pages are destroyed;
-    // it obtains the interfaces only after every page has been constructed.
+    const SheetPages& pages_;
+    // Declared before the pages so that it is released after they are
+    // destroyed; it obtains the interfaces only after every page has been
+    // constructed.
     NodeLink link_;
-    CPage2PropPage page2_;
-    CPage3PropPage page3_;
-    CPage4PropPage page4_;
-    CPage5PropPage page5_;
-    CPage6PropPage page6_;
-    CPage7PropPage page7_;
-    CPage8PropPage page8_;
-    CPage9PropPage page9_;
-    CPage10PropPage page10_;
-    CPage11PropPage page11_;
-    CPage12PropPage page12_;
-    CPage13PropPage page13_;
-    CPage14PropPage page14_;
-    CPage15PropPage page15_;
-    CPage16PropPage page16_;
-    CPage17PropPage page17_;
-    CPage18PropPage page18_;
-    CPage19PropPage page19_;
-    CPage20PropPage page20_;
-    CPage21PropPage page21_;
-    CPage22PropPage page22_;
-    CPage23PropPage page23_;
-    CPage24PropPage page24_;
-    CPage25PropPage page25_;
-    CPage26PropPage page26_;
-    CPage27PropPage page27_;
+    std::vector<std::unique_ptr<CPropPage>> instances_;
     std::vector<PageId> tabs_;
 };
 

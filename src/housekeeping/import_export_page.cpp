@@ -1,7 +1,6 @@
 #include "housekeeping/import_export_page.h"
 
 #include "frame/codec.h"
-#include "frame/control.h"
 #include "frame/sheet.h"
 #include "housekeeping/node_information_page.h"
 #include "housekeeping/settings_file.h"
@@ -46,6 +45,10 @@ std::string DefaultFileName(std::string_view nodeName) {
 CPage25PropPage::CPage25PropPage(CSheet& sheet)
     : CPropPage(PageId::ImportExport, sheet, kImportExportPage) {}
 
+std::unique_ptr<CPropPage> MakeImportExportPage(CSheet& sheet) {
+    return std::make_unique<CPage25PropPage>(sheet);
+}
+
 void CPage25PropPage::OnInitDialog() { ShowNodeName(); }
 
 void CPage25PropPage::OnControlClicked(int controlId) {
@@ -77,11 +80,6 @@ void CPage25PropPage::Busy(int button, Action action) {
 
 void CPage25PropPage::Message(std::string_view message, std::string_view title) {
     ui().MessageBox(message, title, MsgButtons::Ok, MsgIcon::None);
-}
-
-std::string CPage25PropPage::ProgramId() const {
-    const QTA1Control* control = QTA1Control::Current();
-    return control != nullptr ? control->GetProgramId() : text::kProgramId;
 }
 
 FileDialogRequest CPage25PropPage::SettingsFileRequest() {
@@ -116,7 +114,7 @@ void CPage25PropPage::SaveToFile() {
         nodeName = NodeNameText(name, kNodeNameMaxChars);
     }
     SetText(IDC_IMPEXP_NODENAME, nodeName);
-    const SavedSettings saved = WriteSettingsFile(node(), ProgramId(), nodeName, ui().Now());
+    const SavedSettings saved = WriteSettingsFile(node(), text::kProgramId, nodeName, ui().Now());
     if (!ui().ReplaceFile(*path, saved.text)) {
         Message(text::kErrorOpeningFile);
     } else if (saved.readErrors == 0) {
@@ -143,7 +141,7 @@ void CPage25PropPage::ReadFromFile() {
                 result = text::kDownloadNotCompleted;
                 if (!bytes->empty()) {
                     const DownloadResult download =
-                        ReadSettingsFile(*bytes, ProgramId(), node(), [this] {
+                        ReadSettingsFile(*bytes, text::kProgramId, node(), [this] {
                             return ui().MessageBox(text::kProgramIdMismatch,
                                                    text::kProgramIdMismatchTitle, MsgButtons::YesNo,
                                                    MsgIcon::None) == MsgAnswer::Yes;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 
@@ -26,7 +28,6 @@ private:
     template <typename Action>
     void Busy(int button, Action action);
     FileDialogRequest SettingsFileRequest();
-    std::string ProgramId() const;
     void Message(std::string_view text, std::string_view title = {});
 };
 

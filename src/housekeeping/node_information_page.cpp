@@ -22,6 +22,10 @@ std::string NodeNameText(const uint8_t* buffer, int length) {
 CPage12PropPage::CPage12PropPage(CSheet& sheet)
     : CPropPage(PageId::NodeInformation, sheet, kNodeInformationPage) {}
 
+std::unique_ptr<CPropPage> MakeNodeInformationPage(CSheet& sheet) {
+    return std::make_unique<CPage12PropPage>(sheet);
+}
+
 void CPage12PropPage::OnInitDialog() {
     uint8_t name[kNodeNameReadLength] = {};
     if (node().ReadNodeName(name, kNodeNameReadLength) == kHostOk) {

@@ -13,23 +13,7 @@ constexpr int kClockRefreshMs = 1000;
 
 constexpr PageDef kSetTimePage = {.refreshMs = kClockRefreshMs};
 
-std::string TwoDigits(int value) {
-    const std::string text = FormatFixed(value, 0);
-    return value < 10 ? "0" + text : text;
-}
-
 }  // namespace
-
-std::string NodeDateText(const uint8_t* clock) {
-    return FormatFixed(DecodeSignedByte(clock[3]), 0) + "/" +
-           FormatFixed(DecodeSignedByte(clock[2]), 0) + "-" +
-           FormatFixed(ComposeWord(clock[0], clock[1]), 0);
-}
-
-std::string NodeTimeText(const uint8_t* clock) {
-    return FormatFixed(DecodeSignedByte(clock[4]), 0) + ":" +
-           TwoDigits(DecodeSignedByte(clock[5])) + ":" + TwoDigits(DecodeSignedByte(clock[6]));
-}
 
 // The full four-digit year, so a PC in 2105 does not set the node to 2005.
 void ClockBytes(const LocalTime& now, uint8_t bytes[7]) {
@@ -40,6 +24,10 @@ void ClockBytes(const LocalTime& now, uint8_t bytes[7]) {
 }
 
 CPage16PropPage::CPage16PropPage(CSheet& sheet) : CPropPage(PageId::SetTime, sheet, kSetTimePage) {}
+
+std::unique_ptr<CPropPage> MakeSetTimePage(CSheet& sheet) {
+    return std::make_unique<CPage16PropPage>(sheet);
+}
 
 void CPage16PropPage::RefreshLiveValues() {
     const LocalTime now = ui().Now();

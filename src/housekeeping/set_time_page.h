@@ -1,6 +1,8 @@
 #pragma once
 
 #include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 
@@ -17,10 +19,6 @@ protected:
     void OnControlClicked(int controlId) override;
 };
 
-// The node clock (year word, month, day, hour, minute, second) as
-// "6/12-2026" and "7:05:09".
-std::string NodeDateText(const uint8_t* clock);
-std::string NodeTimeText(const uint8_t* clock);
 // The seven bytes of the clock setting that set the node clock to `now`.
 void ClockBytes(const LocalTime& now, uint8_t bytes[7]);
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "housekeeping/text_codec.h"
+#include "resources/page_ids.h"
 
 namespace qta1 {
 

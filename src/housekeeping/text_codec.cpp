@@ -10,8 +10,6 @@ namespace qta1 {
 
 namespace {
 
-uint8_t Low8(int32_t value) { return static_cast<uint8_t>(value & 0xFF); }
-
 std::string Joined(const std::string& a, const std::string& b) {
     return a.empty() ? b : a + ", " + b;
 }
@@ -61,38 +59,6 @@ const LineShape& ShapeOf(LineKind kind) {
 }
 
 }  // namespace
-
-// Bytes above 96 use the same arithmetic (255 reads 63:45), so nothing is hidden.
-std::string FormatTimeByte(uint8_t timeByte) {
-    const int minutes = timeByte % 4 * 15;
-    return std::to_string(timeByte / 4) + ":" + (minutes == 0 ? "00" : std::to_string(minutes));
-}
-
-// A text without ":" reads as whole hours.
-uint8_t ParseTimeByte(std::string_view text) {
-    const std::size_t colon = text.find(':');
-    const double hours = TextToDouble(text.substr(0, colon));
-    const double minutes =
-        colon == std::string_view::npos ? 0.0 : TextToDouble(text.substr(colon + 1));
-    double quarters = hours * 4;
-    if (minutes != 0) quarters += minutes * (1.0 / 15.0);
-    return Low8(TruncateToInt32(quarters));
-}
-
-bool IsValidTimeText(std::string_view text) {
-    if (text.size() != 4 && text.size() != 5) return false;
-    if (text.find_first_of(" \t\n\v\f\r") != std::string_view::npos) return false;
-    const std::size_t hourLength = text.size() - 3;
-    if (text.find(':') != hourLength) return false;
-    return IsValidHourMinute(text.substr(0, hourLength), text.substr(text.size() - 2));
-}
-
-bool IsValidHourMinute(std::string_view hourText, std::string_view minuteText) {
-    if (hourText == "24" && minuteText != "00") return false;
-    const int32_t h = TruncateToInt32(TextToDouble(hourText));
-    const int32_t m = TruncateToInt32(TextToDouble(minuteText));
-    return h >= 0 && h <= 24 && m >= 0 && m <= 59;
-}
 
 std::string FormatRecordLine(const uint8_t bytes[31]) {
     std::string line = std::to_string(DecodeSignedByte(bytes[0]));

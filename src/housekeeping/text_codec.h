@@ -1,4 +1,4 @@
-// Texts of times of day, settings-file data lines and export timestamps.
+// Texts of settings-file data lines and export timestamps.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +10,6 @@
 #include "node/nv_catalogue.h"
 
 namespace qta1 {
-
-// Quarter hours since midnight <-> "H:MM".
-std::string FormatTimeByte(uint8_t timeByte);
-uint8_t ParseTimeByte(std::string_view text);
-bool IsValidTimeText(std::string_view text);
-bool IsValidHourMinute(std::string_view hourText, std::string_view minuteText);
 
 // Data-line formatters; every line ends with "\n\n". Each number carries
 // its bytes exactly: a set point keeps one decimal when that holds it

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frame/platform.h"
+#include "resources/layout.h"
 
 namespace qta1 {
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "frame/platform.h"
+#include "resources/layout.h"
 
 namespace qta1::trace_line {
 

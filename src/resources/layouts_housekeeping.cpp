@@ -1,4 +1,5 @@
 // Layouts of Node Information, Set Time and Import / Export.
+#include "resources/layout.h"
 #include "resources/page_layouts.h"
 #include "resources/strings.h"
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "frame/codec.h"
 #include "frame/decimal.h"
 #include "housekeeping/settings_file.h"
 #include "housekeeping/text_codec.h"

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/codec.h"
 #include "sim_session.h"
 #include "support/golden.h"
 

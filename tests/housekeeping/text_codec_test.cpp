@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "frame/codec.h"
+
 namespace qta1 {
 namespace {
 

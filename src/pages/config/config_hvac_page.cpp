@@ -64,6 +64,10 @@ constexpr int kInitialisedBit = kHvacAuto;
 
 CPage27PropPage::CPage27PropPage(CSheet& sheet) : CPropPage(PageId::ConfigHvac, sheet, kHvacPage) {}
 
+std::unique_ptr<CPropPage> MakeConfigHvacPage(CSheet& sheet) {
+    return std::make_unique<CPage27PropPage>(sheet);
+}
+
 void CPage27PropPage::OnPageShown() {
     InitialiseModeSets();
     ReadPage();

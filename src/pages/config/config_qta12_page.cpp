@@ -61,6 +61,10 @@ constexpr Dependents kDependents[] = {
 
 CPage9PropPage::CPage9PropPage(CSheet& sheet) : CPropPage(PageId::ConfigQta12, sheet, kQta12Page) {}
 
+std::unique_ptr<CPropPage> MakeConfigQta12Page(CSheet& sheet) {
+    return std::make_unique<CPage9PropPage>(sheet);
+}
+
 void CPage9PropPage::OnInitDialog() {
     CPropPage::OnInitDialog();
     ReadPage();

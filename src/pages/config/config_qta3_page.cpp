@@ -38,6 +38,10 @@ constexpr int kCoolDownBlockedBit = 7;
 
 CPage10PropPage::CPage10PropPage(CSheet& sheet) : CPropPage(PageId::ConfigQta3, sheet, kQta3Page) {}
 
+std::unique_ptr<CPropPage> MakeConfigQta3Page(CSheet& sheet) {
+    return std::make_unique<CPage10PropPage>(sheet);
+}
+
 void CPage10PropPage::OnPageShown() {
     ApplyUnitStatus();
     ReadPage();

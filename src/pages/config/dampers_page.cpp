@@ -98,6 +98,10 @@ constexpr ModeButtons kDampers[] = {
 
 CPage2PropPage::CPage2PropPage(CSheet& sheet) : CPropPage(PageId::Dampers, sheet, kDampersPage) {}
 
+std::unique_ptr<CPropPage> MakeDampersPage(CSheet& sheet) {
+    return std::make_unique<CPage2PropPage>(sheet);
+}
+
 // Only a damper in "Manual" takes a typed position.
 void CPage2PropPage::OnControlClicked(int controlId) {
     for (const ModeButtons& damper : kDampers) {

@@ -51,4 +51,8 @@ constexpr PageDef kAntifrostPage = {
 CPage20PropPage::CPage20PropPage(CSheet& sheet)
     : CPropPage(PageId::Antifrost, sheet, kAntifrostPage) {}
 
+std::unique_ptr<CPropPage> MakeAntifrostPage(CSheet& sheet) {
+    return std::make_unique<CPage20PropPage>(sheet);
+}
+
 }  // namespace qta1

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 

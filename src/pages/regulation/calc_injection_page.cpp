@@ -89,6 +89,10 @@ constexpr PageDef kCalcInjectionPage = {
 CPage17PropPage::CPage17PropPage(CSheet& sheet)
     : CPropPage(PageId::CalcInjection, sheet, kCalcInjectionPage) {}
 
+std::unique_ptr<CPropPage> MakeCalcInjectionPage(CSheet& sheet) {
+    return std::make_unique<CPage17PropPage>(sheet);
+}
+
 // Night boost comes with night lowering, and not while the unit replaces air.
 void CPage17PropPage::ApplyOptionRules(const uint8_t* reversedPart1) {
     CPropPage::ApplyOptionRules(reversedPart1);

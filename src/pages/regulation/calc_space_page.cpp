@@ -52,4 +52,8 @@ constexpr PageDef kCalcSpacePage = {
 CPage19PropPage::CPage19PropPage(CSheet& sheet)
     : CPropPage(PageId::CalcSpace, sheet, kCalcSpacePage) {}
 
+std::unique_ptr<CPropPage> MakeCalcSpacePage(CSheet& sheet) {
+    return std::make_unique<CPage19PropPage>(sheet);
+}
+
 }  // namespace qta1

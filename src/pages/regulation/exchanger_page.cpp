@@ -70,4 +70,8 @@ constexpr ManualOverride kExchanger = {IDC_EXCH_OFF, IDC_EXCH_MANUAL, IDC_EXCH_A
 CPage18PropPage::CPage18PropPage(CSheet& sheet)
     : CActuatorPage(PageId::Exchanger, sheet, kExchangerPage, kExchanger) {}
 
+std::unique_ptr<CPropPage> MakeExchangerPage(CSheet& sheet) {
+    return std::make_unique<CPage18PropPage>(sheet);
+}
+
 }  // namespace qta1

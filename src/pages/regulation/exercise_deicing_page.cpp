@@ -34,4 +34,8 @@ constexpr PageDef kExerciseDeicingPage = {
 CPage22PropPage::CPage22PropPage(CSheet& sheet)
     : CPropPage(PageId::ExerciseDeicing, sheet, kExerciseDeicingPage) {}
 
+std::unique_ptr<CPropPage> MakeExerciseDeicingPage(CSheet& sheet) {
+    return std::make_unique<CPage22PropPage>(sheet);
+}
+
 }  // namespace qta1

@@ -81,4 +81,8 @@ constexpr ManualOverride kValve = {IDC_HEAT_VALVE_OFF, IDC_HEAT_VALVE_MANUAL, ID
 CPage4PropPage::CPage4PropPage(CSheet& sheet)
     : CActuatorPage(PageId::HeatingSurface, sheet, kHeatingSurfacePage, kValve) {}
 
+std::unique_ptr<CPropPage> MakeHeatingSurfacePage(CSheet& sheet) {
+    return std::make_unique<CPage4PropPage>(sheet);
+}
+
 }  // namespace qta1

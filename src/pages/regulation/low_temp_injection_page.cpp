@@ -49,4 +49,8 @@ constexpr PageDef kLowTempInjectionPage = {
 CPage24PropPage::CPage24PropPage(CSheet& sheet)
     : CPropPage(PageId::LowTempInjection, sheet, kLowTempInjectionPage) {}
 
+std::unique_ptr<CPropPage> MakeLowTempInjectionPage(CSheet& sheet) {
+    return std::make_unique<CPage24PropPage>(sheet);
+}
+
 }  // namespace qta1

@@ -56,4 +56,8 @@ constexpr PageDef kPidPage = {
 
 CPage11PropPage::CPage11PropPage(CSheet& sheet) : CPropPage(PageId::Pid, sheet, kPidPage) {}
 
+std::unique_ptr<CPropPage> MakePidPage(CSheet& sheet) {
+    return std::make_unique<CPage11PropPage>(sheet);
+}
+
 }  // namespace qta1

@@ -75,6 +75,10 @@ constexpr PageDef kTempStartupPage = {
 CPage23PropPage::CPage23PropPage(CSheet& sheet)
     : CPropPage(PageId::TempStartup, sheet, kTempStartupPage) {}
 
+std::unique_ptr<CPropPage> MakeTempStartupPage(CSheet& sheet) {
+    return std::make_unique<CPage23PropPage>(sheet);
+}
+
 // "0% heat / 100% recycle" matters to a unit with any of heating surface,
 // recirculation damper or exchanger.
 void CPage23PropPage::ApplyOptionRules(const uint8_t* reversedPart1) {

@@ -68,6 +68,10 @@ constexpr double kLowestReadingC = -200.0;
 CPage5PropPage::CPage5PropPage(CSheet& sheet)
     : CPropPage(PageId::Temperatures, sheet, kTemperaturesPage) {}
 
+std::unique_ptr<CPropPage> MakeTemperaturesPage(CSheet& sheet) {
+    return std::make_unique<CPage5PropPage>(sheet);
+}
+
 // The sensor rows follow the readings (Bs1, then Bs2 and Bs3); a failed read
 // leaves its rows as they were. Then part 1 decides "Calc space temp".
 void CPage5PropPage::ApplyOptionEnabling() {

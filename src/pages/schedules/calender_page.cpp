@@ -1,6 +1,6 @@
 #include "pages/schedules/calender_page.h"
 
-#include "housekeeping/set_time_page.h"
+#include "frame/codec.h"
 #include "resources/strings.h"
 #include "resources/strings_schedules.h"
 
@@ -85,6 +85,10 @@ constexpr PageDef kCalenderPage = {
 
 CPage6PropPage::CPage6PropPage(CSheet& sheet)
     : CWeekCalendarPage(PageId::Calender, sheet, kCalenderPage, kTimeBoxes, IDC_CALENDER_RESET) {}
+
+std::unique_ptr<CPropPage> MakeCalenderPage(CSheet& sheet) {
+    return std::make_unique<CPage6PropPage>(sheet);
+}
 
 // The status box says "Active/Inactive" until the first tick shows the node's.
 void CPage6PropPage::OnInitDialog() {

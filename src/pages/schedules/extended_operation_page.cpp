@@ -29,6 +29,10 @@ constexpr PageDef kExtendedOperationPage = {
 CPage21PropPage::CPage21PropPage(CSheet& sheet)
     : CPropPage(PageId::ExtendedOperation, sheet, kExtendedOperationPage) {}
 
+std::unique_ptr<CPropPage> MakeExtendedOperationPage(CSheet& sheet) {
+    return std::make_unique<CPage21PropPage>(sheet);
+}
+
 void CPage21PropPage::OnControlClicked(int controlId) {
     if (controlId == IDC_EXTOP_DAY_START) Start(kDay[0], kDayExtensionNv);
     if (controlId == IDC_EXTOP_NIGHT_START) Start(kNight[0], kNightExtensionNv);

@@ -98,6 +98,10 @@ constexpr PageDef kFreecoolPage = {
 CPage13PropPage::CPage13PropPage(CSheet& sheet)
     : CWeekCalendarPage(PageId::Freecool, sheet, kFreecoolPage, kTimeBoxes, IDC_FREECOOL_RESET) {}
 
+std::unique_ptr<CPropPage> MakeFreecoolPage(CSheet& sheet) {
+    return std::make_unique<CPage13PropPage>(sheet);
+}
+
 // The temperatures are written whatever becomes of the calendar.
 void CPage13PropPage::AfterWriteBlocks() { WriteSharedCalendar(kCheck); }
 

@@ -44,4 +44,8 @@ constexpr PageDef kOpenCloseTimerPage = {
 CPage26PropPage::CPage26PropPage(CSheet& sheet)
     : CPropPage(PageId::OpenCloseTimer, sheet, kOpenCloseTimerPage) {}
 
+std::unique_ptr<CPropPage> MakeOpenCloseTimerPage(CSheet& sheet) {
+    return std::make_unique<CPage26PropPage>(sheet);
+}
+
 }  // namespace qta1

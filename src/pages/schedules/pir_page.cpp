@@ -65,6 +65,10 @@ constexpr PageDef kPirPage = {
 CPage14PropPage::CPage14PropPage(CSheet& sheet)
     : CWeekCalendarPage(PageId::Pir, sheet, kPirPage, kTimeBoxes, IDC_PIR_RESET) {}
 
+std::unique_ptr<CPropPage> MakePirPage(CSheet& sheet) {
+    return std::make_unique<CPage14PropPage>(sheet);
+}
+
 // The delays are written whatever becomes of the calendar.
 void CPage14PropPage::AfterWriteBlocks() { WriteSharedCalendar(kCheck); }
 

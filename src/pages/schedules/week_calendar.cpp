@@ -1,7 +1,6 @@
 #include "pages/schedules/week_calendar.h"
 
 #include "frame/codec.h"
-#include "housekeeping/text_codec.h"
 #include "resources/strings.h"
 #include "resources/strings_schedules.h"
 

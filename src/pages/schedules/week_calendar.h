@@ -8,6 +8,8 @@
 #include <span>
 
 #include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 

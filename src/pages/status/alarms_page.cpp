@@ -65,4 +65,8 @@ constexpr PageDef kAlarmsPage = {
 
 CPage8PropPage::CPage8PropPage(CSheet& sheet) : CPropPage(PageId::Alarms, sheet, kAlarmsPage) {}
 
+std::unique_ptr<CPropPage> MakeAlarmsPage(CSheet& sheet) {
+    return std::make_unique<CPage8PropPage>(sheet);
+}
+
 }  // namespace qta1

@@ -59,6 +59,10 @@ constexpr PageDef kHoursPage = {
 CPage3PropPage::CPage3PropPage(CSheet& sheet)
     : CPropPage(PageId::RunningHours, sheet, kHoursPage) {}
 
+std::unique_ptr<CPropPage> MakeRunningHoursPage(CSheet& sheet) {
+    return std::make_unique<CPage3PropPage>(sheet);
+}
+
 // The command stands for 2.5 s, then "no command" (0) takes it back; the
 // counter shows its new value at the next refresh. A refused command, or a
 // command the node would keep seeing, is told.

@@ -71,6 +71,10 @@ constexpr PageDef kStatusPage = {
 
 CPage15PropPage::CPage15PropPage(CSheet& sheet) : CPropPage(PageId::Status, sheet, kStatusPage) {}
 
+std::unique_ptr<CPropPage> MakeStatusPage(CSheet& sheet) {
+    return std::make_unique<CPage15PropPage>(sheet);
+}
+
 // After the two boxes: with the unit's switch at "Off" the override buttons
 // are disabled, unless the PC's override is "Off" already.
 void CPage15PropPage::RefreshLiveValues() {

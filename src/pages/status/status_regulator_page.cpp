@@ -57,4 +57,8 @@ constexpr PageDef kRegulatorPage = {
 CPage7PropPage::CPage7PropPage(CSheet& sheet)
     : CPropPage(PageId::StatusRegulator, sheet, kRegulatorPage) {}
 
+std::unique_ptr<CPropPage> MakeStatusRegulatorPage(CSheet& sheet) {
+    return std::make_unique<CPage7PropPage>(sheet);
+}
+
 }  // namespace qta1

@@ -7,15 +7,6 @@
 
 namespace qta1 {
 
-namespace {
-
-bool IsEdit(ControlKind kind) {
-    return kind == ControlKind::Edit || kind == ControlKind::ReadOnlyEdit ||
-           kind == ControlKind::PasswordEdit;
-}
-
-}  // namespace
-
 HeadlessPlatform::HeadlessPlatform(VirtualClock& clock, Trace& trace)
     : clock_(clock), trace_(trace) {}
 
@@ -101,10 +92,6 @@ bool HeadlessPlatform::GetCheck(PageId page, int control) {
 
 void HeadlessPlatform::Enable(PageId page, int control, bool enabled) {
     if (ControlState* state = Find(page, control)) state->enabled = enabled;
-}
-
-void HeadlessPlatform::Show(PageId page, int control, bool visible) {
-    if (ControlState* state = Find(page, control)) state->visible = visible;
 }
 
 void HeadlessPlatform::SetFocus(PageId page, int control) {
@@ -196,7 +183,7 @@ void HeadlessPlatform::SetReadOnly(const std::string& path, bool on) { readOnly_
 
 void HeadlessPlatform::CreateWindow(PageId page) {
     Window& window = windows_[page];
-    for (const ControlDecl& decl : LayoutOf(page).controls) {
+    for (const ControlDecl& decl : pages_[page]->Controls()) {
         if (decl.id == IDC_STATIC) continue;
         ControlState state;
         state.decl = &decl;
@@ -234,7 +221,7 @@ bool HeadlessPlatform::SelectTab(PageId page) {
 void HeadlessPlatform::CheckRadio(PageId page, int control) {
     // Automatic radio buttons: the clicked one is checked and the others of
     // its group, a run of radio buttons opened by a group start, unchecked.
-    const auto decls = LayoutOf(page).controls;
+    const auto decls = pages_[page]->Controls();
     auto clicked = std::find_if(decls.begin(), decls.end(),
                                 [control](const ControlDecl& d) { return d.id == control; });
     if (clicked == decls.end()) return;

@@ -1,5 +1,5 @@
 // The platform port without a screen: controls held in memory and built from
-// the page layouts, message boxes and file dialogs answered from queues,
+// the layout each page declares, message boxes and file dialogs answered from queues,
 // files in memory, sleeps and timers on a virtual clock. Everything the
 // technician would see or answer is written to the trace.
 #pragma once
@@ -35,7 +35,6 @@ public:
     void SetCheck(PageId page, int control, bool checked) override;
     bool GetCheck(PageId page, int control) override;
     void Enable(PageId page, int control, bool enabled) override;
-    void Show(PageId page, int control, bool visible) override;
     void SetFocus(PageId page, int control) override;
     void SetTimer(PageId page, int timerId, int periodMs) override;
     void KillTimer(PageId page, int timerId) override;
@@ -60,7 +59,6 @@ public:
     void SetModalDriver(std::function<void(HeadlessPlatform&)> driver) {
         driver_ = std::move(driver);
     }
-    bool SheetOpen() const { return open_; }
     bool WindowExists(PageId page) const { return windows_.count(page) != 0; }
     // The control that has the keyboard focus on the page, 0 when none was set.
     int Focused(PageId page) const;

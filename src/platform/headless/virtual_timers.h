@@ -31,7 +31,6 @@ public:
         std::erase_if(timers_, [page](const Timer& t) { return t.page == page; });
     }
     void Clear() { timers_.clear(); }
-    bool Empty() const { return timers_.empty(); }
 
     // Lets `ms` of virtual time pass with the message loop idle. Due timers
     // fire in order of due time (ties in the order they were set) through
