@@ -45,16 +45,11 @@ std::wstring WindowText(HWND window) {
 
 std::string Text(LPCWSTR text) { return text != nullptr ? NarrowText(text) : std::string(); }
 
-std::optional<PageId> PageByCaption(const std::string& caption) {
-    for (const PageLayout& layout : AllLayouts()) {
-        if (caption == layout.caption) return layout.page;
-    }
-    return std::nullopt;
-}
-
+// A page of the page table by its number, as the script site passes it.
 std::optional<PageId> PageOf(INT number) {
-    if (number < kFirstPageNumber || number >= kFirstPageNumber + kPageCount) return std::nullopt;
-    return PageFromNumber(number);
+    const PageId page{number};
+    if (LayoutOf(page).dialogId == 0) return std::nullopt;
+    return page;
 }
 
 int CommandOf(MsgAnswer answer) {

@@ -13,7 +13,7 @@
 
 #include <vector>
 
-#include "frame/control.h"
+#include "app/control.h"
 #include "platform/win32/win32_handles.h"
 
 namespace qta1::win32 {

@@ -44,11 +44,6 @@ bool IsButtonKind(ControlKind kind) {
            kind == ControlKind::PushButton;
 }
 
-bool IsEditKind(ControlKind kind) {
-    return kind == ControlKind::Edit || kind == ControlKind::ReadOnlyEdit ||
-           kind == ControlKind::PasswordEdit;
-}
-
 std::wstring WindowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
     if (length <= 0) return {};
@@ -262,13 +257,6 @@ public:
         if (window == nullptr) return;
         if (!enabled) KeepFocusOff(page, window);
         EnableWindow(window, enabled ? TRUE : FALSE);
-    }
-
-    void Show(PageId page, int control, bool visible) override {
-        HWND window = ControlWindow(page, control);
-        if (window == nullptr) return;
-        if (!visible) KeepFocusOff(page, window);
-        ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
     }
 
     void SetFocus(PageId page, int control) override {
@@ -720,7 +708,7 @@ private:
             SheetPlatform& self = *entry->platform;
             if (self.script_) self.script_->PageOpened(static_cast<int>(entry->page), window);
             for (const ControlDecl& decl : LayoutOf(entry->page).controls) {
-                if (decl.id != IDC_STATIC && IsEditKind(decl.kind)) {
+                if (decl.id != IDC_STATIC && IsEdit(decl.kind)) {
                     if (HWND control = GetDlgItem(window, decl.id)) {
                         NameForAccessibility(control, decl);
                         CenterLineVertically(control);

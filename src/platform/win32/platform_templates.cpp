@@ -129,11 +129,6 @@ ItemStyle StyleOf(const ControlDecl& decl, const ControlDecl* previous) {
     return item;
 }
 
-bool IsEditKind(ControlKind kind) {
-    return kind == ControlKind::Edit || kind == ControlKind::ReadOnlyEdit ||
-           kind == ControlKind::PasswordEdit;
-}
-
 }  // namespace
 
 std::wstring WidenText(std::string_view bytes) { return Widen(kTextCodePage, bytes); }
@@ -199,7 +194,7 @@ std::vector<DWORD> PageTemplate(PageId page) {
         t.Word(0xFFFF);
         t.Word(style.windowClass);
         // An edit box starts empty; its label is a static of its own.
-        t.Text(IsEditKind(decl.kind) ? std::wstring() : WidenText(decl.label));
+        t.Text(IsEdit(decl.kind) ? std::wstring() : WidenText(decl.label));
         t.Word(0);  // no creation data
         ++items;
     }

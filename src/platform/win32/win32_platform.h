@@ -23,6 +23,7 @@
 
 #include "frame/platform.h"
 #include "platform/win32/qta1_script_site.h"
+#include "resources/layout.h"
 
 namespace qta1 {
 
