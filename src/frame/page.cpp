@@ -17,9 +17,27 @@ constexpr double kPercentOf4095 = 0.02442002442002442;
 
 }  // namespace
 
+int FieldWidth(const Field& field) {
+    if (field.kind == FieldKind::Bit || field.kind == FieldKind::BitText ||
+        field.kind == FieldKind::RadioBit) {
+        return 1;
+    }
+    switch (field.codec) {
+        case Codec::TimeByte:
+        case Codec::SignedByte:
+            return 1;
+        case Codec::NodeDate:
+        case Codec::NodeTime:
+            return kNodeClockLength;
+        default:
+            return 2;
+    }
+}
+
 std::string FormatField(const Field& field, const uint8_t* buffer) {
+    // A one-byte value never looks at the byte after it.
     const uint8_t high = buffer[field.offset];
-    const uint8_t low = buffer[field.offset + 1];
+    const uint8_t low = FieldWidth(field) > 1 ? buffer[field.offset + 1] : 0;
     switch (field.codec) {
         case Codec::Word:
             return FormatFixed(ComposeWord(high, low), 0);
@@ -44,6 +62,10 @@ std::string FormatField(const Field& field, const uint8_t* buffer) {
             return FormatFixed(DecodeSignedByte(high), 0);
         case Codec::TenthsWhole:
             return FormatFixed(DecodeTenthsInteger(high, low), 0);
+        case Codec::NodeDate:
+            return NodeDateText(buffer + field.offset);
+        case Codec::NodeTime:
+            return NodeTimeText(buffer + field.offset);
     }
     return {};
 }
@@ -78,7 +100,9 @@ std::optional<NumberForm> FormOf(Codec codec) {
         case Codec::SignedByte:     return NumberForm{1,   0, -128,   127};
         case Codec::TimeByte:
         case Codec::HourMinute:
-        case Codec::Percent4095:    return std::nullopt;
+        case Codec::Percent4095:
+        case Codec::NodeDate:
+        case Codec::NodeTime:       return std::nullopt;
     }
     return std::nullopt;
 }
@@ -118,10 +142,12 @@ bool SameStoredValue(const Field& field, const uint8_t* a, const uint8_t* b) {
     return a[field.offset] == b[field.offset] && a[field.offset + 1] == b[field.offset + 1];
 }
 
-// Fields a Write stores; status texts and analogue outputs are shown only.
+// Fields a Write stores; status texts, analogue outputs and the clock are
+// shown only.
 bool Stored(const Field& field) {
     return field.kind != FieldKind::Text && field.kind != FieldKind::BitText &&
-           field.codec != Codec::Percent4095;
+           field.codec != Codec::Percent4095 && field.codec != Codec::NodeDate &&
+           field.codec != Codec::NodeTime;
 }
 
 int ControlOf(const Field& field) {
@@ -252,8 +278,21 @@ void CPropPage::OnClick(int controlId) {
         for (const CheckRule& rule : def_.checkRules) {
             if (rule.checkBox == controlId) EnableAll(rule.controls, Checked(rule.checkBox));
         }
-        OnControlClicked(controlId);
+        ControlChosen(controlId);
     }
+}
+
+void CPropPage::ControlChosen(int control) {
+    for (const Block& block : def_.blocks) {
+        for (const Field& field : block.fields) {
+            if (field.radios == nullptr || field.radios->governedBox == 0) continue;
+            for (const RadioChoice& choice : field.radios->choices) {
+                if (choice.control == control)
+                    Enable(field.radios->governedBox, choice.value == field.radios->enablingValue);
+            }
+        }
+    }
+    OnControlClicked(control);
 }
 
 void CPropPage::ShowFields(std::span<const Field> fields, const uint8_t* buffer) {
@@ -297,7 +336,7 @@ void CPropPage::ShowRadios(const Field& field, const uint8_t* buffer) {
     for (const RadioChoice& choice : field.radios->choices) {
         SetChecked(choice.control, choice.control == chosen);
     }
-    OnControlClicked(chosen);
+    ControlChosen(chosen);
 }
 
 void CPropPage::StoreRadios(const Field& field, uint8_t* buffer) {
@@ -415,12 +454,20 @@ bool CPropPage::WriteBlock(const Block& block) {
     return true;
 }
 
+CPropPage::BusyButton::BusyButton(CPropPage& page, int button, std::string_view caption)
+    : page_(page), button_(button) {
+    if (button_ != 0) page_.SetText(button_, caption);
+}
+
+CPropPage::BusyButton::~BusyButton() {
+    if (button_ != 0) page_.SetText(button_, page_.LayoutLabel(button_));
+}
+
 void CPropPage::ReadPage() {
-    if (def_.readButton != 0) SetText(def_.readButton, text::kWait);
+    const BusyButton busy = ShowBusy(def_.readButton);
     for (const Block& block : def_.blocks) ReadBlock(block);
     ApplyCheckRules();
     AfterRead();
-    if (def_.readButton != 0) SetText(def_.readButton, LayoutLabel(def_.readButton));
 }
 
 bool CPropPage::PasswordAccepted() {
@@ -437,15 +484,19 @@ void CPropPage::ApplyCheckRules() {
 }
 
 void CPropPage::WritePage() {
-    if (def_.writeButton != 0) SetText(def_.writeButton, text::kWait);
+    const BusyButton busy = ShowBusy(def_.writeButton);
     std::vector<const Block*> blocks;
     if (def_.writeOrder.empty()) {
         for (const Block& block : def_.blocks) {
             if (!block.shownOnly) blocks.push_back(&block);
         }
     } else {
-        for (int index : def_.writeOrder)
-            blocks.push_back(&def_.blocks[static_cast<size_t>(index)]);
+        // The order names blocks by their place in the table; a place the
+        // table does not have writes nothing (the table test catches it).
+        for (int index : def_.writeOrder) {
+            if (index >= 0 && static_cast<size_t>(index) < def_.blocks.size())
+                blocks.push_back(&def_.blocks[static_cast<size_t>(index)]);
+        }
     }
     std::vector<Field> fields;
     for (const Block* block : blocks)
@@ -460,7 +511,6 @@ void CPropPage::WritePage() {
         FinishWriteReport();
     }
     if (def_.passwordBox != 0) SetText(def_.passwordBox, "");
-    if (def_.writeButton != 0) SetText(def_.writeButton, LayoutLabel(def_.writeButton));
 }
 
 void CPropPage::BeginWriteReport() { report_ = std::make_unique<WriteReport>(); }
@@ -592,6 +642,32 @@ void CPropPage::ApplyOptionRules(const uint8_t* reversedPart1) {
     for (const OptionRule& rule : def_.optionRules) {
         const bool set = TestBit(reversedPart1[rule.byte], rule.bit) != 0 ||
                          (rule.orBit >= 0 && TestBit(reversedPart1[rule.byte], rule.orBit) != 0);
+        EnableAll(rule.controls, set == rule.enableWhenSet);
+    }
+    ApplyStatusRules(reversedPart1);
+}
+
+void CPropPage::ApplyStatusRules(const uint8_t* reversedPart1) {
+    // What each NV read gave, within this one application of the rules.
+    std::map<int, std::optional<std::array<uint8_t, kNvBufferSize>>> reports;
+    for (const StatusRule& rule : def_.statusRules) {
+        if (reversedPart1 != nullptr && rule.gateByte >= 0 &&
+            TestBit(reversedPart1[rule.gateByte], rule.gateBit) == 0) {
+            EnableAll(rule.controls, false);
+            continue;
+        }
+        auto [it, first] = reports.try_emplace(rule.nv);
+        if (first) {
+            std::array<uint8_t, kNvBufferSize> bytes{};
+            if (node().ReadNv(rule.nv, bytes.data(), kNvValueSize) == kHostOk) it->second = bytes;
+        }
+        if (!it->second) continue;
+        const std::array<uint8_t, kNvBufferSize>& report = *it->second;
+        const bool set =
+            TestBit(ReverseBits(report[static_cast<size_t>(rule.byte)]), rule.bit) != 0 ||
+            (rule.wordAt >= 0 &&
+             ComposeWord(report[static_cast<size_t>(rule.wordAt)],
+                         report[static_cast<size_t>(rule.wordAt) + 1]) > rule.wordAbove);
         EnableAll(rule.controls, set == rule.enableWhenSet);
     }
 }

@@ -16,6 +16,7 @@
 
 #include "frame/host_link.h"
 #include "frame/platform.h"
+#include "resources/strings.h"
 
 namespace qta1 {
 
@@ -43,6 +44,10 @@ enum class Codec : uint8_t {
     // word / 10 in whole units, remainder dropped (tenths of a second shown
     // as seconds), "%.0f"; written as truncate(number x 10)
     TenthsWhole,
+    // the node clock (year word, month, day, hour, minute, second) as its
+    // date, "6/12-2026", or its time of day, "7:05:09"; shown only
+    NodeDate,
+    NodeTime,
 };
 
 enum class FieldKind : uint8_t {
@@ -84,6 +89,11 @@ struct RadioGroup {
     int otherControl = 0;            // checked by Read for values not in the table; 0: no change
     int noneValue = kKeepNodeValue;  // stored when no button is checked; kKeepNodeValue: the
                                      // node's value is written back unchanged
+    // A box that takes typing only while the choice of `enablingValue` is
+    // checked (an output's manual position, under "Manual"): choosing a
+    // button, by a click or by Read, enables or disables it. 0: none.
+    int governedBox = 0;
+    int enablingValue = 0;
 };
 
 struct Field {
@@ -158,6 +168,25 @@ struct OptionRule {
     int orBit = -1;  // when 0..7: this bit of the same byte counts as set too
 };
 
+// Enabling that follows what the node reports in one of its status NVs, read
+// when the option rules are applied: the controls are enabled while stored
+// bit `bit` (mask 1 << bit) of byte `byte` is set, or the word at `wordAt`
+// (when 0 or more) is above `wordAbove`, and disabled otherwise (or the
+// reverse). A rule with a part-1 option (`gateByte` 0 or more) disables its
+// controls without reading anything while that option is clear. When the NV
+// cannot be read the controls keep their enabling. Each NV is read once.
+struct StatusRule {
+    int nv;
+    int byte;
+    int bit;
+    std::span<const int> controls;
+    bool enableWhenSet = true;
+    int gateByte = -1;
+    int gateBit = 0;
+    int wordAt = -1;
+    int wordAbove = 0;
+};
+
 // A check box that enables other controls while it is checked and disables
 // them while it is not: applied at the end of every Read, whether or not its
 // reads succeeded, and whenever the box is clicked.
@@ -183,6 +212,7 @@ struct PageDef {
     int writeButton = 0;
     int passwordBox = 0;  // 0: Write needs no password
     std::span<const CheckRule> checkRules = {};
+    std::span<const StatusRule> statusRules = {};  // applied after the option rules
 };
 
 inline constexpr int kRefreshTimerId = 1;
@@ -225,8 +255,11 @@ protected:
     // closing Read: writes a page sends only after checks of its own.
     virtual void AfterWriteBlocks() {}
     // Applies the page's option rules to a part 1 that was already read and
-    // reversed; pages with rules beyond the table extend it.
+    // reversed, then its status rules; pages with rules beyond the table
+    // extend it.
     virtual void ApplyOptionRules(const uint8_t* reversedPart1);
+    // The status rules; without a part 1 (nullptr) the gates are not looked at.
+    void ApplyStatusRules(const uint8_t* reversedPart1);
     // Runs after a block's read succeeded and its fields were shown, with the
     // buffer as decoded (reversed for option parts): the page's own decoding.
     virtual void AfterBlockRead(const Block& /*block*/, const uint8_t* /*buffer*/) {}
@@ -242,6 +275,10 @@ protected:
     void StoreFields(std::span<const Field> fields, uint8_t* buffer);
     void ShowText(const Field& field, const uint8_t* buffer);
     void ShowRadios(const Field& field, const uint8_t* buffer);
+    // A control was clicked, or a radio button chosen by Read: the box a
+    // radio group governs follows its choice, then the page's own
+    // interlock runs.
+    void ControlChosen(int control);
     void StoreRadios(const Field& field, uint8_t* buffer);
     bool PasswordAccepted();
     // Enables the controls of every check rule from its box.
@@ -254,6 +291,23 @@ protected:
     bool EditedBoxesAccepted(std::span<const Field> fields);
     // True when the box's text is not what the page last showed in it.
     bool Edited(int control);
+
+    // A button that reads `caption` while the page is busy, and its own label
+    // again when the guard ends; button 0 is none.
+    class BusyButton {
+    public:
+        BusyButton(CPropPage& page, int button, std::string_view caption);
+        ~BusyButton();
+        BusyButton(const BusyButton&) = delete;
+        BusyButton& operator=(const BusyButton&) = delete;
+
+    private:
+        CPropPage& page_;
+        int button_;
+    };
+    [[nodiscard]] BusyButton ShowBusy(int button, std::string_view caption = text::kWait) {
+        return BusyButton(*this, button, caption);
+    }
 
     // Every action that writes to the node collects what went wrong between
     // BeginWriteReport and FinishWriteReport, which tells the technician what
@@ -303,6 +357,8 @@ private:
     std::unique_ptr<WriteReport> report_;
 };
 
+// How many bytes from `offset` a field reads and writes.
+int FieldWidth(const Field& field);
 // Text of a field's value, and the value of a field's text.
 std::string FormatField(const Field& field, const uint8_t* buffer);
 // Stores typed text into the field's bytes when it is a number (or time)

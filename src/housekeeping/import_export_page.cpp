@@ -72,10 +72,9 @@ void CPage25PropPage::OnControlClicked(int controlId) {
 
 template <typename Action>
 void CPage25PropPage::Busy(int button, Action action) {
-    SetText(button, text::kPleaseWait);
+    const BusyButton busy = ShowBusy(button, text::kPleaseWait);
     action();
     ui().ShowProgress(PageId::ImportExport, {}, 0, 0);
-    SetText(button, LayoutLabel(button));
 }
 
 void CPage25PropPage::Message(std::string_view message, std::string_view title) {

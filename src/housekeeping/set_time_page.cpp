@@ -11,12 +11,18 @@ namespace {
 
 constexpr int kClockRefreshMs = 1000;
 
-constexpr PageDef kSetTimePage = {.refreshMs = kClockRefreshMs};
+constexpr Field kNodeClock[] = {
+    WordAt(IDC_SETTIME_NODE_DATE, 0, Codec::NodeDate),
+    WordAt(IDC_SETTIME_NODE_TIME, 0, Codec::NodeTime),
+};
+constexpr LiveRead kLiveReads[] = {{kNodeClockNv, kNvBufferSize, kNodeClock}};
+
+constexpr PageDef kSetTimePage = {.liveReads = kLiveReads, .refreshMs = kClockRefreshMs};
 
 }  // namespace
 
 // The full four-digit year, so a PC in 2105 does not set the node to 2005.
-void ClockBytes(const LocalTime& now, uint8_t bytes[7]) {
+void ClockBytes(const LocalTime& now, uint8_t bytes[kNodeClockLength]) {
     const int fields[] = {now.month, now.day, now.hour, now.minute, now.second};
     bytes[0] = static_cast<uint8_t>(EncodeHigh(now.year));
     bytes[1] = static_cast<uint8_t>(EncodeLow(now.year));
@@ -29,14 +35,12 @@ std::unique_ptr<CPropPage> MakeSetTimePage(CSheet& sheet) {
     return std::make_unique<CPage16PropPage>(sheet);
 }
 
+// The PC's clock, then the node's.
 void CPage16PropPage::RefreshLiveValues() {
     const LocalTime now = ui().Now();
     SetText(IDC_SETTIME_PC_DATE, FormatExportDate(now));
     SetText(IDC_SETTIME_PC_TIME, FormatExportTime(now));
-    uint8_t clock[kNvBufferSize] = {};
-    if (node().ReadNv(kNodeClockNv, clock, kNvBufferSize) != kHostOk) return;
-    SetText(IDC_SETTIME_NODE_DATE, NodeDateText(clock));
-    SetText(IDC_SETTIME_NODE_TIME, NodeTimeText(clock));
+    CPropPage::RefreshLiveValues();
 }
 
 void CPage16PropPage::OnControlClicked(int controlId) {

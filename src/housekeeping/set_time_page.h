@@ -20,6 +20,6 @@ protected:
 };
 
 // The seven bytes of the clock setting that set the node clock to `now`.
-void ClockBytes(const LocalTime& now, uint8_t bytes[7]);
+void ClockBytes(const LocalTime& now, uint8_t bytes[kNodeClockLength]);
 
 }  // namespace qta1

@@ -61,6 +61,15 @@ inline constexpr int kPartSelectorNv          = 55;  // which part of the config
 inline constexpr int kConfigNv                = 56;  // the configuration NV: twelve parts of 31 bytes
 // clang-format on
 
+// The mode word of each output in the output modes NV.
+inline constexpr int kOutputOff = 0;
+inline constexpr int kOutputManual = 1;
+inline constexpr int kOutputAutomatic = 2;
+
+// The node clock and the clock setting: year (high, low), month, day, hour,
+// minute, second.
+inline constexpr int kNodeClockLength = 7;
+
 // What the plug-in does with an NV.
 enum class NvRole : uint8_t {
     Setting,  // read and written; the node keeps what it is sent
@@ -133,7 +142,7 @@ inline constexpr NvEntry kNvCatalogue[] = {
     {kRoomModeNv,              "Room mode and analogue outputs",   31,   0,    NvRole::Status},
     {kRunningHoursNv,          "Running hours",                    31,   0,    NvRole::Live},
     {kInjectionSetpointsNv,    "nciSetInjtTemp",                   31,   31,   NvRole::Setting, {9,  LineKind::Record,   "* nciSetInjtTemp   (49) - SNVT_str_int              "}},
-    {kClockSettingNv,          "Node clock setting",               0,    7,    NvRole::Command},
+    {kClockSettingNv,          "Node clock setting",               0,    kNodeClockLength, NvRole::Command},
     {kPartSelectorNv,          "Part selector",                    2,    2,    NvRole::Setting},
     {kConfigNv,                "nviPluginCnf",                     31,   31,   NvRole::Setting, {10, LineKind::Record,   "* nviPluginCnf     (60) - SNVT_str_int     ** Part "}},
 };

@@ -1,5 +1,6 @@
 #include "pages/config/config_qta3_page.h"
 
+#include "frame/codec.h"
 #include "pages/config/unit_status.h"
 
 namespace qta1 {
@@ -21,16 +22,26 @@ constexpr Block kQta3Blocks[] = {
     {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kQta3Fields},
 };
 
+// The boxes take changes only when the unit status offers the QTA3
+// functions: the cooling options bit, or bytes 27 (high) and 28 (low) above
+// 65530.
+constexpr int kUnitStatusControls[] = {IDC_QTA3_COOLING_SURFACE, IDC_QTA3_COOLING_EXCHANGER,
+                                       IDC_QTA3_RECIRCULATION, IDC_QTA3_PASSWORD};
+constexpr StatusRule kUnitStatusRules[] = {
+    {.nv = kUnitStatusNv,
+     .byte = kCoolingOptionsByte,
+     .bit = kCoolingOptionsBit,
+     .controls = kUnitStatusControls,
+     .wordAt = 27,
+     .wordAbove = 65530},
+};
+
 constexpr PageDef kQta3Page = {
     .blocks = kQta3Blocks,
     .writeButton = IDC_QTA3_WRITE,
     .passwordBox = IDC_QTA3_PASSWORD,
+    .statusRules = kUnitStatusRules,
 };
-
-constexpr int kUnitStatusControls[] = {IDC_QTA3_COOLING_SURFACE, IDC_QTA3_COOLING_EXCHANGER,
-                                       IDC_QTA3_RECIRCULATION, IDC_QTA3_PASSWORD};
-// Bytes 27 (high) and 28 (low) of the unit status above this also offer the QTA3 functions.
-constexpr int kUnitStatusWordLimit = 65530;
 // Alarm inputs byte 0, mask 0x01 as stored, blocks the cool-down function.
 constexpr int kCoolDownBlockedBit = 7;
 
@@ -42,8 +53,10 @@ std::unique_ptr<CPropPage> MakeConfigQta3Page(CSheet& sheet) {
     return std::make_unique<CPage10PropPage>(sheet);
 }
 
+// The unit status decides before the page is read; no option of part 1
+// gates it.
 void CPage10PropPage::OnPageShown() {
-    ApplyUnitStatus();
+    ApplyStatusRules(nullptr);
     ReadPage();
     ApplyCoolDownRule();
 }
@@ -57,14 +70,6 @@ void CPage10PropPage::AfterBlockRead(const Block& /*block*/, const uint8_t* /*bu
     const bool cooling = Checked(IDC_QTA3_COOLING_SURFACE);
     Enable(IDC_QTA3_COOL_DOWN, cooling);
     if (!cooling) SetChecked(IDC_QTA3_COOL_DOWN, false);
-}
-
-void CPage10PropPage::ApplyUnitStatus() {
-    uint8_t status[kNvBufferSize] = {};
-    if (node().ReadNv(kUnitStatusNv, status, kNvValueSize) != kHostOk) return;
-    const bool offered = ComposeWord(status[27], status[28]) > kUnitStatusWordLimit ||
-                         CoolingOptionsReported(status);
-    EnableAll(kUnitStatusControls, offered);
 }
 
 void CPage10PropPage::ApplyCoolDownRule() {

@@ -20,7 +20,6 @@ protected:
     void AfterBlockRead(const Block& block, const uint8_t* buffer) override;
 
 private:
-    void ApplyUnitStatus();
     void ApplyCoolDownRule();
 };
 

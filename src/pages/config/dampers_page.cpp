@@ -13,14 +13,19 @@ constexpr int kDampersRefreshMs = 2000;
 constexpr int kInjectionWord = 9;
 constexpr int kExhaustWord = 11;
 
-constexpr RadioChoice kInjectionModes[] = {
-    {IDC_DAMPERS_INJ_OFF, 0}, {IDC_DAMPERS_INJ_MANUAL, 1}, {IDC_DAMPERS_INJ_AUTO, 2}};
-constexpr RadioChoice kExhaustModes[] = {
-    {IDC_DAMPERS_EXH_OFF, 0}, {IDC_DAMPERS_EXH_MANUAL, 1}, {IDC_DAMPERS_EXH_AUTO, 2}};
+constexpr RadioChoice kInjectionModes[] = {{IDC_DAMPERS_INJ_OFF, kOutputOff},
+                                           {IDC_DAMPERS_INJ_MANUAL, kOutputManual},
+                                           {IDC_DAMPERS_INJ_AUTO, kOutputAutomatic}};
+constexpr RadioChoice kExhaustModes[] = {{IDC_DAMPERS_EXH_OFF, kOutputOff},
+                                         {IDC_DAMPERS_EXH_MANUAL, kOutputManual},
+                                         {IDC_DAMPERS_EXH_AUTO, kOutputAutomatic}};
 // A mode the node reports without a button of its own is written back as
-// it was when the technician chooses none.
-constexpr RadioGroup kInjectionMode = {.choices = kInjectionModes};
-constexpr RadioGroup kExhaustMode = {.choices = kExhaustModes};
+// it was when the technician chooses none. Only a damper in "Manual" takes a
+// typed position.
+constexpr RadioGroup kInjectionMode = {
+    .choices = kInjectionModes, .governedBox = IDC_DAMPERS_INJ_IN, .enablingValue = kOutputManual};
+constexpr RadioGroup kExhaustMode = {
+    .choices = kExhaustModes, .governedBox = IDC_DAMPERS_EXH_IN, .enablingValue = kOutputManual};
 
 // The signal range bit: set for "2-10", and set unless "0-10" is chosen.
 constexpr RadioChoice kInjectionRanges[] = {{IDC_DAMPERS_INJ_0_10, 0}, {IDC_DAMPERS_INJ_2_10, 1}};
@@ -76,6 +81,18 @@ constexpr int kRecirculationByte = 2;
 constexpr int kRecirculationBit = 1;
 constexpr OptionRule kDampersRules[] = {{kRecirculationByte, kRecirculationBit, kSettings}};
 
+// "Min. fresh air" needs the recirculation damper and, with it, the node's
+// report in its unit status.
+constexpr int kFreshAirBox[] = {IDC_DAMPERS_MIN_FRESH_AIR};
+constexpr StatusRule kDampersStatusRules[] = {
+    {.nv = kUnitStatusNv,
+     .byte = kCoolingOptionsByte,
+     .bit = kCoolingOptionsBit,
+     .controls = kFreshAirBox,
+     .gateByte = kRecirculationByte,
+     .gateBit = kRecirculationBit},
+};
+
 constexpr PageDef kDampersPage = {
     .blocks = kDampersBlocks,
     .optionRules = kDampersRules,
@@ -83,15 +100,7 @@ constexpr PageDef kDampersPage = {
     .refreshMs = kDampersRefreshMs,
     .readButton = IDC_DAMPERS_READ,
     .writeButton = IDC_DAMPERS_WRITE,
-};
-
-// Each damper's mode buttons and the manual position they govern.
-struct ModeButtons {
-    int off, manual, automatic, manualPosition;
-};
-constexpr ModeButtons kDampers[] = {
-    {IDC_DAMPERS_INJ_OFF, IDC_DAMPERS_INJ_MANUAL, IDC_DAMPERS_INJ_AUTO, IDC_DAMPERS_INJ_IN},
-    {IDC_DAMPERS_EXH_OFF, IDC_DAMPERS_EXH_MANUAL, IDC_DAMPERS_EXH_AUTO, IDC_DAMPERS_EXH_IN},
+    .statusRules = kDampersStatusRules,
 };
 
 }  // namespace
@@ -100,30 +109,6 @@ CPage2PropPage::CPage2PropPage(CSheet& sheet) : CPropPage(PageId::Dampers, sheet
 
 std::unique_ptr<CPropPage> MakeDampersPage(CSheet& sheet) {
     return std::make_unique<CPage2PropPage>(sheet);
-}
-
-// Only a damper in "Manual" takes a typed position.
-void CPage2PropPage::OnControlClicked(int controlId) {
-    for (const ModeButtons& damper : kDampers) {
-        if (controlId == damper.off || controlId == damper.automatic) {
-            Enable(damper.manualPosition, false);
-        } else if (controlId == damper.manual) {
-            Enable(damper.manualPosition, true);
-        }
-    }
-}
-
-// "Min. fresh air" needs the recirculation damper and, with it, the node's
-// report in its unit status; when that cannot be read the box keeps its enabling.
-void CPage2PropPage::ApplyOptionRules(const uint8_t* reversedPart1) {
-    CPropPage::ApplyOptionRules(reversedPart1);
-    if (TestBit(reversedPart1[kRecirculationByte], kRecirculationBit) == 0) {
-        Enable(IDC_DAMPERS_MIN_FRESH_AIR, false);
-        return;
-    }
-    uint8_t status[kNvBufferSize] = {};
-    if (node().ReadNv(kUnitStatusNv, status, kNvValueSize) != kHostOk) return;
-    Enable(IDC_DAMPERS_MIN_FRESH_AIR, CoolingOptionsReported(status));
 }
 
 }  // namespace qta1

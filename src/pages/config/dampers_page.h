@@ -12,10 +12,6 @@ namespace qta1 {
 class CPage2PropPage final : public CPropPage {
 public:
     explicit CPage2PropPage(CSheet& sheet);
-
-protected:
-    void OnControlClicked(int controlId) override;
-    void ApplyOptionRules(const uint8_t* reversedPart1) override;
 };
 
 }  // namespace qta1

@@ -3,17 +3,13 @@
 // are offered only when the node reports them available.
 #pragma once
 
-#include <cstdint>
-
-#include "frame/codec.h"
 #include "node/nv_catalogue.h"
 
 namespace qta1 {
 
-// Bit 5 of byte 22 as stored (mask 0x20), tested as the codec bit of the
-// reversed byte like every option bit.
-inline bool CoolingOptionsReported(const uint8_t* unitStatus) {
-    return TestBit(ReverseBits(unitStatus[22]), 5) != 0;
-}
+// Bit 5 of byte 22 as stored (mask 0x20): the unit offers the cooling
+// options.
+inline constexpr int kCoolingOptionsByte = 22;
+inline constexpr int kCoolingOptionsBit = 5;
 
 }  // namespace qta1

@@ -14,16 +14,6 @@ CActuatorPage::CActuatorPage(PageId id, CSheet& sheet, const PageDef& def,
                              const ManualOverride& output)
     : CPropPage(id, sheet, def), output_(output) {}
 
-// Read chooses the node's mode through here as well, so the box always
-// agrees with the checked button.
-void CActuatorPage::OnControlClicked(int controlId) {
-    if (controlId == output_.off || controlId == output_.automatic) {
-        Enable(output_.position, false);
-    } else if (controlId == output_.manual) {
-        Enable(output_.position, true);
-    }
-}
-
 // The page's rule enables or disables every other data control; the manual
 // position is disabled without the output and otherwise keeps following its
 // mode, so that "Automatic" never offers a position to type.

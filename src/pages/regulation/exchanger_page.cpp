@@ -13,9 +13,12 @@ constexpr int kExchangerWord = 3;
 constexpr int kExchangerBit = 2;  // part 1 byte 2
 
 // A mode the node reports without a button of its own is written back as it
-// was when the technician chooses none.
-constexpr RadioChoice kModes[] = {{IDC_EXCH_OFF, 0}, {IDC_EXCH_MANUAL, 1}, {IDC_EXCH_AUTO, 2}};
-constexpr RadioGroup kMode = {.choices = kModes};
+// was when the technician chooses none. Only "Manual" takes a typed position.
+constexpr RadioChoice kModes[] = {{IDC_EXCH_OFF, kOutputOff},
+                                  {IDC_EXCH_MANUAL, kOutputManual},
+                                  {IDC_EXCH_AUTO, kOutputAutomatic}};
+constexpr RadioGroup kMode = {
+    .choices = kModes, .governedBox = IDC_EXCH_IN, .enablingValue = kOutputManual};
 // The signal range bit: set for "2-10", and set unless "0-10" is chosen.
 constexpr RadioChoice kRanges[] = {{IDC_EXCH_0_10, 0}, {IDC_EXCH_2_10, 1}};
 constexpr RadioGroup kRange = {.choices = kRanges, .noneValue = 1};
@@ -62,8 +65,7 @@ constexpr PageDef kExchangerPage = {
     .writeButton = IDC_EXCH_WRITE,
 };
 
-constexpr ManualOverride kExchanger = {IDC_EXCH_OFF, IDC_EXCH_MANUAL, IDC_EXCH_AUTO, IDC_EXCH_IN,
-                                       kExchangerBit};
+constexpr ManualOverride kExchanger = {IDC_EXCH_IN, kExchangerBit};
 
 }  // namespace
 

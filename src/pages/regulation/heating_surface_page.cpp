@@ -15,12 +15,16 @@ constexpr int kPumpWord = 5;
 constexpr int kHeatingSurfaceBit = 0;  // part 1 byte 2
 
 // A mode the node reports without a button of its own is written back as it
-// was when the technician chooses none.
-constexpr RadioChoice kValveModes[] = {
-    {IDC_HEAT_VALVE_OFF, 0}, {IDC_HEAT_VALVE_MANUAL, 1}, {IDC_HEAT_VALVE_AUTO, 2}};
-constexpr RadioChoice kPumpModes[] = {
-    {IDC_HEAT_PUMP_OFF, 0}, {IDC_HEAT_PUMP_MANUAL, 1}, {IDC_HEAT_PUMP_AUTO, 2}};
-constexpr RadioGroup kValveMode = {.choices = kValveModes};
+// was when the technician chooses none. Only a valve in "Manual" takes a
+// typed position.
+constexpr RadioChoice kValveModes[] = {{IDC_HEAT_VALVE_OFF, kOutputOff},
+                                       {IDC_HEAT_VALVE_MANUAL, kOutputManual},
+                                       {IDC_HEAT_VALVE_AUTO, kOutputAutomatic}};
+constexpr RadioChoice kPumpModes[] = {{IDC_HEAT_PUMP_OFF, kOutputOff},
+                                      {IDC_HEAT_PUMP_MANUAL, kOutputManual},
+                                      {IDC_HEAT_PUMP_AUTO, kOutputAutomatic}};
+constexpr RadioGroup kValveMode = {
+    .choices = kValveModes, .governedBox = IDC_HEAT_VALVE_IN, .enablingValue = kOutputManual};
 constexpr RadioGroup kPumpMode = {.choices = kPumpModes};
 // The signal range bit: set for "2-10", and set unless "0-10" is chosen.
 constexpr RadioChoice kRanges[] = {{IDC_HEAT_0_10, 0}, {IDC_HEAT_2_10, 1}};
@@ -73,8 +77,7 @@ constexpr PageDef kHeatingSurfacePage = {
     .writeButton = IDC_HEAT_WRITE,
 };
 
-constexpr ManualOverride kValve = {IDC_HEAT_VALVE_OFF, IDC_HEAT_VALVE_MANUAL, IDC_HEAT_VALVE_AUTO,
-                                   IDC_HEAT_VALVE_IN, kHeatingSurfaceBit};
+constexpr ManualOverride kValve = {IDC_HEAT_VALVE_IN, kHeatingSurfaceBit};
 
 }  // namespace
 

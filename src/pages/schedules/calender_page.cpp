@@ -1,6 +1,5 @@
 #include "pages/schedules/calender_page.h"
 
-#include "frame/codec.h"
 #include "resources/strings.h"
 #include "resources/strings_schedules.h"
 
@@ -71,7 +70,15 @@ constexpr ValueText kStatusTexts[] = {
 };
 constexpr TextTable kStatusTable = {kStatusTexts};
 constexpr Field kStatus[] = {TextAt(IDC_CALENDER_STATUS, 0, Codec::Word, kStatusTable)};
-constexpr LiveRead kLiveReads[] = {{kCalendarStatusNv, kNvBufferSize, kStatus}};
+constexpr Field kClock[] = {
+    WordAt(IDC_CALENDER_DATE, 0, Codec::NodeDate),
+    WordAt(IDC_CALENDER_TIME, 0, Codec::NodeTime),
+};
+// The node's clock, then its calendar status.
+constexpr LiveRead kLiveReads[] = {
+    {kNodeClockNv, kNvBufferSize, kClock},
+    {kCalendarStatusNv, kNvBufferSize, kStatus},
+};
 
 constexpr PageDef kCalenderPage = {
     .blocks = kBlocks,
@@ -99,20 +106,10 @@ void CPage6PropPage::OnInitDialog() {
 // Every tick refreshes, whatever its timer.
 void CPage6PropPage::OnTimer(int /*timerId*/) { RefreshLiveValues(); }
 
-// The node's clock, then its calendar status.
-void CPage6PropPage::RefreshLiveValues() {
-    uint8_t clock[kNvBufferSize] = {};
-    if (node().ReadNv(kNodeClockNv, clock, kNvBufferSize) == kHostOk) {
-        SetText(IDC_CALENDER_DATE, NodeDateText(clock));
-        SetText(IDC_CALENDER_TIME, NodeTimeText(clock));
-    }
-    CPropPage::RefreshLiveValues();
-}
-
 // The whole schedule is checked before anything is sent; with any error the
 // node keeps its schedule and the boxes keep what the technician typed.
 void CPage6PropPage::WritePage() {
-    SetText(IDC_CALENDER_WRITE, text::kWait);
+    const BusyButton busy = ShowBusy(IDC_CALENDER_WRITE);
     uint8_t buffer[kNvBufferSize] = {};  // byte 0, the character set, is sent as 0
     const TimeBoxSet failed = StoreTimeBoxes(buffer);
     // A box whose text is not a time counts as a set time: the technician meant one.
@@ -123,7 +120,6 @@ void CPage6PropPage::WritePage() {
         ReadPage();
         FinishWriteReport();
     }
-    SetText(IDC_CALENDER_WRITE, LayoutLabel(IDC_CALENDER_WRITE));
 }
 
 void CPage6PropPage::OnControlClicked(int controlId) {

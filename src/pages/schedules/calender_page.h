@@ -13,7 +13,6 @@ public:
     void OnInitDialog() override;
     void OnTimer(int timerId) override;
     void WritePage() override;
-    void RefreshLiveValues() override;
 
 protected:
     void OnControlClicked(int controlId) override;

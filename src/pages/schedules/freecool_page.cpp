@@ -67,20 +67,20 @@ constexpr int kFollowPart1[] = {
     IDC_FREECOOL_SUN_START, IDC_FREECOOL_SUN_STOP, IDC_FREECOOL_OUTDOOR_TEMP,
     IDC_FREECOOL_MIN_TEMP_INJECTION, IDC_FREECOOL_INJECTION_TEMP, IDC_FREECOOL_STATUS,
 };
-constexpr OptionRule kRules[] = {{20, 0, kFollowPart1}};
+constexpr int kFreeCoolingByte = 20;
+constexpr int kFreeCoolingBit = 0;
+constexpr OptionRule kRules[] = {{kFreeCoolingByte, kFreeCoolingBit, kFollowPart1}};
 
 constexpr int kRoomSetpointBoxes[] = {IDC_FREECOOL_SETPT_MAX_ROOM, IDC_FREECOOL_SETPT_MIN_ROOM};
 constexpr int kSpaceTempBox[] = {IDC_FREECOOL_SPACE_TEMP};
 constexpr int kMaxOutdoorBox[] = {IDC_FREECOOL_MAX_TEMP_OUTDOOR};
-constexpr int kFollowRoomMode[] = {IDC_FREECOOL_SETPT_MAX_ROOM, IDC_FREECOOL_SETPT_MIN_ROOM,
-                               IDC_FREECOOL_SPACE_TEMP, IDC_FREECOOL_MAX_TEMP_OUTDOOR};
 // Room mode byte 22 (bits as stored): bit 6 set disables the room set points;
 // bit 7 set offers the space temperature instead of the outdoor limit.
-constexpr OptionRule kRoomModeRules[] = {
-//   byte bit  boxes               enable when set
-    {22,  6,   kRoomSetpointBoxes, false},
-    {22,  7,   kSpaceTempBox,      true},
-    {22,  7,   kMaxOutdoorBox,     false},
+constexpr StatusRule kRoomModeRules[] = {
+//   NV            byte bit boxes               enable when set  needs free cooling
+    {kRoomModeNv,  22,  6,  kRoomSetpointBoxes, false,           kFreeCoolingByte, kFreeCoolingBit},
+    {kRoomModeNv,  22,  7,  kSpaceTempBox,      true,            kFreeCoolingByte, kFreeCoolingBit},
+    {kRoomModeNv,  22,  7,  kMaxOutdoorBox,     false,           kFreeCoolingByte, kFreeCoolingBit},
 };
 // clang-format on
 
@@ -91,6 +91,7 @@ constexpr PageDef kFreecoolPage = {
     .refreshMs = kRefreshMs,
     .readButton = IDC_FREECOOL_READ,
     .writeButton = IDC_FREECOOL_WRITE,
+    .statusRules = kRoomModeRules,
 };
 
 }  // namespace
@@ -104,21 +105,5 @@ std::unique_ptr<CPropPage> MakeFreecoolPage(CSheet& sheet) {
 
 // The temperatures are written whatever becomes of the calendar.
 void CPage13PropPage::AfterWriteBlocks() { WriteSharedCalendar(kCheck); }
-
-void CPage13PropPage::ApplyOptionRules(const uint8_t* reversedPart1) {
-    CPropPage::ApplyOptionRules(reversedPart1);
-    if (TestBit(reversedPart1[kRules[0].byte], kRules[0].bit) == 0) {
-        EnableAll(kFollowRoomMode, false);
-        return;
-    }
-    // When the room mode cannot be read, its four boxes keep their enabling.
-    uint8_t roomMode[kNvBufferSize] = {};
-    if (node().ReadNv(kRoomModeNv, roomMode, kNvValueSize) != kHostOk) return;
-    ReverseBits(roomMode, kNvBufferSize);
-    for (const OptionRule& rule : kRoomModeRules) {
-        EnableAll(rule.controls,
-                  (TestBit(roomMode[rule.byte], rule.bit) != 0) == rule.enableWhenSet);
-    }
-}
 
 }  // namespace qta1

@@ -12,7 +12,6 @@ public:
 
 protected:
     void AfterWriteBlocks() override;
-    void ApplyOptionRules(const uint8_t* reversedPart1) override;
 };
 
 }  // namespace qta1

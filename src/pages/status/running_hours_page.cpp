@@ -76,12 +76,13 @@ void CPage3PropPage::OnControlClicked(int controlId) {
         if (node().WriteNv(kResetCommandNv, command, WriteLengthOf(kResetCommandNv)) != kHostOk) {
             NoteWriteProblem(BoxName(reset.counter), text::kResetRefused);
         }
-        SetText(controlId, text::kWait);
-        ui().Sleep(kResetHoldMs);
-        if (node().WriteNv(kResetCommandNv, none, WriteLengthOf(kResetCommandNv)) != kHostOk) {
-            NoteWriteProblem(BoxName(reset.counter), text::kResetNotTakenBack);
+        {
+            const BusyButton busy = ShowBusy(controlId);
+            ui().Sleep(kResetHoldMs);
+            if (node().WriteNv(kResetCommandNv, none, WriteLengthOf(kResetCommandNv)) != kHostOk) {
+                NoteWriteProblem(BoxName(reset.counter), text::kResetNotTakenBack);
+            }
         }
-        SetText(controlId, LayoutLabel(controlId));
         FinishWriteReport();
         return;
     }
