@@ -12,7 +12,7 @@ void Quiet(SimSession& s) {
     s.trace.SetRecording(false);
 }
 
-// Properties verb to a sheet on screen: constructing the 26 pages, the
+// Properties verb to a sheet on screen: constructing every page, the
 // configured-word read, Node Information's start-up, and closing again.
 void BM_OpenSheet(benchmark::State& state) {
     SimSession s;
