@@ -1,6 +1,6 @@
 // An in-memory QTA1 node behind the host's two interfaces: the part selector
-// (NV 55) with twelve 31-byte parts behind NV 56, every other NV the pages
-// use, live status values that move with virtual time, a node name, a trace
+// with twelve 31-byte parts behind the configuration NV, every other NV of the
+// NV catalogue, live values that move with virtual time, a node name, a trace
 // of every host call and injectable faults. Used by the tests, by qta1-sim and
 // by the Windows substitute host.
 #pragma once
@@ -45,7 +45,7 @@ public:
     void SetConfiguredWord(int word);
     // Live status values follow virtual time unless switched off (they then
     // hold the values of the moment they were switched off) or pinned by
-    // SetNv for one NV. The node clock (NV 9) keeps running either way.
+    // SetNv for one NV. The node clock keeps running either way.
     void SetAnimated(bool on);
 
     // --- Faults ----------------------------------------------------------
@@ -54,7 +54,7 @@ public:
     void FailCall(int n);
     void FailNv(int nvIndex, FaultOn on);
     // A node that answers a write with success but keeps its old value: every
-    // write of the NV (all parts, for NV 56), or the n-th host call from now
+    // write of the NV (all parts, for the configuration NV), or the n-th host call from now
     // when it is a write.
     void KeepNv(int nvIndex);
     void KeepCall(int n);

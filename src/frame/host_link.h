@@ -116,9 +116,9 @@ public:
     int32_t WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length);
     int32_t ReadNodeName(uint8_t* buffer, int32_t length);
 
-    // The part the node now shows; 0 when NV 55 cannot be read.
+    // The part the node now shows; 0 when the selector cannot be read.
     int ReadSelectedPart();
-    // Waits 200 ms, writes [part >> 8, part & 0xFF] to NV 55, waits 200 ms.
+    // Waits 200 ms, writes [part >> 8, part & 0xFF] to the selector, waits 200 ms.
     // False when the host refused the write (or offered no writer).
     bool WriteSelector(int part);
     // Writes the selector only when the node does not already show the part.

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kRefreshMs = 2000;
 
-// NV 8 keeps Sunday first and every pair stop first: per day Calender 1
+// The schedule keeps Sunday first and every pair stop first: per day Calender 1
 // stop and start, then Calender 2 stop and start; the holiday pair last.
 // clang-format off
 constexpr Field kTimeBoxes[] = {

@@ -4,7 +4,7 @@
 
 namespace qta1 {
 
-// The node's start/stop schedule (NV 8): two week calendars and a holiday
+// The node's start/stop schedule: two week calendars and a holiday
 // pair, with the node's clock and active calendar refreshed every two seconds.
 class CPage6PropPage final : public CWeekCalendarPage {
 public:

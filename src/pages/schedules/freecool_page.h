@@ -4,8 +4,9 @@
 
 namespace qta1 {
 
-// Free cooling: its week calendar (the free-cooling bytes of NV 7), the
-// temperatures that start and stop it, and its live temperatures and state.
+// Free cooling: its week calendar (the free-cooling bytes of the calendar NV
+// it shares with PIR), the temperatures that start and stop it, and its live
+// temperatures and state.
 class CPage13PropPage final : public CWeekCalendarPage {
 public:
     explicit CPage13PropPage(CSheet& sheet);

@@ -4,8 +4,9 @@
 
 namespace qta1 {
 
-// Presence detection: the PIR week calendar (the PIR bytes of NV 7), the
-// delays before start and stop (part 6), and the node's occupancy state.
+// Presence detection: the PIR week calendar (the PIR bytes of the calendar NV
+// it shares with Freecool), the delays before start and stop, and the node's
+// occupancy state.
 class CPage14PropPage final : public CWeekCalendarPage {
 public:
     explicit CPage14PropPage(CSheet& sheet);
