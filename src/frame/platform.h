@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "resources/controls.h"
 
@@ -37,7 +38,22 @@ struct FileDialogRequest {
     std::string defaultExtension;
     // Pipe-separated pairs of description and pattern, ending with "|".
     std::string filter;
+    // The folder the dialog opens in; empty: the proposed name's, or the
+    // system's choice.
+    std::string initialFolder = {};
 };
+
+// A list the technician reviews before deciding: the differences between a
+// settings file and the node, or the changes a download is about to make.
+struct ReviewList {
+    std::string title;    // of the window
+    std::string heading;  // above the list: what it shows, or the question
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;  // each as many texts as columns
+};
+// SaveClose: "Save report..." answers Yes, "Close" No. YesNo: the heading's
+// question is answered.
+enum class ReviewButtons { SaveClose, YesNo };
 
 // What a page window tells its page, and what the window holds. The platform
 // calls these on the user interface thread only.
@@ -116,6 +132,22 @@ public:
     // An existing file that could be opened for reading and writing: what
     // "Save to file" asks about before it overwrites.
     virtual bool FileWritable(const std::string& path) = 0;
+
+    // A modal window with the list and its buttons; No when it is closed.
+    virtual MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) = 0;
+
+    // The technician's own choices, kept between sessions (per user).
+    virtual std::optional<std::string> UserSetting(std::string_view name) = 0;
+    virtual void SetUserSetting(std::string_view name, std::string_view value) = 0;
+
+    // The technician's own folder for the plug-in's files (backups), without
+    // a trailing separator. Folders are made with their parents; true when
+    // the folder exists afterwards. FileNames lists the plain files of a
+    // folder (names only), in no particular order.
+    virtual std::string UserFolder() = 0;
+    virtual bool MakeFolder(const std::string& path) = 0;
+    virtual std::vector<std::string> FileNames(const std::string& folder) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
 };
 
 }  // namespace qta1

@@ -72,6 +72,23 @@ std::string FileDialog(bool save, const FileDialogRequest& request,
            (answer ? QuoteText(*answer) : "cancel");
 }
 
+std::vector<std::string> ReviewList(const qta1::ReviewList& list, ReviewButtons buttons,
+                                    MsgAnswer answer, bool unanswered) {
+    const bool save = buttons == ReviewButtons::SaveClose;
+    const char* chosen = save ? (answer == MsgAnswer::Yes ? "Save" : "Close") : AnswerName(answer);
+    std::vector<std::string> lines{"review " + QuoteText(list.title) + " " +
+                                   QuoteText(list.heading) + (save ? " SaveClose" : " YesNo") +
+                                   " -> " + chosen + (unanswered ? " (unanswered)" : "")};
+    auto row = [&](const std::vector<std::string>& texts) {
+        std::string line = "  |";
+        for (const std::string& text : texts) line += " " + QuoteText(text);
+        lines.push_back(line);
+    };
+    row(list.columns);
+    for (const std::vector<std::string>& texts : list.rows) row(texts);
+    return lines;
+}
+
 std::string ControlName(const ControlDecl& control) {
     std::string name = QuoteText(control.label);
     if (control.row[0] != '\0') {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frame/platform.h"
 #include "resources/layout.h"
@@ -22,6 +23,10 @@ std::string MessageBox(std::string_view text, std::string_view title, MsgButtons
                        MsgIcon icon, MsgAnswer answer, bool unanswered);
 std::string FileDialog(bool save, const FileDialogRequest& request,
                        const std::optional<std::string>& answer);
+// A review list: one line for the window, then one per row (the column
+// heads first), each text quoted.
+std::vector<std::string> ReviewList(const qta1::ReviewList& list, ReviewButtons buttons,
+                                    MsgAnswer answer, bool unanswered);
 
 // The technician's actions; `note` says why nothing happened, if so.
 std::string Tab(PageId page, std::string_view note = {});

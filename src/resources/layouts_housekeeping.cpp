@@ -38,26 +38,34 @@ constexpr ControlDecl kSetTime[] = {
 
 // Import / Export: settings files and the factory settings.
 constexpr ControlDecl kImportExport[] = {
-//   id                   kind             label               group               row flags          x    y    w    h
-    {IDC_STATIC,          K::Static,       "Nodename :",       "",                 "", kNoFlags,      10,  12,  60,  10},
-    {IDC_IMPEXP_NODENAME, K::ReadOnlyEdit, "Nodename :",       "",                 "", kNoFlags,      75,  10, 150,  14},
-    {IDC_STATIC,          K::GroupBox,     "Factory settings", "",                 "", kNoFlags,      10,  34, 280, 124},
-    {IDC_STATIC,          K::Static,       "Filename",         "Factory settings", "", kNoFlags,      20,  52,  50,  10},
-    {IDC_IMPEXP_FILENAME, K::Edit,         "Filename",         "Factory settings", "", kNoFlags,      75,  50, 150,  14},
-    {IDC_IMPEXP_DEFAULT,  K::PushButton,   "Default",          "Factory settings", "", kNoFlags,      232, 49,  50,  16},
-    {IDC_IMPEXP_SAVE,     K::PushButton,   "Save to file",     "Factory settings", "", kInitiallyOff, 20,  74,  80,  16},
-    {IDC_IMPEXP_READ,     K::PushButton,   "Read from file",   "Factory settings", "", kNoFlags,      110, 74,  80,  16},
-    {IDC_IMPEXP_FACTORY,  K::PushButton,   "Default settings", "Factory settings", "", kNoFlags,      200, 74,  80,  16},
-    {IDC_STATIC,          K::Static,       "Password",         "Factory settings", "", kNoFlags,      20,  100, 50,  10},
-    {IDC_IMPEXP_PASSWORD, K::PasswordEdit, "Password",         "Factory settings", "", kNoFlags,      75,  98, 100,  14},
-    {IDC_STATIC,          K::Static,       "Please note: After setting the software values to factory settings, you must RESTART the plugin.",
-                                                               "Factory settings", "", kNoFlags,      20,  122, 260, 24},
+//   id                          kind             label                        group               row flags                         x    y    w    h
+    {IDC_STATIC,                 K::Static,       "Nodename :",                "",                 "", kNoFlags,                     10,  12,  60,  10},
+    {IDC_IMPEXP_NODENAME,        K::ReadOnlyEdit, "Nodename :",                "",                 "", kNoFlags,                     75,  10, 150,  14},
+    {IDC_STATIC,                 K::GroupBox,     "Factory settings",          "",                 "", kNoFlags,                     10,  28, 280, 138},
+    {IDC_STATIC,                 K::Static,       "Filename",                  "Factory settings", "", kNoFlags,                     20,  44,  50,  10},
+    {IDC_IMPEXP_FILENAME,        K::Edit,         "Filename",                  "Factory settings", "", kNoFlags,                     75,  42, 150,  14},
+    {IDC_IMPEXP_DEFAULT,         K::PushButton,   "Default",                   "Factory settings", "", kNoFlags,                     232, 41,  50,  16},
+    {IDC_IMPEXP_SAVE,            K::PushButton,   "Save to file",              "Factory settings", "", kInitiallyOff,                20,  62,  80,  16},
+    {IDC_IMPEXP_READ,            K::PushButton,   "Read from file",            "Factory settings", "", kNoFlags,                     110, 62,  80,  16},
+    {IDC_IMPEXP_FACTORY,         K::PushButton,   "Default settings",          "Factory settings", "", kNoFlags,                     200, 62,  80,  16},
+    // Review: a file compared with the node or the factory settings, and the
+    // node's backups.
+    {IDC_IMPEXP_COMPARE,         K::PushButton,   "Compare...",                "Factory settings", "", kNoFlags,                     20,  82,  80,  16},
+    {IDC_IMPEXP_COMPARE_NODE,    K::RadioButton,  "with the node",             "Factory settings", "", kStartsGroup,                 110, 85,  80,  10},
+    {IDC_IMPEXP_COMPARE_FACTORY, K::RadioButton,  "with factory settings",     "Factory settings", "", kNoFlags,                     195, 85,  90,  10},
+    {IDC_IMPEXP_BACKUPS,         K::PushButton,   "Backups...",                "Factory settings", "", kNoFlags,                     20,  102, 80,  16},
+    {IDC_STATIC,                 K::Static,       "Password",                  "Factory settings", "", kNoFlags,                     110, 105, 38,  10},
+    {IDC_IMPEXP_PASSWORD,        K::PasswordEdit, "Password",                  "Factory settings", "", kNoFlags,                     150, 103, 100, 14},
+    {IDC_IMPEXP_BACKUP_PREVIEW,  K::CheckBox,     "Back up and preview first", "Factory settings", "", kStartsGroup,                 20,  122, 130, 10},
+    {IDC_IMPEXP_VERIFY,          K::CheckBox,     "Verify after writing",      "Factory settings", "", kNoFlags,                     155, 122, 125, 10},
+    {IDC_STATIC,                 K::Static,       "Please note: After setting the software values to factory settings, you must RESTART the plugin.",
+                                                                               "Factory settings", "", kNoFlags,                     20,  136, 260, 24},
 };
 // clang-format on
 
 // Below the group: "Part n of 12" and the bar while a file is saved or
 // downloaded, or the factory settings are sent.
-constexpr ProgressArea kImportExportProgress{10, 280, 164, 10, 176, 12};
+constexpr ProgressArea kImportExportProgress{10, 280, 170, 10, 182, 12};
 
 }  // namespace
 

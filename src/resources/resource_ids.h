@@ -60,6 +60,12 @@
 #define IDC_IMPEXP_READ 3505
 #define IDC_IMPEXP_FACTORY 3506
 #define IDC_IMPEXP_PASSWORD 3507
+#define IDC_IMPEXP_COMPARE 3508
+#define IDC_IMPEXP_COMPARE_NODE 3509
+#define IDC_IMPEXP_COMPARE_FACTORY 3510
+#define IDC_IMPEXP_BACKUPS 3511
+#define IDC_IMPEXP_BACKUP_PREVIEW 3512
+#define IDC_IMPEXP_VERIFY 3513
 
 /* The pages of each subsystem keep their control identifiers beside each
    other. */

@@ -169,6 +169,41 @@ bool HeadlessPlatform::ReplaceFile(const std::string& path, std::string_view byt
     return true;
 }
 
+MsgAnswer HeadlessPlatform::ShowReviewList(const ReviewList& list, ReviewButtons buttons) {
+    const ScriptedAnswers::BoxAnswer box = answers_.NextBoxAnswer(MsgButtons::YesNo);
+    for (std::string& line : trace_line::ReviewList(list, buttons, box.answer, box.unanswered)) {
+        trace_.Add(std::move(line));
+    }
+    return box.answer;
+}
+
+std::optional<std::string> HeadlessPlatform::UserSetting(std::string_view name) {
+    const auto it = userSettings_.find(name);
+    if (it == userSettings_.end()) return std::nullopt;
+    return it->second;
+}
+
+void HeadlessPlatform::SetUserSetting(std::string_view name, std::string_view value) {
+    userSettings_[std::string(name)] = std::string(value);
+}
+
+// Folders exist wherever a file may go; a file's folder is whatever precedes
+// its last separator.
+bool HeadlessPlatform::MakeFolder(const std::string& path) { return !path.empty(); }
+
+std::vector<std::string> HeadlessPlatform::FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::string prefix = folder + "\\";
+    for (const auto& [path, bytes] : files_) {
+        if (path.starts_with(prefix) && path.find('\\', prefix.size()) == std::string::npos) {
+            names.push_back(path.substr(prefix.size()));
+        }
+    }
+    return names;
+}
+
+bool HeadlessPlatform::RemoveFile(const std::string& path) { return files_.erase(path) > 0; }
+
 std::vector<std::string> HeadlessPlatform::FilePaths() const {
     std::vector<std::string> paths;
     for (const auto& [path, bytes] : files_) paths.push_back(path);

@@ -52,6 +52,18 @@ public:
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFile(const std::string& path, std::string_view bytes) override;
     bool FileWritable(const std::string& path) override;
+    // Answered from the message-box queue: Yes saves the report or answers
+    // the question Yes; unanswered, the list is closed (No).
+    MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) override;
+    std::optional<std::string> UserSetting(std::string_view name) override;
+    void SetUserSetting(std::string_view name, std::string_view value) override;
+    std::string UserFolder() override { return kUserFolder; }
+    bool MakeFolder(const std::string& path) override;
+    std::vector<std::string> FileNames(const std::string& folder) override;
+    bool RemoveFile(const std::string& path) override;
+
+    // The technician's folder of a headless run, the same in every run.
+    static constexpr const char* kUserFolder = "C:\\Users\\Technician\\AppData\\Local\\QTA1";
 
     // --- The technician's side, while the sheet runs -------------------------
     // Called inside RunSheetModal after the sheet is initialised; the sheet
@@ -136,6 +148,7 @@ private:
     ScriptedAnswers answers_;
     std::vector<Progress> progress_;
     std::map<std::string, std::string> files_;
+    std::map<std::string, std::string, std::less<>> userSettings_;
     std::map<std::string, bool> readOnly_;
     SaveFault saveFault_ = SaveFault::None;
     size_t saveFaultAfter_ = 0;

@@ -363,6 +363,22 @@ public:
     }
     bool FileWritable(const std::string& path) override { return IsWritableFile(path); }
 
+    MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) override {
+        return ShowReviewWindow(sheet_ != nullptr ? sheet_ : owner_, list, buttons);
+    }
+    std::optional<std::string> UserSetting(std::string_view name) override {
+        return ReadUserSetting(name);
+    }
+    void SetUserSetting(std::string_view name, std::string_view value) override {
+        WriteUserSetting(name, value);
+    }
+    std::string UserFolder() override { return UserDataFolder(); }
+    bool MakeFolder(const std::string& path) override { return MakeFolders(path); }
+    std::vector<std::string> FileNames(const std::string& folder) override {
+        return FilesInFolder(folder);
+    }
+    bool RemoveFile(const std::string& path) override { return DeleteOneFile(path); }
+
 private:
     // What the core does from inside the sheet's window procedures. An
     // exception must not unwind through the system's frames: it closes the

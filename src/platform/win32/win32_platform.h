@@ -57,6 +57,18 @@ bool ReplaceWholeFile(const std::string& utf8Path, std::string_view bytes);
 // An existing file that opens for reading and writing (and is left as it was).
 bool IsWritableFile(const std::string& utf8Path);
 
+// The review list in a modal window owned by `owner`.
+MsgAnswer ShowReviewWindow(HWND owner, const ReviewList& list, ReviewButtons buttons);
+// The technician's choices under HKEY_CURRENT_USER\Software\QTA1\Plugin.
+std::optional<std::string> ReadUserSetting(std::string_view name);
+void WriteUserSetting(std::string_view name, std::string_view value);
+// %LOCALAPPDATA%\QTA1, folders with their parents, the plain files of a
+// folder, one file deleted; paths as UTF-8.
+std::string UserDataFolder();
+bool MakeFolders(const std::string& utf8Path);
+std::vector<std::string> FilesInFolder(const std::string& utf8Folder);
+bool DeleteOneFile(const std::string& utf8Path);
+
 // The in-memory dialog template (DLGTEMPLATEEX) of a page: "MS Shell Dlg" 8
 // with DS_SHELLFONT, one item per declared control in declaration order
 // (which is the tab order). The vector's storage is DWORD aligned.
