@@ -68,8 +68,9 @@ std::string FileDialog(bool save, const FileDialogRequest& request,
                        const std::optional<std::string>& answer) {
     return std::string(save ? "save-dialog" : "open-dialog") + " name " +
            QuoteText(request.proposedName) + " ext " + QuoteText(request.defaultExtension) +
-           " filter " + QuoteText(request.filter) + " -> " +
-           (answer ? QuoteText(*answer) : "cancel");
+           " filter " + QuoteText(request.filter) +
+           (request.initialFolder.empty() ? "" : " in " + QuoteText(request.initialFolder)) +
+           " -> " + (answer ? QuoteText(*answer) : "cancel");
 }
 
 std::vector<std::string> ReviewList(const qta1::ReviewList& list, ReviewButtons buttons,
