@@ -107,10 +107,10 @@ void WriteBlock(NodeLink& node, const NvEntry& nv, const std::string& bytes, int
 // Each part is read after selecting it and letting the node settle. When
 // the selection is refused the node may show another part, whose bytes
 // must not be saved under this part's name.
-void SaveParts(NodeLink& node, const NvEntry& config, SavedSettings& saved) {
+void ReadParts(NodeLink& node, const NvEntry& config, std::string_view pass,
+               NodeSettings& settings) {
     for (int part = 1; part <= kConfigPartCount; ++part) {
-        node.platform().ShowProgress(PageId::ImportExport, "Part", part, kConfigPartCount);
-        saved.text += config.file.comment + std::to_string(part) + " \r\n";
+        node.platform().ShowProgress(PageId::ImportExport, pass, part, kConfigPartCount);
         uint8_t buffer[kNvBufferSize] = {};
         bool read = false;
         if (node.SelectPart(part)) {
@@ -118,9 +118,10 @@ void SaveParts(NodeLink& node, const NvEntry& config, SavedSettings& saved) {
             read = node.ReadNv(kConfigNv, buffer, kNvValueSize) == kHostOk;
         }
         if (read) {
-            saved.text += DataLine(config.file.kind, buffer);
+            settings.values[{kConfigNv, part}] =
+                std::string(reinterpret_cast<const char*>(buffer), config.writeLength);
         } else {
-            ++saved.readErrors;
+            ++settings.readErrors;
         }
     }
 }
@@ -161,10 +162,27 @@ std::optional<std::string> FactoryBytes(int nv, int part) {
     return std::nullopt;
 }
 
-SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
-                                std::string_view nodeName, const LocalTime& now) {
-    SavedSettings saved;
-    std::string& text = saved.text;
+NodeSettings ReadNodeSettings(NodeLink& node, std::string_view pass) {
+    NodeSettings settings;
+    for (const NvEntry* nv : SettingsFileNvs()) {
+        if (nv->nv == kConfigNv) {
+            ReadParts(node, *nv, pass, settings);
+            continue;
+        }
+        uint8_t buffer[kNvBufferSize] = {};
+        if (node.ReadNv(nv->nv, buffer, kNvValueSize) == kHostOk) {
+            settings.values[{nv->nv, 0}] =
+                std::string(reinterpret_cast<const char*>(buffer), nv->writeLength);
+        } else {
+            ++settings.readErrors;
+        }
+    }
+    return settings;
+}
+
+std::string SettingsFileText(const NodeSettings& settings, std::string_view programId,
+                             std::string_view nodeName, const LocalTime& now) {
+    std::string text;
     text += "/////////////////////////////////////////  \r\n";
     text += "/ Exported from                            \r\n";
     text += "/ Program ID                               \r\n";
@@ -176,22 +194,49 @@ SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
     text += "- " + FormatExportDate(now) + " " + FormatExportTime(now);
     text += "\r\n\r\n/ Network variable data \r\n\r\n";
 
-    // An NV that cannot be read keeps its comment line, without a data line.
+    // An NV that could not be read keeps its comment line, without a data line.
+    const auto block = [&](const NvEntry& nv, int part, const std::string& comment) {
+        text += comment;
+        const auto value = settings.values.find({nv.nv, part});
+        if (value == settings.values.end()) return;
+        uint8_t buffer[kNvBufferSize] = {};
+        std::copy(value->second.begin(), value->second.end(), buffer);
+        text += DataLine(nv.file.kind, buffer);
+    };
     for (const NvEntry* nv : SettingsFileNvs()) {
-        if (nv->nv == kConfigNv) {
-            SaveParts(node, *nv, saved);
+        if (nv->nv != kConfigNv) {
+            block(*nv, 0, std::string(nv->file.comment) + "\r\n");
             continue;
         }
-        text += nv->file.comment;
-        text += "\r\n";
-        uint8_t buffer[kNvBufferSize] = {};
-        if (node.ReadNv(nv->nv, buffer, kNvValueSize) == kHostOk) {
-            text += DataLine(nv->file.kind, buffer);
-        } else {
-            ++saved.readErrors;
+        for (int part = 1; part <= kConfigPartCount; ++part) {
+            block(*nv, part, nv->file.comment + std::to_string(part) + " \r\n");
         }
     }
-    return saved;
+    return text;
+}
+
+SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
+                                std::string_view nodeName, const LocalTime& now) {
+    const NodeSettings settings = ReadNodeSettings(node, "Part");
+    return {SettingsFileText(settings, programId, nodeName, now), settings.readErrors};
+}
+
+SettingsImage ImageOfPlan(const SettingsFilePlan& plan) {
+    SettingsImage image;
+    for (const SettingsFilePlan::Step& step : plan.steps) {
+        if (step.nv != nullptr && step.bytes) image[{step.nv->nv, step.part}] = *step.bytes;
+    }
+    return image;
+}
+
+SettingsImage FactoryImage() {
+    SettingsImage image;
+    for (const FactoryLine& line : FactoryLines()) {
+        if (std::optional<std::string> bytes = FactoryBytes(line.nv, line.part)) {
+            image[{line.nv, line.part}] = std::move(*bytes);
+        }
+    }
+    return image;
 }
 
 // The whole file is read before the node is touched: which lines are

@@ -4,7 +4,9 @@
 // ends are CR LF on every platform.
 #pragma once
 
+#include <compare>
 #include <functional>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,14 +19,35 @@
 
 namespace qta1 {
 
+// An NV of the file, or a part of the configuration NV (part 0 otherwise).
+struct NvPart {
+    int nv = 0;
+    int part = 0;
+    auto operator<=>(const NvPart&) const = default;
+};
+// Settings as bytes: for each NV and part, the bytes a download writes.
+using SettingsImage = std::map<NvPart, std::string>;
+
+// The node's settings as a save reads them; what could not be read is
+// missing from `values` and counted.
+struct NodeSettings {
+    SettingsImage values;
+    int readErrors = 0;
+};
+// Reads every NV of the file from the node (selecting the parts in turn,
+// 250 ms after each selection), telling the progress as `pass` ("Part"),
+// step n of the twelve parts. The selector is left at the last part.
+NodeSettings ReadNodeSettings(NodeLink& node, std::string_view pass);
+// The file text of those settings.
+std::string SettingsFileText(const NodeSettings& settings, std::string_view programId,
+                             std::string_view nodeName, const LocalTime& now);
+
 struct SavedSettings {
     std::string text;    // the whole file, CR LF line ends
     int readErrors = 0;  // NVs and parts that could not be read
 };
 
-// Reads every NV of the file from the node (selecting the parts in turn,
-// 250 ms after each selection) and builds the file text; nothing is written
-// anywhere. The selector is left at the last part.
+// ReadNodeSettings, then the file text; nothing is written anywhere.
 SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
                                 std::string_view nodeName, const LocalTime& now);
 
@@ -55,6 +78,11 @@ struct SettingsFilePlan {
     std::optional<BadLine> badLine;  // set: the file must not be downloaded; no steps
 };
 SettingsFilePlan PlanSettingsFile(std::string_view fileBytes);
+// The blocks of a plan that carry data, by NV and part (a later block of the
+// same NV wins, as it would in the node).
+SettingsImage ImageOfPlan(const SettingsFilePlan& plan);
+// The built-in factory settings, as "Default settings" writes them.
+SettingsImage FactoryImage();
 
 // Downloads a checked file: program-ID lines that differ from `programId` ask
 // `acceptForeign` (the "ProgramID does not match!" question); blocks are
