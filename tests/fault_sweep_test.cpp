@@ -104,6 +104,22 @@ void SeedSavedFile(SimSession& s) {
 
 void AnswerSaveDialog(SimSession& s) { s.ui.QueueFileAnswer("C:\\out.txt"); }
 
+// "Write these N changes?" answered Yes: the download or the factory
+// settings go ahead after their backup and preview.
+void PreviewAccepted(SimSession& s) { s.ui.QueueMessageAnswer(MsgAnswer::Yes); }
+
+// Without backup, preview and verification.
+void ReviewOff(SimSession& s) {
+    s.ui.Click(PageId::ImportExport, IDC_IMPEXP_BACKUP_PREVIEW);
+    s.ui.Click(PageId::ImportExport, IDC_IMPEXP_VERIFY);
+}
+
+// A saved file to compare, and the factory settings to compare it with.
+void CompareFile(SimSession& s) {
+    SeedSavedFile(s);
+    s.ui.Click(PageId::ImportExport, IDC_IMPEXP_COMPARE_FACTORY);
+}
+
 // A unit with free cooling: shown again, the Freecool boxes take typing.
 void FreeCoolingTyped(SimSession& s) {
     NvValue part1 = s.node.Part(kOptionPart);
@@ -198,10 +214,33 @@ const std::vector<SweepAction>& Actions() {
         With(Press(PageId::ImportExport, IDC_IMPEXP_SAVE), AnswerSaveDialog),
         With(Press(PageId::ImportExport, IDC_IMPEXP_READ, {{IDC_IMPEXP_PASSWORD, "Tarvel"}},
                    AllSettings()),
-             SeedSavedFile),
+             [](SimSession& s) {
+                 SeedSavedFile(s);
+                 PreviewAccepted(s);
+             }),
         With(Press(PageId::ImportExport, IDC_IMPEXP_FACTORY, {{IDC_IMPEXP_PASSWORD, "Tarvel"}},
                    AllSettings()),
-             ChangePid),
+             [](SimSession& s) {
+                 ChangePid(s);
+                 PreviewAccepted(s);
+             }),
+        Named("Import / Export: Read from file, not reviewed",
+              With(Press(PageId::ImportExport, IDC_IMPEXP_READ, {{IDC_IMPEXP_PASSWORD, "Tarvel"}},
+                         AllSettings()),
+                   [](SimSession& s) {
+                       ReviewOff(s);
+                       SeedSavedFile(s);
+                   })),
+        Named("Import / Export: Default settings, not reviewed",
+              With(Press(PageId::ImportExport, IDC_IMPEXP_FACTORY,
+                         {{IDC_IMPEXP_PASSWORD, "Tarvel"}}, AllSettings()),
+                   [](SimSession& s) {
+                       ReviewOff(s);
+                       ChangePid(s);
+                   })),
+        With(Press(PageId::ImportExport, IDC_IMPEXP_COMPARE), SeedSavedFile),
+        Named("Import / Export: Compare... with factory settings",
+              ScreenOnly(With(Press(PageId::ImportExport, IDC_IMPEXP_COMPARE), CompareFile))),
         Show(PageId::Calender),
         Press(PageId::Calender, IDC_CALENDER_READ),
         Press(PageId::Calender, IDC_CALENDER_WRITE,

@@ -130,34 +130,76 @@ bool EncodeHourMinute(std::string_view text, uint8_t* bytes) {
     return true;
 }
 
-// The bytes (and bits) of the buffer that a field stores.
-bool SameStoredValue(const Field& field, const uint8_t* a, const uint8_t* b) {
-    if (field.kind == FieldKind::Bit || field.kind == FieldKind::RadioBit) {
-        return TestBit(a[field.offset], field.bit) == TestBit(b[field.offset], field.bit);
+}  // namespace
+
+void AddFieldMask(const Field& field, uint8_t* masks) {
+    if (field.kind == FieldKind::Bit || field.kind == FieldKind::RadioBit ||
+        field.kind == FieldKind::BitText) {
+        if (field.bit >= 0 && field.bit <= 7) masks[field.offset] |= static_cast<uint8_t>(0x80 >> field.bit);
+        return;
     }
-    if (field.codec == Codec::Halves) return a[field.offset + 1] == b[field.offset + 1];
-    if (field.codec == Codec::TimeByte || field.codec == Codec::SignedByte) {
-        return a[field.offset] == b[field.offset];
+    if (field.codec == Codec::Halves) {
+        masks[field.offset + 1] = 0xFF;
+        return;
     }
-    return a[field.offset] == b[field.offset] && a[field.offset + 1] == b[field.offset + 1];
+    masks[field.offset] = 0xFF;
+    if (field.codec == Codec::TimeByte || field.codec == Codec::SignedByte) return;
+    if (field.codec == Codec::NodeDate || field.codec == Codec::NodeTime) {
+        for (int i = 1; i < kNodeClockLength && field.offset + i < kNvBufferSize; ++i) {
+            masks[field.offset + i] = 0xFF;
+        }
+        return;
+    }
+    masks[field.offset + 1] = 0xFF;
 }
 
-// Fields a Write stores; status texts, analogue outputs and the clock are
-// shown only.
-bool Stored(const Field& field) {
+bool SameFieldValue(const Field& field, const uint8_t* a, const uint8_t* b) {
+    uint8_t masks[kNvBufferSize] = {};
+    AddFieldMask(field, masks);
+    for (int i = 0; i < kNvBufferSize; ++i) {
+        if ((a[i] & masks[i]) != (b[i] & masks[i])) return false;
+    }
+    return true;
+}
+
+bool FieldStored(const Field& field) {
     return field.kind != FieldKind::Text && field.kind != FieldKind::BitText &&
            field.codec != Codec::Percent4095 && field.codec != Codec::NodeDate &&
            field.codec != Codec::NodeTime;
 }
 
-int ControlOf(const Field& field) {
+int FieldControl(const Field& field) {
     if (field.control != 0 || field.radios == nullptr || field.radios->choices.empty()) {
         return field.control;
     }
     return field.radios->choices.front().control;
 }
 
-}  // namespace
+std::string BoxNameOf(const ControlDecl& decl) {
+    std::string where = decl.row;
+    if (*decl.group != '\0') where += (where.empty() ? "" : ", ") + std::string(decl.group);
+    return where.empty() ? std::string(decl.label) : decl.label + (" (" + where + ")");
+}
+
+std::string FieldValueText(const Field& field, const uint8_t* buffer,
+                           std::span<const ControlDecl> controls) {
+    if (field.kind == FieldKind::Bit) {
+        return TestBit(buffer[field.offset], field.bit) != 0 ? text::kChecked : text::kNotChecked;
+    }
+    if (field.kind == FieldKind::RadioWord || field.kind == FieldKind::RadioBit) {
+        const int value = field.kind == FieldKind::RadioBit
+                              ? TestBit(buffer[field.offset], field.bit)
+                              : ComposeWord(buffer[field.offset], buffer[field.offset + 1]);
+        for (const RadioChoice& choice : field.radios->choices) {
+            if (choice.value != value) continue;
+            for (const ControlDecl& decl : controls) {
+                if (decl.id == choice.control) return decl.label;
+            }
+        }
+        return FormatFixed(value, 0);
+    }
+    return FormatField(field, buffer);
+}
 
 bool EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
     if (field.codec == Codec::TimeByte) {
@@ -401,11 +443,7 @@ bool CPropPage::EditedBoxesAccepted(std::span<const Field> fields) {
 
 std::string CPropPage::BoxName(int control) const {
     const ControlDecl* decl = Declaration(control);
-    if (decl == nullptr) return {};
-    std::string name = decl->label;
-    std::string where = decl->row;
-    if (*decl->group != '\0') where += (where.empty() ? "" : ", ") + std::string(decl->group);
-    return where.empty() ? name : name + " (" + where + ")";
+    return decl != nullptr ? BoxNameOf(*decl) : std::string();
 }
 
 bool CPropPage::ReadBlock(const Block& block) {
@@ -557,7 +595,7 @@ std::string CPropPage::BoxNames(std::span<const Field> fields) const {
     int more = 0;
     for (const Field& field : fields) {
         if (field.kind == FieldKind::Text || field.kind == FieldKind::BitText) continue;
-        const int control = ControlOf(field);
+        const int control = FieldControl(field);
         if (control == 0) continue;
         if (named == kNamedBoxes) {
             ++more;
@@ -567,24 +605,6 @@ std::string CPropPage::BoxNames(std::span<const Field> fields) const {
     }
     if (more > 0) names += text::kAndMore + FormatFixed(more, 0) + text::kMoreBoxes;
     return names;
-}
-
-// The value of a field as the page shows it: the box's text, a check box's
-// state, or the caption of the chosen radio button.
-std::string CPropPage::ShownValue(const Field& field, const uint8_t* buffer) const {
-    if (field.kind == FieldKind::Bit) {
-        return TestBit(buffer[field.offset], field.bit) != 0 ? text::kChecked : text::kNotChecked;
-    }
-    if (field.kind == FieldKind::RadioWord || field.kind == FieldKind::RadioBit) {
-        const int value = field.kind == FieldKind::RadioBit
-                              ? TestBit(buffer[field.offset], field.bit)
-                              : ComposeWord(buffer[field.offset], buffer[field.offset + 1]);
-        for (const RadioChoice& choice : field.radios->choices) {
-            if (choice.value == value) return LayoutLabel(choice.control);
-        }
-        return FormatFixed(value, 0);
-    }
-    return FormatField(field, buffer);
 }
 
 void CPropPage::FinishWriteReport() {
@@ -600,17 +620,17 @@ void CPropPage::FinishWriteReport() {
             continue;
         }
         for (const Field& field : sent.fields) {
-            if (!Stored(field)) continue;
+            if (!FieldStored(field)) continue;
             const uint8_t* held = back->second.bytes.data();
-            if (SameStoredValue(field, sent.bytes.data(), held)) continue;
-            std::string sentText = ShownValue(field, sent.bytes.data());
-            std::string heldText = ShownValue(field, held);
+            if (SameFieldValue(field, sent.bytes.data(), held)) continue;
+            std::string sentText = FieldValueText(field, sent.bytes.data(), controls_);
+            std::string heldText = FieldValueText(field, held, controls_);
             // The page's rounding can make two stored values look alike.
             if (sentText == heldText) {
                 sentText = ExactFieldText(field, sent.bytes.data());
                 heldText = ExactFieldText(field, held);
             }
-            differences.push_back(BoxName(ControlOf(field)) + text::kSent + sentText +
+            differences.push_back(BoxName(FieldControl(field)) + text::kSent + sentText +
                                   text::kNodeHolds + heldText);
         }
     }

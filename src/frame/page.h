@@ -344,7 +344,6 @@ private:
     void NoteSent(int nv, int part, std::span<const Field> fields, const uint8_t* pageBytes);
     void NoteReadBack(const Block& block, const uint8_t* buffer, bool ok);
     std::string BoxNames(std::span<const Field> fields) const;
-    std::string ShownValue(const Field& field, const uint8_t* buffer) const;
     const ControlDecl* Declaration(int control) const;
 
     PageId id_;
@@ -372,6 +371,22 @@ std::string AcceptedRange(const Field& field);
 // A number field's stored value with all the digits it stores (21.25 where
 // the page shows 21.2); other fields as FormatField.
 std::string ExactFieldText(const Field& field, const uint8_t* buffer);
+// The value of a field as its page shows it: the box's text, a check box's
+// state, or the caption of the chosen radio button (of `controls`).
+std::string FieldValueText(const Field& field, const uint8_t* buffer,
+                           std::span<const ControlDecl> controls);
+// The bits of the page's view of a value that a field shows, ORed into
+// `masks` (one per byte).
+void AddFieldMask(const Field& field, uint8_t* masks);
+// Whether two views hold the same value in the field's bits.
+bool SameFieldValue(const Field& field, const uint8_t* a, const uint8_t* b);
+// Whether a Write stores the field (status texts, analogue outputs and the
+// clock are shown only).
+bool FieldStored(const Field& field);
+// The control that names the field (a radio group's first button).
+int FieldControl(const Field& field);
+// "P (Heat (Mv1))": a control as the technician finds it on its page.
+std::string BoxNameOf(const ControlDecl& decl);
 // The number a Text field looks up: the word, or the signed byte.
 int FieldNumber(const Field& field, const uint8_t* buffer);
 

@@ -58,6 +58,8 @@ public:
     NodeLink& node() { return link_; }
     Platform& platform() { return platform_; }
     const std::vector<PageId>& tabs() const { return tabs_; }
+    // Every page the sheet holds, and its page sets.
+    const SheetPages& pages() const { return pages_; }
     // The page, or nullptr when the sheet has none of that id.
     CPropPage* Page(PageId id);
     // The controls of a page's window; none for a page the sheet does not hold.

@@ -96,11 +96,19 @@ void WriteBlock(NodeLink& node, const NvEntry& nv, const std::string& bytes, int
     };
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
     if (nv.nv != kConfigNv) {
-        if (node.WriteNv(nv.nv, data, nv.writeLength) != kHostOk) failed(nv.nv);
+        if (node.WriteNv(nv.nv, data, nv.writeLength) != kHostOk) {
+            failed(nv.nv);
+        } else {
+            result.written[{nv.nv, 0}] = bytes;
+        }
         return;
     }
     if (!node.SelectPart(part)) return failed(kConfigNv);
-    if (node.WriteNv(kConfigNv, data, nv.writeLength) != kHostOk) failed(kConfigNv);
+    if (node.WriteNv(kConfigNv, data, nv.writeLength) != kHostOk) {
+        failed(kConfigNv);
+    } else {
+        result.written[{kConfigNv, part}] = bytes;
+    }
     if (!node.WriteSelector(0)) failed(kPartSelectorNv);
 }
 
@@ -296,6 +304,21 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
 DownloadResult ReadSettingsFile(std::string_view fileBytes, std::string_view programId,
                                 NodeLink& node, const std::function<bool()>& acceptForeign) {
     return RunSettingsFile(PlanSettingsFile(fileBytes), programId, node, acceptForeign);
+}
+
+SettingsImage PlannedWrites(const SettingsFilePlan& plan, std::string_view programId,
+                            const std::function<bool()>& acceptForeign, bool& accepted) {
+    SettingsImage writes;
+    accepted = false;
+    if (plan.badLine) return writes;
+    for (const SettingsFilePlan::Step& step : plan.steps) {
+        if (step.nv == nullptr) {
+            accepted = step.programId == programId || (acceptForeign && acceptForeign());
+        } else if (accepted && step.bytes) {
+            writes[{step.nv->nv, step.part}] = *step.bytes;
+        }
+    }
+    return writes;
 }
 
 DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view programId,

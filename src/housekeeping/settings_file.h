@@ -63,6 +63,7 @@ struct DownloadResult {
     int writeErrors = 0;    // WriteNv calls the host refused, and parts that could not be selected
     std::vector<std::string> notWritten;  // what those errors left unwritten, by name
     std::optional<BadLine> badLine;       // the file was refused before anything was written
+    SettingsImage written;                // what the node took
 };
 
 // What a settings file asks of the node, in file order, found by reading the
@@ -90,6 +91,11 @@ SettingsImage FactoryImage();
 // nothing and asks nothing.
 DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view programId,
                                NodeLink& node, const std::function<bool()>& acceptForeign);
+// What RunSettingsFile would write, without writing: the program-ID
+// questions are asked as it would ask them, and `accepted` is what it would
+// return as accepted.
+SettingsImage PlannedWrites(const SettingsFilePlan& plan, std::string_view programId,
+                            const std::function<bool()>& acceptForeign, bool& accepted);
 // PlanSettingsFile, then RunSettingsFile. Any bytes are accepted as input.
 DownloadResult ReadSettingsFile(std::string_view fileBytes, std::string_view programId,
                                 NodeLink& node, const std::function<bool()>& acceptForeign);

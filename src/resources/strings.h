@@ -80,6 +80,55 @@ inline constexpr const char* kDefaultsNotCompleted = "Default settings not compl
 inline constexpr const char* kWriteErrors = " NV write errors";
 inline constexpr const char* kNotWrittenList = "Not written: ";
 inline constexpr const char* kRestartPlugin = "Please restart the plugin";
+
+// Reviewing settings: comparing a file, backing up, previewing and verifying.
+inline constexpr const char* kTabColumn = "Tab";
+inline constexpr const char* kBoxColumn = "Box";
+inline constexpr const char* kNoPage = "(no page)";
+inline constexpr const char* kByteNumber = " byte ";
+inline constexpr const char* kNodeColumn = "Node";
+inline constexpr const char* kFactoryColumn = "Factory settings";
+inline constexpr const char* kFileColumn = "File";
+inline constexpr const char* kNotRead = "(could not be read)";
+inline constexpr const char* kInFile = "(in the file)";
+inline constexpr const char* kCompareTitle = "Compare";
+// "3 differences between C:\unit5.txt and the node"
+inline constexpr const char* kDifferencesBetween = " differences between ";
+inline constexpr const char* kAndTheNode = " and the node";
+inline constexpr const char* kAndTheFactorySettings = " and the factory settings";
+// "; 2 NVs of the node could not be read"
+inline constexpr const char* kNodeNotReadHead = "; ";
+inline constexpr const char* kNodeNotReadTail = " NVs of the node could not be read";
+inline constexpr const char* kCompareNotPossible = "Compare not possible: line ";
+inline constexpr const char* kReportFilter = "Text files (*.txt)|*.txt|All files (*.*)|*.*|";
+inline constexpr const char* kReportSuffix = " compared.txt";
+inline constexpr const char* kReportNotWritten = "Report not written";
+inline constexpr const char* kUnnamedNode = "Unnamed node";
+inline constexpr const char* kBackupsFolder = "Backups";
+// A backup read that missed some NVs: "2 NVs could not be read for the backup. ..."
+inline constexpr const char* kBackupIncompleteTail =
+    " NVs could not be read for the backup.\nGo on without a complete backup?";
+inline constexpr const char* kBackupNotSaved =
+    "The backup could not be saved.\nGo on without a backup?";
+inline constexpr const char* kBackupTitle = "Backup";
+inline constexpr const char* kPreviewTitle = "Preview";
+// "Write these 3 changes?"
+inline constexpr const char* kWriteTheseHead = "Write these ";
+inline constexpr const char* kWriteTheseTail = " changes?";
+inline constexpr const char* kNothingWritten = "Nothing was written";
+inline constexpr const char* kVerified = "Verified: the node holds what was sent.";
+inline constexpr const char* kNodeHoldsOtherHead = "The node holds other values than were sent:";
+inline constexpr const char* kNotReadBackTail = " NVs could not be read back";
+inline constexpr const char* kBackupIn = "Backup: ";
+inline constexpr const char* kDefaultsCompleted = "Default settings completed";
+inline constexpr const char* kDefaultsNotCompletedPlain = "Default settings not completed";
+inline constexpr const char* kBackupPass = "Backup: part";
+inline constexpr const char* kWritePass = "Part";
+inline constexpr const char* kVerifyPass = "Verifying part";
+inline constexpr const char* kComparePass = "Reading part";
+// The technician's choices, as kept between sessions.
+inline constexpr const char* kBackupSetting = "BackupAndPreview";
+inline constexpr const char* kVerifySetting = "VerifyAfterWriting";
 inline constexpr const char* kProgramIdMismatch =
     "ProgramID does not match!\nDo you want to download anyway?";
 inline constexpr const char* kProgramIdMismatchTitle = "ProgramID does not match!";

@@ -1,0 +1,202 @@
+#include "housekeeping/settings_review.h"
+
+#include <algorithm>
+
+#include "frame/codec.h"
+#include "frame/sheet.h"
+#include "housekeeping/text_codec.h"
+#include "resources/layout.h"
+#include "resources/strings.h"
+
+namespace qta1 {
+
+namespace {
+
+// The page's view of a value: bit-reversed for option parts.
+std::array<uint8_t, kNvBufferSize> PageView(const std::string& bytes, bool optionBits) {
+    std::array<uint8_t, kNvBufferSize> view{};
+    std::copy_n(bytes.begin(), std::min<size_t>(bytes.size(), view.size()), view.begin());
+    if (optionBits) ReverseBits(view.data(), kNvBufferSize);
+    return view;
+}
+
+// Characters a file name cannot hold become "_"; trailing dots and blanks go.
+std::string FolderNameOf(std::string_view nodeName) {
+    std::string name;
+    for (char c : nodeName) {
+        const bool forbidden = static_cast<unsigned char>(c) < 0x20 ||
+                               std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+        name += forbidden ? '_' : c;
+    }
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    return name.empty() ? std::string(text::kUnnamedNode) : name;
+}
+
+std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+// "2026-12-07 09-00-00": sorts as the time it names.
+std::string BackupStem(const LocalTime& now) {
+    return std::to_string(now.year) + "-" + TwoDigits(now.month) + "-" + TwoDigits(now.day) + " " +
+           TwoDigits(now.hour) + "-" + TwoDigits(now.minute) + "-" + TwoDigits(now.second);
+}
+
+// A name of the form BackupStem gives (with any suffix), so that files the
+// technician put in the folder are never removed.
+bool IsBackupName(std::string_view name) {
+    static constexpr std::string_view kShape = "0000-00-00 00-00-00";
+    if (name.size() < kShape.size() || !name.ends_with(".txt")) return false;
+    for (size_t i = 0; i < kShape.size(); ++i) {
+        const bool digit = name[i] >= '0' && name[i] <= '9';
+        if (kShape[i] == '0' ? !digit : name[i] != kShape[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+SettingsFields::SettingsFields(CSheet& sheet) {
+    std::vector<PageId> order(sheet.pages().technicianSet.begin(),
+                              sheet.pages().technicianSet.end());
+    order.insert(order.end(), sheet.pages().userSet.begin(), sheet.pages().userSet.end());
+    for (const SheetPage& page : sheet.pages().pages) order.push_back(page.id);
+    std::vector<PageId> seen;
+    for (PageId id : order) {
+        if (std::find(seen.begin(), seen.end(), id) != seen.end()) continue;
+        seen.push_back(id);
+        const CPropPage* page = sheet.Page(id);
+        if (page == nullptr) continue;
+        for (const Block& block : page->definition().blocks) {
+            const NvPart where{block.nv, block.nv == kConfigNv ? block.part : 0};
+            for (const Field& field : block.fields) {
+                if (!FieldStored(field)) continue;
+                const ControlDecl* decl = nullptr;
+                for (const ControlDecl& c : page->Controls()) {
+                    if (c.id == FieldControl(field)) decl = &c;
+                }
+                if (decl == nullptr) continue;
+                Add(where, block.optionBits,
+                    {std::string(CaptionOf(id)), BoxNameOf(*decl), field, page->Controls()});
+            }
+        }
+    }
+}
+
+void SettingsFields::Add(NvPart where, bool optionBits, const Named& named) {
+    Value& value = values_[where];
+    value.optionBits = optionBits;
+    uint8_t masks[kNvBufferSize] = {};
+    AddFieldMask(named.field, masks);
+    bool news = false;
+    for (int i = 0; i < kNvBufferSize; ++i) {
+        news = news || (masks[i] & ~value.covered[static_cast<size_t>(i)]) != 0;
+        value.covered[static_cast<size_t>(i)] |= masks[i];
+    }
+    if (news) value.fields.push_back(named);
+}
+
+std::vector<SettingsDifference> SettingsFields::Differences(const SettingsImage& first,
+                                                            const SettingsImage& second,
+                                                            std::string_view missing,
+                                                            std::string_view present) const {
+    std::vector<SettingsDifference> rows;
+    for (const NvEntry* nv : SettingsFileNvs()) {
+        const int parts = nv->nv == kConfigNv ? kConfigPartCount : 0;
+        for (int part = parts == 0 ? 0 : 1; part <= parts; ++part) {
+            const NvPart where{nv->nv, part};
+            const auto b = second.find(where);
+            if (b == second.end()) continue;
+            const auto a = first.find(where);
+            if (a == first.end()) {
+                rows.push_back(
+                    {"", SettingsNvName(nv->nv, part), std::string(missing), std::string(present)});
+                continue;
+            }
+            Compare(where, a->second, b->second, rows);
+        }
+    }
+    return rows;
+}
+
+void SettingsFields::Compare(NvPart where, const std::string& first, const std::string& second,
+                             std::vector<SettingsDifference>& rows) const {
+    const auto found = values_.find(where);
+    const Value empty;
+    const Value& value = found != values_.end() ? found->second : empty;
+    const auto a = PageView(first, value.optionBits);
+    const auto b = PageView(second, value.optionBits);
+    const size_t length = std::min(first.size(), second.size());
+    for (const Named& named : value.fields) {
+        uint8_t masks[kNvBufferSize] = {};
+        AddFieldMask(named.field, masks);
+        bool inside = true;
+        for (size_t i = length; i < kNvBufferSize; ++i) inside = inside && masks[i] == 0;
+        if (!inside || SameFieldValue(named.field, a.data(), b.data())) continue;
+        std::string firstText = FieldValueText(named.field, a.data(), named.controls);
+        std::string secondText = FieldValueText(named.field, b.data(), named.controls);
+        // The page's rounding can make two stored values look alike.
+        if (firstText == secondText) {
+            firstText = ExactFieldText(named.field, a.data());
+            secondText = ExactFieldText(named.field, b.data());
+        }
+        rows.push_back({named.tab, named.box, firstText, secondText});
+    }
+    // Bytes no page shows are named by their NV (or part) and number.
+    for (size_t i = 0; i < length; ++i) {
+        if (((a[i] ^ b[i]) & ~value.covered[i]) == 0) continue;
+        rows.push_back(
+            {"", SettingsNvName(where.nv, where.part) + text::kByteNumber + std::to_string(i),
+             std::to_string(static_cast<uint8_t>(first[i])),
+             std::to_string(static_cast<uint8_t>(second[i]))});
+    }
+}
+
+ReviewList DifferenceList(std::string title, std::string heading, std::string firstColumn,
+                          std::string secondColumn, const std::vector<SettingsDifference>& rows) {
+    ReviewList list{
+        std::move(title),
+        std::move(heading),
+        {text::kTabColumn, text::kBoxColumn, std::move(firstColumn), std::move(secondColumn)},
+        {}};
+    for (const SettingsDifference& row : rows) {
+        list.rows.push_back(
+            {row.tab.empty() ? text::kNoPage : row.tab, row.box, row.first, row.second});
+    }
+    return list;
+}
+
+std::string ReportText(const ReviewList& list) {
+    std::string text = list.title + "\r\n" + list.heading + "\r\n\r\n";
+    auto line = [&](const std::vector<std::string>& texts) {
+        for (size_t i = 0; i < texts.size(); ++i) text += (i == 0 ? "" : "\t") + texts[i];
+        text += "\r\n";
+    };
+    line(list.columns);
+    for (const std::vector<std::string>& row : list.rows) line(row);
+    return text;
+}
+
+std::string BackupFolder(Platform& platform, std::string_view nodeName) {
+    return platform.UserFolder() + "\\" + text::kBackupsFolder + "\\" + FolderNameOf(nodeName);
+}
+
+std::optional<std::string> StoreBackup(Platform& platform, std::string_view nodeName,
+                                       const LocalTime& now, std::string_view text) {
+    const std::string folder = BackupFolder(platform, nodeName);
+    if (!platform.MakeFolder(folder)) return std::nullopt;
+    std::vector<std::string> names = platform.FileNames(folder);
+    // Two backups within one second get a number, so neither replaces the other.
+    std::string name = BackupStem(now) + ".txt";
+    for (int n = 2; std::find(names.begin(), names.end(), name) != names.end(); ++n) {
+        name = BackupStem(now) + " (" + std::to_string(n) + ").txt";
+    }
+    const std::string path = folder + "\\" + name;
+    if (!platform.ReplaceFile(path, text)) return std::nullopt;
+    names.push_back(name);
+    std::erase_if(names, [](const std::string& n) { return !IsBackupName(n); });
+    std::sort(names.begin(), names.end(), std::greater<>());
+    for (size_t i = kBackupsKept; i < names.size(); ++i)
+        platform.RemoveFile(folder + "\\" + names[i]);
+    return path;
+}
+
+}  // namespace qta1
