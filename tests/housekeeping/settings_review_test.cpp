@@ -1,0 +1,186 @@
+// Reviewing settings: every byte of a settings file named by the box that
+// shows it, comparisons that list exactly the fields that differ, backups that
+// are what a save writes, kept to the newest twenty, and the technician's
+// choices kept between openings.
+#include "housekeeping/settings_review.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "app/page_registry.h"
+#include "frame/sheet.h"
+#include "resources/strings.h"
+#include "sim_session.h"
+#include "support/page_checks.h"
+
+namespace qta1 {
+namespace {
+
+constexpr const char* kFile = "C:\\target.txt";
+
+SettingsImage RandomImage(std::mt19937& random) {
+    SettingsImage image;
+    for (const NvEntry* nv : SettingsFileNvs()) {
+        for (int part = nv->nv == kConfigNv ? 1 : 0; part <= (nv->nv == kConfigNv ? 12 : 0);
+             ++part) {
+            std::string bytes(static_cast<size_t>(nv->writeLength), '\0');
+            for (char& b : bytes) b = static_cast<char>(random());
+            image[{nv->nv, part}] = bytes;
+        }
+    }
+    return image;
+}
+
+// One field changed on a random node gives exactly one row, naming it.
+TEST(SettingsFields, OneChangedFieldIsOneRow) {
+    struct Edit {
+        const char* tab;
+        const char* box;
+        NvPart where;
+        int byte;
+        uint8_t xorMask;
+    };
+    // clang-format off
+    const Edit edits[] = {
+        {"PID",          "P (Heat (Mv1))",                           {kConfigNv, 8},    2,  0x01},
+        {"Temperatures", "Offset (Temp sensor injection (Bs1))",     {kConfigNv, 2},    1,  0x80},
+        {"Freecool",     "Min temp injection (Start/stop freecool)", {kMinNightCoolNv, 0}, 0, 0x10},
+        // An option bit: stored bit 0 of part 1 byte 20 is free cooling.
+        {"Configuring QTA1+2", "Freecooling",                        {kConfigNv, 1},    20, 0x01},
+        // Part 11 is on no page: its bytes are named by number.
+        {"",             "nviPluginCnf part 11 byte 5",              {kConfigNv, 11},   5,  0x40},
+    };
+    // clang-format on
+    SimSession s;
+    CSheet sheet(s.ui, &s.site, PageRegistry());
+    const SettingsFields fields(sheet);
+    std::mt19937 random(13);
+    for (const Edit& edit : edits) {
+        SCOPED_TRACE(edit.box);
+        for (int round = 0; round < 50; ++round) {
+            const SettingsImage node = RandomImage(random);
+            SettingsImage file = node;
+            file[edit.where][static_cast<size_t>(edit.byte)] ^= static_cast<char>(edit.xorMask);
+            const auto rows = fields.Differences(node, file, "-", "+");
+            ASSERT_EQ(rows.size(), 1u);
+            EXPECT_EQ(rows[0].tab, edit.tab);
+            EXPECT_EQ(rows[0].box, edit.box);
+            EXPECT_NE(rows[0].first, rows[0].second);
+            EXPECT_TRUE(fields.Differences(node, node, "-", "+").empty());
+        }
+    }
+}
+
+// Random node, random file: Compare lists differences exactly when the two
+// differ; after the file is downloaded, Compare finds none.
+TEST(SettingsFields, DownloadThenCompareFindsNothing) {
+    std::mt19937 random(2027);
+    for (int round = 0; round < 12; ++round) {
+        SimSession source;
+        source.node.SetAnimated(false);
+        for (const auto& [where, bytes] : RandomImage(random)) {
+            NvValue value{};
+            std::copy(bytes.begin(), bytes.end(), value.begin());
+            if (where.nv == kConfigNv) {
+                source.node.SetPart(where.part, value);
+            } else {
+                source.node.SetNv(where.nv, value);
+            }
+        }
+        NodeLink link(source.ui);
+        link.Obtain(&source.site);
+        const std::string file =
+            WriteSettingsFile(link, text::kProgramId, "Random", source.clock.LocalNow()).text;
+
+        SimSession s;
+        s.ui.SeedFile(kFile, file);
+        std::vector<std::string> headings;
+        testing::OnPage(s, PageId::ImportExport, [&](HeadlessPlatform& ui) {
+            for (int pass = 0; pass < 2; ++pass) {
+                ui.QueueFileAnswer(kFile);
+                ui.Click(PageId::ImportExport, IDC_IMPEXP_COMPARE);
+                if (pass == 1) break;
+                ui.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
+                ui.QueueFileAnswer(kFile);
+                ui.QueueMessageAnswer(MsgAnswer::Yes);  // download
+                ui.QueueMessageAnswer(MsgAnswer::Yes);  // the preview
+                ui.Click(PageId::ImportExport, IDC_IMPEXP_READ);
+            }
+        });
+        for (const std::string& line : s.trace.lines()) {
+            if (line.find("review \"Compare\"") != std::string::npos) headings.push_back(line);
+            EXPECT_EQ(line.find("holds other values"), std::string::npos) << line;
+        }
+        ASSERT_EQ(headings.size(), 2u);
+        EXPECT_EQ(headings[0].find("\"0 differences"), std::string::npos) << headings[0];
+        EXPECT_NE(headings[1].find("\"0 differences"), std::string::npos) << headings[1];
+    }
+}
+
+// The backup a download makes is byte for byte what "Save to file" writes
+// from the same node at the same moment.
+TEST(Backups, ABackupIsWhatASaveWrites) {
+    SimSession s;
+    s.node.SetAnimated(false);
+    s.node.SetPart(8, NvValue{8, 0, 0x19});
+    const LocalTime moment{2026, 12, 8, 10, 0, 0, 2};
+    testing::OnPage(s, PageId::ImportExport, [&](HeadlessPlatform& ui) {
+        s.clock.SetLocal(moment);
+        ui.QueueFileAnswer("C:\\before.txt");
+        ui.Click(PageId::ImportExport, IDC_IMPEXP_SAVE);
+        s.clock.SetLocal(moment);
+        ui.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
+        ui.QueueFileAnswer("C:\\before.txt");
+        ui.QueueMessageAnswer(MsgAnswer::Yes);  // download; the preview is closed: No
+        ui.Click(PageId::ImportExport, IDC_IMPEXP_READ);
+    });
+    const std::optional<std::string> saved = s.ui.ReadFile("C:\\before.txt");
+    const std::string folder = BackupFolder(s.ui, "QTA1 Sim");
+    const std::optional<std::string> backup = s.ui.ReadFile(folder + "\\2026-12-08 10-00-00.txt");
+    ASSERT_TRUE(saved && backup);
+    EXPECT_EQ(*backup, *saved);
+}
+
+// The newest twenty backups stay; files the technician put there stay too.
+TEST(Backups, TheNewestTwentyAreKept) {
+    SimSession s;
+    const std::string folder = BackupFolder(s.ui, "Unit 5: hall/2");
+    EXPECT_TRUE(folder.ends_with("\\Backups\\Unit 5_ hall_2")) << folder;
+    s.ui.SeedFile(folder + "\\notes.txt", "mine");
+    for (int minute = 0; minute < 25; ++minute) {
+        ASSERT_TRUE(StoreBackup(s.ui, "Unit 5: hall/2", {2026, 12, 8, 10, minute, 0, 2}, "b"));
+    }
+    // Two in the same second keep both.
+    const auto again = StoreBackup(s.ui, "Unit 5: hall/2", {2026, 12, 8, 10, 24, 0, 2}, "c");
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->ends_with("10-24-00 (2).txt")) << *again;
+    std::vector<std::string> names = s.ui.FileNames(folder);
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), 21u);
+    EXPECT_EQ(names.front(), "2026-12-08 10-06-00.txt");
+    EXPECT_EQ(names.back(), "notes.txt");
+}
+
+// Both choices start checked, and an unchecked one stays unchecked the next
+// time the sheet opens.
+TEST(Backups, TheChoicesAreKeptBetweenOpenings) {
+    SimSession s;
+    bool backup = false;
+    bool verify = false;
+    testing::OnPage(s, PageId::ImportExport, [&](HeadlessPlatform& ui) {
+        backup = ui.State(PageId::ImportExport, IDC_IMPEXP_BACKUP_PREVIEW)->checked;
+        verify = ui.State(PageId::ImportExport, IDC_IMPEXP_VERIFY)->checked;
+        ui.Click(PageId::ImportExport, IDC_IMPEXP_VERIFY);
+    });
+    EXPECT_TRUE(backup && verify);
+    testing::OnPage(s, PageId::ImportExport, [&](HeadlessPlatform& ui) {
+        backup = ui.State(PageId::ImportExport, IDC_IMPEXP_BACKUP_PREVIEW)->checked;
+        verify = ui.State(PageId::ImportExport, IDC_IMPEXP_VERIFY)->checked;
+    });
+    EXPECT_TRUE(backup);
+    EXPECT_FALSE(verify);
+}
+
+}  // namespace
+}  // namespace qta1
