@@ -36,7 +36,9 @@ public:
     // Real files stand in for the headless sheet's files in memory, where
     // every folder exists and nothing is left over from an earlier run: the
     // folders of the files a scenario names are made when missing, and
-    // RemoveScenarioFiles takes away those files and the folders made for them.
+    // RemoveScenarioFiles takes away those files and the folders made for them,
+    // and the technician's folder of scripted runs with everything the plug-in
+    // put there (backups), which is also emptied when the host starts.
     void RemoveScenarioFiles();
 
     // An opening for the user at the host's window: real time, the trace kept.
@@ -51,6 +53,7 @@ public:
 
 private:
     void NoteFile(const std::string& path);
+    void RemoveScriptedUserFolder();
 
     EmbeddedControl& control_;
     HWND window_;

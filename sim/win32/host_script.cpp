@@ -11,6 +11,7 @@
 // The core's name, not the system's character-set macro of the same name.
 #undef MessageBox
 
+#include "host_user_folder.h"
 #include "platform/trace_lines.h"
 #include "platform/win32/win32_platform.h"
 
@@ -19,11 +20,14 @@ namespace qta1::host {
 namespace {
 
 constexpr UINT_PTR kAnswerTimerId = 0x71A3;
+constexpr UINT_PTR kReviewTimerId = 0x71A4;
 // The sheet's Apply button; comctl32 gives it this identifier.
 constexpr int kApplyButtonId = 0x3021;
 
-// The site whose message box is being answered: one user-interface thread.
+// The site whose message box or review window is being answered: one
+// user-interface thread.
 SheetScript* g_answering = nullptr;
+SheetScript* g_reviewing = nullptr;
 
 bool IsButtonKind(ControlKind kind) {
     return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
@@ -86,9 +90,62 @@ bool PumpMessages() {
     return true;
 }
 
-FileDialogRequest RequestOf(LPCWSTR proposedName, LPCWSTR extension, LPCWSTR filter) {
-    return {Text(proposedName), Text(extension), Text(filter)};
+FileDialogRequest RequestOf(LPCWSTR proposedName, LPCWSTR extension, LPCWSTR filter,
+                            LPCWSTR folder) {
+    return {Text(proposedName), Text(extension), Text(filter),
+            folder != nullptr ? NarrowPath(folder) : std::string()};
 }
+
+BSTR AllocBstr(const std::wstring& text) {
+    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
+
+}  // namespace
+
+ReviewList ReadReviewWindow(HWND window) {
+    ReviewList shown;
+    shown.title = NarrowText(WindowText(window));
+    shown.heading = NarrowText(WindowText(GetDlgItem(window, win32::kReviewHeadingId)));
+    HWND list = GetDlgItem(window, win32::kReviewListId);
+    if (list == nullptr) return shown;
+    const int columns = Header_GetItemCount(ListView_GetHeader(list));
+    for (int c = 0; c < columns; ++c) {
+        wchar_t text[1024] = {};
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = static_cast<int>(std::size(text));
+        ListView_GetColumn(list, c, &column);
+        shown.columns.push_back(NarrowText(text));
+    }
+    const int rows = ListView_GetItemCount(list);
+    for (int r = 0; r < rows; ++r) {
+        std::vector<std::string>& row = shown.rows.emplace_back();
+        for (int c = 0; c < columns; ++c) {
+            // A buffer one longer than the text: when the text fills it, it
+            // may have been cut, so the buffer grows and the text is asked again.
+            std::wstring text(256, L'\0');
+            for (;;) {
+                LVITEMW item{};
+                item.iSubItem = c;
+                item.pszText = text.data();
+                item.cchTextMax = static_cast<int>(text.size());
+                const auto length =
+                    static_cast<size_t>(SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(r),
+                                                     reinterpret_cast<LPARAM>(&item)));
+                if (length + 1 < text.size()) {
+                    text.resize(length);
+                    break;
+                }
+                text.assign(text.size() * 2, L'\0');
+            }
+            row.push_back(NarrowText(text));
+        }
+    }
+    return shown;
+}
+
+namespace {
 
 // Runs a method of the script site's COM interface: no C++ exception reaches
 // the module that called it.
@@ -343,32 +400,150 @@ HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxClosed(LPCWSTR text, LPCWSTR ti
 HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialog(BOOL save, LPCWSTR proposedName,
                                                         LPCWSTR extension, LPCWSTR filter,
                                                         BSTR* path) {
+    return AnswerFileDialogIn(save, proposedName, extension, filter, nullptr, path);
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosed(BOOL save, LPCWSTR proposedName,
+                                                        LPCWSTR extension, LPCWSTR filter,
+                                                        LPCWSTR path) {
+    return FileDialogClosedIn(save, proposedName, extension, filter, nullptr, path);
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR proposedName,
+                                                          LPCWSTR extension, LPCWSTR filter,
+                                                          LPCWSTR folder, BSTR* path) {
     return Safely([&]() -> HRESULT {
         if (path == nullptr) return E_POINTER;
         *path = nullptr;
         if (!Scripted()) return S_FALSE;
         const std::optional<std::string> answer = answers_.NextFileAnswer();
-        trace_.Add(trace_line::FileDialog(save != FALSE, RequestOf(proposedName, extension, filter),
-                                          answer));
+        trace_.Add(trace_line::FileDialog(
+            save != FALSE, RequestOf(proposedName, extension, filter, folder), answer));
         if (answer) {
-            const std::wstring wide = WidenPath(*answer);
-            *path = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+            *path = AllocBstr(WidenPath(*answer));
             if (*path == nullptr) return E_OUTOFMEMORY;
         }
         return S_OK;
     });
 }
 
-HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosed(BOOL save, LPCWSTR proposedName,
-                                                        LPCWSTR extension, LPCWSTR filter,
-                                                        LPCWSTR path) {
+HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosedIn(BOOL save, LPCWSTR proposedName,
+                                                          LPCWSTR extension, LPCWSTR filter,
+                                                          LPCWSTR folder, LPCWSTR path) {
     return Safely([&]() -> HRESULT {
         FollowWallClock();
         std::optional<std::string> answer;
         if (path != nullptr) answer = NarrowPath(path);
-        trace_.Add(trace_line::FileDialog(save != FALSE, RequestOf(proposedName, extension, filter),
-                                          answer));
+        trace_.Add(trace_line::FileDialog(
+            save != FALSE, RequestOf(proposedName, extension, filter, folder), answer));
         return S_OK;
+    });
+}
+
+// --- Review windows -----------------------------------------------------------------
+// Scripted, the window is shown like a message box and a timer on it presses
+// the button of the queued answer once it is up and painted; the trace takes
+// what the window shows from its controls, so every scenario also proves
+// that the window shows the list it was given.
+
+void CALLBACK SheetScript::PressReviewButton(HWND window, UINT, UINT_PTR id, DWORD) {
+    KillTimer(window, id);
+    SheetScript* self = g_reviewing;
+    if (self == nullptr || !self->pendingReview_ || self->pendingReview_->window != window ||
+        !self->pendingReview_->answer) {
+        return;
+    }
+    if (self->reviewWatcher_) {
+        try {
+            if (self->reviewWatcher_(window)) return;
+        } catch (...) {
+            if (!self->failure_) self->failure_ = std::current_exception();
+        }
+    }
+    // "Save report..." and "Yes" answer Yes; "No", or else "Close", No.
+    int command = IDYES;
+    if (self->pendingReview_->answer->answer != MsgAnswer::Yes) {
+        command = GetDlgItem(window, IDNO) != nullptr ? IDNO : IDCANCEL;
+    }
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, command)));
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::ReviewOpened(HWND window, INT /*buttons*/) {
+    return Safely([&]() -> HRESULT {
+        pendingReview_.emplace();
+        pendingReview_->window = window;
+        pendingReview_->shown = ReadReviewWindow(window);
+        if (Scripted()) {
+            // The queued answer, or No, exactly as for a Yes / No message box.
+            pendingReview_->answer = answers_.NextBoxAnswer(MsgButtons::YesNo);
+            g_reviewing = this;
+            SetTimer(window, kReviewTimerId, 1, PressReviewButton);
+        }
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::ReviewClosed(INT buttons, INT* answer) {
+    return Safely([&]() -> HRESULT {
+        if (answer == nullptr) return E_POINTER;
+        std::optional<PendingReview> review = std::exchange(pendingReview_, std::nullopt);
+        g_reviewing = nullptr;
+        FollowWallClock();
+        if (!review) {
+            // The window never came up: the script's answer still counts.
+            if (Scripted() && *answer < 0) {
+                *answer = static_cast<INT>(answers_.NextBoxAnswer(MsgButtons::YesNo).answer);
+            }
+            trace_.Add("= a review window could not be shown");
+            return S_OK;
+        }
+        bool unanswered = false;
+        if (review->answer) {
+            if (*answer < 0) *answer = static_cast<INT>(review->answer->answer);
+            unanswered = review->answer->unanswered;
+        }
+        for (std::string& line :
+             trace_line::ReviewList(review->shown, static_cast<ReviewButtons>(buttons),
+                                    static_cast<MsgAnswer>(std::max(*answer, 0)), unanswered)) {
+            trace_.Add(std::move(line));
+        }
+        return S_OK;
+    });
+}
+
+// --- The technician's choices and folder --------------------------------------------
+// Scripted runs keep the choices here and use the headless sheet's folder;
+// the user's openings use the PC's registry and folder.
+
+HRESULT STDMETHODCALLTYPE SheetScript::UserSetting(LPCWSTR name, BSTR* value) {
+    return Safely([&]() -> HRESULT {
+        if (value == nullptr || name == nullptr) return E_POINTER;
+        *value = nullptr;
+        if (!Scripted()) return S_FALSE;
+        const auto it = settings_.find(Text(name));
+        if (it == settings_.end()) return S_OK;
+        *value = AllocBstr(WidenText(it->second));
+        return *value != nullptr ? S_OK : E_OUTOFMEMORY;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::SetUserSetting(LPCWSTR name, LPCWSTR value) {
+    return Safely([&]() -> HRESULT {
+        if (value == nullptr || name == nullptr) return E_POINTER;
+        if (!Scripted()) return S_FALSE;
+        settings_[Text(name)] = Text(value);
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::UserFolder(BSTR* folder) {
+    return Safely([&]() -> HRESULT {
+        if (folder == nullptr) return E_POINTER;
+        *folder = nullptr;
+        if (!Scripted()) return S_FALSE;
+        *folder = AllocBstr(WidenPath(ScriptedUserFolder()));
+        return *folder != nullptr ? S_OK : E_OUTOFMEMORY;
     });
 }
 

@@ -33,6 +33,10 @@
 
 namespace qta1::host {
 
+// What a review window shows, read from its controls as a technician sees
+// them: the title, the heading, the column heads and every row.
+ReviewList ReadReviewWindow(HWND window);
+
 class SheetScript final : public win32::IQta1ScriptSite, public Technician {
 public:
     // `onFileAnswer` hears every path a file dialog is to be answered with.
@@ -55,6 +59,11 @@ public:
     // Hears every wait of the node protocol before it passes (screenshots
     // taken in the middle of an operation).
     void WatchWaits(std::function<void()> watcher) { waitWatcher_ = std::move(watcher); }
+    // Hears every review window of a scripted run once it is on screen, just
+    // before the scripted answer presses its button (pictures and checks of
+    // the window). A watcher that returns true has answered the window
+    // itself, and nothing is pressed for it.
+    void WatchReviews(std::function<bool(HWND)> watcher) { reviewWatcher_ = std::move(watcher); }
     // The window of a page, null until it is first shown and after removal.
     HWND PageWindow(PageId page) const;
 
@@ -83,6 +92,17 @@ public:
                                                LPCWSTR filter, BSTR* path) override;
     HRESULT STDMETHODCALLTYPE FileDialogClosed(BOOL save, LPCWSTR proposedName, LPCWSTR extension,
                                                LPCWSTR filter, LPCWSTR path) override;
+    HRESULT STDMETHODCALLTYPE AnswerFileDialogIn(BOOL save, LPCWSTR proposedName, LPCWSTR extension,
+                                                 LPCWSTR filter, LPCWSTR folder,
+                                                 BSTR* path) override;
+    HRESULT STDMETHODCALLTYPE FileDialogClosedIn(BOOL save, LPCWSTR proposedName, LPCWSTR extension,
+                                                 LPCWSTR filter, LPCWSTR folder,
+                                                 LPCWSTR path) override;
+    HRESULT STDMETHODCALLTYPE ReviewOpened(HWND window, INT buttons) override;
+    HRESULT STDMETHODCALLTYPE ReviewClosed(INT buttons, INT* answer) override;
+    HRESULT STDMETHODCALLTYPE UserSetting(LPCWSTR name, BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE SetUserSetting(LPCWSTR name, LPCWSTR value) override;
+    HRESULT STDMETHODCALLTYPE UserFolder(BSTR* folder) override;
 
     // --- Technician -----------------------------------------------------------
     bool SelectTab(PageId page) override;
@@ -108,6 +128,7 @@ private:
     HWND ControlWindow(PageId page, int control) const;
     static LRESULT CALLBACK WatchForMessageBox(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK PressReviewButton(HWND window, UINT, UINT_PTR id, DWORD);
 
     Trace& trace_;
     VirtualClock& clock_;
@@ -117,6 +138,10 @@ private:
     std::function<void(SheetScript&)> driver_;
     std::exception_ptr failure_;
     std::function<void()> waitWatcher_;
+    std::function<bool(HWND)> reviewWatcher_;
+    // The technician's choices in scripted runs: none at first, kept from
+    // one opening to the next, as on the headless sheet.
+    std::map<std::string, std::string, std::less<>> settings_;
     ULONGLONG wallStartTick_ = 0;
     int64_t wallStartMs_ = 0;
     LONG refs_ = 0;
@@ -131,6 +156,16 @@ private:
         HWND box = nullptr;
     };
     std::optional<PendingBox> pendingBox_;
+
+    // The review window on screen: what it shows, read from its controls
+    // when it opened, and in a scripted run the answer that will press one
+    // of its buttons.
+    struct PendingReview {
+        HWND window = nullptr;
+        ReviewList shown;
+        std::optional<ScriptedAnswers::BoxAnswer> answer;
+    };
+    std::optional<PendingReview> pendingReview_;
 };
 
 }  // namespace qta1::host

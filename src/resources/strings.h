@@ -14,6 +14,12 @@ inline constexpr const char* kWrongPassword = "Wrong Password";
 inline constexpr const char* kTechnicianPassword = "Tarvel";
 // Title of message boxes whose title the plug-in does not choose.
 inline constexpr const char* kDefaultTitle = "QTA1";
+// The buttons of a review window on Windows, "&" before the key that
+// presses it with Alt.
+inline constexpr const char* kSaveReportButton = "&Save report...";
+inline constexpr const char* kCloseButton = "Close";
+inline constexpr const char* kYesButton = "&Yes";
+inline constexpr const char* kNoButton = "&No";
 inline constexpr const char* kVersionLine = "QTA1 configuration plug-in, version 1.0.0.1";
 inline constexpr const char* kProgramId = "90 51 54 41 31 5F 31 72";
 

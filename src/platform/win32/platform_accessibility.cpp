@@ -4,6 +4,7 @@
 // second and third box of a grid row is another box). Each box answers
 // WM_GETOBJECT with an object of its own around the system's, whose name is
 // the label from the page layout and whose description is the row or group.
+// The review window's list is named the same way, after the heading above it.
 // oleacc is loaded only when assistive technology first asks.
 // windows.h first: the other system headers build on it.
 // clang-format off
@@ -249,18 +250,22 @@ LRESULT CALLBACK AccessibleSubclass(HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-void NameForAccessibility(HWND control, const ControlDecl& decl) noexcept {
+void NameForAccessibility(HWND control, std::string_view name,
+                          std::string_view description) noexcept {
     AccessibleLabel* label = nullptr;
     try {
-        label = new AccessibleLabel{WidenText(decl.label),
-                                    WidenText(decl.row[0] != '\0' ? decl.row : decl.group)};
+        label = new AccessibleLabel{WidenText(name), WidenText(description)};
     } catch (...) {
-        return;  // out of memory: the box keeps the system's name
+        return;  // out of memory: the control keeps the system's name
     }
     if (!SetWindowSubclass(control, AccessibleSubclass, kAccessibleSubclassId,
                            reinterpret_cast<DWORD_PTR>(label))) {
         delete label;
     }
+}
+
+void NameForAccessibility(HWND control, const ControlDecl& decl) noexcept {
+    NameForAccessibility(control, decl.label, decl.row[0] != '\0' ? decl.row : decl.group);
 }
 
 }  // namespace qta1

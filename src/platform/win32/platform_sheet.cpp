@@ -364,15 +364,38 @@ public:
     bool FileWritable(const std::string& path) override { return IsWritableFile(path); }
 
     MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) override {
-        return ShowReviewWindow(sheet_ != nullptr ? sheet_ : owner_, list, buttons);
+        return ShowReviewWindow(sheet_ != nullptr ? sheet_ : owner_, list, buttons, script_.Get());
     }
+
+    // A script site may keep the technician's choices and name the folder
+    // itself, so that a scripted run starts from the defaults every time and
+    // leaves the PC's own choices alone.
     std::optional<std::string> UserSetting(std::string_view name) override {
+        if (script_) {
+            win32::Bstr value;
+            if (script_->UserSetting(WidenText(name).c_str(), value.Out()) == S_OK) {
+                if (value.Get() == nullptr) return std::nullopt;
+                return NarrowText(std::wstring_view(value.Get(), SysStringLen(value.Get())));
+            }
+        }
         return ReadUserSetting(name);
     }
     void SetUserSetting(std::string_view name, std::string_view value) override {
+        if (script_ &&
+            script_->SetUserSetting(WidenText(name).c_str(), WidenText(value).c_str()) == S_OK) {
+            return;
+        }
         WriteUserSetting(name, value);
     }
-    std::string UserFolder() override { return UserDataFolder(); }
+    std::string UserFolder() override {
+        if (script_) {
+            win32::Bstr folder;
+            if (script_->UserFolder(folder.Out()) == S_OK && folder.Get() != nullptr) {
+                return NarrowPath(std::wstring_view(folder.Get(), SysStringLen(folder.Get())));
+            }
+        }
+        return UserDataFolder();
+    }
     bool MakeFolder(const std::string& path) override { return MakeFolders(path); }
     std::vector<std::string> FileNames(const std::string& folder) override {
         return FilesInFolder(folder);
@@ -592,13 +615,15 @@ private:
         const std::wstring name = WidenText(request.proposedName);
         const std::wstring wideExtension = WidenText(request.defaultExtension);
         const std::wstring wideFilter = WidenText(request.filter);
+        const std::wstring folder = WidenPath(request.initialFolder);
         if (script_) {
             // A script answers without a window: a real file dialog would
             // ask questions of its own (overwrite, missing file) that no
             // script can foresee.
             win32::Bstr chosen;
-            if (script_->AnswerFileDialog(save, name.c_str(), wideExtension.c_str(),
-                                          wideFilter.c_str(), chosen.Out()) == S_OK) {
+            if (script_->AnswerFileDialogIn(save, name.c_str(), wideExtension.c_str(),
+                                            wideFilter.c_str(), folder.c_str(),
+                                            chosen.Out()) == S_OK) {
                 if (chosen.Get() == nullptr) return std::nullopt;
                 return NarrowPath(std::wstring_view(chosen.Get(), SysStringLen(chosen.Get())));
             }
@@ -620,6 +645,8 @@ private:
         dialog.lpstrFile = path.data();
         dialog.nMaxFile = kPathChars;
         dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+        // The node's backups, for one: the dialog opens among them.
+        dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
         // Read-only files hidden and no questions of the dialog's own: whether
         // a file exists or may be overwritten is the plug-in's to ask. The
         // host's current folder stays as it was.
@@ -628,8 +655,9 @@ private:
         std::optional<std::string> answer;
         if (chosen) answer = NarrowPath(path.c_str());
         if (script_) {
-            script_->FileDialogClosed(save, name.c_str(), wideExtension.c_str(), wideFilter.c_str(),
-                                      chosen ? path.c_str() : nullptr);
+            script_->FileDialogClosedIn(save, name.c_str(), wideExtension.c_str(),
+                                        wideFilter.c_str(), folder.c_str(),
+                                        chosen ? path.c_str() : nullptr);
         }
         return answer;
     }

@@ -1,7 +1,9 @@
 // What the plug-in keeps for the technician on the PC: choices in the
 // registry under the current user, and files (backups) in the user's own
-// folder; and the window that shows a review list.
+// folder.
 #include <shlobj.h>
+
+#include <cwchar>
 
 #include "platform/win32/file_store.h"
 #include "platform/win32/win32_handles.h"
@@ -17,26 +19,42 @@ constexpr wchar_t kSettingsKey[] = L"Software\\QTA1\\Plugin";
 
 std::optional<std::string> ReadUserSetting(std::string_view name) {
     const std::wstring value = WidenText(name);
-    wchar_t data[512] = {};
-    DWORD size = sizeof data - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, value.c_str(), RRF_RT_REG_SZ, nullptr, data,
-                     &size) != ERROR_SUCCESS) {
+    win32::RegKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, key.Out()) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return NarrowText(data);
+    // The size first, then the text: a choice may be longer than any fixed
+    // buffer. Another program may change it in between; then it is asked again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        DWORD size = 0;
+        if (RegGetValueW(key.Get(), nullptr, value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
+                         &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+        size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        const LSTATUS status = RegGetValueW(key.Get(), nullptr, value.c_str(), RRF_RT_REG_SZ,
+                                            nullptr, data.data(), &size);
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS) return std::nullopt;
+        data.resize(wcsnlen(data.c_str(), data.size()));
+        return NarrowText(data);
+    }
+    return std::nullopt;
 }
 
 void WriteUserSetting(std::string_view name, std::string_view value) {
-    HKEY key = nullptr;
+    win32::RegKey key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS) {
+                        key.Out(), nullptr) != ERROR_SUCCESS) {
         return;
     }
     const std::wstring wideName = WidenText(name);
     const std::wstring data = WidenText(value);
-    RegSetValueExW(key, wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+    RegSetValueExW(key.Get(), wideName.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
 }
 
 std::string UserDataFolder() {
@@ -61,33 +79,19 @@ bool MakeFolders(const std::string& utf8Path) {
 std::vector<std::string> FilesInFolder(const std::string& utf8Folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((UnlimitedPath(WidenPath(utf8Folder)) + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    const win32::FindHandle search(
+        FindFirstFileW((UnlimitedPath(WidenPath(utf8Folder)) + L"\\*").c_str(), &found));
+    if (!search) return names;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             names.push_back(NarrowPath(found.cFileName));
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     return names;
 }
 
 bool DeleteOneFile(const std::string& utf8Path) {
     return DeleteFileW(UnlimitedPath(WidenPath(utf8Path)).c_str()) != FALSE;
-}
-
-// For now the list is shown as the text of a message box.
-MsgAnswer ShowReviewWindow(HWND owner, const ReviewList& list, ReviewButtons buttons) {
-    std::string text = list.heading;
-    for (const std::vector<std::string>& row : list.rows) {
-        text += "\n";
-        for (size_t i = 0; i < row.size(); ++i) text += (i == 0 ? "" : " | ") + row[i];
-    }
-    const std::wstring wide = WidenText(text);
-    const std::wstring title = WidenText(list.title);
-    const int answer = ::MessageBoxW(owner, wide.c_str(), title.c_str(),
-                                     buttons == ReviewButtons::YesNo ? MB_YESNO : MB_OKCANCEL);
-    return answer == IDYES || answer == IDOK ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
 }  // namespace qta1

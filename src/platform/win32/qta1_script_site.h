@@ -16,9 +16,18 @@
 
 namespace qta1::win32 {
 
-// {E7F597DC-FAB6-4146-8367-A7C007FD924C}
+// {0227A2C6-7E1D-4782-8BC1-25AE226E68A5}. A new identifier whenever methods
+// are added: a host built for the shorter interface then does not offer it,
+// and is never called through slots its object does not have.
 inline constexpr GUID kIidQta1ScriptSite = {
-    0xE7F597DC, 0xFAB6, 0x4146, {0x83, 0x67, 0xA7, 0xC0, 0x07, 0xFD, 0x92, 0x4C}};
+    0x0227A2C6, 0x7E1D, 0x4782, {0x8B, 0xC1, 0x25, 0xAE, 0x22, 0x6E, 0x68, 0xA5}};
+
+// The review window's own controls, as a host finds them: the heading above
+// the list, the list (a report-style list view: one column per column head,
+// one item per row), and its buttons. "Save report..." and "Yes" are IDYES,
+// "No" is IDNO and "Close" IDCANCEL.
+inline constexpr int kReviewHeadingId = 101;
+inline constexpr int kReviewListId = 102;
 
 // Pages are their numbers (2..27), buttons and icons the core's MsgButtons,
 // MsgIcon and MsgAnswer values.
@@ -68,6 +77,34 @@ public:
     virtual HRESULT STDMETHODCALLTYPE FileDialogClosed(BOOL save, LPCWSTR proposedName,
                                                        LPCWSTR extension, LPCWSTR filter,
                                                        LPCWSTR path) = 0;
+
+    // --- Added with the review window and the technician's own things. ----
+    // The sheet calls the two file-dialog methods below instead of the two
+    // above, which keep their places.
+
+    // As AnswerFileDialog and FileDialogClosed, with the folder the dialog
+    // opens in (empty: the proposed name's, or the system's choice).
+    virtual HRESULT STDMETHODCALLTYPE AnswerFileDialogIn(BOOL save, LPCWSTR proposedName,
+                                                         LPCWSTR extension, LPCWSTR filter,
+                                                         LPCWSTR folder, BSTR* path) = 0;
+    virtual HRESULT STDMETHODCALLTYPE FileDialogClosedIn(BOOL save, LPCWSTR proposedName,
+                                                         LPCWSTR extension, LPCWSTR filter,
+                                                         LPCWSTR folder, LPCWSTR path) = 0;
+    // A review window with these buttons (the core's ReviewButtons) is made
+    // and filled, and is about to be shown: the host may read it and arrange
+    // to press one of its buttons. Then it has closed: `answer` comes in as
+    // the core's MsgAnswer (-1 when the window could not be shown) and may
+    // be changed.
+    virtual HRESULT STDMETHODCALLTYPE ReviewOpened(HWND window, INT buttons) = 0;
+    virtual HRESULT STDMETHODCALLTYPE ReviewClosed(INT buttons, INT* answer) = 0;
+    // The technician's choices. S_OK: the host keeps them (`value` comes back
+    // null for a choice never made, else freed by the caller with
+    // SysFreeString); S_FALSE: the sheet keeps them in the registry.
+    virtual HRESULT STDMETHODCALLTYPE UserSetting(LPCWSTR name, BSTR* value) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetUserSetting(LPCWSTR name, LPCWSTR value) = 0;
+    // The technician's own folder for the plug-in's files. S_OK: the host's
+    // (freed by the caller); S_FALSE: the system's.
+    virtual HRESULT STDMETHODCALLTYPE UserFolder(BSTR* folder) = 0;
 
 protected:
     ~IQta1ScriptSite() = default;

@@ -1,6 +1,6 @@
 // Owners for what the Windows layer borrows from the system: COM interface
 // pointers, handles (registry keys, hooks, device contexts, GDI objects,
-// windows) and VARIANT / BSTR values. Each gives back what it holds when it
+// windows, file searches) and VARIANT / BSTR values. Each gives back what it holds when it
 // goes, so no early return or failure path leaks one.
 #pragma once
 
@@ -126,11 +126,18 @@ struct WindowTraits {
     static void Close(HWND window) { DestroyWindow(window); }
 };
 
+struct FindTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE search) { FindClose(search); }
+};
+
 using RegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using Hook = UniqueHandle<HHOOK, HookTraits>;
 using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
 using Window = UniqueHandle<HWND, WindowTraits>;
+// A search of FindFirstFileW.
+using FindHandle = UniqueHandle<HANDLE, FindTraits>;
 
 // A window's device context, given back to the window.
 class WindowDc {

@@ -57,8 +57,13 @@ bool ReplaceWholeFile(const std::string& utf8Path, std::string_view bytes);
 // An existing file that opens for reading and writing (and is left as it was).
 bool IsWritableFile(const std::string& utf8Path);
 
-// The review list in a modal window owned by `owner`.
-MsgAnswer ShowReviewWindow(HWND owner, const ReviewList& list, ReviewButtons buttons);
+// The review list in a modal, resizable window owned by `owner` (disabled
+// while it is up): the heading, the list with one column per column head,
+// and the buttons. Yes when "Save report..." or "Yes" is pressed, No
+// otherwise. `script`, when there is one, hears the window open and close
+// and may press its buttons.
+MsgAnswer ShowReviewWindow(HWND owner, const ReviewList& list, ReviewButtons buttons,
+                           win32::IQta1ScriptSite* script);
 // The technician's choices under HKEY_CURRENT_USER\Software\QTA1\Plugin.
 std::optional<std::string> ReadUserSetting(std::string_view name);
 void WriteUserSetting(std::string_view name, std::string_view value);
@@ -78,6 +83,10 @@ std::vector<DWORD> PageTemplate(PageId page);
 // as the accessible description): assistive technology asks the window for
 // its accessible object and gets the system's, with the name filled in.
 void NameForAccessibility(HWND control, const ControlDecl& decl) noexcept;
+// The same with a name and a description of the caller's (empty: the
+// system's description).
+void NameForAccessibility(HWND control, std::string_view name,
+                          std::string_view description) noexcept;
 
 // Keeps an edit box's line in the middle of the box, whatever its height.
 void CenterLineVertically(HWND edit);

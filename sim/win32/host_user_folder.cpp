@@ -1,0 +1,11 @@
+// Kept apart from the Windows headers, whose character-set macros would
+// rename the headless platform's methods.
+#include "host_user_folder.h"
+
+#include "platform/headless/headless_platform.h"
+
+namespace qta1::host {
+
+std::string ScriptedUserFolder() { return HeadlessPlatform::kUserFolder; }
+
+}  // namespace qta1::host

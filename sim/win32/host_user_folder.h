@@ -1,0 +1,11 @@
+// The technician's own folder in scripted runs: the headless sheet's, so that
+// traces name the same backup files on both sheets.
+#pragma once
+
+#include <string>
+
+namespace qta1::host {
+
+std::string ScriptedUserFolder();
+
+}  // namespace qta1::host
