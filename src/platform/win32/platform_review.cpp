@@ -44,8 +44,10 @@ constexpr int kRowsShownAtFirst = 16;
 constexpr int kRowsShownAtLeast = 4;
 // However small the window is made, the list shows this many rows.
 constexpr int kRowsAlwaysShown = 3;
-// At first the window takes at most this share of the screen.
+// At first the window takes at most this share of the screen, and grows for
+// its heading to this share at most.
 constexpr int kScreenPercent = 90;
+constexpr int kHeadingScreenPercent = 60;
 
 struct ButtonSpec {
     int id;
@@ -323,6 +325,17 @@ private:
         return rect.bottom;
     }
 
+    // The heading's width with no line wrapped (its longest line).
+    int HeadingWidth() const {
+        if (heading_.empty()) return 0;
+        win32::WindowDc dc(headingWindow_);
+        win32::Selection font(dc.Get(), font_);
+        RECT rect{0, 0, 0, 0};
+        DrawTextW(dc.Get(), heading_.c_str(), static_cast<int>(heading_.size()), &rect,
+                  DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+        return rect.right;
+    }
+
     int ButtonWidth(size_t i) const {
         SIZE ideal{};
         int width = DluX(kButtonWidthDlu);
@@ -402,16 +415,19 @@ private:
         }
         const int maxWidth = (work.right - work.left) * kScreenPercent / 100;
         const int maxHeight = (work.bottom - work.top) * kScreenPercent / 100;
-        int clientWidth = std::max(minClientWidth, listWidth + margins);
+        const int frameWidth = WindowSizeOf(0, 0).cx;
+        const int maxClientWidth = std::max(maxWidth - frameWidth, minClientWidth);
+        // As wide as the columns, and as the heading on one line as long as
+        // that takes no more than kHeadingScreenPercent of the screen; a
+        // longer heading wraps.
+        const int headingWidth =
+            std::min<int>(HeadingWidth() + margins,
+                          (work.right - work.left) * kHeadingScreenPercent / 100 - frameWidth);
+        const int clientWidth =
+            std::min(std::max({minClientWidth, listWidth + margins, headingWidth}), maxClientWidth);
+        // Narrower than its columns, the list scrolls sideways too.
+        if (listWidth + margins > clientWidth) listHeight += GetSystemMetrics(SM_CYHSCROLL);
         SIZE size = WindowSizeOf(clientWidth, ClientHeight(clientWidth, listHeight));
-        if (size.cx > maxWidth) {
-            // Narrower than its columns: the list scrolls sideways too.
-            size.cx = std::max<LONG>(maxWidth, minSize_.cx);
-            listHeight += GetSystemMetrics(SM_CYHSCROLL);
-            const SIZE frame = WindowSizeOf(0, 0);
-            clientWidth = size.cx - frame.cx;
-            size.cy = WindowSizeOf(clientWidth, ClientHeight(clientWidth, listHeight)).cy;
-        }
         size.cy = std::clamp<LONG>(size.cy, minSize_.cy, std::max<LONG>(maxHeight, minSize_.cy));
 
         RECT around = work;
