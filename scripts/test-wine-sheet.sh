@@ -16,12 +16,21 @@
 #    order (--check-pages);
 #  - every control of every page inside the visible page area and inside its
 #    group box, after opening normally, after a failed first read and with no
-#    node (each then switched to the technician set), at 96 DPI and, in a
-#    second session, at 144 DPI (--check-fit);
+#    node (each then switched to the technician set), and the Compare window
+#    with its list and buttons inside it as it opens, made as small as it goes
+#    and made larger, at 96 DPI and, in a second session, at 144 DPI
+#    (--check-fit);
+#  - the review window for lists of every shape, at both DPIs: what it shows,
+#    its fit at every size, the sheet disabled while it is up, visual styles,
+#    accessible names, its buttons, Enter, Esc, the close box and Ctrl+C
+#    (--check-review);
 #  - an edit box's accessible object is one COM object whatever it is asked
 #    through, and the module stays loaded while a client holds it (--check-com);
 #  - a picture of the sheet can be taken (--snapshot), as the README's demo does;
-#  - the layer's texts, file-dialog filters and files (--check-platform).
+#  - the layer's texts, file-dialog filters and files, the technician's
+#    choices under HKCU\Software\QTA1\Plugin (and nothing else in the
+#    registry), folders, file lists and deletion, paths beyond MAX_PATH
+#    (--check-platform).
 # The last line is "N passed, M failed"; the exit code is non-zero on any failure.
 #
 # Usage: scripts/test-wine-sheet.sh [i686|x86_64]...   (both when none is named)
@@ -137,6 +146,7 @@ sheet_checks_for() {
     fi
 
     check_fit "$arch" "$work" 96
+    check_review "$arch" "$work" 96
 
     out="$work/$arch/com.out"
     wine_run 60 "$host" --check-com >"$out" 2>&1
@@ -176,12 +186,27 @@ check_fit() {
     out="$work/$arch/fit-$dpi.out"
     wine_run 90 "$(host_of "$arch")" --check-fit >"$out" 2>&1
     rc=$?
-    local what="at $dpi DPI every control inside its page and group box, however the sheet opened"
+    local what="at $dpi DPI every control inside its page and group box, however the sheet opened, and the Compare window"
     if [ "$rc" -eq 0 ]; then
         pass "$arch: $what"
     else
         fail "$arch: $what" "exit $rc"
-        grep -v ': every page fits$' "$out" | head -20
+        grep -v -e ': every page fits$' -e ': fits at every size$' "$out" | head -20
+    fi
+}
+
+# The review window's list, buttons and keys (qta1host --check-review).
+check_review() {
+    local arch=$1 work=$2 dpi=$3 out rc
+    out="$work/$arch/review-$dpi.out"
+    wine_run 90 "$(host_of "$arch")" --check-review >"$out" 2>&1
+    rc=$?
+    local what="at $dpi DPI the review window shows its list, fits, answers and copies"
+    if [ "$rc" -eq 0 ]; then
+        pass "$arch: $what"
+    else
+        fail "$arch: $what" "exit $rc"
+        grep -v ': ok$' "$out" | head -20
     fi
 }
 
@@ -209,7 +234,10 @@ if [ "${1:-}" = "--dpi144-inside-xvfb" ]; then
     export QTA1_WINEPREFIX="$repo/build/wine/prefix-dpi144"
     source scripts/wine-env.sh
     if wine_session_begin && wine_set_dpi 144; then
-        for arch in "$@"; do check_fit "$arch" "$work" 144; done
+        for arch in "$@"; do
+            check_fit "$arch" "$work" 144
+            check_review "$arch" "$work" 144
+        done
     else
         fail "Wine prefix at 144 DPI and session ready"
     fi

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "frame/sheet.h"
+#include "host_check_support.h"
 #include "platform/trace_lines.h"
 
 namespace qta1::host {
@@ -28,45 +29,7 @@ void ShowTechnicianSet(SheetScript& sheet) {
     sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
 }
 
-void Paint(HWND window) {
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    GdiFlush();
-}
-
 std::string Narrow(const std::wstring& text) { return NarrowText(text); }
-
-std::wstring AccessibleText(IAccessible* object, bool description) {
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR text = nullptr;
-    const HRESULT result =
-        description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
-    std::wstring value = SUCCEEDED(result) && text != nullptr ? std::wstring(text) : std::wstring();
-    SysFreeString(text);
-    return value;
-}
-
-// A window of version 6 of the common controls: its window procedure lives in
-// the side-by-side comctl32 6 assembly, not in user32 or the system folder's
-// comctl32 (which serve the classic controls).
-bool FromCommonControls6(HWND control) {
-    const auto procedure = GetWindowLongPtrW(control, GWLP_WNDPROC);
-    HMODULE module = nullptr;
-    if (!GetModuleHandleExW(
-            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-            reinterpret_cast<LPCWSTR>(procedure), &module)) {
-        return false;
-    }
-    wchar_t name[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(module, name, MAX_PATH);
-    std::wstring file(name, length);
-    for (wchar_t& c : file) c = static_cast<wchar_t>(towlower(c));
-    return file.find(L"microsoft.windows.common-controls") != std::wstring::npos &&
-           file.find(L"_6.") != std::wstring::npos && file.ends_with(L"\\comctl32.dll");
-}
 
 bool Editable(ControlKind kind) {
     return kind == ControlKind::Edit || kind == ControlKind::ReadOnlyEdit ||
@@ -161,24 +124,6 @@ int CheckPage(SheetScript& sheet, PageId page, std::string& report) {
 }
 
 // --- Every control where the technician can see it -------------------------
-
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
-RECT ScreenRect(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-std::string RectText(const RECT& rect) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%ld %ld %ld %ld", rect.left, rect.top, rect.right,
-                  rect.bottom);
-    return text;
-}
 
 // What the technician sees of a page: the page window, within the tab
 // control's display area, within the sheet's client area (screen pixels).
@@ -346,53 +291,6 @@ int CheckTabCaptions(HWND sheet, const std::string& state, std::string& report) 
     return failures;
 }
 
-// A 24-bit BMP of `window` as painted (painted first), frame and children included, read
-// from the window's own device context (not from the screen, which may not
-// have caught up with the last paint yet).
-bool SaveWindowPicture(HWND window, const std::wstring& file) {
-    Paint(window);
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    if (width <= 0 || height <= 0) return false;
-    HDC source = GetWindowDC(window);
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY) != FALSE;
-        GdiFlush();
-        SelectObject(memory, old);
-    }
-    if (ok) {
-        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-        const DWORD imageBytes = stride * static_cast<DWORD>(height);
-        BITMAPFILEHEADER header{};
-        header.bfType = 0x4D42;  // "BM"
-        header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-        header.bfSize = header.bfOffBits + imageBytes;
-        info.bmiHeader.biSizeImage = imageBytes;
-        std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-        bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-        bytes.append(static_cast<const char*>(bits), imageBytes);
-        ok = ReplaceWholeFile(NarrowPath(file), bytes);
-    }
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, source);
-    return ok;
-}
-
 // "Calc. space temp" -> "calc-space-temp"
 std::wstring FileNameOf(std::string_view caption) {
     std::wstring name;
@@ -486,6 +384,18 @@ int CheckFit(RealSheetHost& host, std::string& report) {
     });
     host.Site().OfferReader(true);
     host.Site().OfferWriter(true);
+    // The Compare window, with the differences a technician gets from it.
+    host.OpenWith([&](SheetScript& sheet) {
+        int found = 0;
+        if (!CompareWithChangedNode(host, sheet, [&](HWND window) {
+                found += CheckReviewWindow(window, "Compare window, ", report);
+            })) {
+            report += "Compare window: none came up\n";
+            ++found;
+        }
+        report += found == 0 ? "Compare window: fits at every size\n" : "Compare window: FAILED\n";
+        failures += found;
+    });
     return failures;
 }
 
@@ -579,6 +489,13 @@ int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string
         sheet.Click(PageId::ImportExport, IDC_IMPEXP_SAVE);
         sheet.WatchWaits(nullptr);
         DeleteFileW(file.c_str());
+    });
+    // The Compare window with three differences.
+    host.OpenWith([&](SheetScript& sheet) {
+        if (!CompareWithChangedNode(host, sheet, [&](HWND window) { save(window, L"compare"); })) {
+            report += "FAILED compare (no window came up)\n";
+            ++failures;
+        }
     });
     return failures;
 }

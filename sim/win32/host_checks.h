@@ -4,6 +4,7 @@
 // the sheet.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "host_scenario.h"
@@ -29,6 +30,30 @@ int CheckComLifetime(RealSheetHost& host, EmbeddedControl& control, std::string&
 // every control of the layout lies inside the visible page area and inside
 // its group box. One line per fault in `report`; the result is their number.
 int CheckFit(RealSheetHost& host, std::string& report);
+
+// The review window on the screen: the heading, the list and the buttons
+// inside the window and apart, with their texts whole (every column as wide
+// as its widest text), as it opened, made as small as it goes and made
+// larger. One line per fault in `report`, each starting with `where`; the
+// result is their number.
+int CheckReviewWindow(HWND window, const std::string& where, std::string& report);
+
+// Inside a scripted opening: saves the node to the file Import / Export
+// proposes, changes the node in three boxes on three pages (PID,
+// Temperatures, Freecool) and compares the file with the node, as a
+// technician would; `onWindow` hears the review window
+// before the script closes it. False when no review window came up.
+bool CompareWithChangedNode(RealSheetHost& host, SheetScript& sheet,
+                            const std::function<void(HWND)>& onWindow);
+
+// The review window of the platform layer (the host's own build of it), owned
+// by the opened sheet, for lists of every shape (a few rows, hundreds, long
+// texts, none): it shows exactly the list, disables the sheet while it is up,
+// fits at every size, has visual styles and accessible names, answers its
+// buttons, Enter (No and Close are the default), Esc and the close box as
+// they say, and copies rows with Ctrl+C. One line per case in `report`; the
+// result is the number of faults.
+int CheckReviewWindows(RealSheetHost& host, std::string& report);
 
 // The Win32 layer's own parts that need no sheet: Windows-1252 texts both
 // ways, the file dialogs' filter, and files (replacing, read-only files,

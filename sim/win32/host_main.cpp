@@ -19,8 +19,11 @@
 //     --check-com           accessible objects: one identity, counted by the module
 //     --check-fit           every control of every page inside the visible page and
 //                           its group box, in every way the sheet opens
-//     --check-platform      check the layer's texts, filters and files, and saves
-//                           under disk faults (no sheet)
+//     --check-platform      check the layer's texts, filters and files, saves
+//                           under disk faults, and the technician's choices and
+//                           folders (no sheet)
+//     --check-review        check the review window: what it shows, its fit at
+//                           every size, its keys, buttons and Ctrl+C
 //     --hang-while-saving FILE  start saving FILE and never end (the killed save
 //                           of --check-platform)
 //     --screenshots FOLDER  save BMP pictures of the sheet and every page
@@ -54,6 +57,7 @@
 #include "host_control.h"
 #include "host_scenario.h"
 #include "scenario.h"
+#include "user_store_checks.h"
 
 namespace qta1::host {
 
@@ -72,6 +76,7 @@ struct Options {
     bool checkFit = false;
     bool measureDownload = false;
     bool checkCom = false;
+    bool checkReview = false;
     std::wstring state;
     std::wstring trace;
     std::wstring ocx;
@@ -117,6 +122,8 @@ std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
             options.measureDownload = true;
         } else if (arg == L"--check-fit") {
             options.checkFit = true;
+        } else if (arg == L"--check-review") {
+            options.checkReview = true;
         } else if (arg == L"--check-platform") {
             options.checkPlatform = true;
         } else if (arg == L"--hang-while-saving") {
@@ -280,11 +287,17 @@ int Run(const Options& options) {
             } else if (options.checkFit) {
                 if (CheckFit(host, report) != 0) exitCode = 2;
                 Print(report);
+            } else if (options.checkReview) {
+                const int failures = CheckReviewWindows(host, report);
+                report += std::to_string(failures) + " failed\n";
+                if (failures != 0) exitCode = 2;
+                Print(report);
             } else if (options.checkPlatform) {
                 std::wstring folder(MAX_PATH, L'\0');
                 folder.resize(GetCurrentDirectoryW(MAX_PATH, folder.data()));
-                const int failures =
-                    CheckPlatformParts(folder, report) + CheckFileStore(folder, report);
+                const int failures = CheckPlatformParts(folder, report) +
+                                     CheckFileStore(folder, report) +
+                                     CheckTechniciansPlace(folder, report);
                 report += std::to_string(failures) + " failed\n";
                 if (failures != 0) exitCode = 2;
                 Print(report);

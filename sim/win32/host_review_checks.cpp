@@ -1,0 +1,496 @@
+// The review window as a technician meets it: everything inside the window
+// with its text whole however large or small it is made, the list showing
+// exactly the rows it was given, the buttons answering as they say (Enter,
+// Esc and the close box included), Ctrl+C copying rows, the sheet disabled
+// while the window is up, visual styles and accessible names.
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+#include <oleacc.h>
+// clang-format on
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "host_check_support.h"
+#include "host_checks.h"
+#include "node/nv_catalogue.h"
+#include "platform/trace_lines.h"
+#include "resources/strings.h"
+
+namespace qta1::host {
+
+namespace {
+
+using win32::kReviewHeadingId;
+using win32::kReviewListId;
+
+constexpr UINT_PTR kStuckTimerId = 0x7A01;
+constexpr UINT kStuckMs = 3000;
+// A cell's text keeps this much room either side, in pixels at 96 DPI.
+constexpr int kCellMarginPixels = 6;
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(std::max(GetWindowTextW(window, text.data(), length + 1), 0)));
+    return text;
+}
+
+// A caption as assistive technology names it: without its "&".
+std::wstring WithoutMnemonic(std::wstring text) {
+    std::erase(text, L'&');
+    return text;
+}
+
+std::vector<HWND> Buttons(HWND window) {
+    std::vector<HWND> buttons;
+    for (int id : {IDYES, IDNO, IDCANCEL}) {
+        if (HWND button = GetDlgItem(window, id)) buttons.push_back(button);
+    }
+    return buttons;
+}
+
+std::string Named(HWND control) {
+    if (GetDlgCtrlID(control) == kReviewListId) return "the list";
+    if (GetDlgCtrlID(control) == kReviewHeadingId) return "the heading";
+    return "the button " + QuoteText(NarrowText(WithoutMnemonic(WindowText(control))));
+}
+
+int TextWidth(HWND list, const std::wstring& text) {
+    return static_cast<int>(
+        SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+// Every part inside the window and apart from the others, with its text
+// whole: the heading's lines, the buttons' captions, every column as wide
+// as its head and its widest text.
+int CheckFits(HWND window, const std::string& where, std::string& report) {
+    int failures = 0;
+    const auto fail = [&](const std::string& what) {
+        report += where + what + "\n";
+        ++failures;
+    };
+    HWND heading = GetDlgItem(window, kReviewHeadingId);
+    HWND list = GetDlgItem(window, kReviewListId);
+    const std::vector<HWND> buttons = Buttons(window);
+    if (heading == nullptr || list == nullptr || buttons.size() != 2) {
+        fail("the heading, the list or a button is missing");
+        return failures;
+    }
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    std::vector<HWND> parts{heading, list};
+    parts.insert(parts.end(), buttons.begin(), buttons.end());
+    for (HWND part : parts) {
+        if (!Inside(ScreenRect(part), client)) {
+            fail(Named(part) + " lies outside the window (" + RectText(ScreenRect(part)) +
+                 " beyond " + RectText(client) + ")");
+        }
+    }
+    if (ScreenRect(heading).bottom > ScreenRect(list).top) fail("the heading runs into the list");
+    for (HWND button : buttons) {
+        if (ScreenRect(button).top < ScreenRect(list).bottom) {
+            fail(Named(button) + " runs into the list");
+        }
+    }
+    RECT overlap{};
+    const RECT first = ScreenRect(buttons[0]);
+    const RECT second = ScreenRect(buttons[1]);
+    if (IntersectRect(&overlap, &first, &second)) fail("the buttons overlap");
+
+    // The heading's lines, wrapped as the static wraps them.
+    {
+        RECT inside{};
+        GetClientRect(heading, &inside);
+        const std::wstring text = WindowText(heading);
+        win32::WindowDc dc(heading);
+        win32::Selection font(dc.Get(),
+                              reinterpret_cast<HFONT>(SendMessageW(heading, WM_GETFONT, 0, 0)));
+        RECT needed{0, 0, inside.right, 0};
+        DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX);
+        if (needed.bottom > inside.bottom || needed.right > inside.right) {
+            fail("the heading needs " + std::to_string(needed.right) + " x " +
+                 std::to_string(needed.bottom) + " pixels, has " + std::to_string(inside.right) +
+                 " x " + std::to_string(inside.bottom));
+        }
+    }
+    for (HWND button : buttons) {
+        SIZE ideal{};
+        RECT inside{};
+        GetClientRect(button, &inside);
+        if (Button_GetIdealSize(button, &ideal) && ideal.cx > inside.right) {
+            fail(Named(button) + " needs " + std::to_string(ideal.cx) + " pixels, has " +
+                 std::to_string(inside.right));
+        }
+    }
+    // Every column as wide as its widest text and the margins either side.
+    const ReviewList shown = ReadReviewWindow(window);
+    int dpi = 96;
+    if (win32::WindowDc dc(list); dc) dpi = GetDeviceCaps(dc.Get(), LOGPIXELSX);
+    const int margins = 2 * MulDiv(kCellMarginPixels, dpi, 96);
+    for (size_t c = 0; c < shown.columns.size(); ++c) {
+        const int width = ListView_GetColumnWidth(list, static_cast<int>(c));
+        int widest = TextWidth(list, WidenText(shown.columns[c]));
+        std::string widestText = shown.columns[c];
+        for (const auto& row : shown.rows) {
+            const int cell = TextWidth(list, WidenText(row[c]));
+            if (cell > widest) {
+                widest = cell;
+                widestText = row[c];
+            }
+        }
+        if (widest + margins > width) {
+            fail("the column " + QuoteText(shown.columns[c]) + " is " + std::to_string(width) +
+                 " pixels wide, " + QuoteText(widestText) + " needs " +
+                 std::to_string(widest + margins));
+        }
+    }
+    // The column heads and at least a few rows in sight.
+    const int rowsInSight = ListView_GetCountPerPage(list);
+    const int wanted = std::min<int>(3, static_cast<int>(shown.rows.size()));
+    if (rowsInSight < wanted) {
+        fail("the list shows " + std::to_string(rowsInSight) + " rows, fewer than " +
+             std::to_string(wanted));
+    }
+    return failures;
+}
+
+// The window as it opened, made as small as it goes, and made larger: it
+// fits each time, it cannot be made smaller than that, and a larger list
+// gives its last column the room.
+int CheckReviewWindowAtSizes(HWND window, const std::string& where, std::string& report) {
+    int failures = CheckFits(window, where + "as opened: ", report);
+    const RECT opened = ScreenRect(window);
+    const int width = opened.right - opened.left;
+    const int height = opened.bottom - opened.top;
+    SetWindowPos(window, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT smallest = ScreenRect(window);
+    if (smallest.right - smallest.left <= 1 || smallest.bottom - smallest.top <= 1) {
+        report += where + "the window can be made as small as " + RectText(smallest) + "\n";
+        ++failures;
+    }
+    failures += CheckFits(window, where + "made as small as it goes: ", report);
+    SetWindowPos(window, nullptr, 0, 0, width * 3 / 2, height * 3 / 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    failures += CheckFits(window, where + "made larger: ", report);
+    HWND list = GetDlgItem(window, kReviewListId);
+    RECT inside{};
+    GetClientRect(list, &inside);
+    int columns = 0;
+    const int count = Header_GetItemCount(ListView_GetHeader(list));
+    for (int c = 0; c < count; ++c) columns += ListView_GetColumnWidth(list, c);
+    if (count > 0 && columns < inside.right) {
+        report += where + "made larger, the columns leave " +
+                  std::to_string(inside.right - columns) + " pixels of the list empty\n";
+        ++failures;
+    }
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return failures;
+}
+
+// --- The behaviour, from the host's own build of the window -----------------
+
+enum class Act { PressYes, PressNo, Enter, Escape, CloseBox, CopySelected, CopyNone, CopyAll };
+
+struct ReviewCase {
+    const char* what;
+    ReviewList list;
+    ReviewButtons buttons;
+    Act act;
+    MsgAnswer expected;
+    // Ctrl+C: the rows selected first, and the text the clipboard then holds.
+    std::vector<int> selected = {};
+    const wchar_t* copied = nullptr;
+};
+
+ReviewList ThreeDifferences() {
+    return {"Compare",
+            "C:\\QTA1 Sim.txt differs from the node in 3 boxes:",
+            {"Tab", "Label (group)", "Node", "File"},
+            {{"PID", "P (Heat (Mv1))", "2.5", "2.6"},
+             {"Temperatures", "Set point (Comfort)",
+              "21.0 \xB0"
+              "C",
+              "22.5 \xB0"
+              "C"},
+             {"Calender", "Monday (Period 1)", "7:00", "6:30"}}};
+}
+
+ReviewList Changes() {
+    return {"Download",
+            "Write these 2 changes?",
+            {"Tab", "Label (group)", "Now", "Written"},
+            {{"PID", "P (Heat (Mv1))", "2.5", "2.6"}, {"PID", "I (Heat (Mv1))", "100", "120"}}};
+}
+
+ReviewList ManyRows() {
+    ReviewList list{"Compare", "Differences:", {"Tab", "Label (group)", "Factory", "File"}, {}};
+    for (int i = 0; i < 300; ++i) {
+        list.rows.push_back({"NV " + std::to_string(i), "Byte " + std::to_string(i % 31),
+                             std::to_string(i), std::to_string(i + 1)});
+    }
+    return list;
+}
+
+ReviewList LongTexts() {
+    ReviewList list{"Compare",
+                    std::string(600, 'h') + "\nA second line.",
+                    {"Tab", "Label (group)", "Node", "File"},
+                    {}};
+    list.rows.push_back({"Config HVAC", std::string(180, 'w'), "1", "2"});
+    list.rows.push_back({"only a tab"});  // fewer cells than columns
+    return list;
+}
+
+ReviewList NoRows() { return {"Compare", "No differences.", {"Tab", "Label (group)"}, {}}; }
+
+std::vector<ReviewCase> Cases() {
+    return {
+        {"Save report...", ThreeDifferences(), ReviewButtons::SaveClose, Act::PressYes,
+         MsgAnswer::Yes},
+        {"Close", ThreeDifferences(), ReviewButtons::SaveClose, Act::PressNo, MsgAnswer::No},
+        {"Enter on a report", ThreeDifferences(), ReviewButtons::SaveClose, Act::Enter,
+         MsgAnswer::No},
+        {"Esc on a report", ThreeDifferences(), ReviewButtons::SaveClose, Act::Escape,
+         MsgAnswer::No},
+        {"the close box of a report", ThreeDifferences(), ReviewButtons::SaveClose, Act::CloseBox,
+         MsgAnswer::No},
+        {"Yes", Changes(), ReviewButtons::YesNo, Act::PressYes, MsgAnswer::Yes},
+        {"No", Changes(), ReviewButtons::YesNo, Act::PressNo, MsgAnswer::No},
+        {"Enter on a question", Changes(), ReviewButtons::YesNo, Act::Enter, MsgAnswer::No},
+        {"Esc on a question", Changes(), ReviewButtons::YesNo, Act::Escape, MsgAnswer::No},
+        {"the close box of a question", Changes(), ReviewButtons::YesNo, Act::CloseBox,
+         MsgAnswer::No},
+        {"Ctrl+C with rows selected",
+         ThreeDifferences(),
+         ReviewButtons::SaveClose,
+         Act::CopySelected,
+         MsgAnswer::No,
+         {0, 2},
+         L"PID\tP (Heat (Mv1))\t2.5\t2.6\r\nCalender\tMonday (Period 1)\t7:00\t6:30\r\n"},
+        {"Ctrl+C with none selected",
+         Changes(),
+         ReviewButtons::YesNo,
+         Act::CopyNone,
+         MsgAnswer::No,
+         {},
+         L"Tab\tLabel (group)\tNow\tWritten\r\nPID\tP (Heat (Mv1))\t2.5\t2.6\r\n"
+         L"PID\tI (Heat (Mv1))\t100\t120\r\n"},
+        {"Ctrl+A, Ctrl+C",
+         Changes(),
+         ReviewButtons::YesNo,
+         Act::CopyAll,
+         MsgAnswer::No,
+         {},
+         L"PID\tP (Heat (Mv1))\t2.5\t2.6\r\nPID\tI (Heat (Mv1))\t100\t120\r\n"},
+        {"300 rows", ManyRows(), ReviewButtons::SaveClose, Act::PressNo, MsgAnswer::No},
+        {"long texts", LongTexts(), ReviewButtons::SaveClose, Act::PressNo, MsgAnswer::No},
+        {"no rows", NoRows(), ReviewButtons::SaveClose, Act::PressNo, MsgAnswer::No},
+    };
+}
+
+// Presses a key on the focused control with Ctrl held, as the keyboard would.
+void PressWithControl(HWND control, WORD key) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    BYTE held[256];
+    std::copy(std::begin(keys), std::end(keys), held);
+    held[VK_CONTROL] = 0x80;
+    SetKeyboardState(held);
+    SendMessageW(control, WM_KEYDOWN, key, 0);
+    SendMessageW(control, WM_KEYUP, key, 0);
+    SetKeyboardState(keys);
+}
+
+std::wstring ClipboardText(HWND owner) {
+    std::wstring text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void ClearClipboard(HWND owner) {
+    if (!OpenClipboard(owner)) return;
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+// Ends a window the check's action left open.
+void CALLBACK Unstick(HWND window, UINT, UINT_PTR id, DWORD) {
+    KillTimer(window, id);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+}  // namespace
+
+int CheckReviewWindow(HWND window, const std::string& where, std::string& report) {
+    return CheckReviewWindowAtSizes(window, where, report);
+}
+
+bool CompareWithChangedNode(RealSheetHost& host, SheetScript& sheet,
+                            const std::function<void(HWND)>& onWindow) {
+    // Where Save proposes to save the simulated node.
+    const std::string file = "C:\\QTA1 Sim.txt";
+    DeleteFileW(WidenPath(file).c_str());
+    sheet.Idle(100);
+    sheet.SelectTab(PageId::NodeInformation);
+    sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
+    sheet.SelectTab(PageId::ImportExport);
+    sheet.QueueFileAnswer(file);
+    sheet.Click(PageId::ImportExport, IDC_IMPEXP_SAVE);
+
+    // Three boxes on three pages change after the save: P of the heating
+    // loop (PID), a sensor offset (Temperatures) and a free-cooling
+    // temperature (Freecool).
+    SimulatedNode& node = host.Node();
+    const NvValue pid = node.Part(kPidPart);
+    const NvValue temperatures = node.Part(kTemperaturesPart);
+    const NvValue freecool = node.Nv(kMinNightCoolNv);  // the lowest injection temperature
+    NvValue changed = pid;
+    changed[1] = 0x00;
+    changed[2] = 0x19;  // 2.5
+    node.SetPart(kPidPart, changed);
+    changed = temperatures;
+    changed[1] = 0xFF;
+    changed[2] = 0x6A;  // -1.50
+    node.SetPart(kTemperaturesPart, changed);
+    changed = freecool;
+    changed[0] = 0x06;
+    changed[1] = 0xA4;  // 17.00
+    node.SetNv(kMinNightCoolNv, changed);
+
+    bool shown = false;
+    sheet.WatchReviews([&](HWND window) {
+        shown = true;
+        onWindow(window);
+        return false;  // closed by the script's answer: Close
+    });
+    sheet.Click(PageId::ImportExport, IDC_IMPEXP_COMPARE_NODE);
+    sheet.QueueFileAnswer(file);
+    sheet.Click(PageId::ImportExport, IDC_IMPEXP_COMPARE);
+    sheet.WatchReviews(nullptr);
+
+    node.SetPart(kPidPart, pid);
+    node.SetPart(kTemperaturesPart, temperatures);
+    node.SetNv(kMinNightCoolNv, freecool);
+    DeleteFileW(WidenPath(file).c_str());
+    return shown;
+}
+
+int CheckReviewWindows(RealSheetHost& host, std::string& report) {
+    int failures = 0;
+    host.OpenWith([&](SheetScript& sheet) {
+        HWND owner = sheet.SheetWindow();
+        for (const ReviewCase& c : Cases()) {
+            const std::string where = std::string(c.what) + ": ";
+            int found = 0;
+            const auto fail = [&](const std::string& what) {
+                report += where + what + "\n";
+                ++found;
+            };
+            bool opened = false;
+            sheet.WatchReviews([&](HWND window) {
+                opened = true;
+                if (GetWindow(window, GW_OWNER) != owner) fail("the window is not the sheet's");
+                if (IsWindowEnabled(owner)) fail("the sheet takes input while the window is up");
+                // What the technician reads is what the plug-in gave.
+                ReviewList expected = c.list;
+                for (auto& row : expected.rows) row.resize(expected.columns.size());
+                const ReviewList shown = ReadReviewWindow(window);
+                if (shown.title != expected.title || shown.heading != expected.heading ||
+                    shown.columns != expected.columns || shown.rows != expected.rows) {
+                    fail("the window shows " + QuoteText(shown.title) + " " +
+                         QuoteText(shown.heading) + " with " + std::to_string(shown.rows.size()) +
+                         " rows, not the list it was given");
+                }
+                HWND list = GetDlgItem(window, kReviewListId);
+                if (GetFocus() != list) fail("the list does not have the keyboard focus");
+                const int defaultId = c.buttons == ReviewButtons::YesNo ? IDNO : IDCANCEL;
+                const LRESULT setDefault = SendMessageW(window, DM_GETDEFID, 0, 0);
+                if (HIWORD(setDefault) != DC_HASDEFID || LOWORD(setDefault) != defaultId ||
+                    (GetWindowLongW(GetDlgItem(window, defaultId), GWL_STYLE) & 0x0F) !=
+                        BS_DEFPUSHBUTTON) {
+                    fail("Enter is not for " + Named(GetDlgItem(window, defaultId)));
+                }
+                if (NarrowText(AccessibleNameOf(list)) != expected.heading) {
+                    fail("the list's accessible name is " +
+                         QuoteText(NarrowText(AccessibleNameOf(list))));
+                }
+                for (HWND part : std::vector<HWND>{list, Buttons(window)[0], Buttons(window)[1]}) {
+                    if (!FromCommonControls6(part)) {
+                        fail(Named(part) + " is not a common controls 6 window");
+                    }
+                    if (part != list &&
+                        AccessibleNameOf(part) != WithoutMnemonic(WindowText(part))) {
+                        fail(Named(part) + " has the accessible name " +
+                             QuoteText(NarrowText(AccessibleNameOf(part))));
+                    }
+                }
+                found += CheckReviewWindowAtSizes(window, where, report);
+
+                // The technician's answer; a window it leaves open is
+                // closed after a while, and the answer then is wrong.
+                SetTimer(window, kStuckTimerId, kStuckMs, Unstick);
+                HWND yes = GetDlgItem(window, IDYES);
+                HWND no = GetDlgItem(window, c.buttons == ReviewButtons::YesNo ? IDNO : IDCANCEL);
+                switch (c.act) {
+                    case Act::PressYes:
+                        SendMessageW(yes, BM_CLICK, 0, 0);
+                        break;
+                    case Act::PressNo:
+                        SendMessageW(no, BM_CLICK, 0, 0);
+                        break;
+                    case Act::Enter:
+                        PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+                        break;
+                    case Act::Escape:
+                        PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+                        break;
+                    case Act::CloseBox:
+                        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+                        break;
+                    case Act::CopySelected:
+                    case Act::CopyNone:
+                    case Act::CopyAll: {
+                        ClearClipboard(window);
+                        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+                        for (int row : c.selected) {
+                            ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+                        }
+                        if (c.act == Act::CopyAll) PressWithControl(list, 'A');
+                        PressWithControl(list, 'C');
+                        const std::wstring copied = ClipboardText(window);
+                        if (copied != c.copied) {
+                            fail("Ctrl+C copied " + QuoteText(NarrowText(copied)));
+                        }
+                        SendMessageW(no, BM_CLICK, 0, 0);
+                        break;
+                    }
+                }
+                return true;
+            });
+            const MsgAnswer answer = ShowReviewWindow(owner, c.list, c.buttons, &sheet);
+            sheet.WatchReviews(nullptr);
+            if (!opened) fail("no window came up");
+            if (answer != c.expected) {
+                fail(std::string("answered ") + (answer == MsgAnswer::Yes ? "Yes" : "No"));
+            }
+            if (!IsWindowEnabled(owner)) fail("the sheet stays disabled afterwards");
+            report += where + (found == 0 ? "ok\n" : "FAILED\n");
+            failures += found;
+        }
+    });
+    return failures;
+}
+
+}  // namespace qta1::host
