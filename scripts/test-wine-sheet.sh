@@ -53,19 +53,26 @@ build_dir_of() { echo "${QTA1_MINGW_BUILD:-$repo/build/mingw}-$1"; }
 host_of() { echo "$(build_dir_of "$1")/sim/win32/qta1host.exe"; }
 
 # The scenarios that open the sheet in the ways a host can: NAME|HOST OPTIONS|
-# LINES THE HEADLESS RUN NEEDS FIRST FOR THE SAME NODE (\n-separated).
+# LINES THE HEADLESS RUN NEEDS FIRST FOR THE SAME NODE (\n-separated). "backups"
+# opens the file dialog of "Backups...", in the node's folder of backups.
 OPENINGS=(
     "configured||"
     "unconfigured|--unconfigured|node configured 0"
     "no-node|--no-node|site reader off\nsite writer off"
     "twice||"
+    "backups||"
 )
 opening_script() {
-    if [ "$1" = twice ]; then
-        printf 'open\nprint tabs\nexit\nopen\nprint sheet\nprint tabs\nwait 100\nprint tabs\nexit\n'
-    else
-        printf 'open\nprint sheet\nprint tabs\nprint page\nwait 100\nprint tabs\nexit\n'
-    fi
+    case $1 in
+        twice)
+            printf 'open\nprint tabs\nexit\nopen\nprint sheet\nprint tabs\nwait 100\nprint tabs\nexit\n' ;;
+        backups)
+            printf 'open\nwait 100\nclick "Technician"\ntab "Import / Export"\n'
+            printf 'type "Password" = "Tarvel"\nfile cancel\n'
+            printf 'click "Backups..."\nexit\n' ;;
+        *)
+            printf 'open\nprint sheet\nprint tabs\nprint page\nwait 100\nprint tabs\nexit\n' ;;
+    esac
 }
 
 # Compares a run's output with the expected trace; shows the first differences.
@@ -127,6 +134,13 @@ sheet_checks_for() {
         compare "$arch: sheet opened ${options:-for a configured node} ($name)" \
             "$work/opening-$name.expected" "$out" "$rc"
     done
+    # The technician's folder of scripted runs (backups) goes with each run.
+    if [ -e "$WINEPREFIX/drive_c/users/Technician" ]; then
+        fail "$arch: the scenarios leave no technician's folder behind" \
+            "$WINEPREFIX/drive_c/users/Technician is there"
+    else
+        pass "$arch: the scenarios leave no technician's folder behind"
+    fi
     if grep -q 'msgbox "Node not available!" title "Plugin" OK exclamation' \
         "$work/$arch/opening-no-node.out"; then
         pass "$arch: without the node's interfaces the sheet says \"Node not available!\""

@@ -55,6 +55,12 @@ bool CompareWithChangedNode(RealSheetHost& host, SheetScript& sheet,
 // result is the number of faults.
 int CheckReviewWindows(RealSheetHost& host, std::string& report);
 
+// "Backups..." shows the real file dialog in the node's folder of backups
+// (before the first backup, the nearest folder above it that exists), not in
+// the folder of the proposed file name. One line per state in `report`; the
+// result is the number of faults.
+int CheckBackupsDialog(RealSheetHost& host, std::string& report);
+
 // The Win32 layer's own parts that need no sheet: Windows-1252 texts both
 // ways, the file dialogs' filter, and files (replacing, read-only files,
 // missing folders, no temporary file left behind, non-ASCII paths), in a

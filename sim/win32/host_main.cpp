@@ -23,7 +23,8 @@
 //                           under disk faults, and the technician's choices and
 //                           folders (no sheet)
 //     --check-review        check the review window: what it shows, its fit at
-//                           every size, its keys, buttons and Ctrl+C
+//                           every size, its keys, buttons and Ctrl+C; and the
+//                           folder the file dialog of "Backups..." opens in
 //     --hang-while-saving FILE  start saving FILE and never end (the killed save
 //                           of --check-platform)
 //     --screenshots FOLDER  save BMP pictures of the sheet and every page
@@ -288,7 +289,8 @@ int Run(const Options& options) {
                 if (CheckFit(host, report) != 0) exitCode = 2;
                 Print(report);
             } else if (options.checkReview) {
-                const int failures = CheckReviewWindows(host, report);
+                const int failures =
+                    CheckReviewWindows(host, report) + CheckBackupsDialog(host, report);
                 report += std::to_string(failures) + " failed\n";
                 if (failures != 0) exitCode = 2;
                 Print(report);

@@ -6,10 +6,12 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 #include <oleacc.h>
 // clang-format on
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <vector>
 
@@ -325,10 +327,13 @@ void ClearClipboard(HWND owner) {
     CloseClipboard();
 }
 
-// Ends a window the check's action left open.
+// A window the check's action left open, closed by the check.
+bool g_stuck = false;
+
 void CALLBACK Unstick(HWND window, UINT, UINT_PTR id, DWORD) {
     KillTimer(window, id);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    g_stuck = true;
+    EndDialog(window, IDNO);
 }
 
 }  // namespace
@@ -387,6 +392,73 @@ bool CompareWithChangedNode(RealSheetHost& host, SheetScript& sheet,
     return shown;
 }
 
+namespace {
+
+// The folder as a comparable text: lower case, no separator at the end.
+std::string Comparable(std::string folder) {
+    std::transform(folder.begin(), folder.end(), folder.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    return folder;
+}
+
+// The folder, or the nearest one above it that exists.
+std::string ExistingFolder(std::string folder) {
+    while (!folder.empty()) {
+        const DWORD attributes = GetFileAttributesW(WidenPath(folder).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) break;
+        const size_t up = folder.find_last_of('\\');
+        folder.resize(up == std::string::npos ? 0 : up);
+    }
+    return folder;
+}
+
+}  // namespace
+
+int CheckBackupsDialog(RealSheetHost& host, std::string& report) {
+    int failures = 0;
+    std::string asked;
+    // Before the node's first backup its folder does not exist yet; then it does.
+    for (const bool made : {false, true}) {
+        const std::string where =
+            std::string("Backups... ") + (made ? "with" : "before") + " the node's first backup: ";
+        if (made && !asked.empty()) MakeFolders(asked);
+        host.OpenWith([&](SheetScript& sheet) {
+            sheet.Idle(100);
+            sheet.SelectTab(PageId::NodeInformation);
+            sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
+            sheet.SelectTab(PageId::ImportExport);
+            sheet.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
+            bool shown = false;
+            std::string opened;
+            sheet.ShowFileDialogs([&](HWND dialog, const std::string& folder) {
+                shown = true;
+                asked = folder;
+                std::wstring path(32768, L'\0');
+                const LRESULT length =
+                    SendMessageW(dialog, CDM_GETFOLDERPATH, static_cast<WPARAM>(path.size()),
+                                 reinterpret_cast<LPARAM>(path.data()));
+                if (length > 0) opened = NarrowPath(path.c_str());
+            });
+            sheet.Click(PageId::ImportExport, IDC_IMPEXP_BACKUPS);
+            sheet.ShowFileDialogs(nullptr);
+            int found = 0;
+            if (!shown || asked.empty()) {
+                report += where + "no file dialog came up in a folder of its own\n";
+                ++found;
+            } else if (Comparable(opened) != Comparable(ExistingFolder(asked))) {
+                report += where + "the dialog opened in " + QuoteText(opened) + ", not in " +
+                          QuoteText(ExistingFolder(asked)) + "\n";
+                ++found;
+            }
+            report += where + (found == 0 ? "ok\n" : "FAILED\n");
+            failures += found;
+        });
+    }
+    host.RemoveScenarioFiles();
+    return failures;
+}
+
 int CheckReviewWindows(RealSheetHost& host, std::string& report) {
     int failures = 0;
     host.OpenWith([&](SheetScript& sheet) {
@@ -399,6 +471,7 @@ int CheckReviewWindows(RealSheetHost& host, std::string& report) {
                 ++found;
             };
             bool opened = false;
+            g_stuck = false;
             sheet.WatchReviews([&](HWND window) {
                 opened = true;
                 if (GetWindow(window, GW_OWNER) != owner) fail("the window is not the sheet's");
@@ -482,6 +555,7 @@ int CheckReviewWindows(RealSheetHost& host, std::string& report) {
             const MsgAnswer answer = ShowReviewWindow(owner, c.list, c.buttons, &sheet);
             sheet.WatchReviews(nullptr);
             if (!opened) fail("no window came up");
+            if (g_stuck) fail("the window stayed open");
             if (answer != c.expected) {
                 fail(std::string("answered ") + (answer == MsgAnswer::Yes ? "Yes" : "No"));
             }

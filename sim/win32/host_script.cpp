@@ -21,6 +21,7 @@ namespace {
 
 constexpr UINT_PTR kAnswerTimerId = 0x71A3;
 constexpr UINT_PTR kReviewTimerId = 0x71A4;
+constexpr UINT_PTR kFileDialogTimerId = 0x71A5;
 // The sheet's Apply button; comctl32 gives it this identifier.
 constexpr int kApplyButtonId = 0x3021;
 
@@ -28,6 +29,7 @@ constexpr int kApplyButtonId = 0x3021;
 // user-interface thread.
 SheetScript* g_answering = nullptr;
 SheetScript* g_reviewing = nullptr;
+SheetScript* g_showingDialog = nullptr;
 
 bool IsButtonKind(ControlKind kind) {
     return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
@@ -416,6 +418,16 @@ HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR pro
         if (path == nullptr) return E_POINTER;
         *path = nullptr;
         if (!Scripted()) return S_FALSE;
+        if (fileDialogWatcher_) {
+            // Shown: a hook notices the dialog's window, and a timer on it
+            // lets the watcher see it up and then cancels it.
+            shownDialog_.emplace();
+            shownDialog_->folder = folder != nullptr ? NarrowPath(folder) : std::string();
+            shownDialog_->hook.Reset(
+                SetWindowsHookExW(WH_CBT, WatchForFileDialog, nullptr, GetCurrentThreadId()));
+            g_showingDialog = this;
+            return S_FALSE;
+        }
         const std::optional<std::string> answer = answers_.NextFileAnswer();
         trace_.Add(trace_line::FileDialog(
             save != FALSE, RequestOf(proposedName, extension, filter, folder), answer));
@@ -431,6 +443,8 @@ HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosedIn(BOOL save, LPCWSTR pro
                                                           LPCWSTR extension, LPCWSTR filter,
                                                           LPCWSTR folder, LPCWSTR path) {
     return Safely([&]() -> HRESULT {
+        shownDialog_.reset();
+        g_showingDialog = nullptr;
         FollowWallClock();
         std::optional<std::string> answer;
         if (path != nullptr) answer = NarrowPath(path);
@@ -438,6 +452,33 @@ HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosedIn(BOOL save, LPCWSTR pro
             save != FALSE, RequestOf(proposedName, extension, filter, folder), answer));
         return S_OK;
     });
+}
+
+LRESULT CALLBACK SheetScript::WatchForFileDialog(int code, WPARAM wParam, LPARAM lParam) {
+    SheetScript* self = g_showingDialog;
+    if (code == HCBT_CREATEWND && self != nullptr && self->shownDialog_ &&
+        self->shownDialog_->dialog == nullptr) {
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+        if ((create->lpcs->style & WS_CHILD) == 0 && IsDialogClass(create->lpcs->lpszClass)) {
+            self->shownDialog_->dialog = reinterpret_cast<HWND>(wParam);
+            SetTimer(self->shownDialog_->dialog, kFileDialogTimerId, 1, SeeFileDialog);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK SheetScript::SeeFileDialog(HWND dialog, UINT, UINT_PTR id, DWORD) {
+    KillTimer(dialog, id);
+    SheetScript* self = g_showingDialog;
+    if (self == nullptr || !self->shownDialog_ || self->shownDialog_->dialog != dialog) return;
+    if (self->fileDialogWatcher_) {
+        try {
+            self->fileDialogWatcher_(dialog, self->shownDialog_->folder);
+        } catch (...) {
+            if (!self->failure_) self->failure_ = std::current_exception();
+        }
+    }
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
 // --- Review windows -----------------------------------------------------------------

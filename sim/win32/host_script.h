@@ -64,6 +64,12 @@ public:
     // the window). A watcher that returns true has answered the window
     // itself, and nothing is pressed for it.
     void WatchReviews(std::function<bool(HWND)> watcher) { reviewWatcher_ = std::move(watcher); }
+    // While set, the file dialogs of a scripted run are really shown instead
+    // of answered from the script: `watcher` hears each once it is up, with
+    // the folder the plug-in asked it to open in, and the dialog is then
+    // cancelled.
+    using FileDialogWatcher = std::function<void(HWND dialog, const std::string& folder)>;
+    void ShowFileDialogs(FileDialogWatcher watcher) { fileDialogWatcher_ = std::move(watcher); }
     // The window of a page, null until it is first shown and after removal.
     HWND PageWindow(PageId page) const;
 
@@ -129,6 +135,8 @@ private:
     static LRESULT CALLBACK WatchForMessageBox(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD);
     static void CALLBACK PressReviewButton(HWND window, UINT, UINT_PTR id, DWORD);
+    static LRESULT CALLBACK WatchForFileDialog(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK SeeFileDialog(HWND dialog, UINT, UINT_PTR id, DWORD);
 
     Trace& trace_;
     VirtualClock& clock_;
@@ -139,6 +147,14 @@ private:
     std::exception_ptr failure_;
     std::function<void()> waitWatcher_;
     std::function<bool(HWND)> reviewWatcher_;
+    FileDialogWatcher fileDialogWatcher_;
+    // The file dialog being shown in a scripted run.
+    struct ShownDialog {
+        win32::Hook hook;
+        std::string folder;
+        HWND dialog = nullptr;
+    };
+    std::optional<ShownDialog> shownDialog_;
     // The technician's choices in scripted runs: none at first, kept from
     // one opening to the next, as on the headless sheet.
     std::map<std::string, std::string, std::less<>> settings_;

@@ -83,6 +83,20 @@ bool IsDialogClass(LPCWSTR windowClass) {
     return windowClass != nullptr && lstrcmpiW(windowClass, L"#32770") == 0;
 }
 
+// `folder`, or the nearest folder above it that exists; empty when none does.
+std::wstring NearestFolder(std::wstring folder) {
+    while (!folder.empty()) {
+        const DWORD attributes = GetFileAttributesW(folder.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return folder;
+        }
+        const size_t up = folder.find_last_of(L"\\/");
+        if (up == std::wstring::npos) return {};
+        folder.resize(up);
+    }
+    return folder;
+}
+
 bool IsInputMessage(UINT message) {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
            (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
@@ -635,6 +649,9 @@ private:
         std::wstring extension = WidenText(request.defaultExtension);
         extension.erase(0, extension.find_first_not_of(L"*."));
         std::wstring path = WidenPath(request.proposedName);
+        // A folder in the proposed name would win over the given folder: the
+        // dialog then gets the name alone.
+        if (!folder.empty()) path.erase(0, path.find_last_of(L"\\/:") + 1);
         if (path.size() >= kPathChars) path.clear();
         path.resize(kPathChars, L'\0');
         OPENFILENAMEW dialog{};
@@ -645,8 +662,10 @@ private:
         dialog.lpstrFile = path.data();
         dialog.nMaxFile = kPathChars;
         dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-        // The node's backups, for one: the dialog opens among them.
-        dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+        // The node's backups, for one: the dialog opens among them, or in
+        // the nearest folder above that exists (before the first backup).
+        const std::wstring initial = NearestFolder(folder);
+        dialog.lpstrInitialDir = initial.empty() ? nullptr : initial.c_str();
         // Read-only files hidden and no questions of the dialog's own: whether
         // a file exists or may be overwritten is the plug-in's to ask. The
         // host's current folder stays as it was.
