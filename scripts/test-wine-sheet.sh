@@ -54,13 +54,16 @@ host_of() { echo "$(build_dir_of "$1")/sim/win32/qta1host.exe"; }
 
 # The scenarios that open the sheet in the ways a host can: NAME|HOST OPTIONS|
 # LINES THE HEADLESS RUN NEEDS FIRST FOR THE SAME NODE (\n-separated). "backups"
-# opens the file dialog of "Backups...", in the node's folder of backups.
+# opens the file dialog of "Backups...", in the node's folder of backups;
+# "choices" unchecks "Back up and preview first" and opens the sheet again,
+# which remembers it.
 OPENINGS=(
     "configured||"
     "unconfigured|--unconfigured|node configured 0"
     "no-node|--no-node|site reader off\nsite writer off"
     "twice||"
     "backups||"
+    "choices||"
 )
 opening_script() {
     case $1 in
@@ -70,6 +73,11 @@ opening_script() {
             printf 'open\nwait 100\nclick "Technician"\ntab "Import / Export"\n'
             printf 'type "Password" = "Tarvel"\nfile cancel\n'
             printf 'click "Backups..."\nexit\n' ;;
+        choices)
+            local to_import_export='open\nwait 100\nclick "Technician"\ntab "Import / Export"\n'
+            printf "$to_import_export"'click "Back up and preview first"\nexit\n'
+            printf "$to_import_export"'print control "Back up and preview first"\n'
+            printf 'print control "Verify after writing"\nexit\n' ;;
         *)
             printf 'open\nprint sheet\nprint tabs\nprint page\nwait 100\nprint tabs\nexit\n' ;;
     esac

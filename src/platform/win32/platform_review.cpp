@@ -184,15 +184,12 @@ private:
                         EndDialog(window, IDYES);
                         return TRUE;
                     case IDNO:
-                    case IDCANCEL:  // Esc, and "Close"
+                    case IDCANCEL:  // "Close", Esc and the close box
                         EndDialog(window, IDNO);
                         return TRUE;
                     default:
                         return FALSE;
                 }
-            case WM_CLOSE:
-                EndDialog(window, IDNO);
-                return TRUE;
             case WM_NOTIFY: {
                 const auto* header = reinterpret_cast<const NMHDR*>(lParam);
                 if (header->hwndFrom == self->list_ && header->code == LVN_KEYDOWN) {
