@@ -6,8 +6,11 @@
 #   sheet-technician.png  after "Technician" (the technician set)
 #   <page>.png            every page, e.g. pid.png, node-information.png
 #   import-export-saving.png  Import / Export in the middle of "Save to file"
-#   dpi144-*.png          the sheet and the PID page at 144 DPI (150 %), from a
-#                         throwaway Wine prefix whose display is set to 144 DPI
+#   compare.png           the Compare window: a file saved from the node, compared
+#                         after the node changed in three boxes on three pages
+#   dpi144-*.png          the sheet, the PID page and the Compare window at 144
+#                         DPI (150 %), from a throwaway Wine prefix whose display
+#                         is set to 144 DPI
 # Prints the pictures' sizes; at 144 DPI the sheet is about 1.4 times as large,
 # because the pages are laid out in dialog units of the DPI-scaled dialog font
 # (text metrics do not scale exactly by 1.5), and checks at 144 DPI that every
@@ -41,11 +44,11 @@ if [ "${2:-}" != "--inside-xvfb" ]; then
     for picture in "$work/96"/*.bmp; do
         convert "$picture" -strip "png:$out/$(basename "$picture" .bmp).png"
     done
-    for name in sheet-user sheet-technician pid node-information; do
+    for name in sheet-user sheet-technician pid node-information compare; do
         convert "$work/144/$name.bmp" -strip "png:$out/dpi144-$name.png"
     done
     echo "$(find "$out" -name '*.png' | wc -l) pictures in $out:"
-    for name in sheet-user pid dpi144-sheet-user dpi144-pid; do
+    for name in sheet-user pid compare dpi144-sheet-user dpi144-pid dpi144-compare; do
         echo "  $name.png $(identify -format '%w x %h' "$out/$name.png") pixels"
     done
     exit

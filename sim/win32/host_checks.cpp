@@ -475,10 +475,10 @@ int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string
             sheet.Idle(0);
             save(sheet.SheetWindow(), FileNameOf(CaptionOf(page)));
         }
-        // Import / Export in the middle of "Save to file": part 6 of 12.
-        wchar_t folder[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, folder);
-        const std::wstring file = std::wstring(folder) + L"qta1-screenshot.txt";
+        // Import / Export in the middle of "Save to file": part 6 of 12, into
+        // the file the page proposes.
+        const std::wstring file = L"C:\\QTA1 Sim.txt";
+        DeleteFileW(file.c_str());
         sheet.SelectTab(PageId::ImportExport);
         sheet.QueueFileAnswer(NarrowPath(file));
         int waits = 0;
