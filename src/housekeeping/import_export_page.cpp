@@ -76,8 +76,13 @@ void CPage25PropPage::OnControlClicked(int controlId) {
             Busy(IDC_IMPEXP_COMPARE, [this] { Compare(); });
             break;
         case IDC_IMPEXP_BACKUPS:
-            Busy(IDC_IMPEXP_BACKUPS,
-                 [this] { ReadFromFile(BackupFolder(ui(), Text(IDC_IMPEXP_NODENAME))); });
+            // The folder is made first, so that before the first backup the
+            // dialog still opens where the backups will be.
+            Busy(IDC_IMPEXP_BACKUPS, [this] {
+                const std::string folder = BackupFolder(ui(), Text(IDC_IMPEXP_NODENAME));
+                ui().MakeFolder(folder);
+                ReadFromFile(folder);
+            });
             break;
         case IDC_IMPEXP_BACKUP_PREVIEW:
             ui().SetUserSetting(text::kBackupSetting, Checked(controlId) ? "1" : "0");

@@ -20,13 +20,40 @@ std::array<uint8_t, kNvBufferSize> PageView(const std::string& bytes, bool optio
     return view;
 }
 
+// Node names are Windows-1252 bytes; paths are UTF-8. Each byte from 0x80
+// up becomes its own character, so that "K\xFChl" and "K\xF6hl" get folders of
+// their own (and never share, or prune, each other's backups).
+void AppendWindows1252(std::string& utf8, unsigned char byte) {
+    // 0x80..0x9F: the characters Windows-1252 puts there (0 where it has none).
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    char16_t c = byte;
+    if (byte >= 0x80 && byte < 0xA0) c = kHigh[byte - 0x80] != 0 ? kHigh[byte - 0x80] : u'_';
+    if (c < 0x80) {
+        utf8 += static_cast<char>(c);
+    } else if (c < 0x800) {
+        utf8 += static_cast<char>(0xC0 | (c >> 6));
+        utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        utf8 += static_cast<char>(0xE0 | (c >> 12));
+        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 // Characters a file name cannot hold become "_"; trailing dots and blanks go.
 std::string FolderNameOf(std::string_view nodeName) {
     std::string name;
     for (char c : nodeName) {
         const bool forbidden = static_cast<unsigned char>(c) < 0x20 ||
                                std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
-        name += forbidden ? '_' : c;
+        if (forbidden) {
+            name += '_';
+        } else {
+            AppendWindows1252(name, static_cast<unsigned char>(c));
+        }
     }
     while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
     return name.empty() ? std::string(text::kUnnamedNode) : name;

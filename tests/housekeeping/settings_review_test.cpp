@@ -147,6 +147,10 @@ TEST(Backups, TheNewestTwentyAreKept) {
     SimSession s;
     const std::string folder = BackupFolder(s.ui, "Unit 5: hall/2");
     EXPECT_TRUE(folder.ends_with("\\Backups\\Unit 5_ hall_2")) << folder;
+    // Windows-1252 node names become UTF-8 paths, one folder per name.
+    EXPECT_TRUE(BackupFolder(s.ui, "K\xFChl").ends_with("\\K\xC3\xBChl"));
+    EXPECT_TRUE(BackupFolder(s.ui, "K\xF6hl").ends_with("\\K\xC3\xB6hl"));
+    EXPECT_TRUE(BackupFolder(s.ui, "\x80 5").ends_with("\\\xE2\x82\xAC 5"));
     s.ui.SeedFile(folder + "\\notes.txt", "mine");
     for (int minute = 0; minute < 25; ++minute) {
         ASSERT_TRUE(StoreBackup(s.ui, "Unit 5: hall/2", {2026, 12, 8, 10, minute, 0, 2}, "b"));
