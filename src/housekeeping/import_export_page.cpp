@@ -36,6 +36,11 @@ std::string BadLineMessage(const BadLine& bad, const char* head = text::kBadLine
     return CountedMessage(head, bad.number, text::kBadLineTail) + "\n\"" + text + "\"";
 }
 
+// "\nBackup: <path>" under a result, when a backup was written.
+std::string BackupLine(const std::optional<std::string>& backup) {
+    return backup ? "\n" + std::string(text::kBackupIn) + *backup : std::string();
+}
+
 }  // namespace
 
 std::string DefaultFileName(std::string_view nodeName) {
@@ -189,10 +194,7 @@ std::string CPage25PropPage::Download(const SettingsFilePlan& plan) {
     };
     DownloadResult download;
     std::optional<std::string> backup;
-    const auto withBackup = [&](std::string result) {
-        return backup ? result + "\n" + text::kBackupIn + *backup : result;
-    };
-    if (!Choice(IDC_IMPEXP_BACKUP_PREVIEW)) {
+    if (!Checked(IDC_IMPEXP_BACKUP_PREVIEW)) {
         download = RunSettingsFile(plan, text::kProgramId, node(), ask);
     } else {
         // Every program-ID question comes first, so that the preview shows
@@ -204,7 +206,7 @@ std::string CPage25PropPage::Download(const SettingsFilePlan& plan) {
         if (!accepted) return text::kDownloadNotCompleted;
         SettingsImage held;
         if (!BackUp(held, backup) || !ConfirmChanges(held, writes, text::kFileColumn)) {
-            return withBackup(text::kDownloadAborted);
+            return text::kDownloadAborted + BackupLine(backup);
         }
         size_t next = 0;
         download = RunSettingsFile(plan, text::kProgramId, node(),
@@ -219,7 +221,7 @@ std::string CPage25PropPage::Download(const SettingsFilePlan& plan) {
                                 text::kWriteErrors) +
                  NotWrittenList(download.notWritten);
     }
-    if (download.accepted && Choice(IDC_IMPEXP_VERIFY)) {
+    if (download.accepted && Checked(IDC_IMPEXP_VERIFY)) {
         const std::string verified = Verify(download.written);
         // A node that does not hold what it took has not been downloaded to.
         if (verified != text::kVerified && result == text::kDownloadCompleted) {
@@ -227,7 +229,7 @@ std::string CPage25PropPage::Download(const SettingsFilePlan& plan) {
         }
         result += "\n" + verified;
     }
-    return withBackup(result);
+    return result + BackupLine(backup);
 }
 
 bool CPage25PropPage::BackUp(SettingsImage& held, std::optional<std::string>& path) {
@@ -321,18 +323,12 @@ void CPage25PropPage::DefaultSettings() {
         SetText(IDC_IMPEXP_PASSWORD, "");
         return;
     }
-    const bool review = Choice(IDC_IMPEXP_BACKUP_PREVIEW);
-    const bool verify = Choice(IDC_IMPEXP_VERIFY);
-    int errors = 0;
-    std::vector<std::string> notWritten;
-    SettingsImage written;
+    const bool review = Checked(IDC_IMPEXP_BACKUP_PREVIEW);
+    const bool verify = Checked(IDC_IMPEXP_VERIFY);
+    DownloadResult factory;
     std::optional<std::string> backup;
     bool go = true;
     std::string verified;
-    const auto failed = [&](int nvIndex, int part) {
-        ++errors;
-        notWritten.push_back(SettingsNvName(nvIndex, part));
-    };
     Busy(IDC_IMPEXP_FACTORY, [&] {
         if (review) {
             SettingsImage held;
@@ -344,9 +340,9 @@ void CPage25PropPage::DefaultSettings() {
             const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
             if (bytes.empty() ||
                 node().WriteNv(line.nv, data, static_cast<int32_t>(bytes.size())) != kHostOk) {
-                failed(line.nv, line.part);
+                NoteNotWritten(factory, line.nv, line.part);
             } else {
-                written[{line.nv, line.part}] = bytes;
+                factory.written[{line.nv, line.part}] = bytes;
             }
         };
         for (const FactoryLine& line : FactoryLines()) {
@@ -355,7 +351,7 @@ void CPage25PropPage::DefaultSettings() {
                 ui().Sleep(kFactoryWaitMs);
                 continue;
             }
-            ui().ShowProgress(PageId::ImportExport, text::kWritePass, line.part, kConfigPartCount);
+            ui().ShowProgress(PageId::ImportExport, text::kPartPass, line.part, kConfigPartCount);
             if (node().ReadSelectedPart() != line.part) {
                 ui().Sleep(kFactorySelectWaitMs);
                 const bool selected = node().WriteSelector(line.part);
@@ -363,30 +359,30 @@ void CPage25PropPage::DefaultSettings() {
                 // The node may still show another part: never put this
                 // part's factory values over it.
                 if (!selected) {
-                    failed(line.nv, line.part);
+                    NoteNotWritten(factory, line.nv, line.part);
                     continue;
                 }
             }
             write(line);
         }
-        if (!node().WriteSelector(0)) failed(kPartSelectorNv, 0);
-        if (verify) verified = Verify(written);
+        if (!node().WriteSelector(0)) NoteNotWritten(factory, kPartSelectorNv, 0);
+        if (verify) verified = Verify(factory.written);
     });
-    const std::string backupLine = backup ? "\n" + std::string(text::kBackupIn) + *backup : "";
     if (!go) {
-        Message(text::kNothingWritten + backupLine);
+        Message(text::kNothingWritten + BackupLine(backup));
         SetText(IDC_IMPEXP_PASSWORD, "");
         return;
     }
     const bool held = verified.empty() || verified == text::kVerified;
     std::string summary =
-        errors > 0 ? CountedMessage(text::kDefaultsNotCompleted, errors, text::kWriteErrors) +
-                         NotWrittenList(notWritten)
+        factory.writeErrors > 0
+            ? CountedMessage(text::kDefaultsNotCompleted, factory.writeErrors, text::kWriteErrors) +
+                  NotWrittenList(factory.notWritten)
         : !held            ? std::string(text::kDefaultsNotCompletedPlain)
         : review || verify ? std::string(text::kDefaultsCompleted)
                            : std::string();
     if (!verified.empty()) summary += "\n" + verified;
-    if (!summary.empty()) Message(summary + backupLine);
+    if (!summary.empty()) Message(summary + BackupLine(backup));
     Message(text::kRestartPlugin);
     SetText(IDC_IMPEXP_PASSWORD, "");
 }

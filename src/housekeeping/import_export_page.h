@@ -45,7 +45,6 @@ private:
     // Reads the node again and tells what it holds otherwise than `sent`.
     std::string Verify(const SettingsImage& sent);
     std::string NodeName();
-    bool Choice(int checkBox) { return Checked(checkBox); }
     // Runs `action` with the button's caption at "Please wait...".
     template <typename Action>
     void Busy(int button, Action action);

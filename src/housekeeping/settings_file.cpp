@@ -6,6 +6,7 @@
 
 #include "housekeeping/text_codec.h"
 #include "resources/page_ids.h"
+#include "resources/strings.h"
 
 namespace qta1 {
 
@@ -90,10 +91,7 @@ const NvEntry* FileNvNamed(std::string_view name) {
 // not written: the node would store it over whichever part it shows.
 void WriteBlock(NodeLink& node, const NvEntry& nv, const std::string& bytes, int part,
                 DownloadResult& result) {
-    const auto failed = [&](int nvIndex) {
-        ++result.writeErrors;
-        result.notWritten.push_back(SettingsNvName(nvIndex, part));
-    };
+    const auto failed = [&](int nvIndex) { NoteNotWritten(result, nvIndex, part); };
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
     if (nv.nv != kConfigNv) {
         if (node.WriteNv(nv.nv, data, nv.writeLength) != kHostOk) {
@@ -161,6 +159,11 @@ std::string SettingsNvName(int nv, int part) {
     return "NV " + std::to_string(nv);
 }
 
+void NoteNotWritten(DownloadResult& result, int nv, int part) {
+    ++result.writeErrors;
+    result.notWritten.push_back(SettingsNvName(nv, part));
+}
+
 std::optional<std::string> FactoryBytes(int nv, int part) {
     const NvEntry* entry = NvEntryOf(nv);
     for (const FactoryLine& line : FactoryLines()) {
@@ -225,7 +228,7 @@ std::string SettingsFileText(const NodeSettings& settings, std::string_view prog
 
 SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
                                 std::string_view nodeName, const LocalTime& now) {
-    const NodeSettings settings = ReadNodeSettings(node, "Part");
+    const NodeSettings settings = ReadNodeSettings(node, text::kPartPass);
     return {SettingsFileText(settings, programId, nodeName, now), settings.readErrors};
 }
 
@@ -306,18 +309,36 @@ DownloadResult ReadSettingsFile(std::string_view fileBytes, std::string_view pro
     return RunSettingsFile(PlanSettingsFile(fileBytes), programId, node, acceptForeign);
 }
 
+namespace {
+
+// Goes through a checked plan as a download does: a program-ID line accepts
+// the file when it is the node's own ID, any other asks `acceptForeign`; each
+// data block is handed to `block` while the file is accepted. Whether the
+// file was accepted in the end.
+bool WalkPlan(const SettingsFilePlan& plan, std::string_view programId,
+              const std::function<bool()>& acceptForeign,
+              const std::function<void(const SettingsFilePlan::Step&)>& block) {
+    bool accepted = false;
+    for (const SettingsFilePlan::Step& step : plan.steps) {
+        if (step.nv == nullptr) {
+            accepted = step.programId == programId || (acceptForeign && acceptForeign());
+        } else if (accepted && step.bytes) {
+            block(step);
+        }
+    }
+    return accepted;
+}
+
+}  // namespace
+
 SettingsImage PlannedWrites(const SettingsFilePlan& plan, std::string_view programId,
                             const std::function<bool()>& acceptForeign, bool& accepted) {
     SettingsImage writes;
     accepted = false;
     if (plan.badLine) return writes;
-    for (const SettingsFilePlan::Step& step : plan.steps) {
-        if (step.nv == nullptr) {
-            accepted = step.programId == programId || (acceptForeign && acceptForeign());
-        } else if (accepted && step.bytes) {
-            writes[{step.nv->nv, step.part}] = *step.bytes;
-        }
-    }
+    accepted = WalkPlan(plan, programId, acceptForeign, [&](const SettingsFilePlan::Step& step) {
+        writes[{step.nv->nv, step.part}] = *step.bytes;
+    });
     return writes;
 }
 
@@ -328,19 +349,14 @@ DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view pr
         result.badLine = plan.badLine;
         return result;
     }
-    for (const SettingsFilePlan::Step& step : plan.steps) {
-        // A program-ID line: the node's own ID accepts the file, any other
-        // asks the technician; blocks are written while the file is accepted.
-        if (step.nv == nullptr) {
-            result.accepted = step.programId == programId || (acceptForeign && acceptForeign());
-        } else if (result.accepted && step.bytes) {
+    result.accepted =
+        WalkPlan(plan, programId, acceptForeign, [&](const SettingsFilePlan::Step& step) {
             if (step.nv->nv == kConfigNv) {
-                node.platform().ShowProgress(PageId::ImportExport, "Part", step.part,
+                node.platform().ShowProgress(PageId::ImportExport, text::kPartPass, step.part,
                                              kConfigPartCount);
             }
             WriteBlock(node, *step.nv, *step.bytes, step.part, result);
-        }
-    }
+        });
     return result;
 }
 

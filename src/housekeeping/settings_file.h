@@ -66,6 +66,10 @@ struct DownloadResult {
     SettingsImage written;                // what the node took
 };
 
+// Counts an NV (or part; kPartSelectorNv for the selector) that the node was
+// not given, and names it for the message that tells the technician.
+void NoteNotWritten(DownloadResult& result, int nv, int part);
+
 // What a settings file asks of the node, in file order, found by reading the
 // whole file before anything is written.
 struct SettingsFilePlan {

@@ -124,12 +124,11 @@ inline constexpr const char* kWriteTheseTail = " changes?";
 inline constexpr const char* kNothingWritten = "Nothing was written";
 inline constexpr const char* kVerified = "Verified: the node holds what was sent.";
 inline constexpr const char* kNodeHoldsOtherHead = "The node holds other values than were sent:";
-inline constexpr const char* kNotReadBackTail = " NVs could not be read back";
 inline constexpr const char* kBackupIn = "Backup: ";
 inline constexpr const char* kDefaultsCompleted = "Default settings completed";
 inline constexpr const char* kDefaultsNotCompletedPlain = "Default settings not completed";
 inline constexpr const char* kBackupPass = "Backup: part";
-inline constexpr const char* kWritePass = "Part";
+inline constexpr const char* kPartPass = "Part";
 inline constexpr const char* kVerifyPass = "Verifying part";
 inline constexpr const char* kComparePass = "Reading part";
 // The technician's choices, as kept between sessions.
