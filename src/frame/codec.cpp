@@ -9,10 +9,13 @@ namespace qta1 {
 
 int ComposeWord(uint8_t high, uint8_t low) { return (high << 8) | low; }
 
+int SignedHundredthsWord(uint8_t high, uint8_t low) {
+    const int word = ComposeWord(high, low);
+    return word > kMaxHundredths ? word - 65536 : word;
+}
+
 double DecodeSignedHundredths(uint8_t high, uint8_t low) {
-    int word = ComposeWord(high, low);
-    if (word > 10000) word -= 65536;
-    return word * 0.01;
+    return SignedHundredthsWord(high, low) * 0.01;
 }
 
 double DecodeHalfHundredths(uint8_t high, uint8_t low) {
@@ -144,14 +147,10 @@ bool IsValidHourMinute(std::string_view hourText, std::string_view minuteText) {
     return h >= 0 && h <= 24 && m >= 0 && m <= 59;
 }
 
-namespace {
-
 std::string TwoDigits(int value) {
     const std::string text = FormatFixed(value, 0);
     return value < 10 ? "0" + text : text;
 }
-
-}  // namespace
 
 std::string NodeDateText(const uint8_t* clock) {
     return FormatFixed(DecodeSignedByte(clock[3]), 0) + "/" +

@@ -10,8 +10,13 @@
 namespace qta1 {
 
 // Decoding.
-int ComposeWord(uint8_t high, uint8_t low);                // 0..65535
-double DecodeSignedHundredths(uint8_t high, uint8_t low);  // above 10000 is negative
+int ComposeWord(uint8_t high, uint8_t low);  // 0..65535
+// Temperatures are words of hundredths of a degree up to 100.00; the words
+// above that are the negative ones, down to -555.35.
+inline constexpr int kMaxHundredths = 10000;
+inline constexpr int kMinHundredths = kMaxHundredths - 65535;
+int SignedHundredthsWord(uint8_t high, uint8_t low);       // kMinHundredths..kMaxHundredths
+double DecodeSignedHundredths(uint8_t high, uint8_t low);  // that word * 0.01
 double DecodeHalfHundredths(uint8_t high, uint8_t low);    // word / 200
 double DecodeHalves(uint8_t high, uint8_t low);            // word * 0.5
 int DecodeTenthsInteger(uint8_t high, uint8_t low);        // word / 10, remainder dropped
@@ -56,6 +61,9 @@ std::string FormatTimeByte(uint8_t timeByte);
 uint8_t ParseTimeByte(std::string_view text);
 bool IsValidTimeText(std::string_view text);
 bool IsValidHourMinute(std::string_view hourText, std::string_view minuteText);
+
+// 7 is "07", 12 is "12" (a zero goes before anything below 10).
+std::string TwoDigits(int value);
 
 // The node clock (year word, month, day, hour, minute, second) as
 // "6/12-2026" and "7:05:09".

@@ -92,8 +92,7 @@ std::optional<NumberForm> FormOf(Codec codec) {
         case Codec::Word:           return NumberForm{1,   0, 0,      65535};
         case Codec::Tenths:         return NumberForm{10,  1, 0,      65535};
         case Codec::TenthsWhole:    return NumberForm{10,  1, 0,      65535};
-        // Words above 10000 read as negative: -555.35 to 100.00 degrees.
-        case Codec::Temperature:    return NumberForm{100, 2, -55535, 10000};
+        case Codec::Temperature:    return NumberForm{100, 2, kMinHundredths, kMaxHundredths};
         case Codec::HalfHundredths: return NumberForm{200, 3, 0,      65535};
         // Only the low byte is the box's: the high byte keeps the node's value.
         case Codec::Halves:         return NumberForm{2,   1, 0,      255};
@@ -135,7 +134,8 @@ bool EncodeHourMinute(std::string_view text, uint8_t* bytes) {
 void AddFieldMask(const Field& field, uint8_t* masks) {
     if (field.kind == FieldKind::Bit || field.kind == FieldKind::RadioBit ||
         field.kind == FieldKind::BitText) {
-        if (field.bit >= 0 && field.bit <= 7) masks[field.offset] |= static_cast<uint8_t>(0x80 >> field.bit);
+        if (field.bit >= 0 && field.bit <= 7)
+            masks[field.offset] |= static_cast<uint8_t>(0x80 >> field.bit);
         return;
     }
     if (field.codec == Codec::Halves) {
@@ -181,6 +181,24 @@ std::string BoxNameOf(const ControlDecl& decl) {
     return where.empty() ? std::string(decl.label) : decl.label + (" (" + where + ")");
 }
 
+namespace {
+
+// A number field's stored value with all the digits it stores (21.25 where
+// the page shows 21.2); other fields as FormatField.
+std::string ExactFieldText(const Field& field, const uint8_t* buffer) {
+    const std::optional<NumberForm> form = FormOf(field.codec);
+    if (field.kind != FieldKind::Word || !form) return FormatField(field, buffer);
+    const uint8_t high = buffer[field.offset];
+    const uint8_t low = buffer[field.offset + 1];
+    int64_t value = field.codec == Codec::Temperature ? SignedHundredthsWord(high, low)
+                                                      : ComposeWord(high, low);
+    if (field.codec == Codec::Halves) value = low;
+    if (field.codec == Codec::SignedByte) value = DecodeSignedByte(high);
+    return FormatScaled(value, form->scale, form->decimals);
+}
+
+// The value of a field as its page shows it: the box's text, a check box's
+// state, or the caption of the chosen radio button (of `controls`).
 std::string FieldValueText(const Field& field, const uint8_t* buffer,
                            std::span<const ControlDecl> controls) {
     if (field.kind == FieldKind::Bit) {
@@ -199,6 +217,17 @@ std::string FieldValueText(const Field& field, const uint8_t* buffer,
         return FormatFixed(value, 0);
     }
     return FormatField(field, buffer);
+}
+
+}  // namespace
+
+std::pair<std::string, std::string> DifferingValueTexts(const Field& field, const uint8_t* a,
+                                                        const uint8_t* b,
+                                                        std::span<const ControlDecl> controls) {
+    std::pair<std::string, std::string> texts{FieldValueText(field, a, controls),
+                                              FieldValueText(field, b, controls)};
+    if (texts.first == texts.second) texts = {ExactFieldText(field, a), ExactFieldText(field, b)};
+    return texts;
 }
 
 bool EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
@@ -223,18 +252,6 @@ bool EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
         buffer[field.offset + 1] = static_cast<uint8_t>(word & 0xFF);
     }
     return true;
-}
-
-std::string ExactFieldText(const Field& field, const uint8_t* buffer) {
-    const std::optional<NumberForm> form = FormOf(field.codec);
-    if (field.kind != FieldKind::Word || !form) return FormatField(field, buffer);
-    const uint8_t high = buffer[field.offset];
-    const uint8_t low = buffer[field.offset + 1];
-    int64_t value = ComposeWord(high, low);
-    if (field.codec == Codec::Temperature && value > 10000) value -= 65536;
-    if (field.codec == Codec::Halves) value = low;
-    if (field.codec == Codec::SignedByte) value = DecodeSignedByte(high);
-    return FormatScaled(value, form->scale, form->decimals);
 }
 
 std::string AcceptedRange(const Field& field) {
@@ -463,8 +480,7 @@ bool CPropPage::ReadBlock(const Block& block) {
 }
 
 bool CPropPage::WriteBlock(const Block& block) {
-    const int writeLength = WriteLengthOf(block.nv);
-    if (block.rmwLength > kNvBufferSize || writeLength == 0) return false;
+    if (block.rmwLength > kNvBufferSize || WriteLengthOf(block.nv) == 0) return false;
     if (block.nv == kConfigNv) {
         const bool selected =
             block.selectorAlways ? node().WriteSelector(block.part) : node().SelectPart(block.part);
@@ -480,16 +496,7 @@ bool CPropPage::WriteBlock(const Block& block) {
     }
     if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
     StoreFields(block.fields, buffer);
-    uint8_t pageView[kNvBufferSize] = {};
-    std::copy(buffer, buffer + kNvBufferSize, pageView);
-    if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
-    if (node().WriteNv(block.nv, buffer, writeLength) != kHostOk) {
-        NoteWriteProblem(BoxNames(block.fields), text::kWriteRefused);
-        return false;
-    }
-    // Only what the node took is compared with what it holds afterwards.
-    NoteSent(block.nv, block.part, block.fields, pageView);
-    return true;
+    return SendNv(block.nv, block.part, block.optionBits, block.fields, buffer);
 }
 
 CPropPage::BusyButton::BusyButton(CPropPage& page, int button, std::string_view caption)
@@ -584,6 +591,7 @@ bool CPropPage::SendNv(int nv, int part, bool optionBits, std::span<const Field>
         NoteWriteProblem(BoxNames(fields), text::kWriteRefused);
         return false;
     }
+    // Only what the node took is compared with what it holds afterwards.
     NoteSent(nv, part, fields, pageBytes);
     return true;
 }
@@ -623,13 +631,8 @@ void CPropPage::FinishWriteReport() {
             if (!FieldStored(field)) continue;
             const uint8_t* held = back->second.bytes.data();
             if (SameFieldValue(field, sent.bytes.data(), held)) continue;
-            std::string sentText = FieldValueText(field, sent.bytes.data(), controls_);
-            std::string heldText = FieldValueText(field, held, controls_);
-            // The page's rounding can make two stored values look alike.
-            if (sentText == heldText) {
-                sentText = ExactFieldText(field, sent.bytes.data());
-                heldText = ExactFieldText(field, held);
-            }
+            const auto [sentText, heldText] =
+                DifferingValueTexts(field, sent.bytes.data(), held, controls_);
             differences.push_back(BoxName(FieldControl(field)) + text::kSent + sentText +
                                   text::kNodeHolds + heldText);
         }

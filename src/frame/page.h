@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "frame/host_link.h"
@@ -227,6 +228,8 @@ public:
     PageId id() const { return id_; }
     // The table the cycle runs over.
     const PageDef& definition() const { return def_; }
+    // A control of the page's window as its layout declares it, or nullptr.
+    const ControlDecl* Declaration(int control) const;
 
     // Platform notifications.
     std::span<const ControlDecl> Controls() const override { return controls_; }
@@ -344,7 +347,6 @@ private:
     void NoteSent(int nv, int part, std::span<const Field> fields, const uint8_t* pageBytes);
     void NoteReadBack(const Block& block, const uint8_t* buffer, bool ok);
     std::string BoxNames(std::span<const Field> fields) const;
-    const ControlDecl* Declaration(int control) const;
 
     PageId id_;
     CSheet& sheet_;
@@ -368,13 +370,11 @@ bool EncodeField(const Field& field, std::string_view text, uint8_t* buffer);
 // What a field accepts, for the message that refuses a value: "a number
 // from 0 to 6553.5".
 std::string AcceptedRange(const Field& field);
-// A number field's stored value with all the digits it stores (21.25 where
-// the page shows 21.2); other fields as FormatField.
-std::string ExactFieldText(const Field& field, const uint8_t* buffer);
-// The value of a field as its page shows it: the box's text, a check box's
-// state, or the caption of the chosen radio button (of `controls`).
-std::string FieldValueText(const Field& field, const uint8_t* buffer,
-                           std::span<const ControlDecl> controls);
+// Two values of a field as its page shows them; where the page's rounding
+// makes different stored values look alike, with all the digits they store.
+std::pair<std::string, std::string> DifferingValueTexts(const Field& field, const uint8_t* a,
+                                                        const uint8_t* b,
+                                                        std::span<const ControlDecl> controls);
 // The bits of the page's view of a value that a field shows, ORed into
 // `masks` (one per byte).
 void AddFieldMask(const Field& field, uint8_t* masks);

@@ -59,8 +59,6 @@ std::string FolderNameOf(std::string_view nodeName) {
     return name.empty() ? std::string(text::kUnnamedNode) : name;
 }
 
-std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
-
 // "2026-12-07 09-00-00": sorts as the time it names.
 std::string BackupStem(const LocalTime& now) {
     return std::to_string(now.year) + "-" + TwoDigits(now.month) + "-" + TwoDigits(now.day) + " " +
@@ -96,10 +94,7 @@ SettingsFields::SettingsFields(CSheet& sheet) {
             const NvPart where{block.nv, block.nv == kConfigNv ? block.part : 0};
             for (const Field& field : block.fields) {
                 if (!FieldStored(field)) continue;
-                const ControlDecl* decl = nullptr;
-                for (const ControlDecl& c : page->Controls()) {
-                    if (c.id == FieldControl(field)) decl = &c;
-                }
+                const ControlDecl* decl = page->Declaration(FieldControl(field));
                 if (decl == nullptr) continue;
                 Add(where, block.optionBits,
                     {std::string(CaptionOf(id)), BoxNameOf(*decl), field, page->Controls()});
@@ -158,14 +153,9 @@ void SettingsFields::Compare(NvPart where, const std::string& first, const std::
         bool inside = true;
         for (size_t i = length; i < kNvBufferSize; ++i) inside = inside && masks[i] == 0;
         if (!inside || SameFieldValue(named.field, a.data(), b.data())) continue;
-        std::string firstText = FieldValueText(named.field, a.data(), named.controls);
-        std::string secondText = FieldValueText(named.field, b.data(), named.controls);
-        // The page's rounding can make two stored values look alike.
-        if (firstText == secondText) {
-            firstText = ExactFieldText(named.field, a.data());
-            secondText = ExactFieldText(named.field, b.data());
-        }
-        rows.push_back({named.tab, named.box, firstText, secondText});
+        auto [firstText, secondText] =
+            DifferingValueTexts(named.field, a.data(), b.data(), named.controls);
+        rows.push_back({named.tab, named.box, std::move(firstText), std::move(secondText)});
     }
     // Bytes no page shows are named by their NV (or part) and number.
     for (size_t i = 0; i < length; ++i) {

@@ -14,12 +14,6 @@ std::string Joined(const std::string& a, const std::string& b) {
     return a.empty() ? b : a + ", " + b;
 }
 
-// A word of hundredths of a degree as the node reads it: above 10000 negative.
-int SignedHundredths(uint8_t high, uint8_t low) {
-    const int word = ComposeWord(high, low);
-    return word > 10000 ? word - 65536 : word;
-}
-
 // The numbers of each kind of data line: how many, how each is scaled and
 // what it may hold, and how many bytes it fills.
 struct LineNumber {
@@ -31,7 +25,7 @@ struct LineNumber {
 // clang-format off
 constexpr LineNumber kSignedByte  = {1,   -128,   127,   1};
 constexpr LineNumber kWord        = {1,   0,      65535, 2};
-constexpr LineNumber kHundredths  = {100, -55535, 10000, 2};
+constexpr LineNumber kHundredths  = {100, kMinHundredths, kMaxHundredths, 2};
 // clang-format on
 
 struct LineShape {
@@ -78,14 +72,14 @@ std::string FormatTimeLine(const uint8_t bytes[4]) {
 }
 
 std::string FormatTempLine(const uint8_t bytes[2]) {
-    return FormatScaled(SignedHundredths(bytes[0], bytes[1]), 100, 2) + "\n\n";
+    return FormatScaled(SignedHundredthsWord(bytes[0], bytes[1]), 100, 2) + "\n\n";
 }
 
 // One decimal where it holds the value exactly, two where it does not.
 std::string FormatSetpointLine(const uint8_t bytes[12]) {
     std::string line;
     for (int k = 0; k < 6; ++k) {
-        const int hundredths = SignedHundredths(bytes[2 * k], bytes[2 * k + 1]);
+        const int hundredths = SignedHundredthsWord(bytes[2 * k], bytes[2 * k + 1]);
         const bool tenths = hundredths % 10 == 0;
         line = Joined(
             line, tenths ? FormatScaled(hundredths / 10, 10, 1) : FormatScaled(hundredths, 100, 2));
