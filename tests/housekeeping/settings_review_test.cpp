@@ -46,6 +46,9 @@ TEST(SettingsFields, OneChangedFieldIsOneRow) {
         {"PID",          "P (Heat (Mv1))",                           {kConfigNv, 8},    2,  0x01},
         {"Temperatures", "Offset (Temp sensor injection (Bs1))",     {kConfigNv, 2},    1,  0x80},
         {"Freecool",     "Min temp injection (Start/stop freecool)", {kMinNightCoolNv, 0}, 0, 0x10},
+        // A hundredth apart: the page's one decimal shows both alike, so the
+        // row gives every digit they hold.
+        {"Freecool",     "Min temp injection (Start/stop freecool)", {kMinNightCoolNv, 0}, 1, 0x01},
         // An option bit: stored bit 0 of part 1 byte 20 is free cooling.
         {"Configuring QTA1+2", "Freecooling",                        {kConfigNv, 1},    20, 0x01},
         // Part 11 is on no page: its bytes are named by number.
