@@ -13,7 +13,6 @@ class QTA1Control {
 public:
     // The client site is the host's; the control does not own it.
     void SetClientSite(HostUnknown* site) { site_ = site; }
-    HostUnknown* ClientSite() const { return site_; }
 
     // Builds the sheet of every registered page on the client site, runs it
     // until "Exit" and destroys it (pages, then the host interfaces). Always
