@@ -40,15 +40,6 @@ bool HasStyle(HWND window, DWORD style) {
     return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & style) != 0;
 }
 
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
-}
-
 std::string Text(LPCWSTR text) { return text != nullptr ? NarrowText(text) : std::string(); }
 
 // A page of the page table by its number, as the script site passes it.

@@ -44,15 +44,6 @@ bool IsButtonKind(ControlKind kind) {
            kind == ControlKind::PushButton;
 }
 
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
-}
-
 UINT IconFlags(MsgIcon icon) {
     switch (icon) {
         case MsgIcon::None:

@@ -45,6 +45,9 @@ std::string NarrowText(std::wstring_view text);
 std::wstring WidenPath(std::string_view utf8);
 std::string NarrowPath(std::wstring_view path);
 
+// A window's text (a caption, a box's contents), however long.
+std::wstring WindowText(HWND window);
+
 // "Description|*.txt|All files (*.*)|*.*|" -> the NUL-separated, double-NUL
 // terminated list the common file dialogs take.
 std::wstring FileDialogFilter(std::string_view pipeSeparated);
