@@ -61,14 +61,6 @@ int CommandOf(MsgAnswer answer) {
     return IDOK;
 }
 
-// The dialog window class, by atom or by name.
-bool IsDialogClass(LPCWSTR windowClass) {
-    if (IS_INTRESOURCE(windowClass)) {
-        return static_cast<ATOM>(reinterpret_cast<UINT_PTR>(windowClass)) == 0x8002;
-    }
-    return windowClass != nullptr && lstrcmpiW(windowClass, L"#32770") == 0;
-}
-
 // Dispatches what is waiting; false once the application is quitting.
 bool PumpMessages() {
     MSG message;
@@ -340,14 +332,12 @@ void CALLBACK SheetScript::PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD)
 
 LRESULT CALLBACK SheetScript::WatchForMessageBox(int code, WPARAM wParam, LPARAM lParam) {
     SheetScript* self = g_answering;
-    if (code == HCBT_CREATEWND && self != nullptr && self->pendingBox_ &&
-        self->pendingBox_->box == nullptr) {
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    if (self != nullptr && self->pendingBox_ && self->pendingBox_->box == nullptr) {
         // The box is the first top-level dialog window created while it is
         // pending (the system may make other windows of its own meanwhile).
-        if ((create->lpcs->style & WS_CHILD) == 0 && IsDialogClass(create->lpcs->lpszClass)) {
-            self->pendingBox_->box = reinterpret_cast<HWND>(wParam);
-            SetTimer(self->pendingBox_->box, kAnswerTimerId, 1, PressQueuedButton);
+        if (HWND box = CreatedDialog(code, wParam, lParam)) {
+            self->pendingBox_->box = box;
+            SetTimer(box, kAnswerTimerId, 1, PressQueuedButton);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -447,12 +437,10 @@ HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosedIn(BOOL save, LPCWSTR pro
 
 LRESULT CALLBACK SheetScript::WatchForFileDialog(int code, WPARAM wParam, LPARAM lParam) {
     SheetScript* self = g_showingDialog;
-    if (code == HCBT_CREATEWND && self != nullptr && self->shownDialog_ &&
-        self->shownDialog_->dialog == nullptr) {
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-        if ((create->lpcs->style & WS_CHILD) == 0 && IsDialogClass(create->lpcs->lpszClass)) {
-            self->shownDialog_->dialog = reinterpret_cast<HWND>(wParam);
-            SetTimer(self->shownDialog_->dialog, kFileDialogTimerId, 1, SeeFileDialog);
+    if (self != nullptr && self->shownDialog_ && self->shownDialog_->dialog == nullptr) {
+        if (HWND dialog = CreatedDialog(code, wParam, lParam)) {
+            self->shownDialog_->dialog = dialog;
+            SetTimer(dialog, kFileDialogTimerId, 1, SeeFileDialog);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

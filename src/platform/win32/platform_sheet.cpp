@@ -66,14 +66,6 @@ MsgAnswer AnswerOf(int result) {
     return MsgAnswer::Ok;
 }
 
-// The dialog window class, by atom or by name.
-bool IsDialogClass(LPCWSTR windowClass) {
-    if (IS_INTRESOURCE(windowClass)) {
-        return static_cast<ATOM>(reinterpret_cast<UINT_PTR>(windowClass)) == 0x8002;
-    }
-    return windowClass != nullptr && lstrcmpiW(windowClass, L"#32770") == 0;
-}
-
 // `folder`, or the nearest folder above it that exists; empty when none does.
 std::wstring NearestFolder(std::wstring folder) {
     while (!folder.empty()) {
@@ -681,11 +673,8 @@ private:
     // comctl32's within the same message.
     static LRESULT CALLBACK WatchForSheet(int code, WPARAM wParam, LPARAM lParam) noexcept {
         SheetPlatform* opening = g_opening;
-        if (code == HCBT_CREATEWND && opening != nullptr && opening->sheet_ == nullptr) {
-            const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-            if ((create->lpcs->style & WS_CHILD) == 0 && IsDialogClass(create->lpcs->lpszClass)) {
-                opening->TakeOver(reinterpret_cast<HWND>(wParam));
-            }
+        if (opening != nullptr && opening->sheet_ == nullptr) {
+            if (HWND sheet = CreatedDialog(code, wParam, lParam)) opening->TakeOver(sheet);
         }
         return CallNextHookEx(opening != nullptr ? opening->sheetHook_ : nullptr, code, wParam,
                               lParam);

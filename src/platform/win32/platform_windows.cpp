@@ -14,4 +14,16 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+HWND CreatedDialog(int code, WPARAM wParam, LPARAM lParam) {
+    if (code != HCBT_CREATEWND) return nullptr;
+    const CREATESTRUCTW& create = *reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
+    if ((create.style & WS_CHILD) != 0) return nullptr;
+    // The dialog class, by atom or by name.
+    const bool dialog =
+        IS_INTRESOURCE(create.lpszClass)
+            ? static_cast<ATOM>(reinterpret_cast<UINT_PTR>(create.lpszClass)) == 0x8002
+            : create.lpszClass != nullptr && lstrcmpiW(create.lpszClass, L"#32770") == 0;
+    return dialog ? reinterpret_cast<HWND>(wParam) : nullptr;
+}
+
 }  // namespace qta1

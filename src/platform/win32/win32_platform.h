@@ -47,6 +47,10 @@ std::string NarrowPath(std::wstring_view path);
 
 // A window's text (a caption, a box's contents), however long.
 std::wstring WindowText(HWND window);
+// The top-level dialog window (class "#32770": a property sheet, a message
+// box, a file dialog) a WH_CBT hook hears being created; null for anything
+// else the hook hears.
+HWND CreatedDialog(int code, WPARAM wParam, LPARAM lParam);
 
 // "Description|*.txt|All files (*.*)|*.*|" -> the NUL-separated, double-NUL
 // terminated list the common file dialogs take.
