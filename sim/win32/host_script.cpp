@@ -22,19 +22,12 @@ namespace {
 constexpr UINT_PTR kAnswerTimerId = 0x71A3;
 constexpr UINT_PTR kReviewTimerId = 0x71A4;
 constexpr UINT_PTR kFileDialogTimerId = 0x71A5;
-// The sheet's Apply button; comctl32 gives it this identifier.
-constexpr int kApplyButtonId = 0x3021;
 
 // The site whose message box or review window is being answered: one
 // user-interface thread.
 SheetScript* g_answering = nullptr;
 SheetScript* g_reviewing = nullptr;
 SheetScript* g_showingDialog = nullptr;
-
-bool IsButtonKind(ControlKind kind) {
-    return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
-           kind == ControlKind::PushButton;
-}
 
 bool HasStyle(HWND window, DWORD style) {
     return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & style) != 0;

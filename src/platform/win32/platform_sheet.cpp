@@ -29,8 +29,6 @@ namespace {
 
 using win32::IQta1ScriptSite;
 
-// The sheet's Apply button; comctl32 gives it this identifier.
-constexpr int kApplyButtonId = 0x3021;
 // Posted to the sheet once it is initialised: lets a script site act.
 constexpr UINT kRunScriptMessage = WM_APP + 0x51;
 constexpr UINT_PTR kSheetSubclassId = 0x51A2;
@@ -38,11 +36,6 @@ constexpr UINT_PTR kSheetSubclassId = 0x51A2;
 constexpr ULONGLONG kPaintSliceMs = 15;
 // The longest path the file dialogs return.
 constexpr DWORD kPathChars = 32768;
-
-bool IsButtonKind(ControlKind kind) {
-    return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
-           kind == ControlKind::PushButton;
-}
 
 UINT IconFlags(MsgIcon icon) {
     switch (icon) {

@@ -38,6 +38,15 @@ std::unique_ptr<Win32Platform> CreateWin32Platform(HINSTANCE resources, HWND own
 
 // --- Shared by the platform's parts and its tests -----------------------------
 
+// The sheet's Apply button; comctl32 gives it this identifier.
+inline constexpr int kApplyButtonId = 0x3021;
+
+// A control the technician clicks: check boxes, radio buttons, push buttons.
+constexpr bool IsButtonKind(ControlKind kind) {
+    return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
+           kind == ControlKind::PushButton;
+}
+
 // Windows-1252 bytes <-> UTF-16, byte for byte in both directions.
 std::wstring WidenText(std::string_view bytes);
 std::string NarrowText(std::wstring_view text);
