@@ -6,13 +6,13 @@
 
 #include <algorithm>
 #include <exception>
-#include <new>
 
 // The core's name, not the system's character-set macro of the same name.
 #undef MessageBox
 
 #include "host_user_folder.h"
 #include "platform/trace_lines.h"
+#include "platform/win32/ocx_module.h"
 #include "platform/win32/win32_platform.h"
 
 namespace qta1::host {
@@ -123,23 +123,6 @@ ReviewList ReadReviewWindow(HWND window) {
     return shown;
 }
 
-namespace {
-
-// Runs a method of the script site's COM interface: no C++ exception reaches
-// the module that called it.
-template <class Body>
-HRESULT Safely(Body&& body) noexcept {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-}  // namespace
-
 SheetScript::SheetScript(Trace& trace, VirtualClock& clock,
                          std::function<void(const std::string&)> onFileAnswer)
     : trace_(trace), clock_(clock), onFileAnswer_(std::move(onFileAnswer)), timers_(clock) {}
@@ -185,7 +168,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::QueryInterface(REFIID iid, void** out) {
 // --- What the sheet tells ----------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE SheetScript::SheetOpening(LPCWSTR caption) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         FollowWallClock();
         trace_.Add(trace_line::SheetOpens(Text(caption)));
         return S_OK;
@@ -206,7 +189,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::SheetReady(HWND sheet) {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::SheetClosed() {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         FollowWallClock();
         trace_.Add(trace_line::SheetCloses());
         timers_.Clear();
@@ -217,7 +200,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::SheetClosed() {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::PageOpened(INT page, HWND window) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (const auto id = PageOf(page)) pages_[*id] = window;
         FollowWallClock();
         return S_OK;
@@ -225,7 +208,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::PageOpened(INT page, HWND window) {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::PageClosed(INT page) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (const auto id = PageOf(page)) {
             pages_.erase(*id);
             timers_.KillPage(*id);
@@ -235,14 +218,14 @@ HRESULT STDMETHODCALLTYPE SheetScript::PageClosed(INT page) {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::BeforePlugIn() {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         FollowWallClock();
         return S_OK;
     });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::ButtonCaption(INT page, INT control, LPCWSTR text) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         const auto id = PageOf(page);
         const ControlDecl* decl = id ? FindControl(*id, control) : nullptr;
         if (decl == nullptr) return E_INVALIDARG;
@@ -255,7 +238,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::ButtonCaption(INT page, INT control, LPCW
 // A scripted wait only moves the virtual clock: the run stays short, and the
 // trace shows every wait at the time it would end. The user's waits are real.
 HRESULT STDMETHODCALLTYPE SheetScript::Wait(INT ms) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         FollowWallClock();
         if (waitWatcher_) waitWatcher_();
         trace_.Add(trace_line::Sleep(ms));
@@ -265,7 +248,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::Wait(INT ms) {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::LocalTime(SYSTEMTIME* now) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (now == nullptr) return E_POINTER;
         FollowWallClock();
         const qta1::LocalTime t = clock_.LocalNow();
@@ -284,7 +267,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::LocalTime(SYSTEMTIME* now) {
 // Scripted, page timers run on the virtual clock and fire only when the
 // technician lets time pass, as on the headless sheet.
 HRESULT STDMETHODCALLTYPE SheetScript::SetPageTimer(INT page, INT id, INT periodMs) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         const auto which = PageOf(page);
         if (!Scripted() || !which) return S_FALSE;
         timers_.Set(*which, id, periodMs);
@@ -293,14 +276,14 @@ HRESULT STDMETHODCALLTYPE SheetScript::SetPageTimer(INT page, INT id, INT period
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::KillPageTimer(INT page, INT id) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (const auto which = PageOf(page)) timers_.Kill(*which, id);
         return S_OK;
     });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::TimerFired(INT page, INT id) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         const auto which = PageOf(page);
         if (!which) return E_INVALIDARG;
         FollowWallClock();
@@ -337,7 +320,7 @@ LRESULT CALLBACK SheetScript::WatchForMessageBox(int code, WPARAM wParam, LPARAM
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxOpening(INT buttons) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (!Scripted()) return S_OK;
         // Scripted: the queued answer, or No for an unanswered Yes / No box,
         // exactly as a technician following the script would press it.
@@ -353,7 +336,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxOpening(INT buttons) {
 
 HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxClosed(LPCWSTR text, LPCWSTR title, INT buttons,
                                                         INT icon, INT* answer) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (answer == nullptr) return E_POINTER;
         bool unanswered = false;
         if (pendingBox_) {
@@ -388,7 +371,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosed(BOOL save, LPCWSTR propo
 HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR proposedName,
                                                           LPCWSTR extension, LPCWSTR filter,
                                                           LPCWSTR folder, BSTR* path) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (path == nullptr) return E_POINTER;
         *path = nullptr;
         if (!Scripted()) return S_FALSE;
@@ -416,7 +399,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR pro
 HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosedIn(BOOL save, LPCWSTR proposedName,
                                                           LPCWSTR extension, LPCWSTR filter,
                                                           LPCWSTR folder, LPCWSTR path) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         shownDialog_.reset();
         g_showingDialog = nullptr;
         FollowWallClock();
@@ -483,7 +466,7 @@ void CALLBACK SheetScript::PressReviewButton(HWND window, UINT, UINT_PTR id, DWO
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::ReviewOpened(HWND window, INT /*buttons*/) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         pendingReview_.emplace();
         pendingReview_->window = window;
         pendingReview_->shown = ReadReviewWindow(window);
@@ -498,7 +481,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::ReviewOpened(HWND window, INT /*buttons*/
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::ReviewClosed(INT buttons, INT* answer) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (answer == nullptr) return E_POINTER;
         std::optional<PendingReview> review = std::exchange(pendingReview_, std::nullopt);
         g_reviewing = nullptr;
@@ -530,7 +513,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::ReviewClosed(INT buttons, INT* answer) {
 // the user's openings use the PC's registry and folder.
 
 HRESULT STDMETHODCALLTYPE SheetScript::UserSetting(LPCWSTR name, BSTR* value) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (value == nullptr || name == nullptr) return E_POINTER;
         *value = nullptr;
         if (!Scripted()) return S_FALSE;
@@ -542,7 +525,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::UserSetting(LPCWSTR name, BSTR* value) {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::SetUserSetting(LPCWSTR name, LPCWSTR value) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (value == nullptr || name == nullptr) return E_POINTER;
         if (!Scripted()) return S_FALSE;
         settings_[Text(name)] = Text(value);
@@ -551,7 +534,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::SetUserSetting(LPCWSTR name, LPCWSTR valu
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::UserFolder(BSTR* folder) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (folder == nullptr) return E_POINTER;
         *folder = nullptr;
         if (!Scripted()) return S_FALSE;
