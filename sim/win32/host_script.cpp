@@ -74,10 +74,6 @@ FileDialogRequest RequestOf(LPCWSTR proposedName, LPCWSTR extension, LPCWSTR fil
             folder != nullptr ? NarrowPath(folder) : std::string()};
 }
 
-BSTR AllocBstr(const std::wstring& text) {
-    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-}
-
 }  // namespace
 
 ReviewList ReadReviewWindow(HWND window) {
@@ -389,7 +385,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR pro
         trace_.Add(trace_line::FileDialog(
             save != FALSE, RequestOf(proposedName, extension, filter, folder), answer));
         if (answer) {
-            *path = AllocBstr(WidenPath(*answer));
+            *path = win32::NewBstr(WidenPath(*answer));
             if (*path == nullptr) return E_OUTOFMEMORY;
         }
         return S_OK;
@@ -519,7 +515,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::UserSetting(LPCWSTR name, BSTR* value) {
         if (!Scripted()) return S_FALSE;
         const auto it = settings_.find(Text(name));
         if (it == settings_.end()) return S_OK;
-        *value = AllocBstr(WidenText(it->second));
+        *value = win32::NewBstr(WidenText(it->second));
         return *value != nullptr ? S_OK : E_OUTOFMEMORY;
     });
 }
@@ -538,7 +534,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::UserFolder(BSTR* folder) {
         if (folder == nullptr) return E_POINTER;
         *folder = nullptr;
         if (!Scripted()) return S_FALSE;
-        *folder = AllocBstr(WidenPath(ScriptedUserFolder()));
+        *folder = win32::NewBstr(WidenPath(ScriptedUserFolder()));
         return *folder != nullptr ? S_OK : E_OUTOFMEMORY;
     });
 }

@@ -365,7 +365,7 @@ public:
             win32::Bstr value;
             if (script_->UserSetting(WidenText(name).c_str(), value.Out()) == S_OK) {
                 if (value.Get() == nullptr) return std::nullopt;
-                return NarrowText(std::wstring_view(value.Get(), SysStringLen(value.Get())));
+                return NarrowText(value.View());
             }
         }
         return ReadUserSetting(name);
@@ -381,7 +381,7 @@ public:
         if (script_) {
             win32::Bstr folder;
             if (script_->UserFolder(folder.Out()) == S_OK && folder.Get() != nullptr) {
-                return NarrowPath(std::wstring_view(folder.Get(), SysStringLen(folder.Get())));
+                return NarrowPath(folder.View());
             }
         }
         return UserDataFolder();
@@ -615,7 +615,7 @@ private:
                                             wideFilter.c_str(), folder.c_str(),
                                             chosen.Out()) == S_OK) {
                 if (chosen.Get() == nullptr) return std::nullopt;
-                return NarrowPath(std::wstring_view(chosen.Get(), SysStringLen(chosen.Get())));
+                return NarrowPath(chosen.View());
             }
         }
         const std::wstring filter = FileDialogFilter(request.filter);

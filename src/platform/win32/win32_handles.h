@@ -10,6 +10,7 @@
 #include <oleauto.h>
 // clang-format on
 
+#include <string_view>
 #include <utility>
 
 namespace qta1::win32 {
@@ -201,10 +202,18 @@ public:
         return &s_;
     }
     BSTR Get() const { return s_; }
+    // The text, NULs within it included; empty for a null BSTR.
+    std::wstring_view View() const { return {s_, SysStringLen(s_)}; }
     BSTR Detach() { return std::exchange(s_, nullptr); }
 
 private:
     BSTR s_ = nullptr;
 };
+
+// A new BSTR holding `text`, NULs within it included, for an out parameter
+// the caller frees; null when out of memory.
+inline BSTR NewBstr(std::wstring_view text) {
+    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
 
 }  // namespace qta1::win32
