@@ -94,6 +94,10 @@ bool DeleteOneFile(const std::string& utf8Path);
 // with DS_SHELLFONT, one item per declared control in declaration order
 // (which is the tab order). The vector's storage is DWORD aligned.
 std::vector<DWORD> PageTemplate(PageId page);
+// A template of the same kind without items: `style`, the size in dialog
+// units and the title. The window makes and places its controls itself.
+std::vector<DWORD> FrameTemplate(DWORD style, int16_t width, int16_t height,
+                                 std::wstring_view title);
 
 // Gives an edit box the accessible name of its label (and its row or group
 // as the accessible description): assistive technology asks the window for
