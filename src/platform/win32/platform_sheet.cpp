@@ -98,7 +98,7 @@ struct PageEntry {
 // sheet at a time.
 SheetPlatform* g_opening = nullptr;
 
-class SheetPlatform final : public Win32Platform {
+class SheetPlatform final : public Platform {
 public:
     SheetPlatform(HINSTANCE resources, HWND owner, IQta1ScriptSite* script)
         : resources_(resources), owner_(owner),
@@ -815,8 +815,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Win32Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
-                                                   win32::IQta1ScriptSite* script) {
+std::unique_ptr<Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
+                                              win32::IQta1ScriptSite* script) {
     return std::make_unique<SheetPlatform>(resources, owner, script);
 }
 

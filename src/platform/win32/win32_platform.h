@@ -27,14 +27,12 @@
 
 namespace qta1 {
 
-class Win32Platform : public Platform {};
-
 // `resources` is the module that holds the plug-in's resources (unused by the
 // templates, which are built from the layouts); `owner` is the host window the
 // modal sheet and its message boxes belong to, or null; `script` is the test
 // host's script site, or null (the platform keeps a reference while it lives).
-std::unique_ptr<Win32Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
-                                                   win32::IQta1ScriptSite* script);
+std::unique_ptr<Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
+                                              win32::IQta1ScriptSite* script);
 
 // --- Shared by the platform's parts and its tests -----------------------------
 
