@@ -79,8 +79,8 @@ bool SaveWindowPicture(HWND window, const std::wstring& file) {
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     if (width <= 0 || height <= 0) return false;
-    HDC source = GetWindowDC(window);
-    HDC memory = CreateCompatibleDC(source);
+    const win32::WindowDc source(window, true);
+    const win32::MemoryDc memory(CreateCompatibleDC(source.Get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -89,31 +89,27 @@ bool SaveWindowPicture(HWND window, const std::wstring& file) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY) != FALSE;
+    const win32::GdiObject bitmap(
+        CreateDIBSection(source.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return false;
+    {
+        const win32::Selection picture(memory.Get(), bitmap.Get());
+        const bool copied =
+            BitBlt(memory.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCCOPY) != FALSE;
         GdiFlush();
-        SelectObject(memory, old);
+        if (!copied) return false;
     }
-    if (ok) {
-        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-        const DWORD imageBytes = stride * static_cast<DWORD>(height);
-        BITMAPFILEHEADER header{};
-        header.bfType = 0x4D42;  // "BM"
-        header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-        header.bfSize = header.bfOffBits + imageBytes;
-        info.bmiHeader.biSizeImage = imageBytes;
-        std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-        bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-        bytes.append(static_cast<const char*>(bits), imageBytes);
-        ok = ReplaceWholeFile(NarrowPath(file), bytes);
-    }
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, source);
-    return ok;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const DWORD imageBytes = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;  // "BM"
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + imageBytes;
+    info.bmiHeader.biSizeImage = imageBytes;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), imageBytes);
+    return ReplaceWholeFile(NarrowPath(file), bytes);
 }
 
 std::wstring AccessibleNameOf(HWND window) {

@@ -148,11 +148,11 @@ int CheckText(HWND control, const ControlDecl& decl, const std::string& where,
               std::string& report) {
     RECT client{};
     GetClientRect(control, &client);
-    HDC dc = GetDC(control);
-    HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const win32::WindowDc dc(control);
+    const win32::Selection font(dc.Get(),
+                                reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
+    GetTextMetricsW(dc.Get(), &metrics);
     const std::wstring text = WidenText(decl.label);
     std::string fault;
     // A check box only as wide as its square shows no text: its column's
@@ -161,7 +161,7 @@ int CheckText(HWND control, const ControlDecl& decl, const std::string& where,
     switch (decl.kind) {
         case ControlKind::Static: {
             RECT needed = client;
-            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+            DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
                       DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
             if (needed.right > client.right || needed.bottom > client.bottom) {
                 fault = "needs " + std::to_string(needed.right) + " x " +
@@ -182,7 +182,7 @@ int CheckText(HWND control, const ControlDecl& decl, const std::string& where,
         }
         case ControlKind::GroupBox: {
             SIZE extent{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
             // The frame's corners and the gaps either side of the caption.
             const int frame = 2 * metrics.tmAveCharWidth;
             if (extent.cx + frame > client.right) {
@@ -211,8 +211,6 @@ int CheckText(HWND control, const ControlDecl& decl, const std::string& where,
             break;
         }
     }
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
     if (fault.empty()) return 0;
     report += where + ControlName(decl) + ": " + fault + "\n";
     return 1;
@@ -264,9 +262,9 @@ int CheckPageFits(HWND sheet, HWND window, PageId page, const std::string& where
 // Every tab shows its whole caption.
 int CheckTabCaptions(HWND sheet, const std::string& state, std::string& report) {
     HWND tabs = PropSheet_GetTabControl(sheet);
-    HDC dc = GetDC(tabs);
-    HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(tabs, WM_GETFONT, 0, 0)));
+    const win32::WindowDc dc(tabs);
+    const win32::Selection font(dc.Get(),
+                                reinterpret_cast<HFONT>(SendMessageW(tabs, WM_GETFONT, 0, 0)));
     int failures = 0;
     for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
         wchar_t text[256] = {};
@@ -277,7 +275,7 @@ int CheckTabCaptions(HWND sheet, const std::string& state, std::string& report) 
         RECT bounds{};
         if (!TabCtrl_GetItem(tabs, i, &item) || !TabCtrl_GetItemRect(tabs, i, &bounds)) continue;
         SIZE extent{};
-        GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+        GetTextExtentPoint32W(dc.Get(), text, lstrlenW(text), &extent);
         // The text within the tab's frame, a pixel either side.
         if (extent.cx > bounds.right - bounds.left - 2) {
             report += state + ": the tab " + QuoteText(Narrow(text)) + " needs " +
@@ -286,8 +284,6 @@ int CheckTabCaptions(HWND sheet, const std::string& state, std::string& report) 
             ++failures;
         }
     }
-    SelectObject(dc, previous);
-    ReleaseDC(tabs, dc);
     return failures;
 }
 

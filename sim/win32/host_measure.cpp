@@ -46,14 +46,6 @@ struct Run {
 };
 Run* g_run = nullptr;
 
-bool IsDialog(const CREATESTRUCTW& create) {
-    if ((create.style & WS_CHILD) != 0) return false;
-    if (IS_INTRESOURCE(create.lpszClass)) {
-        return static_cast<ATOM>(reinterpret_cast<UINT_PTR>(create.lpszClass)) == 0x8002;
-    }
-    return lstrcmpiW(create.lpszClass, L"#32770") == 0;
-}
-
 BOOL CALLBACK NoteSheet(HWND window, LPARAM out) {
     wchar_t text[16] = {};
     GetWindowTextW(window, text, 16);
@@ -99,12 +91,10 @@ void CALLBACK Answer(HWND dialog, UINT, UINT_PTR id, DWORD) {
 }
 
 LRESULT CALLBACK WatchDialogs(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND && g_run != nullptr) {
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-        const auto window = reinterpret_cast<HWND>(wParam);
-        if (IsDialog(*create->lpcs) && window != g_run->sheet && g_run->sheet != nullptr) {
+    if (g_run != nullptr && g_run->sheet != nullptr) {
+        HWND window = CreatedDialog(code, wParam, lParam);
+        if (window != nullptr && window != g_run->sheet)
             SetTimer(window, kAnswerTimerId, 50, Answer);
-        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -33,13 +33,6 @@ constexpr UINT kStuckMs = 3000;
 // A cell's text keeps this much room either side, in pixels at 96 DPI.
 constexpr int kCellMarginPixels = 6;
 
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
-    text.resize(static_cast<size_t>(std::max(GetWindowTextW(window, text.data(), length + 1), 0)));
-    return text;
-}
-
 // A caption as assistive technology names it: without its "&".
 std::wstring WithoutMnemonic(std::wstring text) {
     std::erase(text, L'&');

@@ -6,13 +6,13 @@
 
 #include <algorithm>
 #include <exception>
-#include <new>
 
 // The core's name, not the system's character-set macro of the same name.
 #undef MessageBox
 
 #include "host_user_folder.h"
 #include "platform/trace_lines.h"
+#include "platform/win32/ocx_module.h"
 #include "platform/win32/win32_platform.h"
 
 namespace qta1::host {
@@ -22,8 +22,6 @@ namespace {
 constexpr UINT_PTR kAnswerTimerId = 0x71A3;
 constexpr UINT_PTR kReviewTimerId = 0x71A4;
 constexpr UINT_PTR kFileDialogTimerId = 0x71A5;
-// The sheet's Apply button; comctl32 gives it this identifier.
-constexpr int kApplyButtonId = 0x3021;
 
 // The site whose message box or review window is being answered: one
 // user-interface thread.
@@ -31,22 +29,8 @@ SheetScript* g_answering = nullptr;
 SheetScript* g_reviewing = nullptr;
 SheetScript* g_showingDialog = nullptr;
 
-bool IsButtonKind(ControlKind kind) {
-    return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
-           kind == ControlKind::PushButton;
-}
-
 bool HasStyle(HWND window, DWORD style) {
     return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & style) != 0;
-}
-
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
 }
 
 std::string Text(LPCWSTR text) { return text != nullptr ? NarrowText(text) : std::string(); }
@@ -70,14 +54,6 @@ int CommandOf(MsgAnswer answer) {
     return IDOK;
 }
 
-// The dialog window class, by atom or by name.
-bool IsDialogClass(LPCWSTR windowClass) {
-    if (IS_INTRESOURCE(windowClass)) {
-        return static_cast<ATOM>(reinterpret_cast<UINT_PTR>(windowClass)) == 0x8002;
-    }
-    return windowClass != nullptr && lstrcmpiW(windowClass, L"#32770") == 0;
-}
-
 // Dispatches what is waiting; false once the application is quitting.
 bool PumpMessages() {
     MSG message;
@@ -96,10 +72,6 @@ FileDialogRequest RequestOf(LPCWSTR proposedName, LPCWSTR extension, LPCWSTR fil
                             LPCWSTR folder) {
     return {Text(proposedName), Text(extension), Text(filter),
             folder != nullptr ? NarrowPath(folder) : std::string()};
-}
-
-BSTR AllocBstr(const std::wstring& text) {
-    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
 }  // namespace
@@ -147,23 +119,6 @@ ReviewList ReadReviewWindow(HWND window) {
     return shown;
 }
 
-namespace {
-
-// Runs a method of the script site's COM interface: no C++ exception reaches
-// the module that called it.
-template <class Body>
-HRESULT Safely(Body&& body) noexcept {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-}  // namespace
-
 SheetScript::SheetScript(Trace& trace, VirtualClock& clock,
                          std::function<void(const std::string&)> onFileAnswer)
     : trace_(trace), clock_(clock), onFileAnswer_(std::move(onFileAnswer)), timers_(clock) {}
@@ -209,7 +164,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::QueryInterface(REFIID iid, void** out) {
 // --- What the sheet tells ----------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE SheetScript::SheetOpening(LPCWSTR caption) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         FollowWallClock();
         trace_.Add(trace_line::SheetOpens(Text(caption)));
         return S_OK;
@@ -230,7 +185,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::SheetReady(HWND sheet) {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::SheetClosed() {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         FollowWallClock();
         trace_.Add(trace_line::SheetCloses());
         timers_.Clear();
@@ -241,7 +196,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::SheetClosed() {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::PageOpened(INT page, HWND window) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (const auto id = PageOf(page)) pages_[*id] = window;
         FollowWallClock();
         return S_OK;
@@ -249,7 +204,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::PageOpened(INT page, HWND window) {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::PageClosed(INT page) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (const auto id = PageOf(page)) {
             pages_.erase(*id);
             timers_.KillPage(*id);
@@ -259,14 +214,14 @@ HRESULT STDMETHODCALLTYPE SheetScript::PageClosed(INT page) {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::BeforePlugIn() {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         FollowWallClock();
         return S_OK;
     });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::ButtonCaption(INT page, INT control, LPCWSTR text) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         const auto id = PageOf(page);
         const ControlDecl* decl = id ? FindControl(*id, control) : nullptr;
         if (decl == nullptr) return E_INVALIDARG;
@@ -279,7 +234,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::ButtonCaption(INT page, INT control, LPCW
 // A scripted wait only moves the virtual clock: the run stays short, and the
 // trace shows every wait at the time it would end. The user's waits are real.
 HRESULT STDMETHODCALLTYPE SheetScript::Wait(INT ms) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         FollowWallClock();
         if (waitWatcher_) waitWatcher_();
         trace_.Add(trace_line::Sleep(ms));
@@ -289,7 +244,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::Wait(INT ms) {
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::LocalTime(SYSTEMTIME* now) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (now == nullptr) return E_POINTER;
         FollowWallClock();
         const qta1::LocalTime t = clock_.LocalNow();
@@ -308,7 +263,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::LocalTime(SYSTEMTIME* now) {
 // Scripted, page timers run on the virtual clock and fire only when the
 // technician lets time pass, as on the headless sheet.
 HRESULT STDMETHODCALLTYPE SheetScript::SetPageTimer(INT page, INT id, INT periodMs) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         const auto which = PageOf(page);
         if (!Scripted() || !which) return S_FALSE;
         timers_.Set(*which, id, periodMs);
@@ -317,14 +272,14 @@ HRESULT STDMETHODCALLTYPE SheetScript::SetPageTimer(INT page, INT id, INT period
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::KillPageTimer(INT page, INT id) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (const auto which = PageOf(page)) timers_.Kill(*which, id);
         return S_OK;
     });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::TimerFired(INT page, INT id) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         const auto which = PageOf(page);
         if (!which) return E_INVALIDARG;
         FollowWallClock();
@@ -349,21 +304,19 @@ void CALLBACK SheetScript::PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD)
 
 LRESULT CALLBACK SheetScript::WatchForMessageBox(int code, WPARAM wParam, LPARAM lParam) {
     SheetScript* self = g_answering;
-    if (code == HCBT_CREATEWND && self != nullptr && self->pendingBox_ &&
-        self->pendingBox_->box == nullptr) {
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    if (self != nullptr && self->pendingBox_ && self->pendingBox_->box == nullptr) {
         // The box is the first top-level dialog window created while it is
         // pending (the system may make other windows of its own meanwhile).
-        if ((create->lpcs->style & WS_CHILD) == 0 && IsDialogClass(create->lpcs->lpszClass)) {
-            self->pendingBox_->box = reinterpret_cast<HWND>(wParam);
-            SetTimer(self->pendingBox_->box, kAnswerTimerId, 1, PressQueuedButton);
+        if (HWND box = CreatedDialog(code, wParam, lParam)) {
+            self->pendingBox_->box = box;
+            SetTimer(box, kAnswerTimerId, 1, PressQueuedButton);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxOpening(INT buttons) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (!Scripted()) return S_OK;
         // Scripted: the queued answer, or No for an unanswered Yes / No box,
         // exactly as a technician following the script would press it.
@@ -379,7 +332,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxOpening(INT buttons) {
 
 HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxClosed(LPCWSTR text, LPCWSTR title, INT buttons,
                                                         INT icon, INT* answer) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (answer == nullptr) return E_POINTER;
         bool unanswered = false;
         if (pendingBox_) {
@@ -414,7 +367,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosed(BOOL save, LPCWSTR propo
 HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR proposedName,
                                                           LPCWSTR extension, LPCWSTR filter,
                                                           LPCWSTR folder, BSTR* path) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (path == nullptr) return E_POINTER;
         *path = nullptr;
         if (!Scripted()) return S_FALSE;
@@ -432,7 +385,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR pro
         trace_.Add(trace_line::FileDialog(
             save != FALSE, RequestOf(proposedName, extension, filter, folder), answer));
         if (answer) {
-            *path = AllocBstr(WidenPath(*answer));
+            *path = win32::NewBstr(WidenPath(*answer));
             if (*path == nullptr) return E_OUTOFMEMORY;
         }
         return S_OK;
@@ -442,7 +395,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR pro
 HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosedIn(BOOL save, LPCWSTR proposedName,
                                                           LPCWSTR extension, LPCWSTR filter,
                                                           LPCWSTR folder, LPCWSTR path) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         shownDialog_.reset();
         g_showingDialog = nullptr;
         FollowWallClock();
@@ -456,12 +409,10 @@ HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosedIn(BOOL save, LPCWSTR pro
 
 LRESULT CALLBACK SheetScript::WatchForFileDialog(int code, WPARAM wParam, LPARAM lParam) {
     SheetScript* self = g_showingDialog;
-    if (code == HCBT_CREATEWND && self != nullptr && self->shownDialog_ &&
-        self->shownDialog_->dialog == nullptr) {
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-        if ((create->lpcs->style & WS_CHILD) == 0 && IsDialogClass(create->lpcs->lpszClass)) {
-            self->shownDialog_->dialog = reinterpret_cast<HWND>(wParam);
-            SetTimer(self->shownDialog_->dialog, kFileDialogTimerId, 1, SeeFileDialog);
+    if (self != nullptr && self->shownDialog_ && self->shownDialog_->dialog == nullptr) {
+        if (HWND dialog = CreatedDialog(code, wParam, lParam)) {
+            self->shownDialog_->dialog = dialog;
+            SetTimer(dialog, kFileDialogTimerId, 1, SeeFileDialog);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -511,7 +462,7 @@ void CALLBACK SheetScript::PressReviewButton(HWND window, UINT, UINT_PTR id, DWO
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::ReviewOpened(HWND window, INT /*buttons*/) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         pendingReview_.emplace();
         pendingReview_->window = window;
         pendingReview_->shown = ReadReviewWindow(window);
@@ -526,7 +477,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::ReviewOpened(HWND window, INT /*buttons*/
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::ReviewClosed(INT buttons, INT* answer) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (answer == nullptr) return E_POINTER;
         std::optional<PendingReview> review = std::exchange(pendingReview_, std::nullopt);
         g_reviewing = nullptr;
@@ -558,19 +509,19 @@ HRESULT STDMETHODCALLTYPE SheetScript::ReviewClosed(INT buttons, INT* answer) {
 // the user's openings use the PC's registry and folder.
 
 HRESULT STDMETHODCALLTYPE SheetScript::UserSetting(LPCWSTR name, BSTR* value) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (value == nullptr || name == nullptr) return E_POINTER;
         *value = nullptr;
         if (!Scripted()) return S_FALSE;
         const auto it = settings_.find(Text(name));
         if (it == settings_.end()) return S_OK;
-        *value = AllocBstr(WidenText(it->second));
+        *value = win32::NewBstr(WidenText(it->second));
         return *value != nullptr ? S_OK : E_OUTOFMEMORY;
     });
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::SetUserSetting(LPCWSTR name, LPCWSTR value) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (value == nullptr || name == nullptr) return E_POINTER;
         if (!Scripted()) return S_FALSE;
         settings_[Text(name)] = Text(value);
@@ -579,11 +530,11 @@ HRESULT STDMETHODCALLTYPE SheetScript::SetUserSetting(LPCWSTR name, LPCWSTR valu
 }
 
 HRESULT STDMETHODCALLTYPE SheetScript::UserFolder(BSTR* folder) {
-    return Safely([&]() -> HRESULT {
+    return win32::Guarded([&]() -> HRESULT {
         if (folder == nullptr) return E_POINTER;
         *folder = nullptr;
         if (!Scripted()) return S_FALSE;
-        *folder = AllocBstr(WidenPath(ScriptedUserFolder()));
+        *folder = win32::NewBstr(WidenPath(ScriptedUserFolder()));
         return *folder != nullptr ? S_OK : E_OUTOFMEMORY;
     });
 }

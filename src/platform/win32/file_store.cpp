@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/win32_handles.h"
+
 namespace qta1 {
 
 namespace {
@@ -11,25 +13,6 @@ namespace {
 constexpr LONGLONG kLargestFileBytes = 64LL * 1024 * 1024;
 constexpr DWORD kChunkBytes = 1 << 20;
 constexpr unsigned kNameAttempts = 16;
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    bool Close() {
-        if (!Valid()) return true;
-        const bool closed = CloseHandle(handle_) != FALSE;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -98,9 +81,10 @@ std::wstring UnlimitedPath(const std::wstring& path) {
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path) {
     if (path.empty()) return std::nullopt;
-    FileHandle file(CreateFileW(UnlimitedPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return std::nullopt;
+    const win32::FileHandle file(CreateFileW(UnlimitedPath(path).c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
         size.QuadPart > kLargestFileBytes) {
@@ -136,14 +120,15 @@ bool ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
     }
-    FileHandle file(handle);
-    if (!file.Valid()) return false;
+    win32::FileHandle file(handle);
+    if (!file) return false;
     const bool marked = MarkForDeletion(file.Get(), true);
     bool ok = WriteAll(file.Get(), bytes) && FileCalls().flushFile(file.Get()) != FALSE;
     // The mark comes off only when the bytes are safely on the disk; a file
     // that keeps it is deleted by the close.
     ok = ok && (!marked || MarkForDeletion(file.Get(), false));
-    ok = file.Close() && ok;
+    // Closed here, so that a close that fails fails the save.
+    ok = CloseHandle(file.Release()) != FALSE && ok;
     ok = ok && FileCalls().moveFile(temporary.c_str(), target.c_str(),
                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     if (!ok) DeleteFileW(temporary.c_str());  // gone already when the close deleted it
@@ -155,10 +140,10 @@ bool IsWritableFilePath(const std::wstring& path) {
     const std::wstring full = UnlimitedPath(path);
     if (IsReadOnly(full)) return false;
     // Opening a folder this way fails, as does a read-only or locked file.
-    FileHandle file(CreateFileW(full.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.Valid();
+    const win32::FileHandle file(CreateFileW(full.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 }  // namespace qta1

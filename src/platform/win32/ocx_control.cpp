@@ -821,7 +821,7 @@ HRESULT CQTA1Ctrl::OpenPropertySheet(HWND parent) {
         // A test host's site may want to watch and drive the sheet.
         ComPtr<IQta1ScriptSite> script;
         if (site_) site_->QueryInterface(kIidQta1ScriptSite, script.OutVoid());
-        std::unique_ptr<Win32Platform> platform =
+        std::unique_ptr<Platform> platform =
             CreateWin32Platform(ModuleInstance(), OwnerWindow(parent), script.Get());
         if (platform == nullptr) return E_FAIL;
         control_.OnProperties(*platform);

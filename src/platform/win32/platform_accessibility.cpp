@@ -43,10 +43,6 @@ const Oleacc& LoadOleacc() {
     return oleacc;
 }
 
-BSTR CopyBstr(const std::wstring& text) {
-    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-}
-
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // The system's accessible object of the box with the layout's name. It is an
@@ -110,7 +106,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (name == nullptr) return E_POINTER;
         if (!IsSelf(child)) return inner_->get_accName(child, name);
-        *name = CopyBstr(name_);
+        *name = win32::NewBstr(name_);
         return *name != nullptr ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
@@ -118,7 +114,7 @@ public:
         if (!IsSelf(child) || description_.empty()) {
             return inner_->get_accDescription(child, description);
         }
-        *description = CopyBstr(description_);
+        *description = win32::NewBstr(description_);
         return *description != nullptr ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {

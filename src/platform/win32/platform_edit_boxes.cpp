@@ -9,6 +9,7 @@
 #include <commctrl.h>
 // clang-format on
 
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 
 namespace qta1 {
@@ -18,14 +19,12 @@ namespace {
 constexpr UINT_PTR kCenteredEditSubclassId = 0x51A4;
 
 int LineHeight(HWND edit) {
-    HDC dc = GetDC(edit);
-    if (dc == nullptr) return 0;
-    HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+    const win32::WindowDc dc(edit);
+    if (!dc) return 0;
+    const win32::Selection font(dc.Get(),
+                                reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(edit, dc);
+    GetTextMetricsW(dc.Get(), &metrics);
     return metrics.tmHeight;
 }
 
@@ -52,17 +51,16 @@ void PaintBands(HWND edit) {
     InflateRect(&window, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
     const RECT above{window.left, window.top, window.right, client.top};
     const RECT below{window.left, client.bottom, window.right, window.bottom};
-    HDC dc = GetWindowDC(edit);
-    if (dc == nullptr) return;
+    const win32::WindowDc dc(edit, true);
+    if (!dc) return;
     const LONG style = GetWindowLongW(edit, GWL_STYLE);
     const bool plain = (style & (ES_READONLY | WS_DISABLED)) != 0;
     auto brush = reinterpret_cast<HBRUSH>(
         SendMessageW(GetParent(edit), plain ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
-                     reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
+                     reinterpret_cast<WPARAM>(dc.Get()), reinterpret_cast<LPARAM>(edit)));
     if (brush == nullptr) brush = GetSysColorBrush(plain ? COLOR_BTNFACE : COLOR_WINDOW);
-    if (above.bottom > above.top) FillRect(dc, &above, brush);
-    if (below.bottom > below.top) FillRect(dc, &below, brush);
-    ReleaseDC(edit, dc);
+    if (above.bottom > above.top) FillRect(dc.Get(), &above, brush);
+    if (below.bottom > below.top) FillRect(dc.Get(), &below, brush);
 }
 
 LRESULT CALLBACK CenteredEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,

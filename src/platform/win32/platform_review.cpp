@@ -37,8 +37,9 @@ constexpr int kButtonPaddingDlu = 8;  // either side of a caption
 constexpr int kMinWidthDlu = 220;
 // A cell's text keeps this much room either side, in pixels at 96 DPI.
 constexpr int kCellMarginPixels = 6;
-constexpr int kTemplateWidthDlu = 320;
-constexpr int kTemplateHeightDlu = 200;
+// The template's size, before the window fits itself to its list.
+constexpr int16_t kTemplateWidthDlu = 320;
+constexpr int16_t kTemplateHeightDlu = 200;
 // The list shows this many rows at first, or fewer when it has fewer.
 constexpr int kRowsShownAtFirst = 16;
 constexpr int kRowsShownAtLeast = 4;
@@ -69,42 +70,6 @@ ButtonSet ButtonsOf(ReviewButtons buttons) {
     return {{{IDYES, text::kSaveReportButton}, {IDCANCEL, text::kCloseButton}}, IDCANCEL};
 }
 
-// A dialog template (DLGTEMPLATEEX) without items: "MS Shell Dlg" 8, a
-// resizable modal frame and the title. The controls are made when the
-// window is, and placed by the window itself.
-std::vector<DWORD> WindowTemplate(const std::wstring& title) {
-    std::vector<WORD> words;
-    const auto dword = [&words](DWORD value) {
-        words.push_back(LOWORD(value));
-        words.push_back(HIWORD(value));
-    };
-    const auto text = [&words](std::wstring_view value) {
-        words.insert(words.end(), value.begin(), value.end());
-        words.push_back(0);
-    };
-    words.push_back(1);       // dlgVer
-    words.push_back(0xFFFF);  // signature
-    dword(0);                 // helpID
-    dword(0);                 // exStyle
-    dword(DS_SHELLFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME);
-    words.push_back(0);  // items
-    words.push_back(0);  // x
-    words.push_back(0);  // y
-    words.push_back(static_cast<WORD>(kTemplateWidthDlu));
-    words.push_back(static_cast<WORD>(kTemplateHeightDlu));
-    words.push_back(0);  // no menu
-    words.push_back(0);  // the dialog class
-    text(title);
-    words.push_back(8);                                        // point size
-    words.push_back(FW_NORMAL);                                // weight
-    words.push_back(static_cast<WORD>(DEFAULT_CHARSET << 8));  // not italic, the character set
-    text(L"MS Shell Dlg");
-    if (words.size() % 2 != 0) words.push_back(0);
-    std::vector<DWORD> out(words.size() / 2);
-    std::memcpy(out.data(), words.data(), words.size() * sizeof(WORD));
-    return out;
-}
-
 // A cell's text as one line of a copy: tabs and line breaks would split it.
 std::wstring OneLine(std::wstring text) {
     std::replace_if(
@@ -117,9 +82,13 @@ class ReviewWindow {
 public:
     ReviewWindow(const ReviewList& list, ReviewButtons buttons, IQta1ScriptSite* script)
         : buttons_(buttons), set_(ButtonsOf(buttons)), script_(script),
-          title_(WidenText(list.title.empty() ? text::kDefaultTitle : list.title)),
           heading_(WidenText(list.heading)), headingBytes_(list.heading),
-          template_(WindowTemplate(title_)) {
+          // Only the frame: the heading, the list and the buttons are made
+          // with the window, and placed by the window itself.
+          template_(FrameTemplate(
+              DS_SHELLFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
+              kTemplateWidthDlu, kTemplateHeightDlu,
+              WidenText(list.title.empty() ? text::kDefaultTitle : list.title))) {
         for (const std::string& column : list.columns) columns_.push_back(WidenText(column));
         rows_.reserve(list.rows.size());
         for (const std::vector<std::string>& row : list.rows) {
@@ -527,7 +496,6 @@ private:
     const ReviewButtons buttons_;
     const ButtonSet set_;
     IQta1ScriptSite* const script_;
-    const std::wstring title_;
     const std::wstring heading_;
     const std::string headingBytes_;
     std::vector<DWORD> template_;

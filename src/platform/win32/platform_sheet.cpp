@@ -29,8 +29,6 @@ namespace {
 
 using win32::IQta1ScriptSite;
 
-// The sheet's Apply button; comctl32 gives it this identifier.
-constexpr int kApplyButtonId = 0x3021;
 // Posted to the sheet once it is initialised: lets a script site act.
 constexpr UINT kRunScriptMessage = WM_APP + 0x51;
 constexpr UINT_PTR kSheetSubclassId = 0x51A2;
@@ -38,20 +36,6 @@ constexpr UINT_PTR kSheetSubclassId = 0x51A2;
 constexpr ULONGLONG kPaintSliceMs = 15;
 // The longest path the file dialogs return.
 constexpr DWORD kPathChars = 32768;
-
-bool IsButtonKind(ControlKind kind) {
-    return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
-           kind == ControlKind::PushButton;
-}
-
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
-}
 
 UINT IconFlags(MsgIcon icon) {
     switch (icon) {
@@ -73,14 +57,6 @@ MsgAnswer AnswerOf(int result) {
     if (result == IDYES) return MsgAnswer::Yes;
     if (result == IDNO) return MsgAnswer::No;
     return MsgAnswer::Ok;
-}
-
-// The dialog window class, by atom or by name.
-bool IsDialogClass(LPCWSTR windowClass) {
-    if (IS_INTRESOURCE(windowClass)) {
-        return static_cast<ATOM>(reinterpret_cast<UINT_PTR>(windowClass)) == 0x8002;
-    }
-    return windowClass != nullptr && lstrcmpiW(windowClass, L"#32770") == 0;
 }
 
 // `folder`, or the nearest folder above it that exists; empty when none does.
@@ -122,7 +98,7 @@ struct PageEntry {
 // sheet at a time.
 SheetPlatform* g_opening = nullptr;
 
-class SheetPlatform final : public Win32Platform {
+class SheetPlatform final : public Platform {
 public:
     SheetPlatform(HINSTANCE resources, HWND owner, IQta1ScriptSite* script)
         : resources_(resources), owner_(owner),
@@ -389,7 +365,7 @@ public:
             win32::Bstr value;
             if (script_->UserSetting(WidenText(name).c_str(), value.Out()) == S_OK) {
                 if (value.Get() == nullptr) return std::nullopt;
-                return NarrowText(std::wstring_view(value.Get(), SysStringLen(value.Get())));
+                return NarrowText(value.View());
             }
         }
         return ReadUserSetting(name);
@@ -405,7 +381,7 @@ public:
         if (script_) {
             win32::Bstr folder;
             if (script_->UserFolder(folder.Out()) == S_OK && folder.Get() != nullptr) {
-                return NarrowPath(std::wstring_view(folder.Get(), SysStringLen(folder.Get())));
+                return NarrowPath(folder.View());
             }
         }
         return UserDataFolder();
@@ -639,7 +615,7 @@ private:
                                             wideFilter.c_str(), folder.c_str(),
                                             chosen.Out()) == S_OK) {
                 if (chosen.Get() == nullptr) return std::nullopt;
-                return NarrowPath(std::wstring_view(chosen.Get(), SysStringLen(chosen.Get())));
+                return NarrowPath(chosen.View());
             }
         }
         const std::wstring filter = FileDialogFilter(request.filter);
@@ -690,11 +666,8 @@ private:
     // comctl32's within the same message.
     static LRESULT CALLBACK WatchForSheet(int code, WPARAM wParam, LPARAM lParam) noexcept {
         SheetPlatform* opening = g_opening;
-        if (code == HCBT_CREATEWND && opening != nullptr && opening->sheet_ == nullptr) {
-            const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-            if ((create->lpcs->style & WS_CHILD) == 0 && IsDialogClass(create->lpcs->lpszClass)) {
-                opening->TakeOver(reinterpret_cast<HWND>(wParam));
-            }
+        if (opening != nullptr && opening->sheet_ == nullptr) {
+            if (HWND sheet = CreatedDialog(code, wParam, lParam)) opening->TakeOver(sheet);
         }
         return CallNextHookEx(opening != nullptr ? opening->sheetHook_ : nullptr, code, wParam,
                               lParam);
@@ -842,8 +815,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Win32Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
-                                                   win32::IQta1ScriptSite* script) {
+std::unique_ptr<Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
+                                              win32::IQta1ScriptSite* script) {
     return std::make_unique<SheetPlatform>(resources, owner, script);
 }
 

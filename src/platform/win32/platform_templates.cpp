@@ -1,5 +1,6 @@
-// Dialog templates of the pages, built in memory from the page layouts, and
-// the text conversions of the Windows platform.
+// Dialog templates of the pages, built in memory from the page layouts (and
+// the review window's frame), and the text conversions of the Windows
+// platform.
 #include <cstring>
 
 #include "platform/win32/win32_platform.h"
@@ -63,6 +64,33 @@ private:
     std::vector<WORD> words_;
 };
 
+// A template's header (DLGTEMPLATEEX): `style`, no items yet, the size in
+// dialog units, the title, and "MS Shell Dlg" 8 (with DS_SHELLFONT, the
+// system's dialog font, which dialog units scale with, as with the DPI).
+// Returns the place of the item count, for a caller that adds items.
+size_t WriteHeader(TemplateWriter& t, DWORD style, int16_t width, int16_t height,
+                   std::wstring_view title) {
+    t.Word(1);       // dlgVer
+    t.Word(0xFFFF);  // signature: DLGTEMPLATEEX
+    t.Dword(0);      // helpID
+    t.Dword(0);      // exStyle
+    t.Dword(style);
+    const size_t count = t.Mark();
+    t.Word(0);  // cDlgItems
+    t.Short(0);
+    t.Short(0);
+    t.Short(width);
+    t.Short(height);
+    t.Word(0);  // no menu
+    t.Word(0);  // the dialog class
+    t.Text(title);
+    t.Word(8);  // point size
+    t.Word(FW_NORMAL);
+    t.Word(MAKEWORD(FALSE, DEFAULT_CHARSET));  // italic, charset
+    t.Text(L"MS Shell Dlg");
+    return count;
+}
+
 constexpr WORD kButtonClass = 0x0080;
 constexpr WORD kEditClass = 0x0081;
 constexpr WORD kStaticClass = 0x0082;
@@ -73,10 +101,6 @@ struct ItemStyle {
     DWORD exStyle;
 };
 
-// Every control that is not a radio button is a group of its own, so arrow
-// keys move only within a run of radio buttons. A run opens at a radio button
-// that starts a group or follows another kind of control; its first button is
-// the run's tab stop, and the arrow keys choose within it.
 // The alignment the layout asks of a static's or an edit box's text.
 DWORD StaticAlignment(const ControlDecl& decl) {
     if ((decl.flags & kAlignRight) != 0) return SS_RIGHT;
@@ -89,6 +113,10 @@ DWORD EditAlignment(const ControlDecl& decl) {
     return ES_LEFT;
 }
 
+// Every control that is not a radio button is a group of its own, so arrow
+// keys move only within a run of radio buttons. A run opens at a radio button
+// that starts a group or follows another kind of control; its first button is
+// the run's tab stop, and the arrow keys choose within it.
 ItemStyle StyleOf(const ControlDecl& decl, const ControlDecl* previous) {
     ItemStyle item{kButtonClass, 0, 0};
     const DWORD edit = EditAlignment(decl) | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
@@ -153,29 +181,19 @@ std::wstring FileDialogFilter(std::string_view pipeSeparated) {
     return filter;
 }
 
+std::vector<DWORD> FrameTemplate(DWORD style, int16_t width, int16_t height,
+                                 std::wstring_view title) {
+    TemplateWriter t;
+    WriteHeader(t, style, width, height, title);
+    return t.Finish();
+}
+
 std::vector<DWORD> PageTemplate(PageId page) {
     const PageLayout& layout = LayoutOf(page);
     TemplateWriter t;
-    t.Word(1);       // dlgVer
-    t.Word(0xFFFF);  // signature: DLGTEMPLATEEX
-    t.Dword(0);      // helpID
-    t.Dword(0);      // exStyle
-    // The sheet turns this into a child page; DS_SHELLFONT gives the
-    // system's dialog font, and dialog units scale with it and the DPI.
-    t.Dword(DS_SHELLFONT | WS_CHILD | WS_DISABLED | WS_CAPTION);
-    const size_t count = t.Mark();
-    t.Word(0);  // cDlgItems, patched below
-    t.Short(0);
-    t.Short(0);
-    t.Short(kPageWidthDlu);
-    t.Short(kPageHeightDlu);
-    t.Word(0);  // no menu
-    t.Word(0);  // the dialog class
-    t.Text(WidenText(layout.caption));
-    t.Word(8);  // point size
-    t.Word(FW_NORMAL);
-    t.Word(MAKEWORD(FALSE, DEFAULT_CHARSET));  // italic, charset
-    t.Text(L"MS Shell Dlg");
+    // The sheet turns this into a child page. The item count is patched below.
+    const size_t count = WriteHeader(t, DS_SHELLFONT | WS_CHILD | WS_DISABLED | WS_CAPTION,
+                                     kPageWidthDlu, kPageHeightDlu, WidenText(layout.caption));
 
     WORD items = 0;
     const ControlDecl* previous = nullptr;

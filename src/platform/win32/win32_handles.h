@@ -1,6 +1,6 @@
 // Owners for what the Windows layer borrows from the system: COM interface
 // pointers, handles (registry keys, hooks, device contexts, GDI objects,
-// windows, file searches) and VARIANT / BSTR values. Each gives back what it holds when it
+// windows, file searches, files) and VARIANT / BSTR values. Each gives back what it holds when it
 // goes, so no early return or failure path leaks one.
 #pragma once
 
@@ -10,6 +10,7 @@
 #include <oleauto.h>
 // clang-format on
 
+#include <string_view>
 #include <utility>
 
 namespace qta1::win32 {
@@ -105,39 +106,28 @@ private:
     H h_ = Traits::Invalid();
 };
 
-struct RegKeyTraits {
-    static HKEY Invalid() { return nullptr; }
-    static void Close(HKEY key) { RegCloseKey(key); }
+// How a handle that is null when there is none is given back.
+template <class H, auto close>
+struct NullHandleTraits {
+    static H Invalid() { return nullptr; }
+    static void Close(H handle) { close(handle); }
 };
-struct HookTraits {
-    static HHOOK Invalid() { return nullptr; }
-    static void Close(HHOOK hook) { UnhookWindowsHookEx(hook); }
-};
-struct MemoryDcTraits {
-    static HDC Invalid() { return nullptr; }
-    static void Close(HDC dc) { DeleteDC(dc); }
-};
-struct GdiObjectTraits {
-    static HGDIOBJ Invalid() { return nullptr; }
-    static void Close(HGDIOBJ object) { DeleteObject(object); }
-};
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static void Close(HWND window) { DestroyWindow(window); }
-};
-
-struct FindTraits {
+// ... and a kernel handle that is INVALID_HANDLE_VALUE when there is none.
+template <auto close>
+struct KernelHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE search) { FindClose(search); }
+    static void Close(HANDLE handle) { close(handle); }
 };
 
-using RegKey = UniqueHandle<HKEY, RegKeyTraits>;
-using Hook = UniqueHandle<HHOOK, HookTraits>;
-using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
-using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
-using Window = UniqueHandle<HWND, WindowTraits>;
+using RegKey = UniqueHandle<HKEY, NullHandleTraits<HKEY, &RegCloseKey>>;
+using Hook = UniqueHandle<HHOOK, NullHandleTraits<HHOOK, &UnhookWindowsHookEx>>;
+using MemoryDc = UniqueHandle<HDC, NullHandleTraits<HDC, &DeleteDC>>;
+using GdiObject = UniqueHandle<HGDIOBJ, NullHandleTraits<HGDIOBJ, &DeleteObject>>;
+using Window = UniqueHandle<HWND, NullHandleTraits<HWND, &DestroyWindow>>;
 // A search of FindFirstFileW.
-using FindHandle = UniqueHandle<HANDLE, FindTraits>;
+using FindHandle = UniqueHandle<HANDLE, KernelHandleTraits<&FindClose>>;
+// A file of CreateFileW.
+using FileHandle = UniqueHandle<HANDLE, KernelHandleTraits<&CloseHandle>>;
 
 // A window's device context, given back to the window.
 class WindowDc {
@@ -201,10 +191,18 @@ public:
         return &s_;
     }
     BSTR Get() const { return s_; }
+    // The text, NULs within it included; empty for a null BSTR.
+    std::wstring_view View() const { return {s_, SysStringLen(s_)}; }
     BSTR Detach() { return std::exchange(s_, nullptr); }
 
 private:
     BSTR s_ = nullptr;
 };
+
+// A new BSTR holding `text`, NULs within it included, for an out parameter
+// the caller frees; null when out of memory.
+inline BSTR NewBstr(std::wstring_view text) {
+    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
 
 }  // namespace qta1::win32

@@ -27,16 +27,23 @@
 
 namespace qta1 {
 
-class Win32Platform : public Platform {};
-
 // `resources` is the module that holds the plug-in's resources (unused by the
 // templates, which are built from the layouts); `owner` is the host window the
 // modal sheet and its message boxes belong to, or null; `script` is the test
 // host's script site, or null (the platform keeps a reference while it lives).
-std::unique_ptr<Win32Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
-                                                   win32::IQta1ScriptSite* script);
+std::unique_ptr<Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
+                                              win32::IQta1ScriptSite* script);
 
 // --- Shared by the platform's parts and its tests -----------------------------
+
+// The sheet's Apply button; comctl32 gives it this identifier.
+inline constexpr int kApplyButtonId = 0x3021;
+
+// A control the technician clicks: check boxes, radio buttons, push buttons.
+constexpr bool IsButtonKind(ControlKind kind) {
+    return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
+           kind == ControlKind::PushButton;
+}
 
 // Windows-1252 bytes <-> UTF-16, byte for byte in both directions.
 std::wstring WidenText(std::string_view bytes);
@@ -44,6 +51,13 @@ std::string NarrowText(std::wstring_view text);
 // UTF-8 paths <-> UTF-16; invalid UTF-8 becomes U+FFFD.
 std::wstring WidenPath(std::string_view utf8);
 std::string NarrowPath(std::wstring_view path);
+
+// A window's text (a caption, a box's contents), however long.
+std::wstring WindowText(HWND window);
+// The top-level dialog window (class "#32770": a property sheet, a message
+// box, a file dialog) a WH_CBT hook hears being created; null for anything
+// else the hook hears.
+HWND CreatedDialog(int code, WPARAM wParam, LPARAM lParam);
 
 // "Description|*.txt|All files (*.*)|*.*|" -> the NUL-separated, double-NUL
 // terminated list the common file dialogs take.
@@ -78,6 +92,10 @@ bool DeleteOneFile(const std::string& utf8Path);
 // with DS_SHELLFONT, one item per declared control in declaration order
 // (which is the tab order). The vector's storage is DWORD aligned.
 std::vector<DWORD> PageTemplate(PageId page);
+// A template of the same kind without items: `style`, the size in dialog
+// units and the title. The window makes and places its controls itself.
+std::vector<DWORD> FrameTemplate(DWORD style, int16_t width, int16_t height,
+                                 std::wstring_view title);
 
 // Gives an edit box the accessible name of its label (and its row or group
 // as the accessible description): assistive technology asks the window for
