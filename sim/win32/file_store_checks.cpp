@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "host_check_support.h"
 #include "platform/win32/file_store.h"
 
 namespace qta1::host {
@@ -85,13 +86,7 @@ int HangWhileSaving(const std::wstring& file) {
 }
 
 int CheckFileStore(const std::wstring& folder, std::string& report) {
-    int failures = 0;
-    const auto expect = [&](bool ok, const std::string& what) {
-        if (!ok) {
-            report += "FAIL file store: " + what + "\n";
-            ++failures;
-        }
-    };
+    Expectations expect(report, "FAIL file store: ");
     const std::wstring scratch = folder + L"\\file-store";
     RemoveFolder(scratch);
     CreateDirectoryW(scratch.c_str(), nullptr);
@@ -183,7 +178,7 @@ int CheckFileStore(const std::wstring& folder, std::string& report) {
         if (saving != nullptr) CloseHandle(saving);
     }
     RemoveFolder(scratch);
-    return failures;
+    return expect.Failures();
 }
 
 }  // namespace qta1::host

@@ -62,6 +62,12 @@ RECT ScreenRect(HWND window) {
     return rect;
 }
 
+std::string Fixed(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
 std::string RectText(const RECT& rect) {
     char text[64];
     std::snprintf(text, sizeof text, "%ld %ld %ld %ld", rect.left, rect.top, rect.right,

@@ -1,6 +1,6 @@
-// What the host's checks of windows share: where a window is, whether it
-// comes from version 6 of the common controls, what assistive technology
-// hears of it, and its picture.
+// What the host's checks share: where a window is, whether it comes from
+// version 6 of the common controls, what assistive technology hears of it,
+// and its picture; how a check tells its failures, and a timing's text.
 #pragma once
 
 // clang-format off
@@ -9,6 +9,7 @@
 // clang-format on
 
 #include <string>
+#include <utility>
 
 namespace qta1::host {
 
@@ -29,5 +30,27 @@ std::string RectText(const RECT& rect);
 // A 24-bit BMP of `window` as painted (painted first), frame and children
 // included.
 bool SaveWindowPicture(HWND window, const std::wstring& file);
+
+// Checks that tell their failures only: each one that fails adds a line to
+// `report`, `prefix` and what was expected, and is counted.
+class Expectations {
+public:
+    Expectations(std::string& report, std::string prefix)
+        : report_(report), prefix_(std::move(prefix)) {}
+    void operator()(bool ok, const std::string& what) {
+        if (ok) return;
+        report_ += prefix_ + what + "\n";
+        ++failures_;
+    }
+    int Failures() const { return failures_; }
+
+private:
+    std::string& report_;
+    const std::string prefix_;
+    int failures_ = 0;
+};
+
+// Milliseconds with one decimal, as the timings are reported.
+std::string Fixed(double value);
 
 }  // namespace qta1::host

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "host_check_support.h"
 #include "platform/headless/trace.h"
 #include "platform/win32/file_store.h"
 #include "platform/win32/win32_handles.h"
@@ -184,13 +185,7 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 }  // namespace
 
 int CheckTechniciansPlace(const std::wstring& folder, std::string& report) {
-    int failures = 0;
-    const auto expect = [&](bool ok, const std::string& what) {
-        if (!ok) {
-            report += "FAIL " + what + "\n";
-            ++failures;
-        }
-    };
+    Expectations expect(report, "FAIL ");
 
     // --- Choices in the registry ---------------------------------------------
     const bool parentExisted = KeyExists(kPluginParentKey);
@@ -297,7 +292,7 @@ int CheckTechniciansPlace(const std::wstring& folder, std::string& report) {
            "a file beyond MAX_PATH is removed");
 
     RemoveAll(WidenPath(scratch));
-    return failures;
+    return expect.Failures();
 }
 
 }  // namespace qta1::host
