@@ -1,6 +1,7 @@
 // What the host's checks share: where a window is, whether it comes from
 // version 6 of the common controls, what assistive technology hears of it,
-// and its picture; how a check tells its failures, and a timing's text.
+// and its picture; how a check tells its failures, and a timing's text; the
+// names in a folder, and a folder removed with everything in it.
 #pragma once
 
 // clang-format off
@@ -10,6 +11,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace qta1::host {
 
@@ -52,5 +54,10 @@ private:
 
 // Milliseconds with one decimal, as the timings are reported.
 std::string Fixed(double value);
+
+// The names in a folder, "." and ".." left out; paths of any length.
+std::vector<std::wstring> NamesIn(const std::wstring& folder);
+// A folder and everything in it, read-only files too; paths of any length.
+void RemoveTree(const std::wstring& folder);
 
 }  // namespace qta1::host
