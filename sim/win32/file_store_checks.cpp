@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "host_check_support.h"
 #include "platform/win32/file_store.h"
 
 namespace qta1::host {
@@ -14,29 +15,6 @@ namespace {
 
 constexpr wchar_t kSavingEvent[] = L"Local\\qta1-file-store-saving";
 constexpr DWORD kChildWaitMs = 30000;
-
-// The names in a folder, "." and ".." left out.
-std::vector<std::wstring> FolderNames(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((UnlimitedPath(folder) + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
-void RemoveFolder(const std::wstring& folder) {
-    for (const std::wstring& name : FolderNames(folder)) {
-        const std::wstring path = UnlimitedPath(folder + L"\\" + name);
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-    }
-    RemoveDirectoryW(UnlimitedPath(folder).c_str());
-}
 
 // Write faults: the first call of a save writes half and fails, or fails at
 // once as on a full disk.
@@ -85,15 +63,9 @@ int HangWhileSaving(const std::wstring& file) {
 }
 
 int CheckFileStore(const std::wstring& folder, std::string& report) {
-    int failures = 0;
-    const auto expect = [&](bool ok, const std::string& what) {
-        if (!ok) {
-            report += "FAIL file store: " + what + "\n";
-            ++failures;
-        }
-    };
+    Expectations expect(report, "FAIL file store: ");
     const std::wstring scratch = folder + L"\\file-store";
-    RemoveFolder(scratch);
+    RemoveTree(scratch);
     CreateDirectoryW(scratch.c_str(), nullptr);
     const std::wstring target = scratch + L"\\settings.txt";
     const std::string previous = "previous settings\r\n";
@@ -116,7 +88,7 @@ int CheckFileStore(const std::wstring& folder, std::string& report) {
         expect(!saved, std::string(fault.what) + " is reported");
         expect(ReadFileBytes(target) == previous,
                std::string(fault.what) + " leaves the previous file byte for byte");
-        expect(FolderNames(scratch) == std::vector<std::wstring>{L"settings.txt"},
+        expect(NamesIn(scratch) == std::vector<std::wstring>{L"settings.txt"},
                std::string(fault.what) + " leaves no temporary file");
     }
 
@@ -128,7 +100,7 @@ int CheckFileStore(const std::wstring& folder, std::string& report) {
         if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
         expect(!saved, "a locked target is reported");
         expect(ReadFileBytes(target) == previous, "a locked target keeps its bytes");
-        expect(FolderNames(scratch) == std::vector<std::wstring>{L"settings.txt"},
+        expect(NamesIn(scratch) == std::vector<std::wstring>{L"settings.txt"},
                "a locked target leaves no temporary file");
     }
 
@@ -147,10 +119,7 @@ int CheckFileStore(const std::wstring& folder, std::string& report) {
         expect(deepFile.size() > MAX_PATH, "the deep path is longer than MAX_PATH");
         expect(ReplaceFileBytes(deepFile, next) && ReadFileBytes(deepFile) == next,
                "a path longer than MAX_PATH saves");
-        for (int level = 2; level >= 0; --level) {
-            RemoveFolder(deep);
-            deep.resize(deep.find_last_of(L'\\'));
-        }
+        RemoveTree(scratch + L"\\" + std::wstring(100, L'a'));
         DeleteFileW(UnlimitedPath(longest).c_str());
     }
 
@@ -177,13 +146,13 @@ int CheckFileStore(const std::wstring& folder, std::string& report) {
             CloseHandle(child.hThread);
             CloseHandle(child.hProcess);
             expect(ReadFileBytes(target) == previous, "a killed save leaves the previous file");
-            expect(FolderNames(scratch) == std::vector<std::wstring>{L"settings.txt"},
+            expect(NamesIn(scratch) == std::vector<std::wstring>{L"settings.txt"},
                    "a killed save leaves no temporary file");
         }
         if (saving != nullptr) CloseHandle(saving);
     }
-    RemoveFolder(scratch);
-    return failures;
+    RemoveTree(scratch);
+    return expect.Failures();
 }
 
 }  // namespace qta1::host

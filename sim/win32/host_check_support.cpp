@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cwctype>
 
+#include "platform/win32/file_store.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 
@@ -62,6 +63,12 @@ RECT ScreenRect(HWND window) {
     return rect;
 }
 
+std::string Fixed(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
 std::string RectText(const RECT& rect) {
     char text[64];
     std::snprintf(text, sizeof text, "%ld %ld %ld %ld", rect.left, rect.top, rect.right,
@@ -110,6 +117,34 @@ bool SaveWindowPicture(HWND window, const std::wstring& file) {
     bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
     bytes.append(static_cast<const char*>(bits), imageBytes);
     return ReplaceWholeFile(NarrowPath(file), bytes);
+}
+
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const win32::FindHandle search(
+        FindFirstFileW((UnlimitedPath(folder) + L"\\*").c_str(), &found));
+    if (!search) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(search.Get(), &found));
+    return names;
+}
+
+void RemoveTree(const std::wstring& folder) {
+    const std::wstring root = UnlimitedPath(folder);
+    for (const std::wstring& name : NamesIn(root)) {
+        const std::wstring path = root + L"\\" + name;
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            RemoveTree(path);
+        } else {
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
+        }
+    }
+    RemoveDirectoryW(root.c_str());
 }
 
 std::wstring AccessibleNameOf(HWND window) {

@@ -1,6 +1,7 @@
-// What the host's checks of windows share: where a window is, whether it
-// comes from version 6 of the common controls, what assistive technology
-// hears of it, and its picture.
+// What the host's checks share: where a window is, whether it comes from
+// version 6 of the common controls, what assistive technology hears of it,
+// and its picture; how a check tells its failures, and a timing's text; the
+// names in a folder, and a folder removed with everything in it.
 #pragma once
 
 // clang-format off
@@ -9,6 +10,8 @@
 // clang-format on
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace qta1::host {
 
@@ -29,5 +32,32 @@ std::string RectText(const RECT& rect);
 // A 24-bit BMP of `window` as painted (painted first), frame and children
 // included.
 bool SaveWindowPicture(HWND window, const std::wstring& file);
+
+// Checks that tell their failures only: each one that fails adds a line to
+// `report`, `prefix` and what was expected, and is counted.
+class Expectations {
+public:
+    Expectations(std::string& report, std::string prefix)
+        : report_(report), prefix_(std::move(prefix)) {}
+    void operator()(bool ok, const std::string& what) {
+        if (ok) return;
+        report_ += prefix_ + what + "\n";
+        ++failures_;
+    }
+    int Failures() const { return failures_; }
+
+private:
+    std::string& report_;
+    const std::string prefix_;
+    int failures_ = 0;
+};
+
+// Milliseconds with one decimal, as the timings are reported.
+std::string Fixed(double value);
+
+// The names in a folder, "." and ".." left out; paths of any length.
+std::vector<std::wstring> NamesIn(const std::wstring& folder);
+// A folder and everything in it, read-only files too; paths of any length.
+void RemoveTree(const std::wstring& folder);
 
 }  // namespace qta1::host

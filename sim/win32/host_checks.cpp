@@ -309,12 +309,6 @@ double Milliseconds(LONGLONG ticks) {
     return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
 }
 
-std::string Fixed(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
 }  // namespace
 
 int CheckPages(RealSheetHost& host, std::string& report) {
@@ -396,13 +390,7 @@ int CheckFit(RealSheetHost& host, std::string& report) {
 }
 
 int CheckPlatformParts(const std::wstring& folder, std::string& report) {
-    int failures = 0;
-    const auto expect = [&](bool ok, const std::string& what) {
-        if (!ok) {
-            report += "FAIL " + what + "\n";
-            ++failures;
-        }
-    };
+    Expectations expect(report, "FAIL ");
 
     std::string bytes;
     for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
@@ -450,7 +438,7 @@ int CheckPlatformParts(const std::wstring& folder, std::string& report) {
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     DeleteFileW(WidenPath(file).c_str());
     RemoveDirectoryW(WidenPath(scratch).c_str());
-    return failures;
+    return expect.Failures();
 }
 
 int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string& report) {

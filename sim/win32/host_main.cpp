@@ -48,6 +48,7 @@
 #include <shellapi.h>
 // clang-format on
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -99,6 +100,34 @@ void PrintError(const std::wstring& text) {
     std::fflush(stderr);
 }
 
+// The options that stand alone, and the options followed by a file or folder.
+constexpr struct {
+    const wchar_t* name;
+    bool Options::*set;
+} kSwitches[] = {
+    {L"--unconfigured", &Options::unconfigured},
+    {L"--no-node", &Options::noNode},
+    {L"--open", &Options::open},
+    {L"--check-pages", &Options::checkPages},
+    {L"--check-com", &Options::checkCom},
+    {L"--measure-download", &Options::measureDownload},
+    {L"--check-fit", &Options::checkFit},
+    {L"--check-review", &Options::checkReview},
+    {L"--check-platform", &Options::checkPlatform},
+};
+constexpr struct {
+    const wchar_t* name;
+    std::wstring Options::*value;
+} kPaths[] = {
+    {L"--hang-while-saving", &Options::hangWhileSaving},
+    {L"--state", &Options::state},
+    {L"--trace", &Options::trace},
+    {L"--ocx", &Options::ocx},
+    {L"--scenario", &Options::scenario},
+    {L"--screenshots", &Options::screenshots},
+    {L"--snapshot", &Options::snapshot},
+};
+
 std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
     Options options;
     for (size_t i = 1; i < args.size(); ++i) {
@@ -108,39 +137,14 @@ std::optional<Options> ParseOptions(const std::vector<std::wstring>& args) {
             out = args[++i];
             return true;
         };
+        const auto named = [&arg](const auto& option) { return arg == option.name; };
+        const auto isSwitch = std::find_if(std::begin(kSwitches), std::end(kSwitches), named);
+        const auto isPath = std::find_if(std::begin(kPaths), std::end(kPaths), named);
         bool ok = true;
-        if (arg == L"--unconfigured") {
-            options.unconfigured = true;
-        } else if (arg == L"--no-node") {
-            options.noNode = true;
-        } else if (arg == L"--open") {
-            options.open = true;
-        } else if (arg == L"--check-pages") {
-            options.checkPages = true;
-        } else if (arg == L"--check-com") {
-            options.checkCom = true;
-        } else if (arg == L"--measure-download") {
-            options.measureDownload = true;
-        } else if (arg == L"--check-fit") {
-            options.checkFit = true;
-        } else if (arg == L"--check-review") {
-            options.checkReview = true;
-        } else if (arg == L"--check-platform") {
-            options.checkPlatform = true;
-        } else if (arg == L"--hang-while-saving") {
-            ok = value(options.hangWhileSaving);
-        } else if (arg == L"--state") {
-            ok = value(options.state);
-        } else if (arg == L"--trace") {
-            ok = value(options.trace);
-        } else if (arg == L"--ocx") {
-            ok = value(options.ocx);
-        } else if (arg == L"--scenario") {
-            ok = value(options.scenario);
-        } else if (arg == L"--screenshots") {
-            ok = value(options.screenshots);
-        } else if (arg == L"--snapshot") {
-            ok = value(options.snapshot);
+        if (isSwitch != std::end(kSwitches)) {
+            options.*(isSwitch->set) = true;
+        } else if (isPath != std::end(kPaths)) {
+            ok = value(options.*(isPath->value));
         } else if (arg == L"--measure-open") {
             std::wstring count;
             ok = value(count);

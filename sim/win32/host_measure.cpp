@@ -9,9 +9,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <vector>
 
+#include "host_check_support.h"
 #include "host_checks.h"
 #include "resources/strings.h"
 
@@ -159,12 +159,6 @@ void CALLBACK StartDownload(HWND, UINT, UINT_PTR id, DWORD) {
     run.page = page;
     SetDlgItemTextW(page, IDC_IMPEXP_PASSWORD, WidenText(text::kTechnicianPassword).c_str());
     PostMessageW(GetDlgItem(page, IDC_IMPEXP_READ), BM_CLICK, 0, 0);
-}
-
-std::string Fixed(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
 }
 
 }  // namespace

@@ -1,47 +1,11 @@
 #include "host_scenario.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
 
+#include "host_check_support.h"
 #include "host_user_folder.h"
-#include "platform/win32/file_store.h"
 
 namespace qta1::host {
-
-namespace {
-
-// A folder and everything in it.
-void RemoveTree(const std::wstring& folder) {
-    const std::wstring root = UnlimitedPath(folder);
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    if (const win32::FindHandle search(FindFirstFileW((root + L"\\*").c_str(), &found)); search) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = root + L"\\" + name;
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                RemoveTree(path);
-            } else {
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(search.Get(), &found));
-    }
-    RemoveDirectoryW(root.c_str());
-}
-
-// The PC's own folder of the plug-in, which scripted runs must not touch.
-std::wstring PcUserFolder() {
-    PWSTR local = nullptr;
-    std::wstring folder;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &local))) folder = local;
-    CoTaskMemFree(local);
-    return folder.empty() ? folder : folder + L"\\QTA1";
-}
-
-}  // namespace
 
 // --- RealSheetHost -------------------------------------------------------------
 
@@ -57,7 +21,8 @@ RealSheetHost::RealSheetHost(EmbeddedControl& control, HWND window, const RECT& 
 // far as nothing else is in them (the parents exist in no Wine prefix).
 void RealSheetHost::RemoveScriptedUserFolder() {
     std::wstring folder = WidenPath(ScriptedUserFolder());
-    if (lstrcmpiW(folder.c_str(), PcUserFolder().c_str()) == 0) return;
+    // Never the PC's own folder of the plug-in.
+    if (lstrcmpiW(folder.c_str(), WidenPath(UserDataFolder()).c_str()) == 0) return;
     RemoveTree(folder);
     for (int up = 0; up < 3; ++up) {
         folder.resize(folder.find_last_of(L'\\'));

@@ -5,11 +5,11 @@
 #include "user_store_checks.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <vector>
 
+#include "host_check_support.h"
 #include "platform/headless/trace.h"
 #include "platform/win32/file_store.h"
 #include "platform/win32/win32_handles.h"
@@ -144,33 +144,6 @@ std::string Differences(const RegistryPicture& before, const RegistryPicture& af
     return lines;
 }
 
-std::vector<std::wstring> NamesIn(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    const win32::FindHandle search(
-        FindFirstFileW((UnlimitedPath(folder) + L"\\*").c_str(), &found));
-    if (!search) return names;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search.Get(), &found));
-    return names;
-}
-
-void RemoveAll(const std::wstring& folder) {
-    for (const std::wstring& name : NamesIn(folder)) {
-        const std::wstring path = folder + L"\\" + name;
-        const DWORD attributes = GetFileAttributesW(UnlimitedPath(path).c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            RemoveAll(path);
-        } else {
-            SetFileAttributesW(UnlimitedPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(UnlimitedPath(path).c_str());
-        }
-    }
-    RemoveDirectoryW(UnlimitedPath(folder).c_str());
-}
-
 bool IsFolder(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(UnlimitedPath(WidenPath(path)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -184,13 +157,7 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 }  // namespace
 
 int CheckTechniciansPlace(const std::wstring& folder, std::string& report) {
-    int failures = 0;
-    const auto expect = [&](bool ok, const std::string& what) {
-        if (!ok) {
-            report += "FAIL " + what + "\n";
-            ++failures;
-        }
-    };
+    Expectations expect(report, "FAIL ");
 
     // --- Choices in the registry ---------------------------------------------
     const bool parentExisted = KeyExists(kPluginParentKey);
@@ -263,7 +230,7 @@ int CheckTechniciansPlace(const std::wstring& folder, std::string& report) {
            "the technician's folder is QTA1 in the user's local application data (" + data + ")");
 
     const std::string scratch = NarrowPath(folder) + "\\technician";
-    RemoveAll(WidenPath(scratch));
+    RemoveTree(WidenPath(scratch));
     const std::string nested = scratch + "\\QTA1\\Node \xC3\xA9 1";  // a non-ASCII name, in UTF-8
     expect(MakeFolders(nested) && IsFolder(nested), "a folder is made with its parents");
     expect(MakeFolders(nested), "a folder that exists is there afterwards");
@@ -296,8 +263,8 @@ int CheckTechniciansPlace(const std::wstring& folder, std::string& report) {
     expect(DeleteOneFile(deep + "\\backup.txt") && FilesInFolder(deep).empty(),
            "a file beyond MAX_PATH is removed");
 
-    RemoveAll(WidenPath(scratch));
-    return failures;
+    RemoveTree(WidenPath(scratch));
+    return expect.Failures();
 }
 
 }  // namespace qta1::host
