@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cwctype>
 #include <vector>
 
 #include "frame/sheet.h"
