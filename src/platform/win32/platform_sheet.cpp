@@ -619,7 +619,7 @@ private:
         // The core names the extension as its pattern ("*.txt"); the dialog
         // appends what it is given to a name typed without one, so it gets
         // the bare extension ("txt").
-        std::wstring extension = WidenText(request.defaultExtension);
+        std::wstring extension = wideExtension;
         extension.erase(0, extension.find_first_not_of(L"*."));
         std::wstring path = WidenPath(request.proposedName);
         // A folder in the proposed name would win over the given folder: the
