@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cwctype>
 #include <vector>
 
 #include "frame/sheet.h"
@@ -267,18 +266,14 @@ int CheckTabCaptions(HWND sheet, const std::string& state, std::string& report) 
                                 reinterpret_cast<HFONT>(SendMessageW(tabs, WM_GETFONT, 0, 0)));
     int failures = 0;
     for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-        wchar_t text[256] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = static_cast<int>(std::size(text));
+        const std::optional<std::wstring> text = TabText(tabs, i);
         RECT bounds{};
-        if (!TabCtrl_GetItem(tabs, i, &item) || !TabCtrl_GetItemRect(tabs, i, &bounds)) continue;
+        if (!text || !TabCtrl_GetItemRect(tabs, i, &bounds)) continue;
         SIZE extent{};
-        GetTextExtentPoint32W(dc.Get(), text, lstrlenW(text), &extent);
+        GetTextExtentPoint32W(dc.Get(), text->c_str(), static_cast<int>(text->size()), &extent);
         // The text within the tab's frame, a pixel either side.
         if (extent.cx > bounds.right - bounds.left - 2) {
-            report += state + ": the tab " + QuoteText(Narrow(text)) + " needs " +
+            report += state + ": the tab " + QuoteText(Narrow(*text)) + " needs " +
                       std::to_string(extent.cx) + " pixels, has " +
                       std::to_string(bounds.right - bounds.left) + "\n";
             ++failures;

@@ -146,14 +146,7 @@ void CALLBACK StartDownload(HWND, UINT, UINT_PTR id, DWORD) {
                  BM_CLICK, 0, 0);
     HWND tabs = PropSheet_GetTabControl(run.sheet);
     for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-        wchar_t text[64] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 64;
-        if (TabCtrl_GetItem(tabs, i, &item) && lstrcmpW(text, L"Import / Export") == 0) {
-            PropSheet_SetCurSel(run.sheet, nullptr, i);
-        }
+        if (TabText(tabs, i) == L"Import / Export") PropSheet_SetCurSel(run.sheet, nullptr, i);
     }
     HWND page = PropSheet_GetCurrentPageHwnd(run.sheet);
     run.page = page;

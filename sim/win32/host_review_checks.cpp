@@ -154,10 +154,12 @@ int CheckFits(HWND window, const std::string& where, std::string& report) {
     return failures;
 }
 
+}  // namespace
+
 // The window as it opened, made as small as it goes, and made larger: it
 // fits each time, it cannot be made smaller than that, and a larger list
 // gives its last column the room.
-int CheckReviewWindowAtSizes(HWND window, const std::string& where, std::string& report) {
+int CheckReviewWindow(HWND window, const std::string& where, std::string& report) {
     int failures = CheckFits(window, where + "as opened: ", report);
     const RECT opened = ScreenRect(window);
     const int width = opened.right - opened.left;
@@ -186,6 +188,8 @@ int CheckReviewWindowAtSizes(HWND window, const std::string& where, std::string&
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return failures;
 }
+
+namespace {
 
 // --- The behaviour, from the host's own build of the window -----------------
 
@@ -330,10 +334,6 @@ void CALLBACK Unstick(HWND window, UINT, UINT_PTR id, DWORD) {
 }
 
 }  // namespace
-
-int CheckReviewWindow(HWND window, const std::string& where, std::string& report) {
-    return CheckReviewWindowAtSizes(window, where, report);
-}
 
 bool CompareWithChangedNode(RealSheetHost& host, SheetScript& sheet,
                             const std::function<void(HWND)>& onWindow) {
@@ -502,7 +502,7 @@ int CheckReviewWindows(RealSheetHost& host, std::string& report) {
                              QuoteText(NarrowText(AccessibleNameOf(part))));
                     }
                 }
-                found += CheckReviewWindowAtSizes(window, where, report);
+                found += CheckReviewWindow(window, where, report);
 
                 // The technician's answer; a window it leaves open is
                 // closed after a while, and the answer then is wrong.

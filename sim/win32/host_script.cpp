@@ -628,13 +628,9 @@ std::vector<PageId> SheetScript::Tabs() const {
     HWND tabControl = PropSheet_GetTabControl(sheet_);
     const int count = TabCtrl_GetItemCount(tabControl);
     for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = static_cast<int>(std::size(text));
-        if (!TabCtrl_GetItem(tabControl, i, &item)) continue;
-        if (const auto page = PageByCaption(NarrowText(text))) tabs.push_back(*page);
+        const std::optional<std::wstring> text = TabText(tabControl, i);
+        if (!text) continue;
+        if (const auto page = PageByCaption(NarrowText(*text))) tabs.push_back(*page);
     }
     return tabs;
 }

@@ -485,16 +485,13 @@ private:
             SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(tabs, WM_GETFONT, 0, 0)));
         bool clipped = false;
         for (int i = 0; i < TabCtrl_GetItemCount(tabs) && !clipped; ++i) {
-            wchar_t text[128] = {};
-            TCITEMW item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = text;
-            item.cchTextMax = static_cast<int>(std::size(text));
+            const std::optional<std::wstring> text = TabText(tabs, i);
             RECT bounds{};
             SIZE extent{};
-            clipped = TabCtrl_GetItem(tabs, i, &item) && TabCtrl_GetItemRect(tabs, i, &bounds) &&
-                      GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent) &&
-                      extent.cx > bounds.right - bounds.left - 2;
+            clipped =
+                text && TabCtrl_GetItemRect(tabs, i, &bounds) &&
+                GetTextExtentPoint32W(dc, text->c_str(), static_cast<int>(text->size()), &extent) &&
+                extent.cx > bounds.right - bounds.left - 2;
         }
         SelectObject(dc, previous);
         ReleaseDC(tabs, dc);
@@ -622,7 +619,7 @@ private:
         // The core names the extension as its pattern ("*.txt"); the dialog
         // appends what it is given to a name typed without one, so it gets
         // the bare extension ("txt").
-        std::wstring extension = WidenText(request.defaultExtension);
+        std::wstring extension = wideExtension;
         extension.erase(0, extension.find_first_not_of(L"*."));
         std::wstring path = WidenPath(request.proposedName);
         // A folder in the proposed name would win over the given folder: the

@@ -1,5 +1,12 @@
 // What the sheet and the substitute host ask of any window.
+// windows.h first: the other system headers build on it.
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
 #include <algorithm>
+#include <iterator>
 
 #include "platform/win32/win32_platform.h"
 
@@ -12,6 +19,16 @@ std::wstring WindowText(HWND window) {
     const int copied = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<size_t>(std::max(copied, 0)));
     return text;
+}
+
+std::optional<std::wstring> TabText(HWND tabs, int index) {
+    wchar_t text[256] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
+    if (!TabCtrl_GetItem(tabs, index, &item)) return std::nullopt;
+    return std::wstring(text);
 }
 
 HWND CreatedDialog(int code, WPARAM wParam, LPARAM lParam) {

@@ -54,8 +54,6 @@ public:
         return &p_;
     }
     void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-    // Hands the reference to the caller.
-    T* Detach() { return std::exchange(p_, nullptr); }
     // Hands the caller a new reference (an out parameter), null included.
     T* Copy() const {
         if (p_ != nullptr) p_->AddRef();
@@ -172,7 +170,6 @@ public:
     Variant& operator=(const Variant&) = delete;
     ~Variant() { VariantClear(&v_); }
     VARIANT* Ptr() { return &v_; }
-    VARIANT& Get() { return v_; }
 
 private:
     VARIANT v_;
@@ -182,7 +179,6 @@ private:
 class Bstr {
 public:
     Bstr() = default;
-    explicit Bstr(BSTR adopted) : s_(adopted) {}
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     ~Bstr() { SysFreeString(s_); }
@@ -193,7 +189,6 @@ public:
     BSTR Get() const { return s_; }
     // The text, NULs within it included; empty for a null BSTR.
     std::wstring_view View() const { return {s_, SysStringLen(s_)}; }
-    BSTR Detach() { return std::exchange(s_, nullptr); }
 
 private:
     BSTR s_ = nullptr;

@@ -54,6 +54,8 @@ std::string NarrowPath(std::wstring_view path);
 
 // A window's text (a caption, a box's contents), however long.
 std::wstring WindowText(HWND window);
+// The caption of a tab control's tab `index`; none when it cannot be read.
+std::optional<std::wstring> TabText(HWND tabs, int index);
 // The top-level dialog window (class "#32770": a property sheet, a message
 // box, a file dialog) a WH_CBT hook hears being created; null for anything
 // else the hook hears.
