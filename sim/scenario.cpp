@@ -446,6 +446,10 @@ private:
         if (InRange(a.numbers[0], 1, kMaxCallOffset, "call"))
             node().KeepCall(static_cast<int>(a.numbers[0]));
     }
+    void LagSelector(const Args& a) {
+        if (InRange(a.numbers[0], 0, kMaxCallOffset, "reads"))
+            node().LagSelector(static_cast<int>(a.numbers[0]));
+    }
     void FaultAll(const Args& a) { node().FailAll(On(a)); }
     void FaultName(const Args& a) { node().FailNameRead(On(a)); }
     void FaultStatus(const Args& a) {
@@ -598,6 +602,7 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"fault nv N reads|writes|both",    Where::Anywhere,     &Runner::FaultNv},
     {"fault nv N keeps",                Where::Anywhere,     &Runner::KeepNv},
     {"fault call N keeps",              Where::Anywhere,     &Runner::KeepCall},
+    {"fault selector switches-after N", Where::Anywhere,     &Runner::LagSelector},
     {"fault all on|off",                Where::Anywhere,     &Runner::FaultAll},
     {"fault name on|off",               Where::Anywhere,     &Runner::FaultName},
     {"fault status N",                  Where::Anywhere,     &Runner::FaultStatus},

@@ -125,7 +125,7 @@ void SimulatedNode::SetNv(int nvIndex, const NvValue& value) {
     if (nvIndex == kPartSelectorNv) {
         selector_ = value[0] << 8 | value[1];
     } else if (nvIndex == kConfigNv) {
-        SetPart(selector_, value);
+        SetPart(ShownPart(), value);
     } else {
         nvs_[nvIndex] = value;
         pinned_.insert(nvIndex);
@@ -137,7 +137,7 @@ NvValue SimulatedNode::Nv(int nvIndex) const {
     if (nvIndex == kPartSelectorNv) {
         PutWord(value, 0, selector_);
     } else if (nvIndex == kConfigNv) {
-        value = Part(selector_);
+        value = Part(ShownPart());
     } else if (Live(nvIndex) && !pinned_.contains(nvIndex)) {
         value = LiveValue(nvIndex);
     } else if (auto it = nvs_.find(nvIndex); it != nvs_.end()) {
@@ -253,6 +253,11 @@ void SimulatedNode::KeepCall(int n) {
     if (n > 0) keepingCalls_.insert(calls_ + n);
 }
 
+void SimulatedNode::LagSelector(int reads) {
+    selectorLag_ = std::max(reads, 0);
+    if (selectorLag_ == 0) lagReadsLeft_ = 0;
+}
+
 void SimulatedNode::FailAll(bool on) { failAll_ = on; }
 
 void SimulatedNode::FailNameRead(bool on) { failName_ = on; }
@@ -266,6 +271,8 @@ void SimulatedNode::ClearFaults() {
     failingNvs_.clear();
     keepingCalls_.clear();
     keepingNvs_.clear();
+    selectorLag_ = 0;
+    lagReadsLeft_ = 0;
     failAll_ = false;
     failName_ = false;
     failureStatus_ = 1;
@@ -288,7 +295,7 @@ bool SimulatedNode::ShouldFail(int nvIndex, bool isWrite, bool isName) {
 
 bool SimulatedNode::ReadableValue(int nvIndex, NvValue& value) const {
     if (!Known(nvIndex)) return false;
-    if (nvIndex == kConfigNv && (selector_ < 1 || selector_ > kPartCount)) return false;
+    if (nvIndex == kConfigNv && (ShownPart() < 1 || ShownPart() > kPartCount)) return false;
     value = Nv(nvIndex);
     return true;
 }
@@ -300,6 +307,7 @@ int32_t QTA1_COMCALL SimulatedNode::ReadNv(int32_t nvIndex, uint8_t* buffer, int
                     ReadableValue(nvIndex, value);
     const int copied = ok ? std::min<int32_t>(length, kNvValueSize) : 0;
     if (ok) std::memcpy(buffer, value.data(), static_cast<size_t>(copied));
+    if (ok && nvIndex == kConfigNv && lagReadsLeft_ > 0) --lagReadsLeft_;
     const int32_t status = ok ? kHostOk : failureStatus_;
     if (trace_ != nullptr) {
         std::string line = "ReadNv(" + std::to_string(nvIndex) + ", " + std::to_string(length) +
@@ -357,11 +365,15 @@ bool SimulatedNode::ApplyWrite(int nvIndex, const uint8_t* buffer, int32_t lengt
     switch (nvIndex) {
         case kPartSelectorNv:
             if (length < 2) return false;
+            if (selectorLag_ > 0) {
+                laggingPart_ = ShownPart();
+                lagReadsLeft_ = selectorLag_;
+            }
             selector_ = buffer[0] << 8 | buffer[1];
             return true;
         case kConfigNv:
-            if (selector_ < 1 || selector_ > kPartCount) return false;
-            std::memcpy(parts_[selector_].data(), buffer, count);
+            if (ShownPart() < 1 || ShownPart() > kPartCount) return false;
+            std::memcpy(parts_[static_cast<size_t>(ShownPart())].data(), buffer, count);
             return true;
         case kClockSettingNv:
             if (length < 7 || !SetNodeClock(buffer)) return false;

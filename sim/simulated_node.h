@@ -58,6 +58,10 @@ public:
     // when it is a write.
     void KeepNv(int nvIndex);
     void KeepCall(int n);
+    // A node that takes a selector write at once (NV 55 reads the new part)
+    // but goes on showing, and storing writes into, the part it showed before
+    // for the next `reads` reads of the configuration NV.
+    void LagSelector(int reads);
     void FailAll(bool on);  // every ReadNv, WriteNv and ReadNodeName
     void FailNameRead(bool on);
     // What a failing call returns; 1 by default. 0 is refused: a failed call
@@ -90,6 +94,9 @@ public:
 
 private:
     bool ShouldFail(int nvIndex, bool isWrite, bool isName);
+    // The part behind the configuration NV now: the selected one, or while a
+    // switch lags, the one shown before.
+    int ShownPart() const { return lagReadsLeft_ > 0 ? laggingPart_ : selector_; }
     NvValue LiveValue(int nvIndex) const;
     bool ReadableValue(int nvIndex, NvValue& value) const;
     bool ApplyWrite(int nvIndex, const uint8_t* buffer, int32_t length);
@@ -119,6 +126,9 @@ private:
     std::map<int, FaultOn> failingNvs_;
     std::set<int> keepingCalls_;
     std::set<int> keepingNvs_;
+    int selectorLag_ = 0;    // reads a switch lags behind the selector write
+    int lagReadsLeft_ = 0;   // reads of the lagging switch still to come
+    int laggingPart_ = 0;    // the part shown meanwhile
     bool failAll_ = false;
     bool failName_ = false;
     int32_t failureStatus_ = 1;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "resources/strings.h"
+
 namespace qta1 {
 
 bool operator==(const Guid& a, const Guid& b) {
@@ -59,5 +61,28 @@ bool NodeLink::WriteSelector(int part) {
 }
 
 bool NodeLink::SelectPart(int part) { return ReadSelectedPart() == part || WriteSelector(part); }
+
+NodeLink::PartRead NodeLink::ReadSelected(int part, uint8_t* buffer, int32_t length) {
+    for (int retry = 0;; ++retry) {
+        if (ReadNv(kConfigNv, buffer, length) != kHostOk) return PartRead::Failed;
+        if (length <= 0 || buffer[0] == part) return PartRead::Ok;
+        // A byte 0 that is no part's number is a part whose memory lost its
+        // number (it can be healed only by writing it): it is taken as the
+        // part asked for when the selector says so.
+        if (buffer[0] < 1 || buffer[0] > kConfigPartCount)
+            return ReadSelectedPart() == part ? PartRead::Ok : PartRead::OtherPart;
+        if (retry == kPartConfirmRetries) return PartRead::OtherPart;
+        platform_.Sleep(kSelectorWaitMs);
+    }
+}
+
+std::string NotSelectedText(int part) {
+    return text::kNotSelectedHead + std::to_string(part) + text::kNotSelectedTail;
+}
+
+NodeLink::PartRead NodeLink::SelectAndRead(int part, uint8_t* buffer, int32_t length) {
+    if (!SelectPart(part)) return PartRead::OtherPart;
+    return ReadSelected(part, buffer, length);
+}
 
 }  // namespace qta1

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "frame/platform.h"
 #include "node/nv_catalogue.h"
@@ -89,6 +90,8 @@ inline constexpr int kReadNodeNameSlot = 9;
 inline constexpr int kWriteNvSlot = 8;
 
 inline constexpr int kSelectorWaitMs = 200;
+// How often a part that still shows another number is read again.
+inline constexpr int kPartConfirmRetries = 3;
 // Failure status of a call the core could not make because the host offered
 // no such interface.
 inline constexpr int32_t kMissingInterfaceStatus = -1;
@@ -127,6 +130,17 @@ public:
     // part's bytes into its controls or write them back over it.
     bool SelectPart(int part);
 
+    // Reads the configuration NV as part `part`, after the part has been
+    // selected. Every part carries its number in byte 0, so a read whose byte
+    // 0 is another number shows another part: a node that took the selector
+    // write but has not switched yet. It is given the selector's wait again
+    // and read again, up to kPartConfirmRetries times, before the part
+    // counts as not selected. The buffer holds the read as the node sent it.
+    enum class PartRead { Ok, Failed, OtherPart };
+    PartRead ReadSelected(int part, uint8_t* buffer, int32_t length);
+    // SelectPart, then ReadSelected; a refused selection is OtherPart.
+    PartRead SelectAndRead(int part, uint8_t* buffer, int32_t length);
+
     Platform& platform() { return platform_; }
 
 private:
@@ -134,5 +148,8 @@ private:
     NvWriter* writer_ = nullptr;
     NvReader* reader_ = nullptr;
 };
+
+// How a write that did not reach its part says why.
+std::string NotSelectedText(int part);
 
 }  // namespace qta1

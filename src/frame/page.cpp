@@ -469,8 +469,12 @@ bool CPropPage::ReadBlock(const Block& block) {
     if (ok && block.nv == kConfigNv) {
         ok = block.readSelectorAlways ? node().WriteSelector(block.part)
                                       : node().SelectPart(block.part);
+        // A part that shows another number is not this part's bytes.
+        ok = ok && node().ReadSelected(block.part, buffer, block.readLength) ==
+                       NodeLink::PartRead::Ok;
+    } else {
+        ok = ok && node().ReadNv(block.nv, buffer, block.readLength) == kHostOk;
     }
-    ok = ok && node().ReadNv(block.nv, buffer, block.readLength) == kHostOk;
     if (ok && block.optionBits) ReverseBits(buffer, kNvBufferSize);
     NoteReadBack(block, buffer, ok);
     if (!ok) return false;
@@ -481,17 +485,21 @@ bool CPropPage::ReadBlock(const Block& block) {
 
 bool CPropPage::WriteBlock(const Block& block) {
     if (block.rmwLength > kNvBufferSize || WriteLengthOf(block.nv) == 0) return false;
+    uint8_t buffer[kNvBufferSize] = {};
+    NodeLink::PartRead read = NodeLink::PartRead::Ok;
     if (block.nv == kConfigNv) {
         const bool selected =
             block.selectorAlways ? node().WriteSelector(block.part) : node().SelectPart(block.part);
-        if (!selected) {
-            NoteWriteProblem(BoxNames(block.fields), text::kNotSelected);
-            return false;
-        }
+        read = selected ? node().ReadSelected(block.part, buffer, block.rmwLength)
+                        : NodeLink::PartRead::OtherPart;
+    } else if (node().ReadNv(block.nv, buffer, block.rmwLength) != kHostOk) {
+        read = NodeLink::PartRead::Failed;
     }
-    uint8_t buffer[kNvBufferSize] = {};
-    if (node().ReadNv(block.nv, buffer, block.rmwLength) != kHostOk) {
-        NoteWriteProblem(BoxNames(block.fields), text::kNotReadBeforeWrite);
+    // Nothing is written into a part the node may not be showing.
+    if (read != NodeLink::PartRead::Ok) {
+        NoteWriteProblem(BoxNames(block.fields), read == NodeLink::PartRead::Failed
+                                                     ? std::string(text::kNotReadBeforeWrite)
+                                                     : NotSelectedText(block.part));
         return false;
     }
     if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
@@ -654,9 +662,8 @@ void CPropPage::OnPageShown() {
 
 void CPropPage::ApplyOptionEnabling() {
     if (def_.optionRules.empty()) return;
-    if (!node().SelectPart(kOptionPart)) return;
     uint8_t buffer[kNvBufferSize] = {};
-    if (node().ReadNv(kConfigNv, buffer, kNvValueSize) != kHostOk) return;
+    if (node().SelectAndRead(kOptionPart, buffer, kNvValueSize) != NodeLink::PartRead::Ok) return;
     ReverseBits(buffer, kNvBufferSize);
     ApplyOptionRules(buffer);
 }

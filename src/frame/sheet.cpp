@@ -11,9 +11,12 @@ CSheet::CSheet(Platform& platform, HostUnknown* clientSite, const SheetPages& pa
     for (const SheetPage& page : pages_.pages) instances_.push_back(page.make(*this));
     link_.Obtain(clientSite);
     Add(pages_.home);
-    if (!link_.HasReader() || !link_.SelectPart(kOptionPart)) return;
     uint8_t part1[kConfiguredWordReadLength] = {};
-    if (link_.ReadNv(kConfigNv, part1, kConfiguredWordReadLength) != kHostOk) return;
+    if (!link_.HasReader() ||
+        link_.SelectAndRead(kOptionPart, part1, kConfiguredWordReadLength) !=
+            NodeLink::PartRead::Ok) {
+        return;
+    }
     if (ConfiguredWord(part1) > 0) {
         AddTechnicianSet();
     } else {

@@ -359,9 +359,18 @@ void CPage25PropPage::DefaultSettings() {
                 // The node may still show another part: never put this
                 // part's factory values over it.
                 if (!selected) {
-                    NoteNotWritten(factory, line.nv, line.part);
+                    NoteNotWritten(factory, line.nv, line.part, text::kPartNotShown);
                     continue;
                 }
+            }
+            // Nor when the part it shows carries another number.
+            uint8_t shown[kNvBufferSize] = {};
+            const NodeLink::PartRead read = node().ReadSelected(line.part, shown, kNvValueSize);
+            if (read != NodeLink::PartRead::Ok) {
+                NoteNotWritten(factory, line.nv, line.part,
+                               read == NodeLink::PartRead::OtherPart ? text::kPartNotShown
+                                                                     : text::kPartNotRead);
+                continue;
             }
             write(line);
         }

@@ -31,9 +31,11 @@ void CPage12PropPage::OnInitDialog() {
     if (node().ReadNodeName(name, kNodeNameReadLength) == kHostOk) {
         SetText(IDC_NODEINFO_NAME, NodeNameText(name, kNodeNameReadLength));
     }
-    if (!node().SelectPart(kOptionPart)) return;
     uint8_t part1[kConfiguredWordReadLength] = {};
-    if (node().ReadNv(kConfigNv, part1, kConfiguredWordReadLength) != kHostOk) return;
+    if (node().SelectAndRead(kOptionPart, part1, kConfiguredWordReadLength) !=
+        NodeLink::PartRead::Ok) {
+        return;
+    }
     if (ConfiguredWord(part1) != 0) {
         ui().SetTimer(id(), kSwitchTimerId, kSwitchDelayMs);
     } else {

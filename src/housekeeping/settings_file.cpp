@@ -101,7 +101,15 @@ void WriteBlock(NodeLink& node, const NvEntry& nv, const std::string& bytes, int
         }
         return;
     }
-    if (!node.SelectPart(part)) return failed(kConfigNv);
+    // The part is read once before it is written, so that its bytes never
+    // land in a part the node shows instead.
+    uint8_t shown[kNvBufferSize] = {};
+    const NodeLink::PartRead read = node.SelectAndRead(part, shown, kNvValueSize);
+    if (read != NodeLink::PartRead::Ok) {
+        return NoteNotWritten(result, kConfigNv, part,
+                              read == NodeLink::PartRead::OtherPart ? text::kPartNotShown
+                                                                    : text::kPartNotRead);
+    }
     if (node.WriteNv(kConfigNv, data, nv.writeLength) != kHostOk) {
         failed(kConfigNv);
     } else {
@@ -121,7 +129,7 @@ void ReadParts(NodeLink& node, const NvEntry& config, std::string_view pass,
         bool read = false;
         if (node.SelectPart(part)) {
             node.platform().Sleep(kPartReadWaitMs);
-            read = node.ReadNv(kConfigNv, buffer, kNvValueSize) == kHostOk;
+            read = node.ReadSelected(part, buffer, kNvValueSize) == NodeLink::PartRead::Ok;
         }
         if (read) {
             settings.values[{kConfigNv, part}] =
@@ -159,9 +167,11 @@ std::string SettingsNvName(int nv, int part) {
     return "NV " + std::to_string(nv);
 }
 
-void NoteNotWritten(DownloadResult& result, int nv, int part) {
+void NoteNotWritten(DownloadResult& result, int nv, int part, std::string_view why) {
     ++result.writeErrors;
-    result.notWritten.push_back(SettingsNvName(nv, part));
+    std::string name = SettingsNvName(nv, part);
+    if (!why.empty()) name += " (" + std::string(why) + ")";
+    result.notWritten.push_back(std::move(name));
 }
 
 std::optional<std::string> FactoryBytes(int nv, int part) {

@@ -68,7 +68,8 @@ struct DownloadResult {
 
 // Counts an NV (or part; kPartSelectorNv for the selector) that the node was
 // not given, and names it for the message that tells the technician.
-void NoteNotWritten(DownloadResult& result, int nv, int part);
+// `why`, when given, follows the name in brackets.
+void NoteNotWritten(DownloadResult& result, int nv, int part, std::string_view why = {});
 
 // What a settings file asks of the node, in file order, found by reading the
 // whole file before anything is written.

@@ -36,7 +36,9 @@ inline constexpr const char* kHourMinuteRange =
 // What a write action tells when the node did not take everything, one line
 // per group of boxes: P (Heat (Mv1)), I (Heat (Mv1)), D (Heat (Mv1)) and 9 more: <why>
 inline constexpr const char* kNotAllWritten = "Not everything was written to the node:";
-inline constexpr const char* kNotSelected = "not written, the node did not select their settings";
+// "not written, the node did not switch to part 8 of its settings"
+inline constexpr const char* kNotSelectedHead = "not written, the node did not switch to part ";
+inline constexpr const char* kNotSelectedTail = " of its settings";
 inline constexpr const char* kNotReadBeforeWrite = "not written, the node could not be read first";
 inline constexpr const char* kWriteRefused = "not written, the node refused them";
 inline constexpr const char* kNotReadBack = "written, but the node could not be read back";
@@ -85,6 +87,9 @@ inline constexpr const char* kBadLineTail = " of the file is not valid:";
 inline constexpr const char* kDefaultsNotCompleted = "Default settings not completed. ";
 inline constexpr const char* kWriteErrors = " NV write errors";
 inline constexpr const char* kNotWrittenList = "Not written: ";
+// Why a part of a download or of the factory settings was not written.
+inline constexpr const char* kPartNotShown = "the node did not switch to it";
+inline constexpr const char* kPartNotRead = "the node could not be read first";
 inline constexpr const char* kRestartPlugin = "Please restart the plugin";
 
 // Reviewing settings: comparing a file, backing up, previewing and verifying.

@@ -278,7 +278,12 @@ TEST(SettingsFile, SaveThenDownloadRestoresEveryByte) {
             return value;
         };
         for (const NvEntry* nv : SingleNvs()) from.s.node.SetNv(nv->nv, randomValue());
-        for (int part = 1; part <= 12; ++part) from.s.node.SetPart(part, randomValue());
+        // Every part carries its own number in byte 0.
+        for (int part = 1; part <= 12; ++part) {
+            NvValue value = randomValue();
+            value[0] = static_cast<uint8_t>(part);
+            from.s.node.SetPart(part, value);
+        }
         const SavedSettings saved = from.Save();
         ASSERT_EQ(saved.readErrors, 0);
 

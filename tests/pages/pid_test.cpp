@@ -293,6 +293,7 @@ TEST(PidPage, WriteChangesOnlyTheEditedWord) {
         s.node.SetPart(1, part1);
         NvValue part8;
         for (uint8_t& b : part8) b = static_cast<uint8_t>(random());
+        part8[0] = 8;  // the part's own number
         // Every word survives being shown and typed back unchanged, so only
         // the edited word may differ.
         s.node.SetPart(8, part8);

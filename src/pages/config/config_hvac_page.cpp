@@ -81,9 +81,10 @@ void CPage27PropPage::OnPageHidden() { InitialiseModeSets(); }
 void CPage27PropPage::InitialiseModeSets() {
     BeginWriteReport();
     uint8_t buffer[kNvBufferSize] = {};
-    if (!node().SelectPart(kModeSetsPart)) {
-        NoteWriteProblem(text::kFactoryModeSets, text::kNotSelected);
-    } else if (node().ReadNv(kConfigNv, buffer, kNvValueSize) != kHostOk) {
+    const NodeLink::PartRead read = node().SelectAndRead(kModeSetsPart, buffer, kNvValueSize);
+    if (read == NodeLink::PartRead::OtherPart) {
+        NoteWriteProblem(text::kFactoryModeSets, NotSelectedText(kModeSetsPart));
+    } else if (read == NodeLink::PartRead::Failed) {
         NoteWriteProblem(text::kFactoryModeSets, text::kNotReadBeforeWrite);
     } else if (TestBit(buffer[kInitialisedByte], kInitialisedBit) == 0) {
         const std::optional<std::string> factory = FactoryBytes(kConfigNv, kModeSetsPart);
