@@ -488,10 +488,11 @@ private:
     void Open(const Args&) {
         host_.Open([this] { Execute(true); });
     }
-    void Exit(const Args&) {
-        tech().Exit();
-        leaveSheet_ = true;
+    void Exit(const Args&) { leaveSheet_ = tech().Close(CloseWay::Exit); }
+    void PressKey(const Args& a) {
+        leaveSheet_ = tech().Close(a.choices[0] == "enter" ? CloseWay::Enter : CloseWay::Escape);
     }
+    void CloseBox(const Args&) { leaveSheet_ = tech().Close(CloseWay::CloseBox); }
     void Tab(const Args& a) {
         const std::optional<PageId> page = PageByCaption(a.strings[0]);
         if (!page) return Fail("no page has the caption " + QuoteText(a.strings[0]));
@@ -614,6 +615,8 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"trace on|off",                    Where::Anywhere,     &Runner::TraceSwitch},
     {"open",                            Where::OutsideSheet, &Runner::Open},
     {"exit",                            Where::InSheet,      &Runner::Exit},
+    {"press enter|escape",              Where::InSheet,      &Runner::PressKey},
+    {"close",                           Where::InSheet,      &Runner::CloseBox},
     {"tab S",                           Where::InSheet,      &Runner::Tab},
     {"type S [in S] = S",               Where::InSheet,      &Runner::Type},
     {"click S [in S]",                  Where::InSheet,      &Runner::Click},

@@ -455,7 +455,6 @@ ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
         s.node.ClearFaults();
         run.calls += s.node.CallCount();
         run.after = Snapshot(s.node);
-        ui.Exit();
     });
     run.lines.assign(s.trace.lines().begin() + static_cast<std::ptrdiff_t>(start),
                      s.trace.lines().end());

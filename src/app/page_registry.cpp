@@ -61,7 +61,7 @@ constexpr auto kTechnicianSet = SetOf<&Row::technician>();
 
 const SheetPages& PageRegistry() {
 #define QTA1_SHEET_PAGE(id, dialog, caption, user, technician) \
-    {PageId::id, LayoutOf(PageId::id).controls, &Make##id##Page},
+    {PageId::id, LayoutOf(PageId::id).controls, &Make##id##Page, caption},
     static const SheetPage kPages[] = {QTA1_PAGES(QTA1_SHEET_PAGE)};
 #undef QTA1_SHEET_PAGE
     static const SheetPages kRegistry{kPages, kHomePage, kUnconfiguredPage, kUserSet,

@@ -1,5 +1,7 @@
 #include "frame/page.h"
 
+#include <utility>
+
 #include <algorithm>
 #include <optional>
 
@@ -317,6 +319,7 @@ void CPropPage::OnInitDialog() {
 }
 
 void CPropPage::OnShow(bool shown) {
+    if (shown && std::exchange(keepOnNextShow_, false)) return;
     if (shown) {
         OnPageShown();
     } else {
@@ -433,6 +436,20 @@ void CPropPage::StoreFields(std::span<const Field> fields, uint8_t* buffer) {
             EncodeField(field, Text(field.control), buffer);
         }
     }
+}
+
+bool CPropPage::HoldsUnwrittenValues() {
+    for (const Block& block : def_.blocks) {
+        if (block.shownOnly) continue;
+        for (const Field& field : block.fields) {
+            const ControlDecl* decl = Declaration(field.control);
+            if (field.kind == FieldKind::Word && decl != nullptr && decl->kind == ControlKind::Edit &&
+                Edited(field.control)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool CPropPage::Edited(int control) {
@@ -601,6 +618,11 @@ bool CPropPage::SendNv(int nv, int part, bool optionBits, std::span<const Field>
     }
     // Only what the node took is compared with what it holds afterwards.
     NoteSent(nv, part, fields, pageBytes);
+    // What the node took is no longer a typed value waiting to be written,
+    // also where no Read follows.
+    for (const Field& field : fields) {
+        if (field.kind == FieldKind::Word) shown_[field.control] = Text(field.control);
+    }
     return true;
 }
 

@@ -249,6 +249,13 @@ public:
     // Nothing happens by default.
     virtual void OnPageHidden() {}
 
+    // Value boxes whose text the technician changed since the page last
+    // showed the node's values, and did not write.
+    bool HoldsUnwrittenValues();
+    // The next time the page comes to the front it shows what it holds
+    // instead of reading the node again (the typed values stay).
+    void KeepOnNextShow() { keepOnNextShow_ = true; }
+
 protected:
     // Local interlocks of check boxes, radio buttons and page-specific buttons.
     virtual void OnControlClicked(int /*controlId*/) {}
@@ -355,6 +362,7 @@ private:
     // The text each value box last showed from the node, to tell the boxes
     // the technician edited from those that must keep the node's bytes.
     std::map<int, std::string> shown_;
+    bool keepOnNextShow_ = false;
     std::unique_ptr<WriteReport> report_;
 };
 

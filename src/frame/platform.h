@@ -29,7 +29,8 @@ struct LocalTime {
     int dayOfWeek = 0;  // 0 = Sunday
 };
 
-enum class MsgButtons { Ok, YesNo };
+// YesNoDefaultNo: Enter answers No, for questions whose Yes gives something up.
+enum class MsgButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MsgIcon { None, Exclamation, Question, Information, Stop };
 enum class MsgAnswer { Ok, Yes, No };
 
@@ -73,6 +74,9 @@ protected:
 class SheetEvents {
 public:
     virtual void OnSheetInitDialog() = 0;
+    // The technician asks to close the sheet ("Exit", Enter where it would
+    // press it, Esc, the close box). False keeps it open.
+    virtual bool OnSheetClosing() = 0;
 
 protected:
     ~SheetEvents() = default;
@@ -89,6 +93,9 @@ public:
     virtual void AddPage(PageId page, PageEvents& events) = 0;
     virtual void RemovePage(PageId page) = 0;
     virtual void SetOkCaption(std::string_view caption) = 0;
+    // Brings a page's tab to the front; its window tells the page
+    // (PageEvents::OnShow) as when the technician picks it.
+    virtual void ShowPage(PageId page) = 0;
     virtual void HideApplyAndCancel() = 0;
     // Shows the sheet with the pages added so far and returns when the user
     // closes it; every page window is destroyed by then.

@@ -37,11 +37,40 @@ void CSheet::OnSheetInitDialog() {
     }
 }
 
+bool CSheet::OnSheetClosing() {
+    std::vector<CPropPage*> typed;
+    for (PageId id : tabs_) {
+        CPropPage* page = Page(id);
+        if (page != nullptr && page->HoldsUnwrittenValues()) typed.push_back(page);
+    }
+    if (typed.empty()) return true;
+    // "Values typed on PID, Freecool and Calender were not written. Close anyway?"
+    std::string pages;
+    for (size_t i = 0; i < typed.size(); ++i) {
+        pages += (i == 0 ? "" : i + 1 == typed.size() ? text::kAndPage : ", ") +
+                 std::string(CaptionOfPage(typed[i]->id()));
+    }
+    const MsgAnswer answer =
+        platform_.MessageBox(text::kTypedNotWrittenHead + pages + text::kTypedNotWrittenTail, "",
+                             MsgButtons::YesNoDefaultNo, MsgIcon::Exclamation);
+    if (answer == MsgAnswer::Yes) return true;
+    typed.front()->KeepOnNextShow();
+    platform_.ShowPage(typed.front()->id());
+    return false;
+}
+
 CPropPage* CSheet::Page(PageId id) {
     for (const std::unique_ptr<CPropPage>& page : instances_) {
         if (page->id() == id) return page.get();
     }
     return nullptr;
+}
+
+std::string_view CSheet::CaptionOfPage(PageId id) const {
+    for (const SheetPage& page : pages_.pages) {
+        if (page.id == id) return page.caption;
+    }
+    return {};
 }
 
 std::span<const ControlDecl> CSheet::ControlsOf(PageId id) const {

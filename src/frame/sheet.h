@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "frame/host_link.h"
@@ -19,6 +20,7 @@ struct SheetPage {
     PageId id;
     std::span<const ControlDecl> controls;
     std::unique_ptr<CPropPage> (*make)(CSheet& sheet);
+    std::string_view caption = {};  // of its tab, for the sheet's own questions
 };
 
 // Every page of the sheet, and the page sets in tab order. The home page is
@@ -64,8 +66,12 @@ public:
     CPropPage* Page(PageId id);
     // The controls of a page's window; none for a page the sheet does not hold.
     std::span<const ControlDecl> ControlsOf(PageId id) const;
+    std::string_view CaptionOfPage(PageId id) const;
 
     void OnSheetInitDialog() override;
+    // Asks first when a page holds typed values that were not written; No
+    // brings the first such page back as it was left.
+    bool OnSheetClosing() override;
 
 private:
     void Add(PageId id);

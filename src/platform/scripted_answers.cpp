@@ -4,7 +4,7 @@ namespace qta1 {
 
 ScriptedAnswers::BoxAnswer ScriptedAnswers::NextBoxAnswer(MsgButtons buttons) {
     BoxAnswer box;
-    if (buttons != MsgButtons::YesNo) return box;
+    if (buttons == MsgButtons::Ok) return box;
     box.answer = MsgAnswer::No;
     if (messages_.empty()) {
         box.unanswered = true;

@@ -15,6 +15,8 @@
 
 namespace qta1 {
 
+enum class CloseWay { Exit, Enter, Escape, CloseBox };
+
 struct ControlState {
     const ControlDecl* decl = nullptr;
     std::string text;
@@ -35,8 +37,11 @@ public:
     virtual bool Type(PageId page, int control, std::string_view text) = 0;
     // Lets time pass with the sheet idle: due timers fire.
     virtual void Idle(int64_t ms) = 0;
-    // "Exit": the sheet closes once the current script step returns.
-    virtual void Exit() = 0;
+    // Closes the sheet as the technician would: "Exit", Enter in the box
+    // that has the focus, Esc, or the window's close box. The sheet may ask
+    // first (typed values not written); true when it closes, which it does
+    // once the current script step returns.
+    virtual bool Close(CloseWay way) = 0;
 
     // Answers for the next Yes / No message boxes and file dialogs, in order.
     virtual void QueueMessageAnswer(MsgAnswer answer) = 0;

@@ -60,7 +60,10 @@ std::string MessageBox(std::string_view text, std::string_view title, MsgButtons
                        MsgIcon icon, MsgAnswer answer, bool unanswered) {
     return "msgbox " + QuoteText(text) + " title " +
            QuoteText(title.empty() ? text::kDefaultTitle : title) +
-           (buttons == MsgButtons::YesNo ? " YesNo " : " OK ") + IconName(icon) + " -> " +
+           (buttons == MsgButtons::YesNo            ? " YesNo "
+            : buttons == MsgButtons::YesNoDefaultNo ? " YesNo default-No "
+                                                    : " OK ") +
+           IconName(icon) + " -> " +
            AnswerName(answer) + (unanswered ? " (unanswered)" : "");
 }
 
@@ -112,6 +115,20 @@ std::string Click(const ControlDecl* control, std::string_view note) {
 std::string Type(const ControlDecl* control, std::string_view text, std::string_view note) {
     if (control == nullptr) return "> type into a control that is not on the active page";
     return "> type " + QuoteText(text) + " into " + ControlName(*control) + Note(note);
+}
+
+std::string CloseKey(CloseWay way) {
+    switch (way) {
+        case CloseWay::Enter:
+            return "> press Enter";
+        case CloseWay::Escape:
+            return "> press Esc";
+        case CloseWay::CloseBox:
+            return "> close box";
+        case CloseWay::Exit:
+            break;
+    }
+    return "> exit";
 }
 
 }  // namespace qta1::trace_line

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frame/platform.h"
+#include "platform/technician.h"
 #include "resources/layout.h"
 
 namespace qta1::trace_line {
@@ -32,6 +33,8 @@ std::vector<std::string> ReviewList(const qta1::ReviewList& list, ReviewButtons 
 std::string Tab(PageId page, std::string_view note = {});
 std::string Click(const ControlDecl* control, std::string_view note = {});
 std::string Type(const ControlDecl* control, std::string_view text, std::string_view note = {});
+// "> press Enter", "> press Esc", "> close box": closing other than by "Exit".
+std::string CloseKey(CloseWay way);
 
 // "\"P\" in \"Heat (Mv1)\"": a control by its label and its row or group.
 std::string ControlName(const ControlDecl& control);

@@ -12,6 +12,11 @@ inline constexpr const char* kNodeNotAvailable = "Node not available!";
 inline constexpr const char* kNodeNotAvailableTitle = "Plugin";
 inline constexpr const char* kWrongPassword = "Wrong Password";
 inline constexpr const char* kTechnicianPassword = "Tarvel";
+// Closing the sheet with typed values not yet written:
+// "Values typed on PID and Freecool were not written. Close anyway?"
+inline constexpr const char* kTypedNotWrittenHead = "Values typed on ";
+inline constexpr const char* kAndPage = " and ";
+inline constexpr const char* kTypedNotWrittenTail = " were not written. Close anyway?";
 // Title of message boxes whose title the plug-in does not choose.
 inline constexpr const char* kDefaultTitle = "QTA1";
 // The buttons of a review window on Windows, "&" before the key that

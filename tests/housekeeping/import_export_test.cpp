@@ -37,7 +37,6 @@ TEST(ImportExportPage, AFailedSaveKeepsThePreviousFile) {
             ui.FailNextSave(c.fault, c.afterBytes);
             s.trace.Clear();
             ui.Click(PageId::ImportExport, IDC_IMPEXP_SAVE);
-            ui.Exit();
         });
         EXPECT_EQ(s.ui.ReadFile(path), previous);
         EXPECT_EQ(s.ui.FilePaths(), std::vector<std::string>{path});

@@ -243,7 +243,6 @@ TEST(ActuatorPages, ModeWithoutAButtonIsWrittenBackUnchanged) {
                     EXPECT_FALSE(ui.State(group.page, button)->checked);
                 }
                 ui.Click(group.page, group.writeButton);
-                ui.Exit();
             });
             EXPECT_EQ(s.node.Nv(38), modes);
         }
@@ -286,7 +285,6 @@ TEST(TemperaturesPage, SensorRowsFollowTheReadings) {
                 EXPECT_EQ(ui.State(PageId::Temperatures, box)->enabled, c.enabled);
             }
             EXPECT_TRUE(ui.State(PageId::Temperatures, IDC_TEMPS_BS2_OFFSET)->enabled);
-            ui.Exit();
         });
     }
 }

@@ -29,7 +29,6 @@ void OnPage(SimSession& s, PageId page, const Typing& typed,
         for (const auto& [control, text] : typed) ASSERT_TRUE(ui.Type(page, control, text));
         s.trace.Clear();
         act(ui);
-        ui.Exit();
     });
 }
 

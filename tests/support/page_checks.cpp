@@ -15,7 +15,6 @@ void OnPage(SimSession& s, PageId page, const std::function<void(HeadlessPlatfor
         ASSERT_TRUE(ui.SelectTab(page));
         s.trace.Clear();
         act(ui);
-        ui.Exit();
     });
 }
 
@@ -86,7 +85,6 @@ void CheckEditsChangeOnlyTheirBits(const PageUnderTest& page, std::span<const Ed
                 }
                 Write(ui, page);
                 after = Snapshot(s.node, page.randomNvs);
-                ui.Exit();
             });
             for (auto& [where, value] : after) {
                 for (int byte = 0; byte < kNvValueSize; ++byte) {

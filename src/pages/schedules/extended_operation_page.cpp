@@ -50,13 +50,14 @@ void CPage21PropPage::Start(const Field& time, int nv) {
     if (node().ReadNv(nv, buffer, kNvBufferSize) != kHostOk) {
         NoteWriteProblem(BoxName(time.control), text::kNotReadBeforeWrite);
     } else {
+        const bool edited = Edited(time.control);
         uint8_t restart[kNvBufferSize] = {};
         std::copy(buffer, buffer + kNvBufferSize, restart);
         restart[0] = 0;
         restart[1] = 0;
         SendNv(nv, 0, false, {&time, 1}, restart);
         ui().Sleep(kRestartWaitMs);
-        if (Edited(time.control)) EncodeField(time, Text(time.control), buffer);
+        if (edited) EncodeField(time, Text(time.control), buffer);
         SendNv(nv, 0, false, {&time, 1}, buffer);
     }
     FinishWriteReport();

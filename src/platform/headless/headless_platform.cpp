@@ -38,6 +38,7 @@ void HeadlessPlatform::RunSheetModal(std::string_view caption, SheetEvents& even
     caption_ = caption;
     open_ = true;
     exitRequested_ = false;
+    events_ = &events;
     okCaption_ = "OK";
     applyCancelHidden_ = false;
     trace_.Add(trace_line::SheetOpens(caption));
@@ -50,6 +51,13 @@ void HeadlessPlatform::RunSheetModal(std::string_view caption, SheetEvents& even
     pages_.clear();
     active_.reset();
     open_ = false;
+    events_ = nullptr;
+}
+
+bool HeadlessPlatform::Close(CloseWay way) {
+    if (way != CloseWay::Exit) trace_.Add(trace_line::CloseKey(way));
+    exitRequested_ = events_ == nullptr || events_->OnSheetClosing();
+    return exitRequested_;
 }
 
 ControlState* HeadlessPlatform::Find(PageId page, int control) {

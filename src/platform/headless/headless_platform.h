@@ -28,6 +28,7 @@ public:
     void AddPage(PageId page, PageEvents& events) override;
     void RemovePage(PageId page) override;
     void SetOkCaption(std::string_view caption) override;
+    void ShowPage(PageId page) override { Activate(page); }
     void HideApplyAndCancel() override;
     void RunSheetModal(std::string_view caption, SheetEvents& events) override;
     void SetText(PageId page, int control, std::string_view text) override;
@@ -81,8 +82,9 @@ public:
     bool Type(PageId page, int control, std::string_view text) override;
     // Lets virtual time pass with the message loop idle: due timers fire.
     void Idle(int64_t ms) override;
-    // "Exit": every page window is destroyed and RunSheetModal returns.
-    void Exit() override { exitRequested_ = true; }
+    // Asks the sheet; when it may close, every page window is destroyed and
+    // RunSheetModal returns.
+    bool Close(CloseWay way) override;
     // An unanswered Yes / No box is answered No, an unanswered file dialog is
     // cancelled; both are traced.
     void QueueMessageAnswer(MsgAnswer answer) override { answers_.QueueMessageAnswer(answer); }
@@ -142,6 +144,7 @@ private:
     VirtualTimers timers_{clock_};
     bool open_ = false;
     bool exitRequested_ = false;
+    SheetEvents* events_ = nullptr;
     std::string caption_;
     std::string okCaption_ = "OK";
     bool applyCancelHidden_ = false;
