@@ -89,6 +89,10 @@ inline constexpr const char* kDownloadNotCompletedCount = "Download not complete
 // "1, 2, x"
 inline constexpr const char* kBadLineHead = "Download not completed. Nothing was written: line ";
 inline constexpr const char* kBadLineTail = " of the file is not valid:";
+// "... line 40 of the file repeats nciSwitchExt:" / "repeats part 3:"
+inline constexpr const char* kBadLineOfTheFile = " of the file ";
+inline constexpr const char* kRepeatsBlock = "repeats ";
+inline constexpr const char* kRepeatsPart = "repeats part ";
 inline constexpr const char* kDefaultsNotCompleted = "Default settings not completed. ";
 inline constexpr const char* kWriteErrors = " NV write errors";
 inline constexpr const char* kNotWrittenList = "Not written: ";
