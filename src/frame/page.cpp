@@ -199,6 +199,8 @@ std::string ExactFieldText(const Field& field, const uint8_t* buffer) {
     return FormatScaled(value, form->scale, form->decimals);
 }
 
+}  // namespace
+
 // The value of a field as its page shows it: the box's text, a check box's
 // state, or the caption of the chosen radio button (of `controls`).
 std::string FieldValueText(const Field& field, const uint8_t* buffer,
@@ -220,8 +222,6 @@ std::string FieldValueText(const Field& field, const uint8_t* buffer,
     }
     return FormatField(field, buffer);
 }
-
-}  // namespace
 
 std::pair<std::string, std::string> DifferingValueTexts(const Field& field, const uint8_t* a,
                                                         const uint8_t* b,
