@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "housekeeping/text_codec.h"
 #include "resources/page_ids.h"
@@ -13,6 +14,7 @@ namespace qta1 {
 namespace {
 
 constexpr std::size_t kProgramIdLength = 23;
+constexpr std::string_view kNodeNameTitle = "/ Nodename ";
 
 // How many NVs settings files carry: the NV catalogue says which, and where.
 constexpr std::size_t FileNvCount() {
@@ -303,8 +305,12 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
     };
     std::optional<std::string_view> line = lines.Next();
     if (line) ++number;
+    // The line after the "/ Nodename" title holds the node's name, which a
+    // backup writes whole: a name of 23 characters is still no program ID.
+    bool nameLine = false;
     while (line) {
-        if (IsProgramIdLine(*line)) {
+        const bool afterNameTitle = std::exchange(nameLine, line->starts_with(kNodeNameTitle));
+        if (IsProgramIdLine(*line) && !afterNameTitle) {
             plan.steps.push_back({.programId = std::string(line->substr(2)),
                                   .nv = nullptr,
                                   .part = 0,

@@ -161,6 +161,9 @@ TEST(SettingsFile, DownloadOfHandWrittenFiles) {
          PartWrite(1, {5, 0, 123, 1, 0xC8, 3, 0x15})},
         {"20-character node name is no program ID", 1, 0, 0,
          "- ABCDEFGHIJKLMNOPQRST\r\n" + maxOut + "20\r\n", {}},
+        {"a 23-character name under its title is no program ID", 0, 1, 0,
+         kIdLine + "/ Nodename                                 \r\n- ABCDEFGHIJKLMNOPQRSTUVW\r\n" +
+             maxOut + "20\r\n", {Write(34, {0x07, 0xD0}, 2)}},
         {"no program-ID line", 1, 0, 0,
          maxOut + "20\r\n" + PartComment(1) + "1\r\n", {}},
         {"foreign ID accepted", 1, 1, 1,
