@@ -354,6 +354,9 @@ private:
     void NoteSent(int nv, int part, std::span<const Field> fields, const uint8_t* pageBytes);
     void NoteReadBack(const Block& block, const uint8_t* buffer, bool ok);
     std::string BoxNames(std::span<const Field> fields) const;
+    // The boxes of `fields` the technician typed into, or all of them when
+    // none was typed into (check boxes and radio buttons).
+    std::string EditedBoxNames(std::span<const Field> fields);
 
     PageId id_;
     CSheet& sheet_;

@@ -41,12 +41,14 @@ inline constexpr const char* kHourMinuteRange =
 // What a write action tells when the node did not take everything, one line
 // per group of boxes: P (Heat (Mv1)), I (Heat (Mv1)), D (Heat (Mv1)) and 9 more: <why>
 inline constexpr const char* kNotAllWritten = "Not everything was written to the node:";
+inline constexpr const char* kNothingWrittenToNode = "Nothing was written to the node:";
+inline constexpr const char* kNotReadBackHead =
+    "Written, but the node could not be read back to check them:";
 // "not written, the node did not switch to part 8 of its settings"
 inline constexpr const char* kNotSelectedHead = "not written, the node did not switch to part ";
 inline constexpr const char* kNotSelectedTail = " of its settings";
 inline constexpr const char* kNotReadBeforeWrite = "not written, the node could not be read first";
 inline constexpr const char* kWriteRefused = "not written, the node refused them";
-inline constexpr const char* kNotReadBack = "written, but the node could not be read back";
 inline constexpr const char* kAndMore = " and ";
 inline constexpr const char* kMoreBoxes = " more";
 // P (Heat (Mv1)): sent 2.5, the node holds 2.0
