@@ -267,10 +267,10 @@ bool CPage25PropPage::Download(const SettingsFilePlan& plan, const std::string& 
             plan, text::kProgramId, [&] { return answers.emplace_back(ask()); }, accepted);
         if (!accepted) return stop(text::kNotAcceptedProgramId);
         if (!BackUp(backup)) {
-            TellResult(text::kAbortedNothingWritten, {}, &backup, text::kDownloadStatus);
+            TellResult(text::kAbortedNothingWritten, {}, &backup, text::kDownloadStatus, false);
             return false;
         }
-        if (!ConfirmChanges(backup.held, writes, text::kFileColumn, text::kNothingToWriteFile,
+        if (!ConfirmChanges(backup, writes, text::kFileColumn, text::kNothingToWriteFile,
                             text::kDownloadStatus)) {
             return false;
         }
@@ -284,6 +284,7 @@ bool CPage25PropPage::Download(const SettingsFilePlan& plan, const std::string& 
     std::vector<std::string> notKept;
     const bool verify = Checked(IDC_IMPEXP_VERIFY);
     if (verify) notKept = Verify(download.written);
+    const bool failed = !download.accepted || download.writeErrors > 0 || !notKept.empty();
     std::string head = text::kDownloadCompleted;
     if (!download.accepted) {
         head = text::kRefusedPartWay;
@@ -298,7 +299,7 @@ bool CPage25PropPage::Download(const SettingsFilePlan& plan, const std::string& 
         details.push_back(text::kNodeHoldsOtherHead);
         details.insert(details.end(), notKept.begin(), notKept.end());
     }
-    TellResult(head, details, review ? &backup : nullptr, text::kDownloadStatus);
+    TellResult(head, details, review ? &backup : nullptr, text::kDownloadStatus, failed);
     return !download.written.empty();
 }
 
@@ -330,13 +331,13 @@ bool CPage25PropPage::BackUp(Backup& backup) {
     return !name || backup.path || goOn(text::kBackupNotSaved);
 }
 
-bool CPage25PropPage::ConfirmChanges(const SettingsImage& held, const SettingsImage& writes,
+bool CPage25PropPage::ConfirmChanges(const Backup& backup, const SettingsImage& writes,
                                      const char* writesColumn, const char* nothingToWrite,
                                      const char* title) {
     const std::vector<SettingsDifference> rows =
-        SettingsFields(sheet()).Differences(held, writes, text::kNotRead);
+        SettingsFields(sheet()).Differences(backup.held, writes, text::kNotRead);
     if (rows.empty()) {
-        Message(nothingToWrite, title);
+        TellResult(nothingToWrite, {}, &backup, title, false);
         return false;
     }
     const std::string count = FormatFixed(static_cast<double>(rows.size()), 0);
@@ -346,9 +347,9 @@ bool CPage25PropPage::ConfirmChanges(const SettingsImage& held, const SettingsIm
                                         : text::kWriteTheseHead + count + text::kChangesMany,
                        text::kNodeColumn, writesColumn, rows);
     if (ui().ShowReviewList(list, ReviewButtons::YesNo) == MsgAnswer::Yes) return true;
-    Message(title == text::kDownloadStatus ? text::kAbortedNothingWritten
-                                           : text::kFactoryNothingWritten,
-            title);
+    TellResult(title == text::kDownloadStatus ? text::kAbortedNothingWritten
+                                              : text::kFactoryNothingWritten,
+               {}, &backup, title, false);
     return false;
 }
 
@@ -365,16 +366,12 @@ std::vector<std::string> CPage25PropPage::Verify(const SettingsImage& sent) {
 }
 
 void CPage25PropPage::TellResult(const std::string& head, const std::vector<std::string>& details,
-                                 const Backup* backup, std::string_view title) {
+                                 const Backup* backup, std::string_view title, bool failed) {
     std::string backupLine;
     if (backup != nullptr && backup->path) {
         backupLine = "\n" + std::string(backup->partial ? text::kPartialBackupIn : text::kBackupIn) +
                      *backup->path;
     }
-    const bool failed = !details.empty() || (head != text::kDownloadCompleted &&
-                                             head != text::kCompletedVerified &&
-                                             head != text::kDefaultsCompleted &&
-                                             head != text::kDefaultsCompletedVerified);
     const MsgIcon icon = failed ? MsgIcon::Exclamation : MsgIcon::None;
     if (details.size() <= kMessageLinesMax) {
         std::string message = head;
@@ -467,10 +464,10 @@ void CPage25PropPage::DefaultSettings() {
         if (review) {
             go = BackUp(backup);
             if (!go) {
-                TellResult(text::kFactoryNothingWritten, {}, &backup, {});
+                TellResult(text::kFactoryNothingWritten, {}, &backup, {}, false);
                 return;
             }
-            go = ConfirmChanges(backup.held, FactoryImage(), text::kFactoryColumn,
+            go = ConfirmChanges(backup, FactoryImage(), text::kFactoryColumn,
                                 text::kNothingToWriteFactory, "");
             if (!go) return;
         }
@@ -534,7 +531,8 @@ void CPage25PropPage::DefaultSettings() {
         details.push_back(text::kNodeHoldsOtherHead);
         details.insert(details.end(), notKept.begin(), notKept.end());
     }
-    if (!head.empty()) TellResult(head, details, review ? &backup : nullptr, {});
+    const bool failed = factory.writeErrors > 0 || !notKept.empty();
+    if (!head.empty()) TellResult(head, details, review ? &backup : nullptr, {}, failed);
     if (!factory.written.empty()) Message(text::kRestartPlugin);
 }
 

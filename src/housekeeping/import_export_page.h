@@ -49,16 +49,17 @@ private:
     bool BackUp(Backup& backup);
     // The preview of what is about to be written: true when the technician
     // answers Yes. With nothing to write it says so and answers false.
-    bool ConfirmChanges(const SettingsImage& node, const SettingsImage& writes,
+    bool ConfirmChanges(const Backup& backup, const SettingsImage& writes,
                         const char* writesColumn, const char* nothingToWrite,
                         const char* title);
     // Reads the node again: one line per value it holds otherwise than `sent`.
     std::vector<std::string> Verify(const SettingsImage& sent);
     // Tells the result of a download or of "Default settings": `head`, then
     // `details` one per line (in the review window when there are more than
-    // a message box holds), then the backup's line.
+    // a message box holds), then the backup's line; with the warning icon
+    // when something went wrong.
     void TellResult(const std::string& head, const std::vector<std::string>& details,
-                    const Backup* backup, std::string_view title);
+                    const Backup* backup, std::string_view title, bool failed);
     std::string NodeName();
     // The node's whole name, read at the longest length; none when the read
     // failed. "Nodename :" shows it as the file header would.
