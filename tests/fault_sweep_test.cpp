@@ -437,7 +437,10 @@ std::map<Owned, NvValue> Snapshot(const SimulatedNode& node) {
     return snapshot;
 }
 
-enum class Fault { None, Call, All, Keep };
+// Call: one host call fails; All: every host call; Keep: one write is taken
+// and ignored; BackupNotSaved and NoFolder: the technician's disk refuses the
+// backup file, or its folder.
+enum class Fault { None, Call, All, Keep, BackupNotSaved, NoFolder };
 
 struct ActionRun {
     std::vector<std::string> lines;  // the action's part of the trace
@@ -459,6 +462,8 @@ ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
         if (fault == Fault::Call) s.node.FailCall(call);
         if (fault == Fault::All) s.node.FailAll(true);
         if (fault == Fault::Keep) s.node.KeepCall(call);
+        if (fault == Fault::BackupNotSaved) s.ui.FailNextSave(HeadlessPlatform::SaveFault::WriteStops);
+        if (fault == Fault::NoFolder) s.ui.FailFolders(true);
     };
     if (action.atOpen) arm();
     s.Open([&](HeadlessPlatform& ui) {
@@ -532,6 +537,9 @@ std::vector<std::string> NamesOf(const Owned& where, PageId actionPage) {
     return names;
 }
 
+// A text up to its first line end, as a trace line holds it.
+std::string FirstLine(std::string_view text) { return std::string(text.substr(0, text.find('\n'))); }
+
 // What the technician was told: message boxes, and result lists in the
 // review window (its heading and rows) as one text each.
 std::multiset<std::string> Messages(const ActionRun& run) {
@@ -602,7 +610,7 @@ void CheckBackups(const ActionRun& run) {
     bool partialTold = false;
     for (const std::string& message : Messages(run)) {
         partialTold = partialTold || message.find(text::kPartialBackupIn) != std::string::npos ||
-                      message.find(text::kBackupIncompleteTail) != std::string::npos;
+                      message.find(FirstLine(text::kBackupIncompleteTail)) != std::string::npos;
         for (const char* head : {text::kBackupIn, text::kPartialBackupIn}) {
             const std::size_t at = message.find(std::string("\\x0A") + head);
             if (at == std::string::npos) continue;
@@ -702,6 +710,19 @@ TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
             CheckRun(action, run);
             CheckTold(action, run, clean);
             CheckBackups(run);
+        }
+        if (action.verifies) {
+            for (const Fault disk : {Fault::BackupNotSaved, Fault::NoFolder}) {
+                SCOPED_TRACE(disk == Fault::NoFolder ? "no backup folder" : "the backup not saved");
+                const ActionRun run = RunAction(action, disk, 0);
+                CheckRun(action, run);
+                CheckTold(action, run, clean);
+                CheckBackups(run);
+                bool asked = false;
+                for (const std::string& message : Messages(run))
+                    asked = asked || message.find(FirstLine(text::kBackupNotSaved)) != std::string::npos;
+                EXPECT_TRUE(asked && run.backups.empty()) << ::testing::PrintToString(run.lines);
+            }
         }
         SCOPED_TRACE("every call fails");
         const ActionRun run = RunAction(action, Fault::All, 0);
