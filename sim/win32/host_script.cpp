@@ -589,8 +589,50 @@ bool SheetScript::Type(PageId page, int control, std::string_view text) {
         return false;
     }
     trace_.Add(trace_line::Type(decl, text));
+    // The technician clicks into the box first: it has the keyboard after.
+    SetFocus(window);
     SetWindowTextW(window, WidenText(text).c_str());
     return true;
+}
+
+bool SheetScript::Close(CloseWay way) {
+    if (sheet_ == nullptr) return true;
+    if (way != CloseWay::Exit) trace_.Add(trace_line::CloseKey(way));
+    HWND focus = GetFocus();
+    if (focus != sheet_ && !IsChild(sheet_, focus)) focus = sheet_;
+    switch (way) {
+        case CloseWay::Exit:
+            SendMessageW(GetDlgItem(sheet_, IDOK), BM_CLICK, 0, 0);
+            break;
+        case CloseWay::Enter:
+        case CloseWay::Escape: {
+            // The key as the keyboard gives it to the box that has the
+            // focus; the sheet's dialog manager decides what it presses.
+            const WPARAM key = way == CloseWay::Enter ? VK_RETURN : VK_ESCAPE;
+            PostMessageW(focus, WM_KEYDOWN, key, 1);
+            PostMessageW(focus, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+            PumpAsSheet();
+            break;
+        }
+        case CloseWay::CloseBox:
+            SendMessageW(sheet_, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+    }
+    // The sheet tells the site as soon as it lets a close through.
+    return sheet_ == nullptr;
+}
+
+void SheetScript::PumpAsSheet() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (sheet_ != nullptr && PropSheet_IsDialogMessage(sheet_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 void SheetScript::Idle(int64_t ms) {

@@ -115,7 +115,7 @@ public:
     bool Click(PageId page, int control) override;
     bool Type(PageId page, int control, std::string_view text) override;
     void Idle(int64_t ms) override;
-    void Exit() override {}
+    bool Close(CloseWay way) override;
     void QueueMessageAnswer(MsgAnswer answer) override { answers_.QueueMessageAnswer(answer); }
     void QueueFileAnswer(std::optional<std::string> path) override;
     size_t PendingAnswers() const override { return answers_.Pending(); }
@@ -132,6 +132,9 @@ private:
     // trace's time stamps mean something.
     void FollowWallClock();
     HWND ControlWindow(PageId page, int control) const;
+    // Dispatches what is waiting as the sheet's own modal loop does: keys go
+    // through the sheet's dialog manager first (Enter, Esc, Tab).
+    void PumpAsSheet();
     static LRESULT CALLBACK WatchForMessageBox(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD);
     static void CALLBACK PressReviewButton(HWND window, UINT, UINT_PTR id, DWORD);
