@@ -297,6 +297,13 @@ void CALLBACK SheetScript::PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD)
     KillTimer(box, id);
     SheetScript* self = g_answering;
     if (self == nullptr || !self->pendingBox_ || self->pendingBox_->box != box) return;
+    if (self->boxWatcher_) {
+        try {
+            if (self->boxWatcher_(box)) return;
+        } catch (...) {
+            if (!self->failure_) self->failure_ = std::current_exception();
+        }
+    }
     const int command = self->pendingBox_->command;
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, command)));

@@ -64,6 +64,10 @@ public:
     // the window). A watcher that returns true has answered the window
     // itself, and nothing is pressed for it.
     void WatchReviews(std::function<bool(HWND)> watcher) { reviewWatcher_ = std::move(watcher); }
+    // The same for message boxes: `watcher` hears each box of a scripted run
+    // once it is up; one that returns true has answered the box itself (a
+    // key, a button), and the queued answer is not pressed.
+    void WatchBoxes(std::function<bool(HWND)> watcher) { boxWatcher_ = std::move(watcher); }
     // While set, the file dialogs of a scripted run are really shown instead
     // of answered from the script: `watcher` hears each once it is up, with
     // the folder the plug-in asked it to open in, and the dialog is then
@@ -72,6 +76,9 @@ public:
     void ShowFileDialogs(FileDialogWatcher watcher) { fileDialogWatcher_ = std::move(watcher); }
     // The window of a page, null until it is first shown and after removal.
     HWND PageWindow(PageId page) const;
+    // Dispatches what is waiting as the sheet's own modal loop does: keys go
+    // through the sheet's dialog manager first (Enter, Esc, Tab).
+    void PumpAsSheet();
 
     // --- IUnknown (the site lives in the host: counted, never deleted) ------
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -132,9 +139,6 @@ private:
     // trace's time stamps mean something.
     void FollowWallClock();
     HWND ControlWindow(PageId page, int control) const;
-    // Dispatches what is waiting as the sheet's own modal loop does: keys go
-    // through the sheet's dialog manager first (Enter, Esc, Tab).
-    void PumpAsSheet();
     static LRESULT CALLBACK WatchForMessageBox(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD);
     static void CALLBACK PressReviewButton(HWND window, UINT, UINT_PTR id, DWORD);
@@ -150,6 +154,7 @@ private:
     std::exception_ptr failure_;
     std::function<void()> waitWatcher_;
     std::function<bool(HWND)> reviewWatcher_;
+    std::function<bool(HWND)> boxWatcher_;
     FileDialogWatcher fileDialogWatcher_;
     // The file dialog being shown in a scripted run.
     struct ShownDialog {
