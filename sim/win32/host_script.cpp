@@ -79,7 +79,13 @@ FileDialogRequest RequestOf(LPCWSTR proposedName, LPCWSTR extension, LPCWSTR fil
 ReviewList ReadReviewWindow(HWND window) {
     ReviewList shown;
     shown.title = NarrowText(WindowText(window));
-    shown.heading = NarrowText(WindowText(GetDlgItem(window, win32::kReviewHeadingId)));
+    // The heading's box shows its line breaks as "\r\n"; the plug-in gave "\n".
+    std::wstring heading = WindowText(GetDlgItem(window, win32::kReviewHeadingId));
+    for (size_t at = heading.find(L"\r\n"); at != std::wstring::npos;
+         at = heading.find(L"\r\n", at + 1)) {
+        heading.erase(at, 1);
+    }
+    shown.heading = NarrowText(heading);
     HWND list = GetDlgItem(window, win32::kReviewListId);
     if (list == nullptr) return shown;
     const int columns = Header_GetItemCount(ListView_GetHeader(list));
@@ -382,7 +388,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR pro
             // Shown: a hook notices the dialog's window, and a timer on it
             // lets the watcher see it up and then cancels it.
             shownDialog_.emplace();
-            shownDialog_->folder = folder != nullptr ? NarrowPath(folder) : std::string();
+            shownDialog_->request = RequestOf(proposedName, extension, filter, folder);
             shownDialog_->hook.Reset(
                 SetWindowsHookExW(WH_CBT, WatchForFileDialog, nullptr, GetCurrentThreadId()));
             g_showingDialog = this;
@@ -431,7 +437,7 @@ void CALLBACK SheetScript::SeeFileDialog(HWND dialog, UINT, UINT_PTR id, DWORD) 
     if (self == nullptr || !self->shownDialog_ || self->shownDialog_->dialog != dialog) return;
     if (self->fileDialogWatcher_) {
         try {
-            self->fileDialogWatcher_(dialog, self->shownDialog_->folder);
+            self->fileDialogWatcher_(dialog, self->shownDialog_->request);
         } catch (...) {
             if (!self->failure_) self->failure_ = std::current_exception();
         }

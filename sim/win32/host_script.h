@@ -70,9 +70,9 @@ public:
     void WatchBoxes(std::function<bool(HWND)> watcher) { boxWatcher_ = std::move(watcher); }
     // While set, the file dialogs of a scripted run are really shown instead
     // of answered from the script: `watcher` hears each once it is up, with
-    // the folder the plug-in asked it to open in, and the dialog is then
-    // cancelled.
-    using FileDialogWatcher = std::function<void(HWND dialog, const std::string& folder)>;
+    // what the plug-in asked of it (the proposed name, the folder to open
+    // in), and the dialog is then cancelled.
+    using FileDialogWatcher = std::function<void(HWND dialog, const FileDialogRequest& request)>;
     void ShowFileDialogs(FileDialogWatcher watcher) { fileDialogWatcher_ = std::move(watcher); }
     // The window of a page, null until it is first shown and after removal.
     HWND PageWindow(PageId page) const;
@@ -159,7 +159,7 @@ private:
     // The file dialog being shown in a scripted run.
     struct ShownDialog {
         win32::Hook hook;
-        std::string folder;
+        FileDialogRequest request;
         HWND dialog = nullptr;
     };
     std::optional<ShownDialog> shownDialog_;
