@@ -35,7 +35,9 @@ int32_t NodeLink::ReadNv(int32_t nvIndex, uint8_t* buffer, int32_t length) {
 
 int32_t NodeLink::WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length) {
     if (writer_ == nullptr) return kMissingInterfaceStatus;
-    return writer_->WriteNv(nvIndex, buffer, length);
+    const int32_t status = writer_->WriteNv(nvIndex, buffer, length);
+    if (status == kHostOk && nvIndex != kPartSelectorNv) ++valuesWritten_;
+    return status;
 }
 
 int32_t NodeLink::ReadNodeName(uint8_t* buffer, int32_t length) {

@@ -118,6 +118,9 @@ public:
     // page cycle ignores it and confirms by reading back.
     int32_t WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length);
     int32_t ReadNodeName(uint8_t* buffer, int32_t length);
+    // How many writes of values (not of the part selector) the node has
+    // taken through this link: what tells "nothing was written".
+    int ValuesWritten() const { return valuesWritten_; }
 
     // The part the node now shows; 0 when the selector cannot be read.
     int ReadSelectedPart();
@@ -147,6 +150,7 @@ private:
     Platform& platform_;
     NvWriter* writer_ = nullptr;
     NvReader* reader_ = nullptr;
+    int valuesWritten_ = 0;
 };
 
 // How a write that did not reach its part says why.

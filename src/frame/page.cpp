@@ -199,6 +199,8 @@ std::string ExactFieldText(const Field& field, const uint8_t* buffer) {
     return FormatScaled(value, form->scale, form->decimals);
 }
 
+}  // namespace
+
 // The value of a field as its page shows it: the box's text, a check box's
 // state, or the caption of the chosen radio button (of `controls`).
 std::string FieldValueText(const Field& field, const uint8_t* buffer,
@@ -220,8 +222,6 @@ std::string FieldValueText(const Field& field, const uint8_t* buffer,
     }
     return FormatField(field, buffer);
 }
-
-}  // namespace
 
 std::pair<std::string, std::string> DifferingValueTexts(const Field& field, const uint8_t* a,
                                                         const uint8_t* b,
@@ -281,6 +281,7 @@ struct CPropPage::WriteReport {
     std::vector<Sent> sent;
     std::vector<std::string> problems;
     std::map<std::pair<int, int>, ReadBack> readBack;  // by NV and part
+    int writesBefore = 0;  // the node's values taken before the action began
 };
 
 CPropPage::CPropPage(PageId id, CSheet& sheet, const PageDef& def)
@@ -514,7 +515,7 @@ bool CPropPage::WriteBlock(const Block& block) {
     }
     // Nothing is written into a part the node may not be showing.
     if (read != NodeLink::PartRead::Ok) {
-        NoteWriteProblem(BoxNames(block.fields), read == NodeLink::PartRead::Failed
+        NoteWriteProblem(EditedBoxNames(block.fields), read == NodeLink::PartRead::Failed
                                                      ? std::string(text::kNotReadBeforeWrite)
                                                      : NotSelectedText(block.part));
         return false;
@@ -583,7 +584,10 @@ void CPropPage::WritePage() {
     if (def_.passwordBox != 0) SetText(def_.passwordBox, "");
 }
 
-void CPropPage::BeginWriteReport() { report_ = std::make_unique<WriteReport>(); }
+void CPropPage::BeginWriteReport() {
+    report_ = std::make_unique<WriteReport>();
+    report_->writesBefore = node().ValuesWritten();
+}
 
 void CPropPage::NoteWriteProblem(std::string what, std::string_view why) {
     if (report_)
@@ -613,7 +617,7 @@ bool CPropPage::SendNv(int nv, int part, bool optionBits, std::span<const Field>
     std::copy(pageBytes, pageBytes + kNvBufferSize, bytes);
     if (optionBits) ReverseBits(bytes, kNvBufferSize);
     if (node().WriteNv(nv, bytes, WriteLengthOf(nv)) != kHostOk) {
-        NoteWriteProblem(BoxNames(fields), text::kWriteRefused);
+        NoteWriteProblem(EditedBoxNames(fields), text::kWriteRefused);
         return false;
     }
     // Only what the node took is compared with what it holds afterwards.
@@ -624,6 +628,14 @@ bool CPropPage::SendNv(int nv, int part, bool optionBits, std::span<const Field>
         if (field.kind == FieldKind::Word) shown_[field.control] = Text(field.control);
     }
     return true;
+}
+
+std::string CPropPage::EditedBoxNames(std::span<const Field> fields) {
+    std::vector<Field> edited;
+    for (const Field& field : fields) {
+        if (field.kind == FieldKind::Word && Edited(field.control)) edited.push_back(field);
+    }
+    return BoxNames(edited.empty() ? fields : std::span<const Field>(edited));
 }
 
 std::string CPropPage::BoxNames(std::span<const Field> fields) const {
@@ -648,13 +660,14 @@ std::string CPropPage::BoxNames(std::span<const Field> fields) const {
 void CPropPage::FinishWriteReport() {
     if (!report_) return;
     const std::unique_ptr<WriteReport> report = std::move(report_);
-    std::vector<std::string> lines = report->problems;
+    const std::vector<std::string>& lines = report->problems;
+    std::vector<std::string> unchecked;
     std::vector<std::string> differences;
     for (const WriteReport::Sent& sent : report->sent) {
         const auto back = report->readBack.find({sent.nv, sent.part});
         if (back == report->readBack.end()) continue;  // the page does not show it again
         if (!back->second.ok) {
-            lines.push_back(BoxNames(sent.fields) + ": " + text::kNotReadBack);
+            unchecked.push_back(BoxNames(sent.fields));
             continue;
         }
         for (const Field& field : sent.fields) {
@@ -667,13 +680,20 @@ void CPropPage::FinishWriteReport() {
                                   text::kNodeHolds + heldText);
         }
     }
-    if (lines.empty() && differences.empty()) return;
+    if (lines.empty() && unchecked.empty() && differences.empty()) return;
+    // Each group under its own head: what was not written (all of it, when
+    // the node took nothing), what was written but could not be checked, and
+    // what the node holds otherwise than it was sent.
     std::string message;
-    if (!lines.empty()) message = text::kNotAllWritten;
-    for (const std::string& line : lines) message += "\n" + line;
-    if (!differences.empty())
-        message += (lines.empty() ? "" : "\n\n") + std::string(text::kNodeHoldsOther);
-    for (const std::string& line : differences) message += "\n" + line;
+    const auto group = [&](const char* head, const std::vector<std::string>& group) {
+        if (group.empty()) return;
+        message += (message.empty() ? "" : "\n\n") + std::string(head);
+        for (const std::string& line : group) message += "\n" + line;
+    };
+    const bool wroteNothing = node().ValuesWritten() == report->writesBefore;
+    group(wroteNothing ? text::kNothingWrittenToNode : text::kNotAllWritten, lines);
+    group(text::kNotReadBackHead, unchecked);
+    group(text::kNodeHoldsOther, differences);
     ui().MessageBox(message, "", MsgButtons::Ok, MsgIcon::Exclamation);
 }
 

@@ -354,6 +354,9 @@ private:
     void NoteSent(int nv, int part, std::span<const Field> fields, const uint8_t* pageBytes);
     void NoteReadBack(const Block& block, const uint8_t* buffer, bool ok);
     std::string BoxNames(std::span<const Field> fields) const;
+    // The boxes of `fields` the technician typed into, or all of them when
+    // none was typed into (check boxes and radio buttons).
+    std::string EditedBoxNames(std::span<const Field> fields);
 
     PageId id_;
     CSheet& sheet_;
@@ -380,6 +383,10 @@ bool EncodeField(const Field& field, std::string_view text, uint8_t* buffer);
 std::string AcceptedRange(const Field& field);
 // Two values of a field as its page shows them; where the page's rounding
 // makes different stored values look alike, with all the digits they store.
+// The value of a field as its page shows it: the box's text, a check box's
+// state, or the caption of the chosen radio button (of `controls`).
+std::string FieldValueText(const Field& field, const uint8_t* buffer,
+                           std::span<const ControlDecl> controls);
 std::pair<std::string, std::string> DifferingValueTexts(const Field& field, const uint8_t* a,
                                                         const uint8_t* b,
                                                         std::span<const ControlDecl> controls);

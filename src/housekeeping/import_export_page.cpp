@@ -17,11 +17,19 @@ std::string CountedMessage(const char* head, int count, const char* tail) {
     return head + FormatFixed(count, 0) + tail;
 }
 
-// "\nNot written: nciSwitchExt, nviPluginCnf part 5"
-std::string NotWrittenList(const std::vector<std::string>& names) {
-    std::string list;
-    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
-    return list.empty() ? list : "\n" + std::string(text::kNotWrittenList) + list;
+// "1 NV", "3 NVs".
+std::string NvCount(int count) {
+    return FormatFixed(count, 0) + (count == 1 ? text::kOneNv : text::kManyNvs);
+}
+
+// "Download not completed. 2 NV write errors", "... 1 NV write error".
+std::string WriteErrorsHead(const char* head, int count) {
+    return CountedMessage(head, count, count == 1 ? text::kWriteError : text::kWriteErrors);
+}
+
+// One line per NV or part the node was not given.
+void AddNotWritten(const std::vector<std::string>& names, std::vector<std::string>& lines) {
+    for (const std::string& name : names) lines.push_back(text::kNotWrittenLine + name);
 }
 
 // The line that stopped a download or a comparison, shown as far as a
@@ -33,12 +41,24 @@ std::string BadLineMessage(const BadLine& bad, const char* head = text::kBadLine
         if (static_cast<unsigned char>(c) < 0x20) c = '?';
     }
     if (bad.text.size() > kShownChars) text += "...";
-    return CountedMessage(head, bad.number, text::kBadLineTail) + "\n\"" + text + "\"";
+    const std::string why =
+        bad.why.empty() ? std::string(text::kBadLineTail) : text::kBadLineOfTheFile + bad.why + ":";
+    return head + FormatFixed(bad.number, 0) + why + "\n\"" + text + "\"";
 }
 
-// "\nBackup: <path>" under a result, when a backup was written.
-std::string BackupLine(const std::optional<std::string>& backup) {
-    return backup ? "\n" + std::string(text::kBackupIn) + *backup : std::string();
+// Why a file is no settings file: "C:\junk.txt is not a settings file: it
+// is empty."
+std::string NotSettingsText(const std::string& path, SettingsFilePlan::NotSettings why) {
+    using NotSettings = SettingsFilePlan::NotSettings;
+    return path + text::kNotSettingsFile +
+           (why == NotSettings::Empty         ? text::kFileEmpty
+            : why == NotSettings::NoProgramId ? text::kNoProgramIdLine
+                                              : text::kNoSettings);
+}
+
+// "PID - P (Heat (Mv1))": a field as the technician finds it.
+std::string FieldName(const SettingsDifference& row) {
+    return (row.tab.empty() ? std::string() : row.tab + " - ") + row.box;
 }
 
 }  // namespace
@@ -81,13 +101,7 @@ void CPage25PropPage::OnControlClicked(int controlId) {
             Busy(IDC_IMPEXP_COMPARE, [this] { Compare(); });
             break;
         case IDC_IMPEXP_BACKUPS:
-            // The folder is made first, so that before the first backup the
-            // dialog still opens where the backups will be.
-            Busy(IDC_IMPEXP_BACKUPS, [this] {
-                const std::string folder = BackupFolder(ui(), Text(IDC_IMPEXP_NODENAME));
-                ui().MakeFolder(folder);
-                ReadFromFile(folder);
-            });
+            Busy(IDC_IMPEXP_BACKUPS, [this] { OpenBackups(); });
             break;
         case IDC_IMPEXP_BACKUP_PREVIEW:
             ui().SetUserSetting(text::kBackupSetting, Checked(controlId) ? "1" : "0");
@@ -107,8 +121,8 @@ void CPage25PropPage::Busy(int button, Action action) {
     ui().ShowProgress(PageId::ImportExport, {}, 0, 0);
 }
 
-void CPage25PropPage::Message(std::string_view message, std::string_view title) {
-    ui().MessageBox(message, title, MsgButtons::Ok, MsgIcon::None);
+void CPage25PropPage::Message(std::string_view message, std::string_view title, MsgIcon icon) {
+    ui().MessageBox(message, title, MsgButtons::Ok, icon);
 }
 
 FileDialogRequest CPage25PropPage::SettingsFileRequest() {
@@ -140,38 +154,64 @@ void CPage25PropPage::SaveToFile() {
     const std::string nodeName = NodeName();
     const SavedSettings saved = WriteSettingsFile(node(), text::kProgramId, nodeName, ui().Now());
     if (!ui().ReplaceFile(*path, saved.text)) {
-        Message(text::kErrorOpeningFile);
+        Message(text::kErrorOpeningFile, {}, MsgIcon::Exclamation);
     } else if (saved.readErrors == 0) {
         Message(text::kFileWritten);
     } else {
-        Message(CountedMessage(text::kFileWrittenWithErrors, saved.readErrors, text::kReadErrors));
+        Message(CountedMessage(text::kFileWrittenWithErrors, saved.readErrors, text::kReadErrors),
+                {}, MsgIcon::Exclamation);
     }
 }
 
+// The plug-in asks the technician to restart only after it changed the
+// node: a cancelled dialog, a missing file or a No changed nothing.
 void CPage25PropPage::ReadFromFile(const std::string& initialFolder) {
     if (Text(IDC_IMPEXP_PASSWORD) != text::kTechnicianPassword) {
         Message(text::kWrongPasswordDownload, text::kDownloadStatus);
         return;
     }
     FileDialogRequest request = SettingsFileRequest();
-    request.initialFolder = initialFolder;
+    if (!initialFolder.empty()) {
+        // The folder is the place to look: a proposed name with a folder of
+        // its own would win over it in the Windows dialog.
+        request.proposedName.clear();
+        request.initialFolder = initialFolder;
+    }
+    bool wrote = false;
     if (const std::optional<std::string> path = ui().OpenFileDialog(request)) {
         SetText(IDC_IMPEXP_FILENAME, *path);
         // Reading is all a download needs: a read-only file downloads too.
         if (const std::optional<std::string> bytes = ui().ReadFile(*path); !bytes) {
-            Message(text::kFileNotFound);
+            Message(text::kFileNotFound, {}, MsgIcon::Exclamation);
+        } else if (ui().MessageBox(text::kDownloadQuestion, text::kDownloadTitle,
+                                   MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes) {
+            Message(text::kAbortedNothingWritten, text::kDownloadStatus);
         } else {
-            std::string result = text::kDownloadAborted;
-            if (ui().MessageBox(text::kDownloadQuestion, text::kDownloadTitle, MsgButtons::YesNo,
-                                MsgIcon::None) == MsgAnswer::Yes) {
-                result = text::kDownloadNotCompleted;
-                if (!bytes->empty()) result = Download(PlanSettingsFile(*bytes));
-            }
-            Message(result, text::kDownloadStatus);
+            wrote = Download(PlanSettingsFile(*bytes), *path);
         }
     }
     SetText(IDC_IMPEXP_PASSWORD, "");
-    Message(text::kRestartPlugin);
+    if (wrote) Message(text::kRestartPlugin);
+}
+
+// "Backups..." opens the node's own backups. Backups that earlier versions
+// kept elsewhere are still offered while the node has none of its own.
+void CPage25PropPage::OpenBackups() {
+    const std::string all = ui().UserFolder() + "\\" + text::kBackupsFolder;
+    std::string folder = all;
+    if (const std::optional<std::string> name = WholeName(); !name) {
+        Message(text::kBackupsWithoutName, text::kBackupTitle, MsgIcon::Exclamation);
+    } else {
+        folder = BackupFolder(ui(), *name);
+        const std::optional<std::string> earlier = EarlierBackupFolder(ui(), *name);
+        if (!HoldsBackups(ui(), folder) && earlier && HoldsBackups(ui(), *earlier)) {
+            folder = *earlier;
+        }
+    }
+    // Made first, so that before the first backup the dialog still opens
+    // where the backups will be.
+    ui().MakeFolder(folder);
+    ReadFromFile(folder);
 }
 
 // The name a settings file's header carries, read as a save reads it, and
@@ -186,15 +226,37 @@ std::string CPage25PropPage::NodeName() {
     return nodeName;
 }
 
-std::string CPage25PropPage::Download(const SettingsFilePlan& plan) {
-    if (plan.badLine) return BadLineMessage(*plan.badLine);
+std::optional<std::string> CPage25PropPage::WholeName() {
+    uint8_t name[kNodeNameReadLength] = {};
+    if (node().ReadNodeName(name, kNodeNameReadLength) != kHostOk) {
+        SetText(IDC_IMPEXP_NODENAME, "");
+        return std::nullopt;
+    }
+    SetText(IDC_IMPEXP_NODENAME, NodeNameText(name, kNodeNameMaxChars));
+    return WholeNodeName(name, kNodeNameReadLength);
+}
+
+bool CPage25PropPage::Download(const SettingsFilePlan& plan, const std::string& path) {
+    const auto stop = [this](const std::string& why) {
+        Message(why, text::kDownloadStatus, MsgIcon::Exclamation);
+        return false;
+    };
+    if (plan.badLine) return stop(BadLineMessage(*plan.badLine));
+    if (!plan.Usable()) return stop(text::kNothingWrittenHead + NotSettingsText(path, plan.notSettings));
+    if (plan.mayBeCutOff &&
+        ui().MessageBox(text::kCutOffQuestion, text::kDownloadTitle, MsgButtons::YesNoDefaultNo,
+                        MsgIcon::Exclamation) != MsgAnswer::Yes) {
+        Message(text::kAbortedNothingWritten, text::kDownloadStatus);
+        return false;
+    }
     const auto ask = [this] {
         return ui().MessageBox(text::kProgramIdMismatch, text::kProgramIdMismatchTitle,
                                MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes;
     };
     DownloadResult download;
-    std::optional<std::string> backup;
-    if (!Checked(IDC_IMPEXP_BACKUP_PREVIEW)) {
+    Backup backup;
+    const bool review = Checked(IDC_IMPEXP_BACKUP_PREVIEW);
+    if (!review) {
         download = RunSettingsFile(plan, text::kProgramId, node(), ask);
     } else {
         // Every program-ID question comes first, so that the preview shows
@@ -203,75 +265,142 @@ std::string CPage25PropPage::Download(const SettingsFilePlan& plan) {
         bool accepted = false;
         const SettingsImage writes = PlannedWrites(
             plan, text::kProgramId, [&] { return answers.emplace_back(ask()); }, accepted);
-        if (!accepted) return text::kDownloadNotCompleted;
-        SettingsImage held;
-        if (!BackUp(held, backup) || !ConfirmChanges(held, writes, text::kFileColumn)) {
-            return text::kDownloadAborted + BackupLine(backup);
+        if (!accepted) return stop(text::kNotAcceptedProgramId);
+        if (!BackUp(backup)) {
+            TellResult(text::kAbortedNothingWritten, {}, &backup, text::kDownloadStatus, false);
+            return false;
+        }
+        if (!ConfirmChanges(backup, writes, text::kFileColumn, text::kNothingToWriteFile,
+                            text::kDownloadStatus)) {
+            return false;
         }
         size_t next = 0;
         download = RunSettingsFile(plan, text::kProgramId, node(),
                                    [&] { return next < answers.size() && answers[next++]; });
     }
-    // Success is reported only when the node took every write.
-    std::string result = text::kDownloadNotCompleted;
-    if (download.accepted && download.writeErrors == 0) {
-        result = text::kDownloadCompleted;
-    } else if (download.accepted) {
-        result = CountedMessage(text::kDownloadNotCompletedCount, download.writeErrors,
-                                text::kWriteErrors) +
-                 NotWrittenList(download.notWritten);
+    if (!download.accepted && download.written.empty()) return stop(text::kNotAcceptedProgramId);
+    std::vector<std::string> details;
+    AddNotWritten(download.notWritten, details);
+    std::vector<std::string> notKept;
+    const bool verify = Checked(IDC_IMPEXP_VERIFY);
+    if (verify) notKept = Verify(download.written);
+    const bool failed = !download.accepted || download.writeErrors > 0 || !notKept.empty();
+    std::string head = text::kDownloadCompleted;
+    if (!download.accepted) {
+        head = text::kRefusedPartWay;
+    } else if (download.writeErrors > 0) {
+        head = WriteErrorsHead(text::kDownloadNotCompletedCount, download.writeErrors);
+    } else if (!notKept.empty()) {
+        head = text::kNotKeptNotCompleted;
+    } else if (verify) {
+        head = text::kCompletedVerified;
     }
-    if (download.accepted && Checked(IDC_IMPEXP_VERIFY)) {
-        const std::string verified = Verify(download.written);
-        // A node that does not hold what it took has not been downloaded to.
-        if (verified != text::kVerified && result == text::kDownloadCompleted) {
-            result = text::kDownloadNotCompleted;
-        }
-        result += "\n" + verified;
+    if (!notKept.empty()) {
+        details.push_back(text::kNodeHoldsOtherHead);
+        details.insert(details.end(), notKept.begin(), notKept.end());
     }
-    return result + BackupLine(backup);
+    TellResult(head, details, review ? &backup : nullptr, text::kDownloadStatus, failed);
+    return !download.written.empty();
 }
 
-bool CPage25PropPage::BackUp(SettingsImage& held, std::optional<std::string>& path) {
-    const std::string name = NodeName();
-    const LocalTime now = ui().Now();
-    const NodeSettings settings = ReadNodeSettings(node(), text::kBackupPass);
-    held = settings.values;
-    path = StoreBackup(ui(), name, now, SettingsFileText(settings, text::kProgramId, name, now));
+bool CPage25PropPage::BackUp(Backup& backup) {
     const auto goOn = [this](const std::string& question) {
-        return ui().MessageBox(question, text::kBackupTitle, MsgButtons::YesNo,
+        return ui().MessageBox(question, text::kBackupTitle, MsgButtons::YesNoDefaultNo,
                                MsgIcon::Exclamation) == MsgAnswer::Yes;
     };
-    if (settings.readErrors > 0 &&
-        !goOn(FormatFixed(settings.readErrors, 0) + text::kBackupIncompleteTail)) {
+    const std::optional<std::string> name = WholeName();
+    // A node whose name is unknown gets no guessed folder.
+    if (!name && !goOn(text::kNameNotRead)) return false;
+    const LocalTime now = ui().Now();
+    const NodeSettings settings = ReadNodeSettings(node(), text::kBackupPass);
+    backup.held = settings.values;
+    backup.partial = settings.readErrors > 0;
+    if (name) {
+        // The header carries the whole name; a byte that would end a line
+        // there is shown as "?".
+        std::string header = *name;
+        for (char& c : header) {
+            if (static_cast<unsigned char>(c) < 0x20) c = '?';
+        }
+        backup.path = StoreBackup(ui(), *name, now,
+                                  SettingsFileText(settings, text::kProgramId, header, now));
+    }
+    if (backup.partial && !goOn(NvCount(settings.readErrors) + text::kBackupIncompleteTail)) {
         return false;
     }
-    return path || goOn(text::kBackupNotSaved);
+    return !name || backup.path || goOn(text::kBackupNotSaved);
 }
 
-bool CPage25PropPage::ConfirmChanges(const SettingsImage& held, const SettingsImage& writes,
-                                     const char* writesColumn) {
+bool CPage25PropPage::ConfirmChanges(const Backup& backup, const SettingsImage& writes,
+                                     const char* writesColumn, const char* nothingToWrite,
+                                     const char* title) {
     const std::vector<SettingsDifference> rows =
-        SettingsFields(sheet()).Differences(held, writes, text::kNotRead, text::kInFile);
+        SettingsFields(sheet()).Differences(backup.held, writes, text::kNotRead);
+    if (rows.empty()) {
+        TellResult(nothingToWrite, {}, &backup, title, false);
+        return false;
+    }
+    const std::string count = FormatFixed(static_cast<double>(rows.size()), 0);
     const ReviewList list =
         DifferenceList(text::kPreviewTitle,
-                       text::kWriteTheseHead + FormatFixed(static_cast<double>(rows.size()), 0) +
-                           text::kWriteTheseTail,
+                       rows.size() == 1 ? text::kWriteThisHead + count + text::kChangeOne
+                                        : text::kWriteTheseHead + count + text::kChangesMany,
                        text::kNodeColumn, writesColumn, rows);
-    return ui().ShowReviewList(list, ReviewButtons::YesNo) == MsgAnswer::Yes;
+    if (ui().ShowReviewList(list, ReviewButtons::YesNo) == MsgAnswer::Yes) return true;
+    TellResult(title == text::kDownloadStatus ? text::kAbortedNothingWritten
+                                              : text::kFactoryNothingWritten,
+               {}, &backup, title, false);
+    return false;
 }
 
-std::string CPage25PropPage::Verify(const SettingsImage& sent) {
+std::vector<std::string> CPage25PropPage::Verify(const SettingsImage& sent) {
     const NodeSettings held = ReadNodeSettings(node(), text::kVerifyPass);
-    const std::vector<SettingsDifference> rows =
-        SettingsFields(sheet()).Differences(held.values, sent, text::kNotRead, text::kInFile);
-    if (rows.empty()) return text::kVerified;
-    std::string message = text::kNodeHoldsOtherHead;
-    for (const SettingsDifference& row : rows) {
-        message += "\n" + (row.tab.empty() ? std::string() : row.tab + " - ") + row.box +
-                   text::kSent + row.second + text::kNodeHolds + row.first;
+    std::vector<std::string> lines;
+    for (const SettingsDifference& row :
+         SettingsFields(sheet()).Differences(held.values, sent, text::kNotRead)) {
+        lines.push_back(FieldName(row) + text::kSent + row.second +
+                        (row.first == text::kNotRead ? std::string(text::kNotReadBackValue)
+                                                     : text::kNodeHolds + row.first));
     }
-    return message;
+    return lines;
+}
+
+void CPage25PropPage::TellResult(const std::string& head, const std::vector<std::string>& details,
+                                 const Backup* backup, std::string_view title, bool failed) {
+    std::string backupLine;
+    if (backup != nullptr && backup->path) {
+        backupLine = "\n" + std::string(backup->partial ? text::kPartialBackupIn : text::kBackupIn) +
+                     *backup->path;
+    }
+    const MsgIcon icon = failed ? MsgIcon::Exclamation : MsgIcon::None;
+    if (details.size() <= kMessageLinesMax) {
+        std::string message = head;
+        for (const std::string& line : details) message += "\n" + line;
+        Message(message + backupLine, title, icon);
+        return;
+    }
+    // A list longer than a message box holds goes into the review window,
+    // which fits any screen and scrolls.
+    Message(head + "\n" + FormatFixed(static_cast<double>(details.size()), 0) +
+                text::kDetailsFollowTail + backupLine,
+            title, icon);
+    ReviewList list{std::string(title.empty() ? text::kDefaultTitle : title), head,
+                    {text::kDetailsColumn}, {}};
+    for (const std::string& line : details) list.rows.push_back({line});
+    if (ui().ShowReviewList(list, ReviewButtons::SaveClose) == MsgAnswer::Yes) {
+        SaveReport(list, Text(IDC_IMPEXP_FILENAME));
+    }
+}
+
+void CPage25PropPage::SaveReport(const ReviewList& list, std::string proposed) {
+    if (proposed.size() > 4 && proposed.ends_with(".txt")) proposed.resize(proposed.size() - 4);
+    const char* suffix =
+        list.title == text::kCompareTitle ? text::kReportSuffix : text::kResultReportSuffix;
+    const std::optional<std::string> report = ui().SaveFileDialog(
+        {proposed + suffix, text::kSettingsExtension, text::kReportFilter});
+    if (report && !ui().ReplaceFile(*report, ReportText(list))) {
+        Message(text::kReportNotWritten, {}, MsgIcon::Exclamation);
+    }
 }
 
 void CPage25PropPage::Compare() {
@@ -280,12 +409,19 @@ void CPage25PropPage::Compare() {
     SetText(IDC_IMPEXP_FILENAME, *path);
     const std::optional<std::string> bytes = ui().ReadFile(*path);
     if (!bytes) {
-        Message(text::kFileNotFound);
+        Message(text::kFileNotFound, {}, MsgIcon::Exclamation);
         return;
     }
+    // The file is checked as a download checks it, before the node is read.
     const SettingsFilePlan plan = PlanSettingsFile(*bytes);
     if (plan.badLine) {
-        Message(BadLineMessage(*plan.badLine, text::kCompareNotPossible));
+        Message(BadLineMessage(*plan.badLine, text::kCompareNotPossible), {},
+                MsgIcon::Exclamation);
+        return;
+    }
+    if (!plan.Usable()) {
+        Message(text::kCompareNotPossibleHead + NotSettingsText(*path, plan.notSettings), {},
+                MsgIcon::Exclamation);
         return;
     }
     // The node is read exactly as a save reads it; the factory settings take
@@ -298,23 +434,18 @@ void CPage25PropPage::Compare() {
         other = std::move(settings.values);
         readErrors = settings.readErrors;
     }
-    const std::vector<SettingsDifference> rows = SettingsFields(sheet()).Differences(
-        other, ImageOfPlan(plan), text::kNotRead, text::kInFile);
+    const std::vector<SettingsDifference> rows =
+        SettingsFields(sheet()).Differences(other, ImageOfPlan(plan), text::kNotRead);
     std::string heading = FormatFixed(static_cast<double>(rows.size()), 0) +
-                          text::kDifferencesBetween + *path +
-                          (withNode ? text::kAndTheNode : text::kAndTheFactorySettings);
-    if (readErrors > 0) {
-        heading += text::kNodeNotReadHead + FormatFixed(readErrors, 0) + text::kNodeNotReadTail;
-    }
+                          (rows.size() == 1 ? text::kDifferenceBetween : text::kDifferencesBetween) +
+                          *path + (withNode ? text::kAndTheNode : text::kAndTheFactorySettings);
+    if (readErrors > 0) heading += text::kNodeNotReadHead + NvCount(readErrors) + text::kNodeNotReadTail;
+    if (plan.mayBeCutOff) heading += text::kMayBeCutOff;
     const ReviewList list = DifferenceList(text::kCompareTitle, heading,
                                            withNode ? text::kNodeColumn : text::kFactoryColumn,
                                            text::kFileColumn, rows);
     if (ui().ShowReviewList(list, ReviewButtons::SaveClose) != MsgAnswer::Yes) return;
-    std::string proposed = *path;
-    if (proposed.size() > 4 && proposed.ends_with(".txt")) proposed.resize(proposed.size() - 4);
-    const std::optional<std::string> report = ui().SaveFileDialog(
-        {proposed + text::kReportSuffix, text::kSettingsExtension, text::kReportFilter});
-    if (report && !ui().ReplaceFile(*report, ReportText(list))) Message(text::kReportNotWritten);
+    SaveReport(list, *path);
 }
 
 void CPage25PropPage::DefaultSettings() {
@@ -326,13 +457,18 @@ void CPage25PropPage::DefaultSettings() {
     const bool review = Checked(IDC_IMPEXP_BACKUP_PREVIEW);
     const bool verify = Checked(IDC_IMPEXP_VERIFY);
     DownloadResult factory;
-    std::optional<std::string> backup;
+    Backup backup;
     bool go = true;
-    std::string verified;
+    std::vector<std::string> notKept;
     Busy(IDC_IMPEXP_FACTORY, [&] {
         if (review) {
-            SettingsImage held;
-            go = BackUp(held, backup) && ConfirmChanges(held, FactoryImage(), text::kFactoryColumn);
+            go = BackUp(backup);
+            if (!go) {
+                TellResult(text::kFactoryNothingWritten, {}, &backup, {}, false);
+                return;
+            }
+            go = ConfirmChanges(backup, FactoryImage(), text::kFactoryColumn,
+                                text::kNothingToWriteFactory, "");
             if (!go) return;
         }
         auto write = [&](const FactoryLine& line) {
@@ -375,25 +511,29 @@ void CPage25PropPage::DefaultSettings() {
             write(line);
         }
         if (!node().WriteSelector(0)) NoteNotWritten(factory, kPartSelectorNv, 0);
-        if (verify) verified = Verify(factory.written);
+        if (verify) notKept = Verify(factory.written);
     });
-    if (!go) {
-        Message(text::kNothingWritten + BackupLine(backup));
-        SetText(IDC_IMPEXP_PASSWORD, "");
-        return;
-    }
-    const bool held = verified.empty() || verified == text::kVerified;
-    std::string summary =
-        factory.writeErrors > 0
-            ? CountedMessage(text::kDefaultsNotCompleted, factory.writeErrors, text::kWriteErrors) +
-                  NotWrittenList(factory.notWritten)
-        : !held            ? std::string(text::kDefaultsNotCompletedPlain)
-        : review || verify ? std::string(text::kDefaultsCompleted)
-                           : std::string();
-    if (!verified.empty()) summary += "\n" + verified;
-    if (!summary.empty()) Message(summary + BackupLine(backup));
-    Message(text::kRestartPlugin);
     SetText(IDC_IMPEXP_PASSWORD, "");
+    if (!go) return;
+    std::vector<std::string> details;
+    AddNotWritten(factory.notWritten, details);
+    std::string head;
+    if (factory.writeErrors > 0) {
+        head = WriteErrorsHead(text::kDefaultsNotCompleted, factory.writeErrors);
+    } else if (!notKept.empty()) {
+        head = text::kNotKeptDefaults;
+    } else if (verify) {
+        head = text::kDefaultsCompletedVerified;
+    } else if (review) {
+        head = text::kDefaultsCompleted;
+    }
+    if (!notKept.empty()) {
+        details.push_back(text::kNodeHoldsOtherHead);
+        details.insert(details.end(), notKept.begin(), notKept.end());
+    }
+    const bool failed = factory.writeErrors > 0 || !notKept.empty();
+    if (!head.empty()) TellResult(head, details, review ? &backup : nullptr, {}, failed);
+    if (!factory.written.empty()) Message(text::kRestartPlugin);
 }
 
 }  // namespace qta1

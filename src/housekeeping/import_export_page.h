@@ -24,32 +24,53 @@ protected:
     void OnControlClicked(int controlId) override;
 
 private:
+    // A backup before a download or "Default settings": what the node holds,
+    // and where it was kept.
+    struct Backup {
+        SettingsImage held;
+        std::optional<std::string> path;  // none: no file was written
+        bool partial = false;             // some NVs could not be read
+    };
     void ShowNodeName();
     void SaveToFile();
     // The download of a file; `initialFolder` is where its dialog opens
-    // ("Backups..." opens it in the node's backup folder).
+    // ("Backups..." opens it in the node's backup folder, proposing no name).
     void ReadFromFile(const std::string& initialFolder = {});
+    void OpenBackups();
     void DefaultSettings();
     void Compare();
-    // The result of a checked file's download, with the backup, the preview
-    // and the verification the technician chose.
-    std::string Download(const SettingsFilePlan& plan);
+    // The download of a checked file, with the backup, the preview and the
+    // verification the technician chose; true when anything was written.
+    bool Download(const SettingsFilePlan& plan, const std::string& path);
     // Reads the node as a save does and keeps it as a backup. False when the
-    // technician, told that it is incomplete or could not be saved, would
-    // rather not go on; `path` names the file when one was written.
-    bool BackUp(SettingsImage& node, std::optional<std::string>& path);
-    // "Write these N changes?" over the differences between the node and
-    // what is about to be written.
-    bool ConfirmChanges(const SettingsImage& node, const SettingsImage& writes,
-                        const char* writesColumn);
-    // Reads the node again and tells what it holds otherwise than `sent`.
-    std::string Verify(const SettingsImage& sent);
+    // technician, told that the backup is partial or could not be saved (or
+    // that the node's name, and so its folder, is unknown), would rather not
+    // go on.
+    bool BackUp(Backup& backup);
+    // The preview of what is about to be written: true when the technician
+    // answers Yes. With nothing to write it says so and answers false.
+    bool ConfirmChanges(const Backup& backup, const SettingsImage& writes,
+                        const char* writesColumn, const char* nothingToWrite,
+                        const char* title);
+    // Reads the node again: one line per value it holds otherwise than `sent`.
+    std::vector<std::string> Verify(const SettingsImage& sent);
+    // Tells the result of a download or of "Default settings": `head`, then
+    // `details` one per line (in the review window when there are more than
+    // a message box holds), then the backup's line; with the warning icon
+    // when something went wrong.
+    void TellResult(const std::string& head, const std::vector<std::string>& details,
+                    const Backup* backup, std::string_view title, bool failed);
     std::string NodeName();
+    // The node's whole name, read at the longest length; none when the read
+    // failed. "Nodename :" shows it as the file header would.
+    std::optional<std::string> WholeName();
     // Runs `action` with the button's caption at "Please wait...".
     template <typename Action>
     void Busy(int button, Action action);
     FileDialogRequest SettingsFileRequest();
-    void Message(std::string_view text, std::string_view title = {});
+    void Message(std::string_view text, std::string_view title = {},
+                 MsgIcon icon = MsgIcon::None);
+    void SaveReport(const ReviewList& list, std::string proposed);
 };
 
 // "Save to file" proposes C:\<node name>.txt.
@@ -60,5 +81,7 @@ inline constexpr int kHeaderNameReadLength = 31;  // the name for the file heade
 inline constexpr int kNodeNameMaxChars = 20;
 inline constexpr int kFactoryWaitMs = 250;
 inline constexpr int kFactorySelectWaitMs = 2000;
+// A result with more lines than this shows them in the review window.
+inline constexpr size_t kMessageLinesMax = 8;
 
 }  // namespace qta1

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "housekeeping/text_codec.h"
 #include "resources/page_ids.h"
@@ -13,6 +14,7 @@ namespace qta1 {
 namespace {
 
 constexpr std::size_t kProgramIdLength = 23;
+constexpr std::string_view kNodeNameTitle = "/ Nodename ";
 
 // How many NVs settings files carry: the NV catalogue says which, and where.
 constexpr std::size_t FileNvCount() {
@@ -62,14 +64,32 @@ public:
         if (rest_.empty()) return std::nullopt;
         const std::size_t lf = rest_.find('\n');
         std::string_view line = rest_.substr(0, lf);
+        lastEnded_ = lf != std::string_view::npos;
         rest_ = lf == std::string_view::npos ? std::string_view{} : rest_.substr(lf + 1);
         if (lf != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
         return line;
     }
+    // Whether the line Next gave last had a line end.
+    bool LastEnded() const { return lastEnded_; }
 
 private:
     std::string_view rest_;
+    bool lastEnded_ = true;
 };
+
+// The number a part's comment line gives it ("** Part 5 "), or 0.
+int PartNumberOf(std::string_view commentLine) {
+    constexpr std::string_view kMark = "** Part ";
+    const std::size_t at = commentLine.find(kMark);
+    if (at == std::string_view::npos) return 0;
+    int number = 0;
+    for (std::size_t i = at + kMark.size(); i < commentLine.size(); ++i) {
+        const char c = commentLine[i];
+        if (c < '0' || c > '9' || number > 1000) break;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
 
 // The NV name of a comment line: from the third character up to the first
 // blank at the fourth character or later.
@@ -275,15 +295,22 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
     int number = 0;
     int parts = 0;
     bool programIdSeen = false;
-    auto refuse = [&](int lineNumber, std::string_view text) {
+    int lastDataLine = 0;
+    std::vector<const NvEntry*> blocksSeen;
+    std::vector<int> partNumbersSeen;
+    auto refuse = [&](int lineNumber, std::string_view text, std::string why = {}) {
         plan.steps.clear();
-        plan.badLine = BadLine{lineNumber, std::string(text)};
+        plan.badLine = BadLine{lineNumber, std::string(text), std::move(why)};
         return plan;
     };
     std::optional<std::string_view> line = lines.Next();
     if (line) ++number;
+    // The line after the "/ Nodename" title holds the node's name, which a
+    // backup writes whole: a name of 23 characters is still no program ID.
+    bool nameLine = false;
     while (line) {
-        if (IsProgramIdLine(*line)) {
+        const bool afterNameTitle = std::exchange(nameLine, line->starts_with(kNodeNameTitle));
+        if (IsProgramIdLine(*line) && !afterNameTitle) {
             plan.steps.push_back({.programId = std::string(line->substr(2)),
                                   .nv = nullptr,
                                   .part = 0,
@@ -291,6 +318,7 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
             programIdSeen = true;
         } else if (line->starts_with('*') && programIdSeen) {
             const int commentNumber = number;
+            const std::string comment(*line);
             const NvEntry* nv = FileNvNamed(NvNameOf(*line));
             if (nv == nullptr) return refuse(commentNumber, *line);
             SettingsFilePlan::Step step{
@@ -301,8 +329,23 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
             line = lines.Next();
             if (line) ++number;
             if (line && !line->starts_with('*')) {
+                lastDataLine = number;
                 step.bytes = ParseDataLine(nv->file.kind, *line);
                 if (!step.bytes) return refuse(number, *line);
+            }
+            // A block or a part met twice would be written twice, and only
+            // the later one would count: the file is not what it shows.
+            if (nv->nv != kConfigNv) {
+                if (std::find(blocksSeen.begin(), blocksSeen.end(), nv) != blocksSeen.end())
+                    return refuse(commentNumber, comment, text::kRepeatsBlock + std::string(nv->name));
+                blocksSeen.push_back(nv);
+            } else if (const int named = PartNumberOf(comment); named != 0) {
+                if (std::find(partNumbersSeen.begin(), partNumbersSeen.end(), named) !=
+                    partNumbersSeen.end()) {
+                    return refuse(commentNumber, comment,
+                                  text::kRepeatsPart + std::to_string(named));
+                }
+                partNumbersSeen.push_back(named);
             }
             plan.steps.push_back(std::move(step));
             // A comment line in the data line's place starts the next block.
@@ -311,6 +354,15 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
         line = lines.Next();
         if (line) ++number;
     }
+    const bool anyData = std::any_of(plan.steps.begin(), plan.steps.end(),
+                                     [](const SettingsFilePlan::Step& s) { return s.bytes.has_value(); });
+    using NotSettings = SettingsFilePlan::NotSettings;
+    plan.notSettings = fileBytes.empty() ? NotSettings::Empty
+                       : !programIdSeen  ? NotSettings::NoProgramId
+                       : !anyData        ? NotSettings::NoData
+                                         : NotSettings::No;
+    if (plan.notSettings != NotSettings::No) plan.steps.clear();
+    plan.mayBeCutOff = lastDataLine == number && !lines.LastEnded() && number > 1;
     return plan;
 }
 
@@ -345,7 +397,7 @@ SettingsImage PlannedWrites(const SettingsFilePlan& plan, std::string_view progr
                             const std::function<bool()>& acceptForeign, bool& accepted) {
     SettingsImage writes;
     accepted = false;
-    if (plan.badLine) return writes;
+    if (!plan.Usable()) return writes;
     accepted = WalkPlan(plan, programId, acceptForeign, [&](const SettingsFilePlan::Step& step) {
         writes[{step.nv->nv, step.part}] = *step.bytes;
     });
@@ -359,6 +411,7 @@ DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view pr
         result.badLine = plan.badLine;
         return result;
     }
+    if (!plan.Usable()) return result;
     result.accepted =
         WalkPlan(plan, programId, acceptForeign, [&](const SettingsFilePlan::Step& step) {
             if (step.nv->nv == kConfigNv) {

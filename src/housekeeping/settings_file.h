@@ -56,6 +56,7 @@ SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
 struct BadLine {
     int number = 0;
     std::string text;
+    std::string why = {};  // empty: the line is not what its place calls for
 };
 
 struct DownloadResult {
@@ -82,6 +83,15 @@ struct SettingsFilePlan {
     };
     std::vector<Step> steps;
     std::optional<BadLine> badLine;  // set: the file must not be downloaded; no steps
+    // A file with no program-ID line, or with no data line, is no settings
+    // file at all: nothing in it can be downloaded or compared.
+    enum class NotSettings { No, Empty, NoProgramId, NoData };
+    NotSettings notSettings = NotSettings::No;
+    // The last line is a data line without a line end although the file
+    // has more than one line: the file may have been cut off in it.
+    bool mayBeCutOff = false;
+    // Whether the file can be downloaded or compared at all.
+    bool Usable() const { return !badLine && notSettings == NotSettings::No; }
 };
 SettingsFilePlan PlanSettingsFile(std::string_view fileBytes);
 // The blocks of a plan that carry data, by NV and part (a later block of the

@@ -20,43 +20,43 @@ std::array<uint8_t, kNvBufferSize> PageView(const std::string& bytes, bool optio
     return view;
 }
 
-// Node names are Windows-1252 bytes; paths are UTF-8. Each byte from 0x80
-// up becomes its own character, so that "K\xFChl" and "K\xF6hl" get folders of
-// their own (and never share, or prune, each other's backups).
-void AppendWindows1252(std::string& utf8, unsigned char byte) {
-    // 0x80..0x9F: the characters Windows-1252 puts there (0 where it has none).
-    static constexpr char16_t kHigh[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-    char16_t c = byte;
-    if (byte >= 0x80 && byte < 0xA0) c = kHigh[byte - 0x80] != 0 ? kHigh[byte - 0x80] : u'_';
-    if (c < 0x80) {
-        utf8 += static_cast<char>(c);
-    } else if (c < 0x800) {
-        utf8 += static_cast<char>(0xC0 | (c >> 6));
-        utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        utf8 += static_cast<char>(0xE0 | (c >> 12));
-        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
+constexpr char kHex[] = "0123456789ABCDEF";
+
+void AppendEscaped(std::string& out, unsigned char byte) {
+    out += '%';
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0x0F];
 }
 
-// Characters a file name cannot hold become "_"; trailing dots and blanks go.
-std::string FolderNameOf(std::string_view nodeName) {
-    std::string name;
-    for (char c : nodeName) {
-        const bool forbidden = static_cast<unsigned char>(c) < 0x20 ||
-                               std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
-        if (forbidden) {
-            name += '_';
-        } else {
-            AppendWindows1252(name, static_cast<unsigned char>(c));
-        }
+bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
+bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
+
+// The names Windows gives to devices in every folder, whatever follows a dot.
+bool IsDeviceName(std::string_view name) {
+    std::string_view base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+    std::string upper;
+    for (char c : base) upper += IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
+    static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$",
+                                                    "CONOUT$"};
+    for (std::string_view device : kDevices)
+        if (upper == device) return true;
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '0' && upper[3] <= '9';
+}
+
+// Earlier versions named the folder from the name cut to 20 bytes, with
+// characters a file name cannot hold as "_" and trailing dots and blanks
+// dropped. For a name that this left unchanged, that folder was its own.
+std::optional<std::string> EarlierFolderName(std::string_view wholeName) {
+    if (wholeName.empty() || wholeName.size() > 20) return std::nullopt;
+    for (char c : wholeName) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x80 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+            return std::nullopt;
     }
-    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
-    return name.empty() ? std::string(text::kUnnamedNode) : name;
+    if (wholeName.back() == '.' || wholeName.back() == ' ') return std::nullopt;
+    return std::string(wholeName);
 }
 
 // "2026-12-07 09-00-00": sorts as the time it names.
@@ -118,8 +118,7 @@ void SettingsFields::Add(NvPart where, bool optionBits, const Named& named) {
 
 std::vector<SettingsDifference> SettingsFields::Differences(const SettingsImage& first,
                                                             const SettingsImage& second,
-                                                            std::string_view missing,
-                                                            std::string_view present) const {
+                                                            std::string_view missing) const {
     std::vector<SettingsDifference> rows;
     for (const NvEntry* nv : SettingsFileNvs()) {
         const int parts = nv->nv == kConfigNv ? kConfigPartCount : 0;
@@ -129,8 +128,7 @@ std::vector<SettingsDifference> SettingsFields::Differences(const SettingsImage&
             if (b == second.end()) continue;
             const auto a = first.find(where);
             if (a == first.end()) {
-                rows.push_back(
-                    {"", SettingsNvName(nv->nv, part), std::string(missing), std::string(present)});
+                Unknown(where, b->second, missing, rows);
                 continue;
             }
             Compare(where, a->second, b->second, rows);
@@ -167,6 +165,33 @@ void SettingsFields::Compare(NvPart where, const std::string& first, const std::
     }
 }
 
+// A value `first` lacks (the node could not be read) is listed field by
+// field, each named by its tab and box with the value `second` holds; bytes
+// no page shows are one row for the NV or part.
+void SettingsFields::Unknown(NvPart where, const std::string& second, std::string_view missing,
+                             std::vector<SettingsDifference>& rows) const {
+    const auto found = values_.find(where);
+    const Value empty;
+    const Value& value = found != values_.end() ? found->second : empty;
+    const auto b = PageView(second, value.optionBits);
+    for (const Named& named : value.fields) {
+        rows.push_back({named.tab, named.box, std::string(missing),
+                        FieldValueText(named.field, b.data(), named.controls)});
+    }
+    bool unshown = false;
+    for (size_t i = 0; i < second.size() && i < b.size(); ++i) unshown = unshown || value.covered[i] != 0xFF;
+    if (!unshown) return;
+    std::string bytes;
+    for (size_t i = 0; i < second.size(); ++i) {
+        if (value.covered[i] == 0xFF) continue;
+        bytes += (bytes.empty() ? "" : " ") + std::to_string(static_cast<uint8_t>(second[i]));
+    }
+    rows.push_back({"",
+                    SettingsNvName(where.nv, where.part) +
+                        (value.fields.empty() ? std::string() : std::string(text::kUnshownBytes)),
+                    std::string(missing), bytes});
+}
+
 ReviewList DifferenceList(std::string title, std::string heading, std::string firstColumn,
                           std::string secondColumn, const std::vector<SettingsDifference>& rows) {
     ReviewList list{
@@ -192,13 +217,65 @@ std::string ReportText(const ReviewList& list) {
     return text;
 }
 
-std::string BackupFolder(Platform& platform, std::string_view nodeName) {
-    return platform.UserFolder() + "\\" + text::kBackupsFolder + "\\" + FolderNameOf(nodeName);
+std::string BackupFolderName(std::string_view wholeName) {
+    if (wholeName.empty()) return "%00";
+    const bool device = IsDeviceName(wholeName);
+    // Trailing dots and blanks, which Windows drops from a folder name.
+    size_t kept = wholeName.size();
+    while (kept > 0 && (wholeName[kept - 1] == '.' || wholeName[kept - 1] == ' ')) --kept;
+    std::string name;
+    for (size_t i = 0; i < wholeName.size(); ++i) {
+        const char c = wholeName[i];
+        const auto byte = static_cast<unsigned char>(c);
+        const bool escaped = byte < 0x20 || byte >= 0x7F || i >= kept || (i == 0 && device) ||
+                             std::string_view("\\/:*?\"<>|%~").find(c) != std::string_view::npos;
+        if (escaped) {
+            AppendEscaped(name, byte);
+        } else {
+            name += c;
+        }
+    }
+    if (std::none_of(wholeName.begin(), wholeName.end(), IsLower)) return name;
+    // Which letters are upper case, four letters to a hexadecimal digit.
+    name += '~';
+    int bits = 0;
+    int count = 0;
+    for (char c : wholeName) {
+        if (!IsLower(c) && !IsUpper(c)) continue;
+        bits = bits << 1 | (IsUpper(c) ? 1 : 0);
+        if (++count % 4 == 0) {
+            name += kHex[bits];
+            bits = 0;
+        }
+    }
+    if (count % 4 != 0) name += kHex[bits << (4 - count % 4)];
+    return name;
 }
 
-std::optional<std::string> StoreBackup(Platform& platform, std::string_view nodeName,
+std::string BackupFolder(Platform& platform, std::string_view wholeName) {
+    return platform.UserFolder() + "\\" + text::kBackupsFolder + "\\" + BackupFolderName(wholeName);
+}
+
+std::optional<std::string> EarlierBackupFolder(Platform& platform, std::string_view wholeName) {
+    const std::optional<std::string> earlier = EarlierFolderName(wholeName);
+    if (!earlier || *earlier == BackupFolderName(wholeName)) return std::nullopt;
+    return platform.UserFolder() + "\\" + text::kBackupsFolder + "\\" + *earlier;
+}
+
+bool HoldsBackups(Platform& platform, const std::string& folder) {
+    const std::vector<std::string> names = platform.FileNames(folder);
+    return std::any_of(names.begin(), names.end(), IsBackupName);
+}
+
+std::string WholeNodeName(const uint8_t* buffer, int length) {
+    int size = length;
+    while (size > 0 && buffer[size - 1] == 0) --size;
+    return std::string(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
+}
+
+std::optional<std::string> StoreBackup(Platform& platform, std::string_view wholeName,
                                        const LocalTime& now, std::string_view text) {
-    const std::string folder = BackupFolder(platform, nodeName);
+    const std::string folder = BackupFolder(platform, wholeName);
     if (!platform.MakeFolder(folder)) return std::nullopt;
     std::vector<std::string> names = platform.FileNames(folder);
     // Two backups within one second get a number, so neither replaces the other.
@@ -208,11 +285,6 @@ std::optional<std::string> StoreBackup(Platform& platform, std::string_view node
     }
     const std::string path = folder + "\\" + name;
     if (!platform.ReplaceFile(path, text)) return std::nullopt;
-    names.push_back(name);
-    std::erase_if(names, [](const std::string& n) { return !IsBackupName(n); });
-    std::sort(names.begin(), names.end(), std::greater<>());
-    for (size_t i = kBackupsKept; i < names.size(); ++i)
-        platform.RemoveFile(folder + "\\" + names[i]);
     return path;
 }
 

@@ -38,12 +38,11 @@ public:
 
     // Every field whose value differs between `first` and `second`, in the
     // order of the settings file, for the NVs and parts `second` holds. An
-    // NV or part that `first` lacks is one row with the texts `missing` and
-    // `present`.
+    // NV or part that `first` lacks lists every field of it, with the text
+    // `missing` for `first`.
     std::vector<SettingsDifference> Differences(const SettingsImage& first,
                                                 const SettingsImage& second,
-                                                std::string_view missing,
-                                                std::string_view present) const;
+                                                std::string_view missing) const;
 
 private:
     struct Named {
@@ -60,6 +59,8 @@ private:
     void Add(NvPart where, bool optionBits, const Named& named);
     void Compare(NvPart where, const std::string& first, const std::string& second,
                  std::vector<SettingsDifference>& rows) const;
+    void Unknown(NvPart where, const std::string& second, std::string_view missing,
+                 std::vector<SettingsDifference>& rows) const;
 
     std::map<NvPart, Value> values_;
 };
@@ -74,12 +75,30 @@ std::string ReportText(const ReviewList& list);
 
 // Backups of a node's settings, one folder per node under the technician's
 // own folder, one file per backup named by its date and time
-// ("2026-12-07 09-00-00.txt"); the newest kBackupsKept are kept.
-inline constexpr int kBackupsKept = 20;
-std::string BackupFolder(Platform& platform, std::string_view nodeName);
-// Writes the backup and removes the oldest beyond kBackupsKept; the file's
-// path, or nothing when it could not be written.
-std::optional<std::string> StoreBackup(Platform& platform, std::string_view nodeName,
+// ("2026-12-07 09-00-00.txt"). Nothing removes them: one is a few KB, and
+// the one that is gone is the one a roll-back needs.
+//
+// The folder is named by a reversible escape of the node's whole name (as
+// the host returns it at the longest read, trailing zero bytes dropped), so
+// two names never share a folder, also where folder names ignore letter
+// case: bytes a file name cannot hold, bytes from 0x80 up, "%" and "~" become
+// %XX; so do trailing dots and blanks and the first letter of a device name
+// (CON, NUL, COM1, "con.txt" ...); a name with lower-case letters ends in
+// "~" and the hexadecimal pattern of its upper-case letters. The empty name
+// is "%00".
+std::string BackupFolderName(std::string_view wholeName);
+std::string BackupFolder(Platform& platform, std::string_view wholeName);
+// The folder earlier versions kept this node's backups in, when that folder
+// can only have been this node's (a short name they did not change) and
+// differs from BackupFolder; their backups stay there.
+std::optional<std::string> EarlierBackupFolder(Platform& platform, std::string_view wholeName);
+// Writes the backup; the file's path, or nothing when it could not be written.
+std::optional<std::string> StoreBackup(Platform& platform, std::string_view wholeName,
                                        const LocalTime& now, std::string_view text);
+// Whether a folder holds backups.
+bool HoldsBackups(Platform& platform, const std::string& folder);
+// The node's whole name from a name read: every byte up to the last that is
+// not zero.
+std::string WholeNodeName(const uint8_t* buffer, int length);
 
 }  // namespace qta1

@@ -41,12 +41,14 @@ inline constexpr const char* kHourMinuteRange =
 // What a write action tells when the node did not take everything, one line
 // per group of boxes: P (Heat (Mv1)), I (Heat (Mv1)), D (Heat (Mv1)) and 9 more: <why>
 inline constexpr const char* kNotAllWritten = "Not everything was written to the node:";
+inline constexpr const char* kNothingWrittenToNode = "Nothing was written to the node:";
+inline constexpr const char* kNotReadBackHead =
+    "Written, but the node could not be read back to check them:";
 // "not written, the node did not switch to part 8 of its settings"
 inline constexpr const char* kNotSelectedHead = "not written, the node did not switch to part ";
 inline constexpr const char* kNotSelectedTail = " of its settings";
 inline constexpr const char* kNotReadBeforeWrite = "not written, the node could not be read first";
 inline constexpr const char* kWriteRefused = "not written, the node refused them";
-inline constexpr const char* kNotReadBack = "written, but the node could not be read back";
 inline constexpr const char* kAndMore = " and ";
 inline constexpr const char* kMoreBoxes = " more";
 // P (Heat (Mv1)): sent 2.5, the node holds 2.0
@@ -89,9 +91,19 @@ inline constexpr const char* kDownloadNotCompletedCount = "Download not complete
 // "1, 2, x"
 inline constexpr const char* kBadLineHead = "Download not completed. Nothing was written: line ";
 inline constexpr const char* kBadLineTail = " of the file is not valid:";
+// "... line 40 of the file repeats nciSwitchExt:" / "repeats part 3:"
+inline constexpr const char* kBadLineOfTheFile = " of the file ";
+inline constexpr const char* kRepeatsBlock = "repeats ";
+inline constexpr const char* kRepeatsPart = "repeats part ";
 inline constexpr const char* kDefaultsNotCompleted = "Default settings not completed. ";
+// "1 NV write error", "2 NV write errors"
 inline constexpr const char* kWriteErrors = " NV write errors";
+inline constexpr const char* kWriteError = " NV write error";
+// "1 NV", "2 NVs"
+inline constexpr const char* kOneNv = " NV";
+inline constexpr const char* kManyNvs = " NVs";
 inline constexpr const char* kNotWrittenList = "Not written: ";
+inline constexpr const char* kNotWrittenLine = "Not written: ";
 // Why a part of a download or of the factory settings was not written.
 inline constexpr const char* kPartNotShown = "the node did not switch to it";
 inline constexpr const char* kPartNotRead = "the node could not be read first";
@@ -102,41 +114,90 @@ inline constexpr const char* kTabColumn = "Tab";
 inline constexpr const char* kBoxColumn = "Box";
 inline constexpr const char* kNoPage = "(no page)";
 inline constexpr const char* kByteNumber = " byte ";
+// "nviPluginCnf part 2, bytes no page shows": what the pages do not name.
+inline constexpr const char* kUnshownBytes = ", bytes no page shows";
 inline constexpr const char* kNodeColumn = "Node";
 inline constexpr const char* kFactoryColumn = "Factory settings";
 inline constexpr const char* kFileColumn = "File";
 inline constexpr const char* kNotRead = "(could not be read)";
-inline constexpr const char* kInFile = "(in the file)";
 inline constexpr const char* kCompareTitle = "Compare";
-// "3 differences between C:\unit5.txt and the node"
+// "3 differences between C:\unit5.txt and the node", "1 difference ..."
 inline constexpr const char* kDifferencesBetween = " differences between ";
+inline constexpr const char* kDifferenceBetween = " difference between ";
 inline constexpr const char* kAndTheNode = " and the node";
 inline constexpr const char* kAndTheFactorySettings = " and the factory settings";
 // "; 2 NVs of the node could not be read"
 inline constexpr const char* kNodeNotReadHead = "; ";
-inline constexpr const char* kNodeNotReadTail = " NVs of the node could not be read";
+inline constexpr const char* kNodeNotReadTail = " of the node could not be read";
 inline constexpr const char* kCompareNotPossible = "Compare not possible: line ";
+inline constexpr const char* kCompareNotPossibleHead = "Compare not possible: ";
 inline constexpr const char* kReportFilter = "Text files (*.txt)|*.txt|All files (*.*)|*.*|";
 inline constexpr const char* kReportSuffix = " compared.txt";
 inline constexpr const char* kReportNotWritten = "Report not written";
-inline constexpr const char* kUnnamedNode = "Unnamed node";
 inline constexpr const char* kBackupsFolder = "Backups";
 // A backup read that missed some NVs: "2 NVs could not be read for the backup. ..."
+// The backup read missed some NVs: "2 NVs could not be read for the backup. ..."
 inline constexpr const char* kBackupIncompleteTail =
-    " NVs could not be read for the backup.\nGo on without a complete backup?";
+    " could not be read for the backup.\nGo on with a partial backup?";
 inline constexpr const char* kBackupNotSaved =
     "The backup could not be saved.\nGo on without a backup?";
+inline constexpr const char* kNameNotRead =
+    "The node's name could not be read, so its backup would have no folder of its "
+    "own.\nGo on without a backup?";
+inline constexpr const char* kBackupsWithoutName =
+    "The node's name could not be read, so its own backups cannot be found. The "
+    "folder of all backups opens instead.";
 inline constexpr const char* kBackupTitle = "Backup";
 inline constexpr const char* kPreviewTitle = "Preview";
-// "Write these 3 changes?"
+// "Write these 3 changes?", "Write this 1 change?"
 inline constexpr const char* kWriteTheseHead = "Write these ";
-inline constexpr const char* kWriteTheseTail = " changes?";
-inline constexpr const char* kNothingWritten = "Nothing was written";
-inline constexpr const char* kVerified = "Verified: the node holds what was sent.";
+inline constexpr const char* kWriteThisHead = "Write this ";
+inline constexpr const char* kChangeOne = " change?";
+inline constexpr const char* kChangesMany = " changes?";
+inline constexpr const char* kNothingToWriteFile =
+    "Nothing to write: the node already holds the settings of the file.";
+inline constexpr const char* kNothingToWriteFactory =
+    "Nothing to write: the node already holds the factory settings.";
+inline constexpr const char* kAbortedNothingWritten = "Download aborted: nothing was written.";
+inline constexpr const char* kFactoryNothingWritten =
+    "Default settings not written: nothing was written.";
+inline constexpr const char* kCompletedVerified =
+    "Download completed and verified: the node holds what was sent.";
+inline constexpr const char* kDefaultsCompletedVerified =
+    "Default settings completed and verified: the node holds the factory settings.";
+// Under a result that is not completed, one line per value:
+// "PID - P (Heat (Mv1)): sent 2.5, the node holds 1.0"
 inline constexpr const char* kNodeHoldsOtherHead = "The node holds other values than were sent:";
+inline constexpr const char* kNotReadBackValue = ", could not be read back";
 inline constexpr const char* kBackupIn = "Backup: ";
+inline constexpr const char* kPartialBackupIn = "Partial backup: ";
 inline constexpr const char* kDefaultsCompleted = "Default settings completed";
 inline constexpr const char* kDefaultsNotCompletedPlain = "Default settings not completed";
+inline constexpr const char* kNotKeptNotCompleted =
+    "Download not completed: the node does not hold everything that was sent.";
+inline constexpr const char* kNotKeptDefaults =
+    "Default settings not completed: the node does not hold everything that was sent.";
+// A result too long for a message box: "... 28 details follow in a list."
+inline constexpr const char* kDetailsFollowTail = " details follow in a list.";
+inline constexpr const char* kDetailsColumn = "Details";
+inline constexpr const char* kResultReportSuffix = " result.txt";
+// Files that are no settings files:
+// "C:\junk.txt is not a settings file: it has no program ID line."
+inline constexpr const char* kNotSettingsFile = " is not a settings file: ";
+inline constexpr const char* kFileEmpty = "it is empty.";
+inline constexpr const char* kNoProgramIdLine = "it has no program ID line.";
+inline constexpr const char* kNoSettings = "it holds no settings.";
+inline constexpr const char* kNotAcceptedProgramId =
+    "Download not completed. Nothing was written: the file's program ID is not this "
+    "plug-in's.";
+inline constexpr const char* kRefusedPartWay =
+    "Download not completed: the rest of the file was refused at a program ID that is not "
+    "this plug-in's.";
+inline constexpr const char* kNothingWrittenHead = "Download not completed. Nothing was written: ";
+inline constexpr const char* kCutOffQuestion =
+    "The file ends in the middle of a line and may be cut off. Download anyway?";
+inline constexpr const char* kMayBeCutOff =
+    "; the file ends in the middle of a line and may be cut off";
 inline constexpr const char* kBackupPass = "Backup: part";
 inline constexpr const char* kPartPass = "Part";
 inline constexpr const char* kVerifyPass = "Verifying part";

@@ -42,6 +42,7 @@ TEST_P(ImportExportProgress, CountsTheTwelvePartsOfEachPassInOrderThenEnds) {
     SimSession s;
     s.node.SetAnimated(false);
     s.ui.SeedFile(kFile, GoldenFactoryFile());
+    s.node.SetPart(8, NvValue{8, 0x11, 0x11});  // something for the preview to write
     size_t before = 0;
     testing::OnPage(s, PageId::ImportExport, [&](HeadlessPlatform& ui) {
         if (!op.review) {

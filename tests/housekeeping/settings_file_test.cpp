@@ -132,6 +132,7 @@ TEST(SettingsFile, DownloadOfHandWrittenFiles) {
         Writes writes;
     };
     const std::string maxOut = Comment("nciMaxOutNight");
+    const std::string minCool = Comment("nciMinNightCool");
     const std::string id = "- 90 51 54 41 31 5F 31 72";
     Writes twoParts = PartWrite(1, {5, 0, 6, 0, 7});
     for (std::string& line : PartWrite(2, {9, 0, 1, 0, 2})) twoParts.push_back(line);
@@ -142,11 +143,13 @@ TEST(SettingsFile, DownloadOfHandWrittenFiles) {
         {"temperature without decimals", 0, 1, 0,
          kIdLine + Comment("nciMinNightCool") + "20\r\n", {Write(28, {0x07, 0xD0}, 2)}},
         {"hundredths are exact", 0, 1, 0,
-         kIdLine + maxOut + "19.99\r\n" + maxOut + "-555.35\r\n" + maxOut + " +0.29 \r\n",
-         {Write(34, {0x07, 0xCF}, 2), Write(34, {0x27, 0x11}, 2), Write(34, {0x00, 0x1D}, 2)}},
+         kIdLine + maxOut + "19.99\r\n" + minCool + "-555.35\r\n", {Write(34, {0x07, 0xCF}, 2),
+         Write(28, {0x27, 0x11}, 2)}},
+        {"hundredths with blanks and a sign", 0, 1, 0,
+         kIdLine + maxOut + " +0.29 \r\n", {Write(34, {0x00, 0x1D}, 2)}},
         {"digits beyond hundredths are cut off", 0, 1, 0,
-         kIdLine + maxOut + "2.579\r\n" + maxOut + "-0.001\r\n",
-         {Write(34, {0x01, 0x01}, 2), Write(34, {0x00, 0x00}, 2)}},
+         kIdLine + maxOut + "2.579\r\n" + minCool + "-0.001\r\n",
+         {Write(34, {0x01, 0x01}, 2), Write(28, {0x00, 0x00}, 2)}},
         {"set points with one or two decimals", 0, 1, 0,
          kIdLine + Comment("nciSetptTempRoom") + "21.25, 21.0, -5, 0.5, 100, 19.99\r\n",
          {Write(32, {0x08, 0x4D, 0x08, 0x34, 0xFE, 0x0C, 0x00, 0x32, 0x27, 0x10, 0x07, 0xCF}, 12)}},
@@ -158,6 +161,9 @@ TEST(SettingsFile, DownloadOfHandWrittenFiles) {
          PartWrite(1, {5, 0, 123, 1, 0xC8, 3, 0x15})},
         {"20-character node name is no program ID", 1, 0, 0,
          "- ABCDEFGHIJKLMNOPQRST\r\n" + maxOut + "20\r\n", {}},
+        {"a 23-character name under its title is no program ID", 0, 1, 0,
+         kIdLine + "/ Nodename                                 \r\n- ABCDEFGHIJKLMNOPQRSTUVW\r\n" +
+             maxOut + "20\r\n", {Write(34, {0x07, 0xD0}, 2)}},
         {"no program-ID line", 1, 0, 0,
          maxOut + "20\r\n" + PartComment(1) + "1\r\n", {}},
         {"foreign ID accepted", 1, 1, 1,
@@ -165,7 +171,7 @@ TEST(SettingsFile, DownloadOfHandWrittenFiles) {
         {"foreign ID refused", 0, 0, 1,
          kForeignIdLine + maxOut + "20\r\n", {}},
         {"refusal later in the file stops the rest", 0, 0, 1,
-         kIdLine + maxOut + "1\r\n" + kForeignIdLine + maxOut + "2\r\n", {Write(34, {0, 100}, 2)}},
+         kIdLine + maxOut + "1\r\n" + kForeignIdLine + minCool + "2\r\n", {Write(34, {0, 100}, 2)}},
         {"comment before the ID line leaves it alone", 0, 1, 0,
          maxOut + kIdLine + maxOut + "3\r\n", {Write(34, {1, 0x2C}, 2)}},
         {"blocks without data write nothing and keep the part count", 0, 1, 0,
@@ -226,6 +232,10 @@ TEST(SettingsFile, FilesWithABadLineWriteNothing) {
         {"unknown NV",               kIdLine + ok + "* nciMaxOut\r\n1\r\n",                    4},
         {"names are case-sensitive", kIdLine + ok + "* ncimaxoutnight\r\n1\r\n",               4},
         {"a thirteenth part",        kIdLine + thirteenParts,                                  26},
+        {"a block met twice",        kIdLine + ok + Comment("nciSwitchExt") + "1\r\n" + ok,   6},
+        {"a block repeated at once", kIdLine + ok + ok + ok,                                   4},
+        {"a part named twice",       kIdLine + PartComment(1) + Record({1}) + PartComment(1) +
+                                         Record({1}),                                           4},
         {"a foreign file too",       kForeignIdLine + ok + maxOut + "x\r\n",                   5},
     };
     // clang-format on
@@ -238,6 +248,43 @@ TEST(SettingsFile, FilesWithABadLineWriteNothing) {
         EXPECT_FALSE(result.accepted);
         EXPECT_EQ(b.questions, 0);
         EXPECT_EQ(b.s.node.CallCount(), 0);
+    }
+}
+
+// Files that hold no settings are told apart from files with a bad line, and
+// a file whose last data line has no line end may have been cut off in it.
+TEST(SettingsFile, WhatTheWholeFileCheckSaysOfAFile) {
+    using NotSettings = SettingsFilePlan::NotSettings;
+    struct Case {
+        const char* what;
+        std::string file;
+        NotSettings notSettings;
+        bool mayBeCutOff;
+    };
+    const std::string maxOut = Comment("nciMaxOutNight");
+    // clang-format off
+    const Case cases[] = {
+        {"empty",                          "",                                        NotSettings::Empty,       false},
+        {"junk",                           "hello\r\nworld",                         NotSettings::NoProgramId, false},
+        {"blocks without an ID line",      maxOut + "20\r\n",                         NotSettings::NoProgramId, false},
+        {"an ID line alone",               kIdLine,                                   NotSettings::NoData,      false},
+        {"no NV could be read",            kIdLine + maxOut + PartComment(1),         NotSettings::NoData,      false},
+        {"whole",                          kIdLine + maxOut + "20\r\n",               NotSettings::No,          false},
+        {"cut in the last number",         kIdLine + PartComment(1) + "1, 21, 49, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12",
+                                                                                      NotSettings::No,          true},
+        {"last line end missing",          kIdLine + maxOut + "20",                   NotSettings::No,          true},
+        {"a comment line ends it",         kIdLine + maxOut + "20\r\n" + "* nciMaxOutNight", NotSettings::No, false},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SettingsFilePlan plan = PlanSettingsFile(c.file);
+        EXPECT_EQ(plan.notSettings, c.notSettings);
+        EXPECT_EQ(plan.mayBeCutOff, c.mayBeCutOff);
+        EXPECT_EQ(plan.Usable(), !plan.badLine && c.notSettings == NotSettings::No);
+        if (c.notSettings != NotSettings::No) {
+            EXPECT_TRUE(plan.steps.empty());
+        }
     }
 }
 

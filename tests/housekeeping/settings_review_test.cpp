@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
+
 #include <random>
 
 #include "app/page_registry.h"
@@ -65,12 +68,12 @@ TEST(SettingsFields, OneChangedFieldIsOneRow) {
             const SettingsImage node = RandomImage(random);
             SettingsImage file = node;
             file[edit.where][static_cast<size_t>(edit.byte)] ^= static_cast<char>(edit.xorMask);
-            const auto rows = fields.Differences(node, file, "-", "+");
+            const auto rows = fields.Differences(node, file, "-");
             ASSERT_EQ(rows.size(), 1u);
             EXPECT_EQ(rows[0].tab, edit.tab);
             EXPECT_EQ(rows[0].box, edit.box);
             EXPECT_NE(rows[0].first, rows[0].second);
-            EXPECT_TRUE(fields.Differences(node, node, "-", "+").empty());
+            EXPECT_TRUE(fields.Differences(node, node, "-").empty());
         }
     }
 }
@@ -145,27 +148,67 @@ TEST(Backups, ABackupIsWhatASaveWrites) {
     EXPECT_EQ(*backup, *saved);
 }
 
-// The newest twenty backups stay; files the technician put there stay too.
-TEST(Backups, TheNewestTwentyAreKept) {
+// Every node name gets a folder of its own, also where folder names ignore
+// letter case, and no folder name is one Windows would change or refuse.
+TEST(Backups, EachNodeNameHasAFolderOfItsOwn) {
+    struct Case {
+        std::string name;
+        const char* folder;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"AHU1",                      "AHU1"},
+        {"ahu1",                      "ahu1~0"},
+        {"AHU1.",                     "AHU1%2E"},
+        {"AHU1 ",                     "AHU1%20"},
+        {"AHU1 .",                    "AHU1%20%2E"},
+        {"CON",                       "%43ON"},
+        {"con.txt",                   "%63on.txt~00"},
+        {"COM1",                      "%43OM1"},
+        {"LPT9 ",                     "%4CPT9%20"},
+        {"CONSOLE",                   "CONSOLE"},
+        {"a/b",                       "a%2Fb~0"},
+        {"a\\b",                      "a%5Cb~0"},
+        {"Unit 5: hall/2",            "Unit 5%3A hall%2F2~80"},
+        {"100%",                      "100%25"},
+        {"a~0",                       "a%7E0~0"},
+        {"K\xFChl",                   "K%FChl~8"},
+        {"\x81\x8D",                  "%81%8D"},
+        {std::string("AHU\0x", 5),    "AHU%00x~E"},
+        {"",                          "%00"},
+        {"Building 3 floor 2 AHU 1",  "Building 3 floor 2 AHU 1~8007"},
+        {"Building 3 floor 2 AHU 2",  "Building 3 floor 2 AHU 2~8007"},
+    };
+    // clang-format on
+    std::set<std::string> folded;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string folder = BackupFolderName(c.name);
+        EXPECT_EQ(folder, c.folder);
+        std::string lower = folder;
+        for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        EXPECT_TRUE(folded.insert(lower).second) << "shares a folder: " << folder;
+        EXPECT_FALSE(folder.ends_with('.') || folder.ends_with(' '));
+    }
+}
+
+// Backups are never removed: 21 backups of one node keep all 21, the
+// technician's own files stay, and two in one second keep both.
+TEST(Backups, EveryBackupIsKept) {
     SimSession s;
     const std::string folder = BackupFolder(s.ui, "Unit 5: hall/2");
-    EXPECT_TRUE(folder.ends_with("\\Backups\\Unit 5_ hall_2")) << folder;
-    // Windows-1252 node names become UTF-8 paths, one folder per name.
-    EXPECT_TRUE(BackupFolder(s.ui, "K\xFChl").ends_with("\\K\xC3\xBChl"));
-    EXPECT_TRUE(BackupFolder(s.ui, "K\xF6hl").ends_with("\\K\xC3\xB6hl"));
-    EXPECT_TRUE(BackupFolder(s.ui, "\x80 5").ends_with("\\\xE2\x82\xAC 5"));
+    EXPECT_TRUE(folder.ends_with("\\Backups\\Unit 5%3A hall%2F2~80")) << folder;
     s.ui.SeedFile(folder + "\\notes.txt", "mine");
     for (int minute = 0; minute < 25; ++minute) {
         ASSERT_TRUE(StoreBackup(s.ui, "Unit 5: hall/2", {2026, 12, 8, 10, minute, 0, 2}, "b"));
     }
-    // Two in the same second keep both.
     const auto again = StoreBackup(s.ui, "Unit 5: hall/2", {2026, 12, 8, 10, 24, 0, 2}, "c");
     ASSERT_TRUE(again);
     EXPECT_TRUE(again->ends_with("10-24-00 (2).txt")) << *again;
     std::vector<std::string> names = s.ui.FileNames(folder);
     std::sort(names.begin(), names.end());
-    ASSERT_EQ(names.size(), 21u);
-    EXPECT_EQ(names.front(), "2026-12-08 10-06-00.txt");
+    ASSERT_EQ(names.size(), 27u);
+    EXPECT_EQ(names.front(), "2026-12-08 10-00-00.txt");
     EXPECT_EQ(names.back(), "notes.txt");
 }
 

@@ -123,7 +123,7 @@ TEST(PidPage, FailedReadBeforeWriteSendsNothingButReadsBack) {
    1.300  ReadNv(55, 31) -> 0  [00 08 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]
    1.300  ReadNv(56, 31) -> 0  [08 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05 00 0A 00 3C 00 05]
    1.300  caption "Read" = "Read"
-   1.300  msgbox "Not everything was written to the node:\x0AP (Heat (Mv1)), I (Heat (Mv1)), D (Heat (Mv1)) and 9 more: not written, the node could not be read first" title "QTA1" OK exclamation -> OK
+   1.300  msgbox "Nothing was written to the node:\x0AP (Heat (Mv1)): not written, the node could not be read first" title "QTA1" OK exclamation -> OK
    1.300  caption "Write" = "Write"
    1.300  sheet closes)trace"),
                           s.trace.lines()));
