@@ -207,38 +207,67 @@ int CheckClosingCase(RealSheetHost& host, const ClosingCase& c, std::string& rep
     return expect.Failures();
 }
 
-// A failure a page tells: the box shows the warning icon, so that it does not
-// look like a success.
-struct FailureCase {
+// A failure a page tells shows the warning icon, so that it does not look
+// like a success; a success shows none.
+struct IconCase {
     const char* what;
-    const char* typed;  // into P of the heating loop on PID, then Write
-    bool writeFails;    // the node refuses every write of the configuration NV
+    void (*act)(RealSheetHost& host, SheetScript& sheet);
+    bool warning;
 };
 
-constexpr FailureCase kFailureCases[] = {
-    {"a value P cannot hold", "abc", false},
-    {"a Write the node refuses", "2.5", true},
+void WritePid(SheetScript& sheet, const char* typed) {
+    sheet.SelectTab(PageId::Pid);
+    sheet.Type(PageId::Pid, IDC_PID_HEAT_P, typed);
+    sheet.Type(PageId::Pid, IDC_PID_PASSWORD, text::kTechnicianPassword);
+    sheet.Click(PageId::Pid, IDC_PID_WRITE);
+}
+
+const IconCase kIconCases[] = {
+    {"a value P cannot hold", [](RealSheetHost&, SheetScript& sheet) { WritePid(sheet, "abc"); },
+     true},
+    {"a Write the node refuses",
+     [](RealSheetHost& host, SheetScript& sheet) {
+         host.Node().FailNv(kConfigNv, FaultOn::Writes);
+         WritePid(sheet, "2.5");
+         host.Node().ClearFaults();
+     },
+     true},
+    {"a settings file that is not there",
+     [](RealSheetHost&, SheetScript& sheet) {
+         sheet.SelectTab(PageId::ImportExport);
+         sheet.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
+         sheet.QueueFileAnswer("C:\\no such settings file.txt");
+         sheet.Click(PageId::ImportExport, IDC_IMPEXP_READ);
+     },
+     true},
+    {"a settings file saved",
+     [](RealSheetHost&, SheetScript& sheet) {
+         const std::string file = "C:\\QTA1 icon check.txt";
+         DeleteFileW(WidenPath(file).c_str());  // saved anew, removed by the host after
+         sheet.SelectTab(PageId::ImportExport);
+         sheet.QueueFileAnswer(file);
+         sheet.Click(PageId::ImportExport, IDC_IMPEXP_SAVE);
+     },
+     false},
 };
 
-int CheckFailureIcon(RealSheetHost& host, const FailureCase& c, std::string& report) {
+int CheckIcon(RealSheetHost& host, const IconCase& c, std::string& report) {
     Expectations expect(report, std::string("the message of ") + c.what + ": ");
     host.OpenWith([&](SheetScript& sheet) {
         ShowPid(sheet);
-        if (c.writeFails) host.Node().FailNv(kConfigNv, FaultOn::Writes);
-        sheet.Type(PageId::Pid, IDC_PID_HEAT_P, c.typed);
-        sheet.Type(PageId::Pid, IDC_PID_PASSWORD, text::kTechnicianPassword);
         int boxes = 0;
         sheet.WatchBoxes([&](HWND box) {
             ++boxes;
-            expect(ShowsWarningIcon(box),
-                   QuoteText(BoxText(box)) + " does not show the warning icon");
+            expect(ShowsWarningIcon(box) == c.warning,
+                   QuoteText(BoxText(box)) +
+                       (c.warning ? " does not show the warning icon" : " shows the warning icon"));
             return false;
         });
-        sheet.Click(PageId::Pid, IDC_PID_WRITE);
+        c.act(host, sheet);
         sheet.WatchBoxes(nullptr);
-        host.Node().ClearFaults();
         expect(boxes > 0, "no message box came up");
     });
+    host.RemoveScenarioFiles();
     report += std::string("the message of ") + c.what +
               (expect.Failures() == 0 ? ": ok\n" : ": FAILED\n");
     return expect.Failures();
@@ -249,7 +278,7 @@ int CheckFailureIcon(RealSheetHost& host, const FailureCase& c, std::string& rep
 int CheckClosing(RealSheetHost& host, std::string& report) {
     int failures = 0;
     for (const ClosingCase& c : kClosingCases) failures += CheckClosingCase(host, c, report);
-    for (const FailureCase& c : kFailureCases) failures += CheckFailureIcon(host, c, report);
+    for (const IconCase& c : kIconCases) failures += CheckIcon(host, c, report);
     host.Log().Clear();
     return failures;
 }
