@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the settings-file reader and the data-line parsers: builds the
+# Fuzzes the settings-file reader, the data-line parsers and the review of
+# settings (the preview's dry run, the comparison of two sets of settings as
+# the pages name them, the backup folder of a node name): builds the
 # libFuzzer harness with clang (AddressSanitizer and UndefinedBehaviorSanitizer,
 # any report aborts), then runs it for a bounded time on a copy of the seed
 # corpus. Exits non-zero when the build fails or the fuzzer finds a crash.
@@ -11,15 +13,14 @@ cxx="${QTA1_FUZZ_CXX:-clang++}"
 out=build/fuzz
 mkdir -p "$out"
 
-# Only what the reader, the simulated node and the headless platform need;
-# the sheet and the pages are not linked.
+# The portable core with its pages (the review names fields by their
+# pages), the headless platform and the simulated node; no Windows layer.
 sources=(
   tests/fuzz/settings_file_fuzz.cpp
-  src/housekeeping/settings_file.cpp
-  src/housekeeping/text_codec.cpp
-  src/frame/codec.cpp
-  src/frame/decimal.cpp
-  src/frame/host_link.cpp
+  src/frame/*.cpp
+  src/housekeeping/*.cpp
+  src/pages/*/*.cpp
+  src/app/*.cpp
   src/resources/*.cpp
   src/platform/*.cpp
   src/platform/headless/*.cpp
@@ -31,13 +32,21 @@ flags=(-std=c++20 -g -O1 -Isrc -Isim
 echo "== fuzz: build"
 objects=()
 pids=()
+# Two compilers at a time, as the machine has two cores; an object newer
+# than its source is kept.
 for src in "${sources[@]}"; do
   obj="$out/$(echo "$src" | tr '/' '_').o"
   objects+=("$obj")
-  "$cxx" "${flags[@]}" -c "$src" -o "$obj" &
-  pids+=($!)
+  if [ ! -f "$obj" ] || [ "$src" -nt "$obj" ] || [ -n "$(find src sim tests/fuzz -name '*.h' -newer "$obj" | head -n 1)" ]; then
+    "$cxx" "${flags[@]}" -c "$src" -o "$obj" &
+    pids+=($!)
+  fi
+  if [ "${#pids[@]}" -ge 2 ]; then
+    for pid in "${pids[@]}"; do wait "$pid" || exit 1; done
+    pids=()
+  fi
 done
-for pid in "${pids[@]}"; do wait "$pid"; done
+for pid in "${pids[@]}"; do wait "$pid" || exit 1; done
 "$cxx" "${flags[@]}" "${objects[@]}" -o "$out/settings_file_fuzz"
 
 # Stack traces with function names and lines: the symbolizer of clang 14's
@@ -54,4 +63,4 @@ rm -rf "$out/corpus" "$out/artifacts"
 mkdir -p "$out/artifacts"
 cp -r tests/fuzz/corpus "$out/corpus"
 "$out/settings_file_fuzz" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
-  -max_len=8192 -print_final_stats=1 -artifact_prefix="$out/artifacts/" "$out/corpus"
+  -max_len=1048576 -print_final_stats=1 -artifact_prefix="$out/artifacts/" "$out/corpus"

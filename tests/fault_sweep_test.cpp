@@ -1,16 +1,24 @@
 // Fault sweep: every page action runs once to count its host calls, then
 // once per call position with that call failing, and once with every call
-// failing; actions that end with a Read also run once per write that the
-// node answers with success but does not keep. Whatever fails, the plug-in
-// must not crash, must not write a buffer whose read failed, must not change
-// an NV or part the action does not own, must still run the closing Read
-// where the cycle calls for it, and must tell the technician whenever the
-// node does not end as the fault-free run leaves it.
+// failing; every action also runs once per selector write that the node
+// answers with success but does not act on, and actions that read back what
+// they wrote (a closing Read, or a verification) once per write of any kind
+// that the node takes and ignores. Whatever fails, the plug-in must not
+// crash, must not write a buffer whose read failed, must not change an NV or
+// part the action does not own, must still run the closing Read where the
+// cycle calls for it, must keep a backup that is what the node held (or say
+// it is partial) and name only backups that exist, and whenever the node does
+// not end as the fault-free run leaves it, must tell the technician in a
+// message that names what went wrong: the NV, the part or a box.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <regex>
 #include <set>
+#include <utility>
 
+#include "app/page_registry.h"
+#include "frame/sheet.h"
 #include "housekeeping/settings_file.h"
 #include "resources/strings.h"
 #include "sim_session.h"
@@ -43,6 +51,8 @@ struct SweepAction {
     std::function<void(SimSession&)> before = {};
     // Changes only what the page shows: no host call at all.
     bool screenOnly = false;
+    // Reads back what it wrote (a reviewed download or "Default settings").
+    bool verifies = false;
 };
 
 // --- One line per action ---------------------------------------------------
@@ -89,10 +99,22 @@ std::set<Owned> AllSettings() {
 // shows in the node.
 void ChangePid(SimSession& s) { s.node.SetPart(kPidPart, NvValue{kPidPart, 0x11, 0x11}); }
 
-// A settings file saved from the factory-state node, for downloads.
+// A settings file that differs from the factory-state node in every block
+// (every part keeps its number in byte 0), for downloads.
 void SeedSavedFile(SimSession& s) {
     SimSession source;
     source.node.SetAnimated(false);
+    for (const NvEntry* nv : SettingsFileNvs()) {
+        if (nv->nv == kConfigNv) continue;
+        NvValue value = source.node.Nv(nv->nv);
+        value[1] = static_cast<uint8_t>(value[1] + 3);
+        source.node.SetNv(nv->nv, value);
+    }
+    for (int part = 1; part <= kConfigPartCount; ++part) {
+        NvValue value = source.node.Part(part);
+        value[2] = static_cast<uint8_t>(value[2] + 1);
+        source.node.SetPart(part, value);
+    }
     NodeLink link(source.ui);
     link.Obtain(&source.site);
     s.ui.SeedFile("C:\\saved.txt",
@@ -193,6 +215,11 @@ void AntifrostTyped(SimSession& s) {
     s.ui.Type(PageId::Antifrost, IDC_ANTIFROST_START, "5");
 }
 
+SweepAction Verifying(SweepAction action) {
+    action.verifies = true;
+    return action;
+}
+
 SweepAction Named(std::string name, SweepAction action) {
     action.name = std::move(name);
     return action;
@@ -212,18 +239,18 @@ const std::vector<SweepAction>& Actions() {
         Show(PageId::ImportExport),
         Press(PageId::ImportExport, IDC_IMPEXP_DEFAULT),
         With(Press(PageId::ImportExport, IDC_IMPEXP_SAVE), AnswerSaveDialog),
-        With(Press(PageId::ImportExport, IDC_IMPEXP_READ, {{IDC_IMPEXP_PASSWORD, "Tarvel"}},
-                   AllSettings()),
-             [](SimSession& s) {
-                 SeedSavedFile(s);
-                 PreviewAccepted(s);
-             }),
-        With(Press(PageId::ImportExport, IDC_IMPEXP_FACTORY, {{IDC_IMPEXP_PASSWORD, "Tarvel"}},
-                   AllSettings()),
-             [](SimSession& s) {
-                 ChangePid(s);
-                 PreviewAccepted(s);
-             }),
+        Verifying(With(Press(PageId::ImportExport, IDC_IMPEXP_READ,
+                             {{IDC_IMPEXP_PASSWORD, "Tarvel"}}, AllSettings()),
+                       [](SimSession& s) {
+                           SeedSavedFile(s);
+                           PreviewAccepted(s);
+                       })),
+        Verifying(With(Press(PageId::ImportExport, IDC_IMPEXP_FACTORY,
+                             {{IDC_IMPEXP_PASSWORD, "Tarvel"}}, AllSettings()),
+                       [](SimSession& s) {
+                           ChangePid(s);
+                           PreviewAccepted(s);
+                       })),
         Named("Import / Export: Read from file, not reviewed",
               With(Press(PageId::ImportExport, IDC_IMPEXP_READ, {{IDC_IMPEXP_PASSWORD, "Tarvel"}},
                          AllSettings()),
@@ -394,10 +421,11 @@ const std::vector<SweepAction>& Actions() {
 // ---------------------------------------------------------------------------
 
 // Every NV and part the node holds, to see what an action changed: the
-// parts one by one, not the selector, not the commands (there is nothing to
+// parts one by one, the selector, not the commands (there is nothing to
 // read back), and not the node clock, which runs by itself.
 std::map<Owned, NvValue> Snapshot(const SimulatedNode& node) {
     std::map<Owned, NvValue> snapshot;
+    snapshot[{kPartSelectorNv, 0}] = node.Nv(kPartSelectorNv);
     for (const NvEntry& nv : kNvCatalogue) {
         if (nv.role == NvRole::Command || nv.nv == kConfigNv || nv.nv == kPartSelectorNv ||
             nv.nv == kNodeClockNv)
@@ -409,13 +437,17 @@ std::map<Owned, NvValue> Snapshot(const SimulatedNode& node) {
     return snapshot;
 }
 
-enum class Fault { None, Call, All, Keep };
+// Call: one host call fails; All: every host call; Keep: one write is taken
+// and ignored; BackupNotSaved and NoFolder: the technician's disk refuses the
+// backup file, or its folder.
+enum class Fault { None, Call, All, Keep, BackupNotSaved, NoFolder };
 
 struct ActionRun {
     std::vector<std::string> lines;  // the action's part of the trace
     std::map<Owned, NvValue> before;
     std::map<Owned, NvValue> after;
     int calls = 0;
+    std::map<std::string, std::string> backups;  // path -> bytes, made by the action
 };
 
 ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
@@ -430,6 +462,8 @@ ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
         if (fault == Fault::Call) s.node.FailCall(call);
         if (fault == Fault::All) s.node.FailAll(true);
         if (fault == Fault::Keep) s.node.KeepCall(call);
+        if (fault == Fault::BackupNotSaved) s.ui.FailNextSave(HeadlessPlatform::SaveFault::WriteStops);
+        if (fault == Fault::NoFolder) s.ui.FailFolders(true);
     };
     if (action.atOpen) arm();
     s.Open([&](HeadlessPlatform& ui) {
@@ -458,29 +492,152 @@ ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
     });
     run.lines.assign(s.trace.lines().begin() + static_cast<std::ptrdiff_t>(start),
                      s.trace.lines().end());
+    const std::string backups = std::string(HeadlessPlatform::kUserFolder) + "\\Backups\\";
+    for (const std::string& path : s.ui.FilePaths()) {
+        if (path.starts_with(backups)) run.backups[path] = s.ui.ReadFile(path).value_or("");
+    }
     return run;
 }
 
+// What a message must name when the node ends otherwise at `where`: the NV
+// or part as settings files name it, the part's number, or a box that shows
+// it on any page (or any box of the action's own page).
+std::vector<std::string> NamesOf(const Owned& where, PageId actionPage) {
+    std::vector<std::string> names{SettingsNvName(where.nv, where.part)};
+    if (where.nv == kConfigNv) names.push_back("part " + std::to_string(where.part));
+    if (where.nv == kPartSelectorNv) names.push_back("part ");
+    names.push_back(text::kCalendarTimes);
+    names.push_back(text::kNodeClock);
+    names.push_back(text::kFactoryModeSets);
+    const auto add = [&](PageId page, int control) {
+        if (const ControlDecl* decl = FindControl(page, control)) names.push_back(BoxNameOf(*decl));
+    };
+    for (const ControlDecl& decl : LayoutOf(actionPage).controls) {
+        if (decl.kind != ControlKind::Static && decl.kind != ControlKind::GroupBox) add(actionPage, decl.id);
+    }
+    // Boxes that show the place, from the pages' tables.
+    static const std::map<Owned, std::vector<std::pair<PageId, int>>> kShownBy = [] {
+        std::map<Owned, std::vector<std::pair<PageId, int>>> shown;
+        SimSession s;
+        CSheet sheet(s.ui, &s.site, PageRegistry());
+        for (const SheetPage& page : PageRegistry().pages) {
+            const CPropPage* instance = sheet.Page(page.id);
+            for (const Block& block : instance->definition().blocks) {
+                for (const Field& field : block.fields) {
+                    shown[{block.nv, block.nv == kConfigNv ? block.part : 0}].push_back(
+                        {page.id, FieldControl(field)});
+                }
+            }
+        }
+        return shown;
+    }();
+    if (const auto it = kShownBy.find(where); it != kShownBy.end()) {
+        for (const auto& [page, control] : it->second) add(page, control);
+    }
+    return names;
+}
+
+// A text up to its first line end, as a trace line holds it.
+std::string FirstLine(std::string_view text) { return std::string(text.substr(0, text.find('\n'))); }
+
+// What the technician was told: message boxes, and result lists in the
+// review window (its heading and rows) as one text each.
 std::multiset<std::string> Messages(const ActionRun& run) {
     std::multiset<std::string> messages;
+    std::string list;
     for (const std::string& line : run.lines) {
-        const std::size_t at = line.find("msgbox ");
-        if (at != std::string::npos) messages.insert(line.substr(at));
+        const bool row = line.find("  | ") != std::string::npos;
+        if (!row && !list.empty()) messages.insert(std::exchange(list, {}));
+        if (const std::size_t at = line.find("msgbox "); at != std::string::npos) {
+            messages.insert(line.substr(at));
+        } else if (const std::size_t at = line.find("review "); at != std::string::npos) {
+            list = line.substr(at);
+        } else if (row && !list.empty()) {
+            list += "\n" + line.substr(line.find("  | ") + 4);
+        }
     }
+    if (!list.empty()) messages.insert(list);
     return messages;
 }
 
 // A node left otherwise than the fault-free run leaves it must come with a
-// message the fault-free run does not show.
-void CheckTold(const ActionRun& run, const ActionRun& clean) {
-    if (run.after == clean.after) return;
+// message the fault-free run does not show, naming what differs. The
+// selector counts for actions that write: a read leaves it where it can.
+void CheckTold(const SweepAction& action, const ActionRun& run, const ActionRun& clean) {
+    // The selector counts for actions that write, where the node refused a
+    // selector write: the plug-in then knows the node may show another part.
+    static const std::regex kSelectorRefused(R"(WriteNv\(55, 2\) <- \[.*\] -> [^0])");
+    bool selectorRefused = false;
+    for (const std::string& line : run.lines)
+        selectorRefused = selectorRefused || std::regex_search(line, kSelectorRefused);
+    std::vector<Owned> differing;
+    for (const auto& [where, value] : run.after) {
+        if (where.nv == kPartSelectorNv && (action.owns.empty() || !selectorRefused)) continue;
+        if (clean.after.at(where) != value) differing.push_back(where);
+    }
+    if (differing.empty()) return;
     const std::multiset<std::string> told = Messages(run);
     const std::multiset<std::string> usual = Messages(clean);
-    bool news = false;
+    std::vector<std::string> news;
     for (const std::string& message : told)
-        news = news || usual.count(message) < told.count(message);
-    EXPECT_TRUE(news) << "the node differs from the fault-free run and nobody was told:\n"
-                      << ::testing::PrintToString(run.lines);
+        if (usual.count(message) < told.count(message)) news.push_back(message);
+    ASSERT_FALSE(news.empty()) << "the node differs from the fault-free run and nobody was told:\n"
+                               << ::testing::PrintToString(run.lines);
+    // A message that says nothing was written accounts for every place the
+    // node still holds as before.
+    bool nothingWritten = false;
+    for (const std::string& message : news) {
+        nothingWritten = nothingWritten || message.find("othing was written") != std::string::npos;
+    }
+    for (const Owned& where : differing) {
+        if (nothingWritten && run.after.at(where) == run.before.at(where)) continue;
+        if (where.nv == kPartSelectorNv) continue;  // told, and a selector has no box
+        bool named = false;
+        for (const std::string& name : NamesOf(where, action.page)) {
+            for (const std::string& message : news)
+                named = named || message.find(name) != std::string::npos;
+        }
+        EXPECT_TRUE(named) << "NV " << where.nv << " part " << where.part
+                           << " differs, and no message names it:\n"
+                           << ::testing::PrintToString(news);
+    }
+}
+
+// A backup holds exactly what the node held before the action, block for
+// block; a block it lacks is told (the backup is called partial), and every
+// backup a message names exists.
+void CheckBackups(const ActionRun& run) {
+    bool partialTold = false;
+    for (const std::string& message : Messages(run)) {
+        partialTold = partialTold || message.find(text::kPartialBackupIn) != std::string::npos ||
+                      message.find(FirstLine(text::kBackupIncompleteTail)) != std::string::npos;
+        for (const char* head : {text::kBackupIn, text::kPartialBackupIn}) {
+            const std::size_t at = message.find(std::string("\\x0A") + head);
+            if (at == std::string::npos) continue;
+            std::string path = message.substr(at + 4 + std::strlen(head));
+            path = path.substr(0, path.find('"'));
+            path = std::regex_replace(path, std::regex(R"(\\\\)"), "\\");
+            EXPECT_TRUE(run.backups.count(path) != 0) << "names a backup that is not there: " << path;
+        }
+    }
+    for (const auto& [path, bytes] : run.backups) {
+        const SettingsImage held = ImageOfPlan(PlanSettingsFile(bytes));
+        bool whole = true;
+        for (const NvEntry* nv : SettingsFileNvs()) {
+            const int parts = nv->nv == kConfigNv ? kConfigPartCount : 0;
+            for (int part = parts == 0 ? 0 : 1; part <= parts; ++part) {
+                const auto it = held.find({nv->nv, part});
+                if (it == held.end()) {
+                    whole = false;
+                    continue;
+                }
+                const NvValue& before = run.before.at({nv->nv, part});
+                EXPECT_EQ(it->second, std::string(before.begin(), before.begin() + nv->writeLength))
+                    << path << " holds other bytes than the node for " << SettingsNvName(nv->nv, part);
+            }
+        }
+        EXPECT_TRUE(whole || partialTold) << "a partial backup not called partial: " << path;
+    }
 }
 
 void CheckRun(const SweepAction& action, const ActionRun& run) {
@@ -504,7 +661,8 @@ void CheckRun(const SweepAction& action, const ActionRun& run) {
         }
     }
     for (const auto& [where, value] : run.after) {
-        if (action.owns.count(where) != 0) continue;
+        // Every action that uses the configuration NV may move the selector.
+        if (action.owns.count(where) != 0 || where.nv == kPartSelectorNv) continue;
         EXPECT_EQ(value, run.before.at(where))
             << "changed NV " << where.nv << " part " << where.part;
     }
@@ -513,9 +671,9 @@ void CheckRun(const SweepAction& action, const ActionRun& run) {
     }
 }
 
-// The positions of the action's writes that a node could accept and ignore
-// (the part selector is left out: its own read-back is the next read).
-std::vector<int> WritePositions(const ActionRun& clean) {
+// The positions of the action's writes that a node could accept and ignore:
+// selector writes only, or every write.
+std::vector<int> WritePositions(const ActionRun& clean, bool selectorOnly) {
     std::vector<int> positions;
     int call = 0;
     for (const std::string& line : clean.lines) {
@@ -523,7 +681,8 @@ std::vector<int> WritePositions(const ActionRun& clean) {
                           line.find("ReadNodeName(") != std::string::npos;
         const bool write = line.find("WriteNv(") != std::string::npos;
         if (read || write) ++call;
-        if (write && line.find("WriteNv(55,") == std::string::npos) positions.push_back(call);
+        const bool selector = line.find("WriteNv(55,") != std::string::npos;
+        if (write && (selector || !selectorOnly)) positions.push_back(call);
     }
     return positions;
 }
@@ -533,6 +692,7 @@ TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
         SCOPED_TRACE(action.name);
         const ActionRun clean = RunAction(action, Fault::None, 0);
         CheckRun(action, clean);
+        CheckBackups(clean);
         EXPECT_TRUE(Messages(clean).empty() || !action.closingRead)
             << "a fault-free Write shows a message: " << ::testing::PrintToString(clean.lines);
         for (int call = 1; call <= clean.calls; ++call) {
@@ -540,20 +700,35 @@ TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
                          " fails");
             const ActionRun run = RunAction(action, Fault::Call, call);
             CheckRun(action, run);
-            CheckTold(run, clean);
+            CheckTold(action, run, clean);
+            CheckBackups(run);
         }
-        if (action.closingRead) {
-            for (int call : WritePositions(clean)) {
-                SCOPED_TRACE("the node ignores call " + std::to_string(call));
-                const ActionRun run = RunAction(action, Fault::Keep, call);
+        const bool readsBack = action.closingRead || action.verifies;
+        for (int call : WritePositions(clean, !readsBack)) {
+            SCOPED_TRACE("the node ignores call " + std::to_string(call));
+            const ActionRun run = RunAction(action, Fault::Keep, call);
+            CheckRun(action, run);
+            CheckTold(action, run, clean);
+            CheckBackups(run);
+        }
+        if (action.verifies) {
+            for (const Fault disk : {Fault::BackupNotSaved, Fault::NoFolder}) {
+                SCOPED_TRACE(disk == Fault::NoFolder ? "no backup folder" : "the backup not saved");
+                const ActionRun run = RunAction(action, disk, 0);
                 CheckRun(action, run);
-                CheckTold(run, clean);
+                CheckTold(action, run, clean);
+                CheckBackups(run);
+                bool asked = false;
+                for (const std::string& message : Messages(run))
+                    asked = asked || message.find(FirstLine(text::kBackupNotSaved)) != std::string::npos;
+                EXPECT_TRUE(asked && run.backups.empty()) << ::testing::PrintToString(run.lines);
             }
         }
         SCOPED_TRACE("every call fails");
         const ActionRun run = RunAction(action, Fault::All, 0);
         CheckRun(action, run);
-        CheckTold(run, clean);
+        CheckTold(action, run, clean);
+        CheckBackups(run);
     }
 }
 

@@ -1,7 +1,8 @@
 // libFuzzer harness: any bytes as a settings file downloaded into a
-// simulated node, and as a line for every data-line and time parser. Crashes,
-// sanitizer reports and broken round trips end the run. Built and run by
-// scripts/fuzz.sh.
+// simulated node, previewed and compared as Import / Export does, as a node
+// name for its backup folder, and as a line for every data-line and time
+// parser. Crashes, sanitizer reports, broken round trips and folder names
+// that two node names share end the run. Built and run by scripts/fuzz.sh.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -9,9 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/page_registry.h"
 #include "frame/codec.h"
 #include "frame/decimal.h"
+#include "frame/sheet.h"
 #include "housekeeping/settings_file.h"
+#include "housekeeping/settings_review.h"
 #include "housekeeping/text_codec.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/trace.h"
@@ -87,11 +91,67 @@ void RoundTrip(const uint8_t* data, std::size_t size) {
     }
 }
 
+// The sheet whose pages name the fields, built once: no page window is
+// ever made, so its pages only lend their tables.
+SettingsFields& Fields() {
+    static VirtualClock clock;
+    static Trace trace(clock);
+    static HeadlessPlatform ui(clock, trace);
+    static SimulatedNode node(clock, nullptr);
+    static SimulatedSite site(node);
+    static CSheet sheet(ui, &site, PageRegistry());
+    static SettingsFields fields(sheet);
+    return fields;
+}
+
+// The preview's dry run writes only what the file holds, and the
+// comparisons list nothing between equal settings and never crash.
+void Review(std::string_view bytes) {
+    const SettingsFilePlan plan = PlanSettingsFile(bytes);
+    bool accepted = false;
+    bool next = true;
+    const SettingsImage writes = PlannedWrites(
+        plan, text::kProgramId, [&next] { return next = !next; }, accepted);
+    const SettingsImage file = ImageOfPlan(plan);
+    for (const auto& [where, value] : writes) Require(file.count(where) == 1);
+    Require(plan.Usable() || writes.empty());
+    SettingsFields& fields = Fields();
+    Require(fields.Differences(file, file, "-").empty());
+    const SettingsImage factory = FactoryImage();
+    const auto rows = fields.Differences(factory, file, "-");
+    (void)fields.Differences(file, factory, "-");
+    (void)fields.Differences({}, file, "-");
+    (void)ReportText(DifferenceList("t", "h", "a", "b", rows));
+}
+
+// Any two names (the input cut in two): different names never share a
+// folder, also where letter case is not told apart, and no folder name is
+// one Windows would change.
+void FolderNames(std::string_view bytes) {
+    const std::size_t cut = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]) % 51;
+    const std::string_view rest = bytes.substr(bytes.empty() ? 0 : 1);
+    const std::string_view a = rest.substr(0, std::min<std::size_t>(cut, rest.size()));
+    const std::string_view b = rest.substr(a.size(), 50);
+    const auto folded = [](std::string_view name) {
+        std::string folder = BackupFolderName(name);
+        Require(!folder.empty() && folder.back() != '.' && folder.back() != ' ');
+        for (char& c : folder) {
+            Require(static_cast<unsigned char>(c) >= 0x20 &&
+                    std::string_view("\\/:*?\"<>|").find(c) == std::string_view::npos);
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        }
+        return folder;
+    };
+    Require((a == b) == (folded(a) == folded(b)));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     Download(bytes, size % 2 == 0);
+    Review(bytes);
+    FolderNames(bytes);
     Parse(bytes);
     RoundTrip(data, size);
     return 0;

@@ -197,7 +197,9 @@ void HeadlessPlatform::SetUserSetting(std::string_view name, std::string_view va
 
 // Folders exist wherever a file may go; a file's folder is whatever precedes
 // its last separator.
-bool HeadlessPlatform::MakeFolder(const std::string& path) { return !path.empty(); }
+bool HeadlessPlatform::MakeFolder(const std::string& path) {
+    return !path.empty() && !failFolders_;
+}
 
 std::vector<std::string> HeadlessPlatform::FileNames(const std::string& folder) {
     std::vector<std::string> names;

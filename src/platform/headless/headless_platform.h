@@ -117,6 +117,8 @@ public:
         saveFault_ = fault;
         saveFaultAfter_ = afterBytes;
     }
+    // Folders that cannot be made, as on a disk the technician may not write.
+    void FailFolders(bool on) { failFolders_ = on; }
     // Every path that holds a file, temporary files included.
     std::vector<std::string> FilePaths() const;
 
@@ -155,6 +157,7 @@ private:
     std::map<std::string, bool> readOnly_;
     SaveFault saveFault_ = SaveFault::None;
     size_t saveFaultAfter_ = 0;
+    bool failFolders_ = false;
 };
 
 }  // namespace qta1
