@@ -598,6 +598,13 @@ int CheckReviewWindows(RealSheetHost& host, std::string& report) {
                 }
                 HWND list = GetDlgItem(window, kReviewListId);
                 if (GetFocus() != list) fail("the list does not have the keyboard focus");
+                // Clicked into, the heading gives Tab back to the window.
+                HWND heading = GetDlgItem(window, kReviewHeadingId);
+                SetFocus(heading);
+                MSG tab{heading, WM_KEYDOWN, VK_TAB, 1, static_cast<DWORD>(GetMessageTime()), {}};
+                IsDialogMessageW(window, &tab);
+                if (GetFocus() == heading) fail("Tab does not leave the heading");
+                SetFocus(list);
                 const int defaultId = c.buttons == ReviewButtons::YesNo ? IDNO : IDCANCEL;
                 const LRESULT setDefault = SendMessageW(window, DM_GETDEFID, 0, 0);
                 if (HIWORD(setDefault) != DC_HASDEFID || LOWORD(setDefault) != defaultId ||

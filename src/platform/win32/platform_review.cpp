@@ -49,6 +49,7 @@ constexpr int kRowsAlwaysShown = 3;
 // its heading to this share at most.
 constexpr int kScreenPercent = 90;
 constexpr int kHeadingScreenPercent = 60;
+constexpr UINT_PTR kHeadingSubclassId = 0x51A3;
 
 struct ButtonSpec {
     int id;
@@ -181,6 +182,19 @@ private:
         }
     }
 
+    // A box of several lines asks for every key, Tab included: clicked
+    // into, the heading would keep the keyboard. It leaves Tab, Enter and
+    // Esc to the window, as a label does.
+    static LRESULT CALLBACK HeadingProc(HWND heading, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR) noexcept {
+        if (message == WM_GETDLGCODE) {
+            return DefSubclassProc(heading, message, wParam, lParam) &
+                   ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+        }
+        if (message == WM_NCDESTROY) RemoveWindowSubclass(heading, &ReviewWindow::HeadingProc, id);
+        return DefSubclassProc(heading, message, wParam, lParam);
+    }
+
     int DluX(int dlu) const {
         RECT rect{0, 0, dlu, 0};
         MapDialogRect(window_, &rect);
@@ -214,6 +228,7 @@ private:
         if (headingWindow_ != nullptr) {
             // Wrapped exactly where HeadingHeight measures it.
             SendMessageW(headingWindow_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+            SetWindowSubclass(headingWindow_, &ReviewWindow::HeadingProc, kHeadingSubclassId, 0);
         }
         list_ = MakeChild(WC_LISTVIEWW, L"", WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SHOWSELALWAYS,
                           WS_EX_CLIENTEDGE, win32::kReviewListId);
