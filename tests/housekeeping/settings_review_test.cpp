@@ -78,6 +78,40 @@ TEST(SettingsFields, OneChangedFieldIsOneRow) {
     }
 }
 
+// A value the node could not be read for keeps the names of its fields:
+// each is listed by its tab and box with the value the other side holds, and
+// bytes no page shows are one row for the NV or part.
+TEST(SettingsFields, AnUnreadValueKeepsTheNamesOfItsFields) {
+    struct Case {
+        NvPart where;
+        SettingsDifference first;
+        size_t rows;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {{kMaxOutNightNv, 0}, {"Freecool", "Max temp outdoor (Start/stop freecool)", "-", "20.0"}, 1},
+        {{kConfigNv, 8},      {"PID",      "P (Heat (Mv1))",                         "-", "1.0"},  13},
+        {{kConfigNv, 11},     {"",         "nviPluginCnf part 11",                   "-",
+                               "11 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0"},  1},
+    };
+    // clang-format on
+    SimSession s;
+    CSheet sheet(s.ui, &s.site, PageRegistry());
+    const SettingsFields fields(sheet);
+    const SettingsImage factory = FactoryImage();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first.box);
+        SettingsImage unread = factory;
+        unread.erase(c.where);
+        const auto rows = fields.Differences(unread, factory, "-");
+        ASSERT_EQ(rows.size(), c.rows);
+        EXPECT_EQ(rows[0].tab, c.first.tab);
+        EXPECT_EQ(rows[0].box, c.first.box);
+        EXPECT_EQ(rows[0].first, c.first.first);
+        EXPECT_EQ(rows[0].second, c.first.second);
+    }
+}
+
 // Random node, random file: Compare lists differences exactly when the two
 // differ; after the file is downloaded, Compare finds none.
 TEST(SettingsFields, DownloadThenCompareFindsNothing) {
