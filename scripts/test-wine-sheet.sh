@@ -24,6 +24,12 @@
 #    its fit at every size, the sheet disabled while it is up, visual styles,
 #    accessible names, its buttons, Enter, Esc, the close box and Ctrl+C
 #    (--check-review);
+#  - closing the sheet by "Exit", Enter, Esc, the close box, Alt+F4 and
+#    WM_CLOSE: at once with nothing typed; with a typed value not written it
+#    asks first (warning icon, No the default: Enter on the question keeps the
+#    sheet, the page and the value, and nothing reaches the node), and the
+#    boxes of a refused value and a refused Write show the warning icon
+#    (--check-closing);
 #  - an edit box's accessible object is one COM object whatever it is asked
 #    through, and the module stays loaded while a client holds it (--check-com);
 #  - a picture of the sheet can be taken (--snapshot), as the README's demo does;
@@ -169,6 +175,17 @@ sheet_checks_for() {
 
     check_fit "$arch" "$work" 96
     check_review "$arch" "$work" 96
+
+    out="$work/$arch/closing.out"
+    wine_run 90 "$host" --check-closing >"$out" 2>&1
+    rc=$?
+    what="every way of closing asks first while a typed value is not written, No the default, failures with the warning icon"
+    if [ "$rc" -eq 0 ]; then
+        pass "$arch: $what"
+    else
+        fail "$arch: $what" "exit $rc"
+        grep -v ': ok$' "$out" | head -20
+    fi
 
     out="$work/$arch/com.out"
     wine_run 60 "$host" --check-com >"$out" 2>&1

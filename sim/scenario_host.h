@@ -27,7 +27,7 @@ public:
 
     // The properties verb: the sheet opens, `driver` acts as the technician
     // through Tech(), and the sheet closes when the driver returns (or
-    // has called Exit()).
+    // once Tech().Close() has closed it).
     virtual void Open(const std::function<void()>& driver) = 0;
 
     // The files the plug-in's file dialogs lead to.

@@ -55,6 +55,15 @@ bool CompareWithChangedNode(RealSheetHost& host, SheetScript& sheet,
 // result is the number of faults.
 int CheckReviewWindows(RealSheetHost& host, std::string& report);
 
+// Closing the opened real sheet by "Exit", Enter, Esc, the close box, Alt+F4
+// and WM_CLOSE, with nothing typed (it closes at once) and with a typed value
+// not written (it asks, with the warning icon and No as the default: Enter
+// on the question keeps the sheet, the page and the value, and nothing
+// reaches the node or the pages); and the warning icon on the boxes of a
+// refused value and a refused Write. One line per case in `report`; the
+// result is the number of faults.
+int CheckClosing(RealSheetHost& host, std::string& report);
+
 // "Backups..." shows the real file dialog in the node's folder of backups
 // (before the first backup, the nearest folder above it that exists), not in
 // the folder of the proposed file name. One line per state in `report`; the

@@ -25,6 +25,8 @@
 //     --check-review        check the review window: what it shows, its fit at
 //                           every size, its keys, buttons and Ctrl+C; and the
 //                           folder the file dialog of "Backups..." opens in
+//     --check-closing       check closing the sheet every way, with and without
+//                           typed values, and the icons of failure messages
 //     --hang-while-saving FILE  start saving FILE and never end (the killed save
 //                           of --check-platform)
 //     --screenshots FOLDER  save BMP pictures of the sheet and every page
@@ -79,6 +81,7 @@ struct Options {
     bool measureDownload = false;
     bool checkCom = false;
     bool checkReview = false;
+    bool checkClosing = false;
     std::wstring state;
     std::wstring trace;
     std::wstring ocx;
@@ -113,6 +116,7 @@ constexpr struct {
     {L"--measure-download", &Options::measureDownload},
     {L"--check-fit", &Options::checkFit},
     {L"--check-review", &Options::checkReview},
+    {L"--check-closing", &Options::checkClosing},
     {L"--check-platform", &Options::checkPlatform},
 };
 constexpr struct {
@@ -295,6 +299,11 @@ int Run(const Options& options) {
             } else if (options.checkReview) {
                 const int failures =
                     CheckReviewWindows(host, report) + CheckBackupsDialog(host, report);
+                report += std::to_string(failures) + " failed\n";
+                if (failures != 0) exitCode = 2;
+                Print(report);
+            } else if (options.checkClosing) {
+                const int failures = CheckClosing(host, report);
                 report += std::to_string(failures) + " failed\n";
                 if (failures != 0) exitCode = 2;
                 Print(report);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "host_check_support.h"
@@ -107,7 +108,9 @@ int CheckFits(HWND window, const std::string& where, std::string& report) {
         RECT needed{0, 0, inside.right, 0};
         DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
                   DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX);
-        if (needed.bottom > inside.bottom || needed.right > inside.right) {
+        // Too tall for the room it has, it scrolls.
+        const bool scrolls = (GetWindowLongW(heading, GWL_STYLE) & WS_VSCROLL) != 0;
+        if ((needed.bottom > inside.bottom && !scrolls) || needed.right > inside.right) {
             fail("the heading needs " + std::to_string(needed.right) + " x " +
                  std::to_string(needed.bottom) + " pixels, has " + std::to_string(inside.right) +
                  " x " + std::to_string(inside.bottom));
@@ -162,6 +165,38 @@ int CheckFits(HWND window, const std::string& where, std::string& report) {
 int CheckReviewWindow(HWND window, const std::string& where, std::string& report) {
     int failures = CheckFits(window, where + "as opened: ", report);
     const RECT opened = ScreenRect(window);
+    // On the screen as it opens, title and buttons included, and a list
+    // longer than it shows scrolls to its last row.
+    {
+        Expectations expect(report, where + "as opened: ");
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+        expect(Inside(opened, monitor.rcWork), "the window (" + RectText(opened) +
+                                                   ") is not inside the screen's work area " +
+                                                   RectText(monitor.rcWork));
+        for (HWND button : Buttons(window)) {
+            expect((GetWindowLongW(button, GWL_STYLE) & WS_VISIBLE) != 0 &&
+                       Inside(ScreenRect(button), monitor.rcWork),
+                   Named(button) + " is not on the screen");
+        }
+        HWND list = GetDlgItem(window, kReviewListId);
+        const int rows = ListView_GetItemCount(list);
+        if (rows > ListView_GetCountPerPage(list)) {
+            expect((GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) != 0,
+                   "the list shows " + std::to_string(ListView_GetCountPerPage(list)) + " of " +
+                       std::to_string(rows) + " rows and has no scroll bar");
+            ListView_EnsureVisible(list, rows - 1, FALSE);
+            RECT last{};
+            RECT inside{};
+            GetClientRect(list, &inside);
+            expect(ListView_GetItemRect(list, rows - 1, &last, LVIR_BOUNDS) &&
+                       last.bottom <= inside.bottom && last.top >= 0,
+                   "the list does not scroll to its last row");
+            ListView_EnsureVisible(list, 0, FALSE);
+        }
+        failures += expect.Failures();
+    }
     const int width = opened.right - opened.left;
     const int height = opened.bottom - opened.top;
     SetWindowPos(window, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -247,6 +282,27 @@ ReviewList LongTexts() {
 
 ReviewList NoRows() { return {"Compare", "No differences.", {"Tab", "Label (group)"}, {}}; }
 
+// "Default settings" with 28 values the node did not keep: a short message
+// above the rows, instead of a box taller than the screen.
+ReviewList NotKept() {
+    ReviewList list{"Default settings",
+                    "Default settings not completed: the node did not keep 28 values.",
+                    {"Tab", "Label (group)", "Sent", "Node holds"},
+                    {}};
+    for (int i = 0; i < 28; ++i) {
+        list.rows.push_back({"Temperatures", "Offset (Sensor " + std::to_string(i + 1) + ")",
+                             "0.0", std::to_string(i) + ".5"});
+    }
+    return list;
+}
+
+// A heading of many lines: the window still fits the screen.
+ReviewList TallHeading() {
+    std::string heading = "Not everything was written to the node:";
+    for (int i = 0; i < 70; ++i) heading += "\nLine " + std::to_string(i + 1);
+    return {"Download", heading, {"Tab", "Label (group)"}, {{"PID", "P (Heat (Mv1))"}}};
+}
+
 std::vector<ReviewCase> Cases() {
     return {
         {"Save report...", ThreeDifferences(), ReviewButtons::SaveClose, Act::PressYes,
@@ -289,6 +345,9 @@ std::vector<ReviewCase> Cases() {
         {"300 rows", ManyRows(), ReviewButtons::SaveClose, Act::PressNo, MsgAnswer::No},
         {"long texts", LongTexts(), ReviewButtons::SaveClose, Act::PressNo, MsgAnswer::No},
         {"no rows", NoRows(), ReviewButtons::SaveClose, Act::PressNo, MsgAnswer::No},
+        {"28 values not kept", NotKept(), ReviewButtons::SaveClose, Act::PressNo, MsgAnswer::No},
+        {"a heading of 71 lines", TallHeading(), ReviewButtons::SaveClose, Act::PressNo,
+         MsgAnswer::No},
     };
 }
 
@@ -408,45 +467,103 @@ std::string ExistingFolder(std::string folder) {
 
 }  // namespace
 
+namespace {
+
+// The folder of a path ("C:\\a\\b.txt" -> "C:\\a"); empty for a bare name.
+std::string FolderOf(const std::string& path) {
+    const size_t last = path.find_last_of("\\/:");
+    if (last == std::string::npos) return {};
+    return path.substr(0, path[last] == ':' ? last + 1 : last);
+}
+
+// A drive's root ("C:", "C:\\"), where a dialog told no folder may open.
+bool IsDriveRoot(const std::string& folder) {
+    const std::string comparable = Comparable(folder);
+    return comparable.size() == 2 && comparable[1] == ':';
+}
+
+// Where "Backups..." is asked to open, and what the file name box holds.
+struct BackupsState {
+    const char* what;
+    bool folderMade;        // the node's folder of backups exists
+    const char* fileName;   // typed into the file name box first; null: as the page fills it
+    // Asked of the layer itself, with this proposed name and the node's
+    // folder, instead of through the page.
+    bool layerOnly = false;
+};
+
+constexpr BackupsState kBackupsStates[] = {
+    // what                                              made   file name box / proposed name
+    {"before the node's first backup",                   false, nullptr},
+    {"with the node's first backup",                     true,  nullptr},
+    {"after a file in C:\\ was chosen",                  true,  "C:\\factory.txt"},
+    {"after a file in C:\\windows was chosen",           true,  "C:\\windows\\factory.txt"},
+    // The layer, whatever the page proposes: a folder in the proposed name
+    // never wins over the folder the dialog is told.
+    {"the layer, a name in C:\\",                        true,  "C:\\factory.txt",          true},
+    {"the layer, a name in C:\\windows",                 true,  "C:\\windows\\factory.txt", true},
+    {"the layer, a name without a folder",               true,  "factory.txt",              true},
+};
+
+}  // namespace
+
 int CheckBackupsDialog(RealSheetHost& host, std::string& report) {
     int failures = 0;
-    std::string asked;
-    // Before the node's first backup its folder does not exist yet; then it does.
-    for (const bool made : {false, true}) {
-        const std::string where =
-            std::string("Backups... ") + (made ? "with" : "before") + " the node's first backup: ";
-        if (made && !asked.empty()) MakeFolders(asked);
+    // The node's folder of backups, as the page asks the dialog to open in it.
+    std::string nodeFolder;
+    for (const BackupsState& state : kBackupsStates) {
+        Expectations expect(report, std::string("Backups... ") + state.what + ": ");
+        if (state.folderMade && !nodeFolder.empty()) MakeFolders(nodeFolder);
         host.OpenWith([&](SheetScript& sheet) {
-            sheet.Idle(100);
-            sheet.SelectTab(PageId::NodeInformation);
-            sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
-            sheet.SelectTab(PageId::ImportExport);
-            sheet.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
             bool shown = false;
+            FileDialogRequest asked;
             std::string opened;
-            sheet.ShowFileDialogs([&](HWND dialog, const std::string& folder) {
+            sheet.ShowFileDialogs([&](HWND dialog, const FileDialogRequest& request) {
                 shown = true;
-                asked = folder;
+                asked = request;
                 std::wstring path(32768, L'\0');
                 const LRESULT length =
                     SendMessageW(dialog, CDM_GETFOLDERPATH, static_cast<WPARAM>(path.size()),
                                  reinterpret_cast<LPARAM>(path.data()));
                 if (length > 0) opened = NarrowPath(path.c_str());
             });
-            sheet.Click(PageId::ImportExport, IDC_IMPEXP_BACKUPS);
-            sheet.ShowFileDialogs(nullptr);
-            int found = 0;
-            if (!shown || asked.empty()) {
-                report += where + "no file dialog came up in a folder of its own\n";
-                ++found;
-            } else if (Comparable(opened) != Comparable(ExistingFolder(asked))) {
-                report += where + "the dialog opened in " + QuoteText(opened) + ", not in " +
-                          QuoteText(ExistingFolder(asked)) + "\n";
-                ++found;
+            if (state.layerOnly) {
+                // The layer's own dialog, owned by the sheet.
+                std::unique_ptr<Platform> layer =
+                    CreateWin32Platform(GetModuleHandleW(nullptr), sheet.SheetWindow(), &sheet);
+                layer->OpenFileDialog({state.fileName, text::kSettingsExtension,
+                                       text::kSettingsFilter, nodeFolder});
+            } else {
+                sheet.Idle(100);
+                sheet.SelectTab(PageId::NodeInformation);
+                sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
+                sheet.SelectTab(PageId::ImportExport);
+                if (state.fileName != nullptr) {
+                    sheet.Type(PageId::ImportExport, IDC_IMPEXP_FILENAME, state.fileName);
+                }
+                sheet.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
+                sheet.Click(PageId::ImportExport, IDC_IMPEXP_BACKUPS);
             }
-            report += where + (found == 0 ? "ok\n" : "FAILED\n");
-            failures += found;
+            sheet.ShowFileDialogs(nullptr);
+            expect(shown && !asked.initialFolder.empty(),
+                   "no file dialog came up in a folder of its own");
+            if (!shown || asked.initialFolder.empty()) return;
+            if (!state.layerOnly) nodeFolder = asked.initialFolder;
+            const std::string expected = ExistingFolder(asked.initialFolder);
+            expect(Comparable(opened) == Comparable(expected),
+                   "the dialog opened in " + QuoteText(opened) + ", not in " + QuoteText(expected));
+            // The two places a dialog ends up in when it is not told, or
+            // told in a way that loses: the proposed name's folder, the root.
+            const std::string named = FolderOf(asked.proposedName);
+            expect(named.empty() || Comparable(named) == Comparable(expected) ||
+                       Comparable(opened) != Comparable(named),
+                   "the dialog opened in the proposed name's folder " + QuoteText(named));
+            expect(IsDriveRoot(expected) || !IsDriveRoot(opened),
+                   "the dialog opened in the drive's root " + QuoteText(opened));
         });
+        report += std::string("Backups... ") + state.what +
+                  (expect.Failures() == 0 ? ": ok\n" : ": FAILED\n");
+        failures += expect.Failures();
     }
     host.RemoveScenarioFiles();
     return failures;
@@ -481,6 +598,13 @@ int CheckReviewWindows(RealSheetHost& host, std::string& report) {
                 }
                 HWND list = GetDlgItem(window, kReviewListId);
                 if (GetFocus() != list) fail("the list does not have the keyboard focus");
+                // Clicked into, the heading gives Tab back to the window.
+                HWND heading = GetDlgItem(window, kReviewHeadingId);
+                SetFocus(heading);
+                MSG tab{heading, WM_KEYDOWN, VK_TAB, 1, static_cast<DWORD>(GetMessageTime()), {}};
+                IsDialogMessageW(window, &tab);
+                if (GetFocus() == heading) fail("Tab does not leave the heading");
+                SetFocus(list);
                 const int defaultId = c.buttons == ReviewButtons::YesNo ? IDNO : IDCANCEL;
                 const LRESULT setDefault = SendMessageW(window, DM_GETDEFID, 0, 0);
                 if (HIWORD(setDefault) != DC_HASDEFID || LOWORD(setDefault) != defaultId ||

@@ -79,7 +79,13 @@ FileDialogRequest RequestOf(LPCWSTR proposedName, LPCWSTR extension, LPCWSTR fil
 ReviewList ReadReviewWindow(HWND window) {
     ReviewList shown;
     shown.title = NarrowText(WindowText(window));
-    shown.heading = NarrowText(WindowText(GetDlgItem(window, win32::kReviewHeadingId)));
+    // The heading's box shows its line breaks as "\r\n"; the plug-in gave "\n".
+    std::wstring heading = WindowText(GetDlgItem(window, win32::kReviewHeadingId));
+    for (size_t at = heading.find(L"\r\n"); at != std::wstring::npos;
+         at = heading.find(L"\r\n", at + 1)) {
+        heading.erase(at, 1);
+    }
+    shown.heading = NarrowText(heading);
     HWND list = GetDlgItem(window, win32::kReviewListId);
     if (list == nullptr) return shown;
     const int columns = Header_GetItemCount(ListView_GetHeader(list));
@@ -297,6 +303,13 @@ void CALLBACK SheetScript::PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD)
     KillTimer(box, id);
     SheetScript* self = g_answering;
     if (self == nullptr || !self->pendingBox_ || self->pendingBox_->box != box) return;
+    if (self->boxWatcher_) {
+        try {
+            if (self->boxWatcher_(box)) return;
+        } catch (...) {
+            if (!self->failure_) self->failure_ = std::current_exception();
+        }
+    }
     const int command = self->pendingBox_->command;
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, command)));
@@ -375,7 +388,7 @@ HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR pro
             // Shown: a hook notices the dialog's window, and a timer on it
             // lets the watcher see it up and then cancels it.
             shownDialog_.emplace();
-            shownDialog_->folder = folder != nullptr ? NarrowPath(folder) : std::string();
+            shownDialog_->request = RequestOf(proposedName, extension, filter, folder);
             shownDialog_->hook.Reset(
                 SetWindowsHookExW(WH_CBT, WatchForFileDialog, nullptr, GetCurrentThreadId()));
             g_showingDialog = this;
@@ -424,7 +437,7 @@ void CALLBACK SheetScript::SeeFileDialog(HWND dialog, UINT, UINT_PTR id, DWORD) 
     if (self == nullptr || !self->shownDialog_ || self->shownDialog_->dialog != dialog) return;
     if (self->fileDialogWatcher_) {
         try {
-            self->fileDialogWatcher_(dialog, self->shownDialog_->folder);
+            self->fileDialogWatcher_(dialog, self->shownDialog_->request);
         } catch (...) {
             if (!self->failure_) self->failure_ = std::current_exception();
         }
@@ -589,8 +602,50 @@ bool SheetScript::Type(PageId page, int control, std::string_view text) {
         return false;
     }
     trace_.Add(trace_line::Type(decl, text));
+    // The technician clicks into the box first: it has the keyboard after.
+    SetFocus(window);
     SetWindowTextW(window, WidenText(text).c_str());
     return true;
+}
+
+bool SheetScript::Close(CloseWay way) {
+    if (sheet_ == nullptr) return true;
+    if (way != CloseWay::Exit) trace_.Add(trace_line::CloseKey(way));
+    HWND focus = GetFocus();
+    if (focus != sheet_ && !IsChild(sheet_, focus)) focus = sheet_;
+    switch (way) {
+        case CloseWay::Exit:
+            SendMessageW(GetDlgItem(sheet_, IDOK), BM_CLICK, 0, 0);
+            break;
+        case CloseWay::Enter:
+        case CloseWay::Escape: {
+            // The key as the keyboard gives it to the box that has the
+            // focus; the sheet's dialog manager decides what it presses.
+            const WPARAM key = way == CloseWay::Enter ? VK_RETURN : VK_ESCAPE;
+            PostMessageW(focus, WM_KEYDOWN, key, 1);
+            PostMessageW(focus, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+            PumpAsSheet();
+            break;
+        }
+        case CloseWay::CloseBox:
+            SendMessageW(sheet_, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+    }
+    // The sheet tells the site as soon as it lets a close through.
+    return sheet_ == nullptr;
+}
+
+void SheetScript::PumpAsSheet() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (sheet_ != nullptr && PropSheet_IsDialogMessage(sheet_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 void SheetScript::Idle(int64_t ms) {

@@ -64,14 +64,21 @@ public:
     // the window). A watcher that returns true has answered the window
     // itself, and nothing is pressed for it.
     void WatchReviews(std::function<bool(HWND)> watcher) { reviewWatcher_ = std::move(watcher); }
+    // The same for message boxes: `watcher` hears each box of a scripted run
+    // once it is up; one that returns true has answered the box itself (a
+    // key, a button), and the queued answer is not pressed.
+    void WatchBoxes(std::function<bool(HWND)> watcher) { boxWatcher_ = std::move(watcher); }
     // While set, the file dialogs of a scripted run are really shown instead
     // of answered from the script: `watcher` hears each once it is up, with
-    // the folder the plug-in asked it to open in, and the dialog is then
-    // cancelled.
-    using FileDialogWatcher = std::function<void(HWND dialog, const std::string& folder)>;
+    // what the plug-in asked of it (the proposed name, the folder to open
+    // in), and the dialog is then cancelled.
+    using FileDialogWatcher = std::function<void(HWND dialog, const FileDialogRequest& request)>;
     void ShowFileDialogs(FileDialogWatcher watcher) { fileDialogWatcher_ = std::move(watcher); }
     // The window of a page, null until it is first shown and after removal.
     HWND PageWindow(PageId page) const;
+    // Dispatches what is waiting as the sheet's own modal loop does: keys go
+    // through the sheet's dialog manager first (Enter, Esc, Tab).
+    void PumpAsSheet();
 
     // --- IUnknown (the site lives in the host: counted, never deleted) ------
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -115,7 +122,7 @@ public:
     bool Click(PageId page, int control) override;
     bool Type(PageId page, int control, std::string_view text) override;
     void Idle(int64_t ms) override;
-    void Exit() override {}
+    bool Close(CloseWay way) override;
     void QueueMessageAnswer(MsgAnswer answer) override { answers_.QueueMessageAnswer(answer); }
     void QueueFileAnswer(std::optional<std::string> path) override;
     size_t PendingAnswers() const override { return answers_.Pending(); }
@@ -147,11 +154,12 @@ private:
     std::exception_ptr failure_;
     std::function<void()> waitWatcher_;
     std::function<bool(HWND)> reviewWatcher_;
+    std::function<bool(HWND)> boxWatcher_;
     FileDialogWatcher fileDialogWatcher_;
     // The file dialog being shown in a scripted run.
     struct ShownDialog {
         win32::Hook hook;
-        std::string folder;
+        FileDialogRequest request;
         HWND dialog = nullptr;
     };
     std::optional<ShownDialog> shownDialog_;

@@ -320,6 +320,9 @@ void CPropPage::OnInitDialog() {
 }
 
 void CPropPage::OnShow(bool shown) {
+    // Kept only for the showing that brings the page back; a page that was
+    // already in front and is then left reads the node again when it returns.
+    if (!shown) keepOnNextShow_ = false;
     if (shown && std::exchange(keepOnNextShow_, false)) return;
     if (shown) {
         OnPageShown();

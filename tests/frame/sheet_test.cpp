@@ -218,5 +218,35 @@ TEST(Control, PropertiesVerbTwiceOpensTwoFreshSheets) {
     EXPECT_EQ(opened, 2);
 }
 
+// No to the closing question brings the typed page back as it was left; once
+// the technician leaves it, it reads the node again when it returns, whether
+// it was in front when the question came or was brought there.
+TEST(SheetClosing, TheTypedPageIsKeptOnlyUntilItIsLeft) {
+    struct Case {
+        const char* what;
+        PageId closedFrom;
+    };
+    for (const Case& c : {Case{"closed from the typed page", PageId::Pid},
+                          Case{"closed from another page", PageId::Status}}) {
+        SCOPED_TRACE(c.what);
+        SimSession s;
+        s.node.SetAnimated(false);
+        s.Open([&](HeadlessPlatform& ui) {
+            ui.Idle(100);
+            ASSERT_TRUE(ui.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN));
+            ASSERT_TRUE(ui.SelectTab(PageId::Pid));
+            const std::string read = ui.State(PageId::Pid, IDC_PID_HEAT_P)->text;
+            ASSERT_TRUE(ui.Type(PageId::Pid, IDC_PID_HEAT_P, "2.5"));
+            ASSERT_TRUE(ui.SelectTab(c.closedFrom));
+            EXPECT_FALSE(ui.Close(CloseWay::Escape));  // unanswered: No
+            EXPECT_EQ(ui.ActivePage(), PageId::Pid);
+            EXPECT_EQ(ui.State(PageId::Pid, IDC_PID_HEAT_P)->text, "2.5");
+            ASSERT_TRUE(ui.SelectTab(PageId::Temperatures));
+            ASSERT_TRUE(ui.SelectTab(PageId::Pid));
+            EXPECT_EQ(ui.State(PageId::Pid, IDC_PID_HEAT_P)->text, read);
+        });
+    }
+}
+
 }  // namespace
 }  // namespace qta1

@@ -49,6 +49,7 @@ constexpr int kRowsAlwaysShown = 3;
 // its heading to this share at most.
 constexpr int kScreenPercent = 90;
 constexpr int kHeadingScreenPercent = 60;
+constexpr UINT_PTR kHeadingSubclassId = 0x51A3;
 
 struct ButtonSpec {
     int id;
@@ -68,6 +69,16 @@ ButtonSet ButtonsOf(ReviewButtons buttons) {
         return {{{IDYES, text::kYesButton}, {IDNO, text::kNoButton}}, IDNO};
     }
     return {{{IDYES, text::kSaveReportButton}, {IDCANCEL, text::kCloseButton}}, IDCANCEL};
+}
+
+// The heading's line breaks as an edit box shows them.
+std::wstring EditLines(const std::wstring& text) {
+    std::wstring lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) lines += L'\r';
+        lines += text[i];
+    }
+    return lines;
 }
 
 // A cell's text as one line of a copy: tabs and line breaks would split it.
@@ -171,6 +182,19 @@ private:
         }
     }
 
+    // A box of several lines asks for every key, Tab included: clicked
+    // into, the heading would keep the keyboard. It leaves Tab, Enter and
+    // Esc to the window, as a label does.
+    static LRESULT CALLBACK HeadingProc(HWND heading, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR) noexcept {
+        if (message == WM_GETDLGCODE) {
+            return DefSubclassProc(heading, message, wParam, lParam) &
+                   ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+        }
+        if (message == WM_NCDESTROY) RemoveWindowSubclass(heading, &ReviewWindow::HeadingProc, id);
+        return DefSubclassProc(heading, message, wParam, lParam);
+    }
+
     int DluX(int dlu) const {
         RECT rect{0, 0, dlu, 0};
         MapDialogRect(window_, &rect);
@@ -195,10 +219,17 @@ private:
     void Initialise() {
         font_ = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
         // In tab order: the list first, so that the arrow keys and Ctrl+C
-        // work at once; the heading is its label.
-        headingWindow_ =
-            MakeChild(WC_STATICW, heading_.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0,
-                      win32::kReviewHeadingId);
+        // work at once; the heading is its label. The heading reads like a
+        // label but is a read-only box without a frame: one too long for the
+        // screen scrolls instead of being cut off, and a path in it can be
+        // selected and copied.
+        headingWindow_ = MakeChild(WC_EDITW, EditLines(heading_).c_str(),
+                                   ES_MULTILINE | ES_READONLY | ES_LEFT, 0, win32::kReviewHeadingId);
+        if (headingWindow_ != nullptr) {
+            // Wrapped exactly where HeadingHeight measures it.
+            SendMessageW(headingWindow_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+            SetWindowSubclass(headingWindow_, &ReviewWindow::HeadingProc, kHeadingSubclassId, 0);
+        }
         list_ = MakeChild(WC_LISTVIEWW, L"", WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SHOWSELALWAYS,
                           WS_EX_CLIENTEDGE, win32::kReviewListId);
         for (size_t i = 0; i < std::size(set_.buttons); ++i) {
@@ -364,9 +395,8 @@ private:
         // At the smallest the column heads and a few rows stay in sight, and
         // the columns may need a scroll bar below them.
         const int minClientWidth = std::max(DluX(kMinWidthDlu), ButtonsWidth() + margins);
-        const int minListHeight = (header.bottom - header.top) + kRowsAlwaysShown * rowHeight +
-                                  edges + GetSystemMetrics(SM_CYHSCROLL);
-        minSize_ = WindowSizeOf(minClientWidth, ClientHeight(minClientWidth, minListHeight));
+        minListHeight_ = (header.bottom - header.top) + kRowsAlwaysShown * rowHeight + edges +
+                         GetSystemMetrics(SM_CYHSCROLL);
 
         RECT work{};
         MONITORINFO monitor{};
@@ -379,6 +409,11 @@ private:
         } else {
             SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         }
+        // Never larger than the screen, however long the heading: it then
+        // scrolls (Layout).
+        minSize_ = WindowSizeOf(minClientWidth, ClientHeight(minClientWidth, minListHeight_));
+        minSize_.cx = std::min<LONG>(minSize_.cx, work.right - work.left);
+        minSize_.cy = std::min<LONG>(minSize_.cy, work.bottom - work.top);
         const int maxWidth = (work.right - work.left) * kScreenPercent / 100;
         const int maxHeight = (work.bottom - work.top) * kScreenPercent / 100;
         const int frameWidth = WindowSizeOf(0, 0).cx;
@@ -425,7 +460,13 @@ private:
             right -= width + DluX(kGapDlu);
         }
         const int width = std::max<int>(client.right - 2 * marginX, 1);
-        const int heading = HeadingHeight(width);
+        // The heading takes what the list leaves at its smallest; one
+        // taller than that scrolls.
+        const int room = buttonTop - marginY - minListHeight_ - DluY(kGapDlu) - marginY;
+        int heading = HeadingHeight(width);
+        const bool scrolls = heading > room && room > 0;
+        if (scrolls) heading = room;
+        ShowScrollBar(headingWindow_, SB_VERT, scrolls ? TRUE : FALSE);
         SetWindowPos(headingWindow_, nullptr, marginX, marginY, width, heading,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         InvalidateRect(headingWindow_, nullptr, TRUE);
@@ -509,6 +550,8 @@ private:
     HWND list_ = nullptr;
     HWND buttonWindows_[2] = {};
     SIZE minSize_{0, 0};
+    // The list's height with the column heads and the rows always shown.
+    int minListHeight_ = 0;
 };
 
 }  // namespace

@@ -53,6 +53,19 @@ UINT IconFlags(MsgIcon icon) {
     return 0;
 }
 
+UINT ButtonFlags(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return MB_OK;
+        case MsgButtons::YesNo:
+            return MB_YESNO;
+        case MsgButtons::YesNoDefaultNo:
+            // Enter answers No: the question's Yes gives something up.
+            return MB_YESNO | MB_DEFBUTTON2;
+    }
+    return MB_OK;
+}
+
 MsgAnswer AnswerOf(int result) {
     if (result == IDYES) return MsgAnswer::Yes;
     if (result == IDNO) return MsgAnswer::No;
@@ -147,6 +160,18 @@ public:
         if (sheet_ != nullptr) SetWindowTextW(GetDlgItem(sheet_, IDOK), WidenText(caption).c_str());
     }
 
+    void ShowPage(PageId page) override {
+        const auto it = pages_.find(page);
+        if (sheet_ == nullptr || it == pages_.end() || it->second->handle == nullptr) return;
+        // A page already in front hears nothing, as when the technician
+        // clicks its own tab.
+        if (it->second->window != nullptr &&
+            it->second->window == PropSheet_GetCurrentPageHwnd(sheet_)) {
+            return;
+        }
+        PropSheet_SetCurSel(sheet_, it->second->handle, 0);
+    }
+
     void HideApplyAndCancel() override {
         if (sheet_ == nullptr) return;
         ShowWindow(GetDlgItem(sheet_, IDCANCEL), SW_HIDE);
@@ -156,6 +181,7 @@ public:
     void RunSheetModal(std::string_view caption, SheetEvents& events) override {
         initialised_ = false;
         closeTold_ = false;
+        closeAccepted_ = false;
         closing_ = false;
         events_ = &events;
         const std::wstring title = WidenText(caption);
@@ -321,7 +347,7 @@ public:
                          MsgIcon icon) override {
         const std::wstring wideText = WidenText(text);
         const std::wstring wideTitle = WidenText(title.empty() ? text::kDefaultTitle : title);
-        const UINT flags = (buttons == MsgButtons::YesNo ? MB_YESNO : MB_OK) | IconFlags(icon);
+        const UINT flags = ButtonFlags(buttons) | IconFlags(icon);
         HWND owner = sheet_ != nullptr ? sheet_ : owner_;
         if (script_) script_->MessageBoxOpening(static_cast<int>(buttons));
         const int result = ::MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), flags);
@@ -400,6 +426,7 @@ private:
     template <typename Call>
     void Guarded(Call&& call) noexcept {
         if (failure_) return;
+        ++inPlugIn_;
         try {
             if (script_) script_->BeforePlugIn();
             call();
@@ -407,6 +434,33 @@ private:
             failure_ = std::current_exception();
             if (sheet_ != nullptr) PropSheet_PressButton(sheet_, PSBTN_CANCEL);
         }
+        --inPlugIn_;
+    }
+
+    // The technician asks to close the sheet: "Exit", Enter where it presses
+    // "Exit", Esc (Cancel is hidden, but the key still cancels), the close
+    // box, Alt+F4. The plug-in may keep it open (typed values not written);
+    // then the request goes no further, so no page hears of it. Once a close
+    // is let through, what comctl32 makes of it (the close box becomes
+    // Cancel) passes without a second question.
+    bool MayClose() {
+        if (closeAccepted_ || failure_) return true;
+        // Not in the middle of the plug-in's own work (a node wait, a box
+        // it shows): the sheet would go while a page is still running.
+        if (waiting_ || inPlugIn_ > 0 || events_ == nullptr) return false;
+        bool close = true;
+        Guarded([this, &close] { close = events_->OnSheetClosing(); });
+        // A failure has already closed the sheet.
+        if (failure_ || !close) return false;
+        AcceptClose();
+        return true;
+    }
+
+    // From here on the sheet is going away; a script site hears it at once,
+    // so that the technician's step that closed it knows.
+    void AcceptClose() {
+        closeAccepted_ = true;
+        TellClosed();
     }
 
     void TellClosed() {
@@ -711,12 +765,29 @@ private:
                 }
                 break;
             case kRunScriptMessage:
-                // A script that has acted closes the sheet, as "Exit" does.
+                // A script that is done without closing the sheet leaves it
+                // as "Exit" does, without a question (as on the headless
+                // sheet).
                 if (self->script_ && !self->failure_ && self->script_->SheetReady(sheet) == S_OK &&
-                    IsWindow(sheet) && !self->failure_) {
+                    IsWindow(sheet) && !self->failure_ && !self->closeAccepted_) {
+                    self->AcceptClose();
                     PropSheet_PressButton(sheet, PSBTN_OK);
                 }
                 return 0;
+            case WM_COMMAND:
+                // "Exit" (OK), Enter where it presses "Exit", and Esc (Cancel).
+                if ((LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) &&
+                    HIWORD(wParam) == BN_CLICKED && !self->MayClose()) {
+                    return 0;
+                }
+                break;
+            case WM_SYSCOMMAND:
+                // The close box, Alt+F4 and the window menu's Close.
+                if ((wParam & 0xFFF0) == SC_CLOSE && !self->MayClose()) return 0;
+                break;
+            case WM_CLOSE:
+                if (!self->MayClose()) return 0;
+                break;
             case WM_DESTROY:
                 self->closing_ = true;
                 self->TellClosed();
@@ -807,6 +878,10 @@ private:
     bool initialised_ = false;
     bool closing_ = false;
     bool closeTold_ = false;
+    // The technician's close was let through (or a script left the sheet).
+    bool closeAccepted_ = false;
+    // Calls into the plug-in under way (a page action and the boxes it shows).
+    int inPlugIn_ = 0;
     std::exception_ptr failure_;
 };
 

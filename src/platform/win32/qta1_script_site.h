@@ -36,10 +36,13 @@ public:
     // The sheet with this caption is about to open.
     virtual HRESULT STDMETHODCALLTYPE SheetOpening(LPCWSTR caption) = 0;
     // The sheet is initialised and its modal loop runs. S_OK: the host acted
-    // as the technician and is done, so the sheet closes; S_FALSE: the user
-    // works the sheet.
+    // as the technician and is done, so the sheet closes (without a question,
+    // when the host has not closed it itself); S_FALSE: the user works the
+    // sheet.
     virtual HRESULT STDMETHODCALLTYPE SheetReady(HWND sheet) = 0;
-    // The sheet has closed (once per opening).
+    // The sheet has closed, or is going away: told once per opening, as soon
+    // as the technician's close is let through (the sheet may ask first), so
+    // that the step that closed it knows; at the latest when it is destroyed.
     virtual HRESULT STDMETHODCALLTYPE SheetClosed() = 0;
     // A page's window was made, or is being destroyed.
     virtual HRESULT STDMETHODCALLTYPE PageOpened(INT page, HWND window) = 0;
