@@ -1,7 +1,7 @@
 // Reviewing settings: every byte of a settings file named by the box that
 // shows it, comparisons that list exactly the fields that differ, backups that
-// are what a save writes, kept to the newest twenty, and the technician's
-// choices kept between openings.
+// are what a save writes, each unit's in a folder of its own and never
+// removed, and the technician's choices kept between openings.
 #include "housekeeping/settings_review.h"
 
 #include <gtest/gtest.h>
