@@ -56,6 +56,39 @@ std::string NotSettingsText(const std::string& path, SettingsFilePlan::NotSettin
                                               : text::kNoSettings);
 }
 
+// How a download and "Default settings" word their results.
+struct ResultTexts {
+    const char* completed;
+    const char* verified;
+    const char* writeErrors;  // followed by the count
+    const char* notKept;
+};
+constexpr ResultTexts kDownloadTexts{text::kDownloadCompleted, text::kCompletedVerified,
+                                     text::kDownloadNotCompletedCount, text::kNotKeptNotCompleted};
+constexpr ResultTexts kFactoryTexts{text::kDefaultsCompleted, text::kDefaultsCompletedVerified,
+                                    text::kDefaultsNotCompleted, text::kNotKeptDefaults};
+
+// The result of writes as one head and its lines: what was not written,
+// then what the node does not hold; "verified" only when neither.
+struct WrittenResult {
+    std::string head;
+    std::vector<std::string> details;
+    bool failed = false;
+};
+WrittenResult ResultOfWrites(const DownloadResult& writes, const std::vector<std::string>& notKept,
+                             bool verified, const ResultTexts& texts) {
+    WrittenResult result{verified ? texts.verified : texts.completed, {}, false};
+    AddNotWritten(writes.notWritten, result.details);
+    if (!notKept.empty()) {
+        result.head = texts.notKept;
+        result.details.push_back(text::kNodeHoldsOtherHead);
+        result.details.insert(result.details.end(), notKept.begin(), notKept.end());
+    }
+    if (writes.writeErrors > 0) result.head = WriteErrorsHead(texts.writeErrors, writes.writeErrors);
+    result.failed = writes.writeErrors > 0 || !notKept.empty();
+    return result;
+}
+
 // "PID - P (Heat (Mv1))": a field as the technician finds it.
 std::string FieldName(const SettingsDifference& row) {
     return (row.tab.empty() ? std::string() : row.tab + " - ") + row.box;
@@ -279,27 +312,16 @@ bool CPage25PropPage::Download(const SettingsFilePlan& plan, const std::string& 
                                    [&] { return next < answers.size() && answers[next++]; });
     }
     if (!download.accepted && download.written.empty()) return stop(text::kNotAcceptedProgramId);
-    std::vector<std::string> details;
-    AddNotWritten(download.notWritten, details);
     std::vector<std::string> notKept;
     const bool verify = Checked(IDC_IMPEXP_VERIFY);
     if (verify) notKept = Verify(download.written);
-    const bool failed = !download.accepted || download.writeErrors > 0 || !notKept.empty();
-    std::string head = text::kDownloadCompleted;
+    WrittenResult result = ResultOfWrites(download, notKept, verify, kDownloadTexts);
     if (!download.accepted) {
-        head = text::kRefusedPartWay;
-    } else if (download.writeErrors > 0) {
-        head = WriteErrorsHead(text::kDownloadNotCompletedCount, download.writeErrors);
-    } else if (!notKept.empty()) {
-        head = text::kNotKeptNotCompleted;
-    } else if (verify) {
-        head = text::kCompletedVerified;
+        result.head = text::kRefusedPartWay;
+        result.failed = true;
     }
-    if (!notKept.empty()) {
-        details.push_back(text::kNodeHoldsOtherHead);
-        details.insert(details.end(), notKept.begin(), notKept.end());
-    }
-    TellResult(head, details, review ? &backup : nullptr, text::kDownloadStatus, failed);
+    TellResult(result.head, result.details, review ? &backup : nullptr, text::kDownloadStatus,
+               result.failed);
     return !download.written.empty();
 }
 
@@ -515,24 +537,12 @@ void CPage25PropPage::DefaultSettings() {
     });
     SetText(IDC_IMPEXP_PASSWORD, "");
     if (!go) return;
-    std::vector<std::string> details;
-    AddNotWritten(factory.notWritten, details);
-    std::string head;
-    if (factory.writeErrors > 0) {
-        head = WriteErrorsHead(text::kDefaultsNotCompleted, factory.writeErrors);
-    } else if (!notKept.empty()) {
-        head = text::kNotKeptDefaults;
-    } else if (verify) {
-        head = text::kDefaultsCompletedVerified;
-    } else if (review) {
-        head = text::kDefaultsCompleted;
+    const WrittenResult result = ResultOfWrites(factory, notKept, verify, kFactoryTexts);
+    // Without review or verification a complete reset is told only by the
+    // request to restart, as it always was.
+    if (result.failed || review || verify) {
+        TellResult(result.head, result.details, review ? &backup : nullptr, {}, result.failed);
     }
-    if (!notKept.empty()) {
-        details.push_back(text::kNodeHoldsOtherHead);
-        details.insert(details.end(), notKept.begin(), notKept.end());
-    }
-    const bool failed = factory.writeErrors > 0 || !notKept.empty();
-    if (!head.empty()) TellResult(head, details, review ? &backup : nullptr, {}, failed);
     if (!factory.written.empty()) Message(text::kRestartPlugin);
 }
 
