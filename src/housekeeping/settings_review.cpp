@@ -218,7 +218,8 @@ std::string ReportText(const ReviewList& list) {
 }
 
 std::string BackupFolderName(std::string_view wholeName) {
-    if (wholeName.empty()) return "%00";
+    // No escape gives "%e": the empty name cannot meet another.
+    if (wholeName.empty()) return "%empty";
     const bool device = IsDeviceName(wholeName);
     // Trailing dots and blanks, which Windows drops from a folder name.
     size_t kept = wholeName.size();

@@ -85,7 +85,7 @@ std::string ReportText(const ReviewList& list);
 // %XX; so do trailing dots and blanks and the first letter of a device name
 // (CON, NUL, COM1, "con.txt" ...); a name with lower-case letters ends in
 // "~" and the hexadecimal pattern of its upper-case letters. The empty name
-// is "%00".
+// is "%empty".
 std::string BackupFolderName(std::string_view wholeName);
 std::string BackupFolder(Platform& platform, std::string_view wholeName);
 // The folder earlier versions kept this node's backups in, when that folder

@@ -209,7 +209,8 @@ TEST(Backups, EachNodeNameHasAFolderOfItsOwn) {
         {"K\xFChl",                   "K%FChl~8"},
         {"\x81\x8D",                  "%81%8D"},
         {std::string("AHU\0x", 5),    "AHU%00x~E"},
-        {"",                          "%00"},
+        {"",                          "%empty"},
+        {std::string(1, '\0'),        "%00"},
         {"Building 3 floor 2 AHU 1",  "Building 3 floor 2 AHU 1~8007"},
         {"Building 3 floor 2 AHU 2",  "Building 3 floor 2 AHU 2~8007"},
     };
