@@ -82,8 +82,6 @@ inline constexpr const char* kDownloadStatus = "Download status";
 inline constexpr const char* kFileNotFound = "File not found!";
 inline constexpr const char* kDownloadQuestion = "Download from file to node?";
 inline constexpr const char* kDownloadTitle = "Download";
-inline constexpr const char* kDownloadAborted = "Download aborted";
-inline constexpr const char* kDownloadNotCompleted = "Download not completed";
 inline constexpr const char* kDownloadCompleted = "Download completed";
 inline constexpr const char* kDownloadNotCompletedCount = "Download not completed. ";
 // A download refused before anything was written:
@@ -102,7 +100,6 @@ inline constexpr const char* kWriteError = " NV write error";
 // "1 NV", "2 NVs"
 inline constexpr const char* kOneNv = " NV";
 inline constexpr const char* kManyNvs = " NVs";
-inline constexpr const char* kNotWrittenList = "Not written: ";
 inline constexpr const char* kNotWrittenLine = "Not written: ";
 // Why a part of a download or of the factory settings was not written.
 inline constexpr const char* kPartNotShown = "the node did not switch to it";
@@ -172,7 +169,6 @@ inline constexpr const char* kNotReadBackValue = ", could not be read back";
 inline constexpr const char* kBackupIn = "Backup: ";
 inline constexpr const char* kPartialBackupIn = "Partial backup: ";
 inline constexpr const char* kDefaultsCompleted = "Default settings completed";
-inline constexpr const char* kDefaultsNotCompletedPlain = "Default settings not completed";
 inline constexpr const char* kNotKeptNotCompleted =
     "Download not completed: the node does not hold everything that was sent.";
 inline constexpr const char* kNotKeptDefaults =
