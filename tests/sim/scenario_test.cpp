@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -35,6 +36,13 @@ std::string ReadAll(const std::filesystem::path& path) {
     return bytes.str();
 }
 
+// With QTA1_UPDATE_GOLDEN=1 the expected traces are rewritten from what
+// the scenarios print, so a deliberate change is one run and a reviewed diff.
+bool UpdateGolden() {
+    const char* update = std::getenv("QTA1_UPDATE_GOLDEN");
+    return update != nullptr && std::string_view(update) == "1";
+}
+
 // Every acceptance scenario, run in-process, reproduces its expected trace.
 TEST(Scenarios, EachScenarioPrintsItsExpectedTrace) {
     int count = 0;
@@ -44,11 +52,16 @@ TEST(Scenarios, EachScenarioPrintsItsExpectedTrace) {
         SCOPED_TRACE(entry.path().filename().string());
         std::filesystem::path expectedPath = entry.path();
         expectedPath.replace_extension(".expected");
-        ASSERT_TRUE(std::filesystem::exists(expectedPath));
-        const std::string expected = ReadAll(expectedPath);
         std::string output;
         const int code =
             RunScenario(ReadAll(entry.path()), entry.path().filename().string(), output);
+        if (UpdateGolden() && (!std::filesystem::exists(expectedPath) ||
+                               ReadAll(expectedPath) != output)) {
+            std::ofstream(expectedPath, std::ios::binary) << output;
+            std::printf("rewrote %s\n", expectedPath.filename().string().c_str());
+        }
+        ASSERT_TRUE(std::filesystem::exists(expectedPath));
+        const std::string expected = ReadAll(expectedPath);
         EXPECT_TRUE(SameTrace(SplitLines(expected), SplitLines(output)));
         EXPECT_EQ(code,
                   expected.find("\nerror: ") == std::string::npos ? kScenarioOk : kScenarioError);
