@@ -17,97 +17,14 @@ namespace {
 // Percent of an analogue output counted 0 to 4095 (word x 100 / 4095).
 constexpr double kPercentOf4095 = 0.02442002442002442;
 
-}  // namespace
-
-int FieldWidth(const Field& field) {
-    if (field.kind == FieldKind::Bit || field.kind == FieldKind::BitText ||
-        field.kind == FieldKind::RadioBit) {
-        return 1;
-    }
-    switch (field.codec) {
-        case Codec::TimeByte:
-        case Codec::SignedByte:
-            return 1;
-        case Codec::NodeDate:
-        case Codec::NodeTime:
-            return kNodeClockLength;
-        default:
-            return 2;
-    }
-}
-
-std::string FormatField(const Field& field, const uint8_t* buffer) {
-    // A one-byte value never looks at the byte after it.
-    const uint8_t high = buffer[field.offset];
-    const uint8_t low = FieldWidth(field) > 1 ? buffer[field.offset + 1] : 0;
-    switch (field.codec) {
-        case Codec::Word:
-            return FormatFixed(ComposeWord(high, low), 0);
-        case Codec::Tenths:
-            return FormatFixed(ComposeWord(high, low) * 0.1, 1);
-        case Codec::Temperature:
-            return FormatFixed(DecodeSignedHundredths(high, low), 1);
-        case Codec::TimeByte:
-            return FormatTimeByte(high);
-        case Codec::HourMinute: {
-            const int minutes = DecodeSignedByte(low);
-            return FormatFixed(DecodeSignedByte(high), 0) + ":" + (minutes < 10 ? "0" : "") +
-                   FormatFixed(minutes, 0);
-        }
-        case Codec::HalfHundredths:
-            return FormatFixed(DecodeHalfHundredths(high, low), 0);
-        case Codec::Halves:
-            return FormatFixed(DecodeHalves(high, low), 0);
-        case Codec::Percent4095:
-            return FormatFixed(ComposeWord(high, low) * kPercentOf4095, 0);
-        case Codec::SignedByte:
-            return FormatFixed(DecodeSignedByte(high), 0);
-        case Codec::TenthsWhole:
-            return FormatFixed(DecodeTenthsInteger(high, low), 0);
-        case Codec::NodeDate:
-            return NodeDateText(buffer + field.offset);
-        case Codec::NodeTime:
-            return NodeTimeText(buffer + field.offset);
-    }
-    return {};
-}
-
-int FieldNumber(const Field& field, const uint8_t* buffer) {
-    if (field.codec == Codec::SignedByte) return DecodeSignedByte(buffer[field.offset]);
-    return ComposeWord(buffer[field.offset], buffer[field.offset + 1]);
-}
-
-namespace {
-
 // The numbers a value box stores: typed text is scaled by `scale`, cut
 // toward zero, and must lie in min..max to be stored and read back exactly.
 struct NumberForm {
-    int scale;
-    int decimals;  // of the range in messages: the precision the box stores
-    int64_t min;
-    int64_t max;
+    int scale = 0;
+    int decimals = 0;  // of the range in messages: the precision the box stores
+    int64_t min = 0;
+    int64_t max = 0;
 };
-
-// clang-format off
-std::optional<NumberForm> FormOf(Codec codec) {
-    switch (codec) {
-        case Codec::Word:           return NumberForm{1,   0, 0,      65535};
-        case Codec::Tenths:         return NumberForm{10,  1, 0,      65535};
-        case Codec::TenthsWhole:    return NumberForm{10,  1, 0,      65535};
-        case Codec::Temperature:    return NumberForm{100, 2, kMinHundredths, kMaxHundredths};
-        case Codec::HalfHundredths: return NumberForm{200, 3, 0,      65535};
-        // Only the low byte is the box's: the high byte keeps the node's value.
-        case Codec::Halves:         return NumberForm{2,   1, 0,      255};
-        case Codec::SignedByte:     return NumberForm{1,   0, -128,   127};
-        case Codec::TimeByte:
-        case Codec::HourMinute:
-        case Codec::Percent4095:
-        case Codec::NodeDate:
-        case Codec::NodeTime:       return std::nullopt;
-    }
-    return std::nullopt;
-}
-// clang-format on
 
 constexpr int64_t kSignedByteMin = -128;
 constexpr int64_t kSignedByteMax = 127;
@@ -131,7 +48,105 @@ bool EncodeHourMinute(std::string_view text, uint8_t* bytes) {
     return true;
 }
 
+bool EncodeTimeByte(std::string_view text, uint8_t* bytes) {
+    if (!IsValidTimeText(text)) return false;
+    bytes[0] = ParseTimeByte(text);
+    return true;
+}
+
+std::string HourMinuteText(const uint8_t* v) {
+    const int minutes = DecodeSignedByte(v[1]);
+    // Two digits for 0 to 9; a negative minute keeps its sign ("7:-5", not
+    // "7:0-5", which no box would take back).
+    return FormatFixed(DecodeSignedByte(v[0]), 0) + ":" +
+           (minutes >= 0 && minutes < 10 ? "0" : "") + FormatFixed(minutes, 0);
+}
+
+int64_t WordOf(const uint8_t* v) { return ComposeWord(v[0], v[1]); }
+
+// Each codec once: the bytes of the value it covers, how the page shows them,
+// and how typed text becomes bytes. A value is read from `offset` on; a
+// one-byte codec never looks at the byte after it.
+struct CodecRow {
+    Codec codec;
+    int width;          // bytes from `offset` the value spans
+    bool lowByteOnly;   // of those, only the second is the box's
+    std::string (*format)(const uint8_t* value);
+    // The numbers the box stores, and `stored` reads that number back from
+    // the bytes. A scale of 0: no number (a time typed as text, or a value
+    // shown only).
+    NumberForm number;
+    int64_t (*stored)(const uint8_t* value);
+    // Codecs typed as text; none for numbers and shown-only values.
+    bool (*encodeText)(std::string_view text, uint8_t* value);
+    const char* textRange;  // what such a box takes, for messages
+};
+
+// clang-format off
+constexpr CodecRow kCodecs[] = {
+//   codec                 width  low  format
+    {Codec::Word,           2, false, [](const uint8_t* v) { return FormatFixed(ComposeWord(v[0], v[1]), 0); },
+     {1, 0, 0, 65535}, WordOf, nullptr, nullptr},
+    {Codec::Tenths,         2, false, [](const uint8_t* v) { return FormatFixed(ComposeWord(v[0], v[1]) * 0.1, 1); },
+     {10, 1, 0, 65535}, WordOf, nullptr, nullptr},
+    {Codec::Temperature,    2, false, [](const uint8_t* v) { return FormatFixed(DecodeSignedHundredths(v[0], v[1]), 1); },
+     {100, 2, kMinHundredths, kMaxHundredths},
+     [](const uint8_t* v) -> int64_t { return SignedHundredthsWord(v[0], v[1]); }, nullptr, nullptr},
+    {Codec::TimeByte,       1, false, [](const uint8_t* v) { return FormatTimeByte(v[0]); },
+     {}, nullptr, EncodeTimeByte, text::kTimeRange},
+    {Codec::HourMinute,     2, false, HourMinuteText,
+     {}, nullptr, EncodeHourMinute, text::kHourMinuteRange},
+    {Codec::HalfHundredths, 2, false, [](const uint8_t* v) { return FormatFixed(DecodeHalfHundredths(v[0], v[1]), 0); },
+     {200, 3, 0, 65535}, WordOf, nullptr, nullptr},
+    // Only the low byte is the box's: the high byte keeps the node's value.
+    {Codec::Halves,         2, true,  [](const uint8_t* v) { return FormatFixed(DecodeHalves(v[0], v[1]), 0); },
+     {2, 1, 0, 255}, [](const uint8_t* v) -> int64_t { return v[1]; }, nullptr, nullptr},
+    {Codec::Percent4095,    2, false, [](const uint8_t* v) { return FormatFixed(ComposeWord(v[0], v[1]) * kPercentOf4095, 0); },
+     {}, nullptr, nullptr, nullptr},
+    {Codec::SignedByte,     1, false, [](const uint8_t* v) { return FormatFixed(DecodeSignedByte(v[0]), 0); },
+     {1, 0, kSignedByteMin, kSignedByteMax},
+     [](const uint8_t* v) -> int64_t { return DecodeSignedByte(v[0]); }, nullptr, nullptr},
+    {Codec::TenthsWhole,    2, false, [](const uint8_t* v) { return FormatFixed(DecodeTenthsInteger(v[0], v[1]), 0); },
+     {10, 1, 0, 65535}, WordOf, nullptr, nullptr},
+    {Codec::NodeDate,       kNodeClockLength, false, NodeDateText, {}, nullptr, nullptr, nullptr},
+    {Codec::NodeTime,       kNodeClockLength, false, NodeTimeText, {}, nullptr, nullptr, nullptr},
+};
+// clang-format on
+
+constexpr bool EveryCodecOnceInOrder() {
+    for (size_t i = 0; i < std::size(kCodecs); ++i) {
+        if (static_cast<size_t>(kCodecs[i].codec) != i) return false;
+    }
+    return std::size(kCodecs) == static_cast<size_t>(Codec::NodeTime) + 1;
+}
+static_assert(EveryCodecOnceInOrder(), "one codec row per codec, in the order of the enum");
+
+const CodecRow& RowOf(Codec codec) { return kCodecs[static_cast<size_t>(codec)]; }
+
+std::optional<NumberForm> FormOf(Codec codec) {
+    const CodecRow& row = RowOf(codec);
+    if (row.number.scale == 0) return std::nullopt;
+    return row.number;
+}
+
 }  // namespace
+
+int FieldWidth(const Field& field) {
+    if (field.kind == FieldKind::Bit || field.kind == FieldKind::BitText ||
+        field.kind == FieldKind::RadioBit) {
+        return 1;
+    }
+    return RowOf(field.codec).width;
+}
+
+std::string FormatField(const Field& field, const uint8_t* buffer) {
+    return RowOf(field.codec).format(buffer + field.offset);
+}
+
+int FieldNumber(const Field& field, const uint8_t* buffer) {
+    if (field.codec == Codec::SignedByte) return DecodeSignedByte(buffer[field.offset]);
+    return ComposeWord(buffer[field.offset], buffer[field.offset + 1]);
+}
 
 void AddFieldMask(const Field& field, uint8_t* masks) {
     if (field.kind == FieldKind::Bit || field.kind == FieldKind::RadioBit ||
@@ -140,19 +155,10 @@ void AddFieldMask(const Field& field, uint8_t* masks) {
             masks[field.offset] |= static_cast<uint8_t>(0x80 >> field.bit);
         return;
     }
-    if (field.codec == Codec::Halves) {
-        masks[field.offset + 1] = 0xFF;
-        return;
+    const CodecRow& row = RowOf(field.codec);
+    for (int i = row.lowByteOnly ? 1 : 0; i < row.width && field.offset + i < kNvBufferSize; ++i) {
+        masks[field.offset + i] = 0xFF;
     }
-    masks[field.offset] = 0xFF;
-    if (field.codec == Codec::TimeByte || field.codec == Codec::SignedByte) return;
-    if (field.codec == Codec::NodeDate || field.codec == Codec::NodeTime) {
-        for (int i = 1; i < kNodeClockLength && field.offset + i < kNvBufferSize; ++i) {
-            masks[field.offset + i] = 0xFF;
-        }
-        return;
-    }
-    masks[field.offset + 1] = 0xFF;
 }
 
 bool SameFieldValue(const Field& field, const uint8_t* a, const uint8_t* b) {
@@ -165,9 +171,9 @@ bool SameFieldValue(const Field& field, const uint8_t* a, const uint8_t* b) {
 }
 
 bool FieldStored(const Field& field) {
+    const CodecRow& row = RowOf(field.codec);
     return field.kind != FieldKind::Text && field.kind != FieldKind::BitText &&
-           field.codec != Codec::Percent4095 && field.codec != Codec::NodeDate &&
-           field.codec != Codec::NodeTime;
+           (row.number.scale != 0 || row.encodeText != nullptr);
 }
 
 int FieldControl(const Field& field) {
@@ -188,15 +194,9 @@ namespace {
 // A number field's stored value with all the digits it stores (21.25 where
 // the page shows 21.2); other fields as FormatField.
 std::string ExactFieldText(const Field& field, const uint8_t* buffer) {
-    const std::optional<NumberForm> form = FormOf(field.codec);
-    if (field.kind != FieldKind::Word || !form) return FormatField(field, buffer);
-    const uint8_t high = buffer[field.offset];
-    const uint8_t low = buffer[field.offset + 1];
-    int64_t value = field.codec == Codec::Temperature ? SignedHundredthsWord(high, low)
-                                                      : ComposeWord(high, low);
-    if (field.codec == Codec::Halves) value = low;
-    if (field.codec == Codec::SignedByte) value = DecodeSignedByte(high);
-    return FormatScaled(value, form->scale, form->decimals);
+    const CodecRow& row = RowOf(field.codec);
+    if (field.kind != FieldKind::Word || row.stored == nullptr) return FormatField(field, buffer);
+    return FormatScaled(row.stored(buffer + field.offset), row.number.scale, row.number.decimals);
 }
 
 }  // namespace
@@ -233,21 +233,17 @@ std::pair<std::string, std::string> DifferingValueTexts(const Field& field, cons
 }
 
 bool EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
-    if (field.codec == Codec::TimeByte) {
-        if (!IsValidTimeText(text)) return false;
-        buffer[field.offset] = ParseTimeByte(text);
-        return true;
-    }
-    if (field.codec == Codec::HourMinute) return EncodeHourMinute(text, buffer + field.offset);
+    const CodecRow& row = RowOf(field.codec);
+    if (row.encodeText != nullptr) return row.encodeText(text, buffer + field.offset);
     const std::optional<NumberForm> form = FormOf(field.codec);
     if (!form) return false;  // shown only
     const std::optional<int64_t> value =
         ParseScaledDecimal(text, form->scale, DecimalMark::PointOrComma);
     if (!value || *value < form->min || *value > form->max) return false;
     const auto word = static_cast<uint16_t>(*value & 0xFFFF);
-    if (field.codec == Codec::Halves) {
+    if (row.lowByteOnly) {
         buffer[field.offset + 1] = static_cast<uint8_t>(word & 0xFF);
-    } else if (field.codec == Codec::SignedByte) {
+    } else if (row.width == 1) {
         buffer[field.offset] = static_cast<uint8_t>(word & 0xFF);
     } else {
         buffer[field.offset] = static_cast<uint8_t>(word >> 8);
@@ -257,8 +253,8 @@ bool EncodeField(const Field& field, std::string_view text, uint8_t* buffer) {
 }
 
 std::string AcceptedRange(const Field& field) {
-    if (field.codec == Codec::TimeByte) return text::kTimeRange;
-    if (field.codec == Codec::HourMinute) return text::kHourMinuteRange;
+    const CodecRow& row = RowOf(field.codec);
+    if (row.textRange != nullptr) return row.textRange;
     const std::optional<NumberForm> form = FormOf(field.codec);
     if (!form) return {};
     return text::kNumberFrom + FormatScaled(form->min, form->scale, form->decimals) +

@@ -381,12 +381,12 @@ bool EncodeField(const Field& field, std::string_view text, uint8_t* buffer);
 // What a field accepts, for the message that refuses a value: "a number
 // from 0 to 6553.5".
 std::string AcceptedRange(const Field& field);
-// Two values of a field as its page shows them; where the page's rounding
-// makes different stored values look alike, with all the digits they store.
 // The value of a field as its page shows it: the box's text, a check box's
 // state, or the caption of the chosen radio button (of `controls`).
 std::string FieldValueText(const Field& field, const uint8_t* buffer,
                            std::span<const ControlDecl> controls);
+// Two values of a field as its page shows them; where the page's rounding
+// makes different stored values look alike, with all the digits they store.
 std::pair<std::string, std::string> DifferingValueTexts(const Field& field, const uint8_t* a,
                                                         const uint8_t* b,
                                                         std::span<const ControlDecl> controls);
