@@ -492,7 +492,7 @@ bool CPropPage::ReadBlock(const Block& block) {
     } else {
         ok = ok && node().ReadNv(block.nv, buffer, block.readLength) == kHostOk;
     }
-    if (ok && block.optionBits) ReverseBits(buffer, kNvBufferSize);
+    if (ok && block.bitReversed) ReverseBits(buffer, kNvBufferSize);
     NoteReadBack(block, buffer, ok);
     if (!ok) return false;
     ShowFields(block.fields, buffer);
@@ -519,9 +519,9 @@ bool CPropPage::WriteBlock(const Block& block) {
                                                      : NotSelectedText(block.part));
         return false;
     }
-    if (block.optionBits) ReverseBits(buffer, kNvBufferSize);
+    if (block.bitReversed) ReverseBits(buffer, kNvBufferSize);
     StoreFields(block.fields, buffer);
-    return SendNv(block.nv, block.part, block.optionBits, block.fields, buffer);
+    return SendNv(block.nv, block.part, block.bitReversed, block.fields, buffer);
 }
 
 CPropPage::BusyButton::BusyButton(CPropPage& page, int button, std::string_view caption)
@@ -610,11 +610,11 @@ void CPropPage::NoteReadBack(const Block& block, const uint8_t* buffer, bool ok)
     std::copy(buffer, buffer + kNvBufferSize, back.bytes.begin());
 }
 
-bool CPropPage::SendNv(int nv, int part, bool optionBits, std::span<const Field> fields,
+bool CPropPage::SendNv(int nv, int part, bool bitReversed, std::span<const Field> fields,
                        const uint8_t* pageBytes) {
     uint8_t bytes[kNvBufferSize] = {};
     std::copy(pageBytes, pageBytes + kNvBufferSize, bytes);
-    if (optionBits) ReverseBits(bytes, kNvBufferSize);
+    if (bitReversed) ReverseBits(bytes, kNvBufferSize);
     if (node().WriteNv(nv, bytes, WriteLengthOf(nv)) != kHostOk) {
         NoteWriteProblem(EditedBoxNames(fields), text::kWriteRefused);
         return false;

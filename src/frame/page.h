@@ -149,7 +149,7 @@ constexpr Field RadioBitField(int byte, int bit, const RadioGroup& radios) {
 struct Block {
     int nv;           // NV index; kConfigNv for a part of the configuration NV
     int part;         // the part, for kConfigNv; 0 otherwise
-    bool optionBits;  // bit-reversed between node and page
+    bool bitReversed;  // an option part: its bytes are bit-reversed between node and page
     std::span<const Field> fields;
     int readLength = kNvValueSize;  // length of the ReadPage read
     int rmwLength = kNvBufferSize;  // length of the read before a write
@@ -329,7 +329,7 @@ protected:
     // A refusal is reported; `fields` (the page's view of `pageBytes`,
     // reversed for option parts) are compared with the closing Read of the
     // same NV and part.
-    bool SendNv(int nv, int part, bool optionBits, std::span<const Field> fields,
+    bool SendNv(int nv, int part, bool bitReversed, std::span<const Field> fields,
                 const uint8_t* pageBytes);
     // A problem of the current write, told at its end: `what` names the
     // boxes or values concerned, `why` what happened.

@@ -13,10 +13,10 @@ namespace qta1 {
 namespace {
 
 // The page's view of a value: bit-reversed for option parts.
-std::array<uint8_t, kNvBufferSize> PageView(const std::string& bytes, bool optionBits) {
+std::array<uint8_t, kNvBufferSize> PageView(const std::string& bytes, bool bitReversed) {
     std::array<uint8_t, kNvBufferSize> view{};
     std::copy_n(bytes.begin(), std::min<size_t>(bytes.size(), view.size()), view.begin());
-    if (optionBits) ReverseBits(view.data(), kNvBufferSize);
+    if (bitReversed) ReverseBits(view.data(), kNvBufferSize);
     return view;
 }
 
@@ -96,16 +96,16 @@ SettingsFields::SettingsFields(CSheet& sheet) {
                 if (!FieldStored(field)) continue;
                 const ControlDecl* decl = page->Declaration(FieldControl(field));
                 if (decl == nullptr) continue;
-                Add(where, block.optionBits,
+                Add(where, block.bitReversed,
                     {std::string(CaptionOf(id)), BoxNameOf(*decl), field, page->Controls()});
             }
         }
     }
 }
 
-void SettingsFields::Add(NvPart where, bool optionBits, const Named& named) {
+void SettingsFields::Add(NvPart where, bool bitReversed, const Named& named) {
     Value& value = values_[where];
-    value.optionBits = optionBits;
+    value.bitReversed = bitReversed;
     uint8_t masks[kNvBufferSize] = {};
     AddFieldMask(named.field, masks);
     bool news = false;
@@ -142,8 +142,8 @@ void SettingsFields::Compare(NvPart where, const std::string& first, const std::
     const auto found = values_.find(where);
     const Value empty;
     const Value& value = found != values_.end() ? found->second : empty;
-    const auto a = PageView(first, value.optionBits);
-    const auto b = PageView(second, value.optionBits);
+    const auto a = PageView(first, value.bitReversed);
+    const auto b = PageView(second, value.bitReversed);
     const size_t length = std::min(first.size(), second.size());
     for (const Named& named : value.fields) {
         uint8_t masks[kNvBufferSize] = {};
@@ -173,7 +173,7 @@ void SettingsFields::Unknown(NvPart where, const std::string& second, std::strin
     const auto found = values_.find(where);
     const Value empty;
     const Value& value = found != values_.end() ? found->second : empty;
-    const auto b = PageView(second, value.optionBits);
+    const auto b = PageView(second, value.bitReversed);
     for (const Named& named : value.fields) {
         rows.push_back({named.tab, named.box, std::string(missing),
                         FieldValueText(named.field, b.data(), named.controls)});

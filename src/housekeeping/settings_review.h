@@ -52,11 +52,11 @@ private:
         std::span<const ControlDecl> controls;
     };
     struct Value {
-        bool optionBits = false;                       // the pages see it bit-reversed
+        bool bitReversed = false;                       // the pages see it bit-reversed
         std::array<uint8_t, kNvBufferSize> covered{};  // bits some page shows
         std::vector<Named> fields;
     };
-    void Add(NvPart where, bool optionBits, const Named& named);
+    void Add(NvPart where, bool bitReversed, const Named& named);
     void Compare(NvPart where, const std::string& first, const std::string& second,
                  std::vector<SettingsDifference>& rows) const;
     void Unknown(NvPart where, const std::string& second, std::string_view missing,

@@ -162,7 +162,7 @@ inline constexpr int kModeSetsPart     = 10;  // HVAC mode sets of the unit func
 struct PartEntry {
     int part;
     const char* name;
-    bool optionBits;  // stored bit-reversed: codec bit n of a byte is its stored bit n
+    bool bitReversed;  // stored bit-reversed: codec bit n of a byte is its stored bit n
 };
 
 inline constexpr PartEntry kConfigParts[] = {

@@ -118,8 +118,8 @@ private:
         if (block.nv == kConfigNv) {
             const PartEntry* part = PartEntryOf(block.part);
             if (part == nullptr) return Problem(where + ": no such part");
-            if (block.optionBits != part->optionBits) Problem(where + ": bit order of the part");
-        } else if (block.part != 0 || block.optionBits) {
+            if (block.bitReversed != part->bitReversed) Problem(where + ": bit order of the part");
+        } else if (block.part != 0 || block.bitReversed) {
             Problem(where + ": a part or a bit order on an NV without parts");
         }
         if (block.readLength < nv->readLength || block.readLength > kNvBufferSize)

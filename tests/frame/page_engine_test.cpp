@@ -39,10 +39,10 @@ constexpr RadioGroup kMode = {
 constexpr Field kModeField[] = {RadioWordAt(1, kMode)};
 constexpr Field kPositionField[] = {WordAt(kPosition, 1, Codec::Halves)};
 constexpr Block kBlocks[] = {
-    {.nv = kConfigNv, .part = kTravelTimesPart, .optionBits = false, .fields = kDelayField},
-    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kOptionField},
-    {.nv = kManualValueNv, .part = 0, .optionBits = false, .fields = kPositionField},
-    {.nv = kOutputModeNv, .part = 0, .optionBits = false, .fields = kModeField},
+    {.nv = kConfigNv, .part = kTravelTimesPart, .bitReversed = false, .fields = kDelayField},
+    {.nv = kConfigNv, .part = kOptionPart, .bitReversed = true, .fields = kOptionField},
+    {.nv = kManualValueNv, .part = 0, .bitReversed = false, .fields = kPositionField},
+    {.nv = kOutputModeNv, .part = 0, .bitReversed = false, .fields = kModeField},
 };
 constexpr int kWriteOrder[] = {3, 2, 1, 0};
 constexpr PageDef kDef = {

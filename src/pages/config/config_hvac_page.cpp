@@ -46,7 +46,7 @@ constexpr Field kModeFields[] = {
 // clang-format on
 
 constexpr Block kHvacBlocks[] = {
-    {.nv = kConfigNv, .part = kModeSetsPart, .optionBits = false, .fields = kModeFields},
+    {.nv = kConfigNv, .part = kModeSetsPart, .bitReversed = false, .fields = kModeFields},
 };
 
 constexpr PageDef kHvacPage = {

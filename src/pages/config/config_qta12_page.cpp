@@ -33,7 +33,7 @@ constexpr Field kQta12Fields[] = {
 // clang-format on
 
 constexpr Block kQta12Blocks[] = {
-    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kQta12Fields},
+    {.nv = kConfigNv, .part = kOptionPart, .bitReversed = true, .fields = kQta12Fields},
 };
 
 constexpr PageDef kQta12Page = {

@@ -19,7 +19,7 @@ constexpr Field kQta3Fields[] = {
 // clang-format on
 
 constexpr Block kQta3Blocks[] = {
-    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kQta3Fields},
+    {.nv = kConfigNv, .part = kOptionPart, .bitReversed = true, .fields = kQta3Fields},
 };
 
 // The boxes take changes only when the unit status offers the QTA3

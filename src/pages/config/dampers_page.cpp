@@ -56,12 +56,12 @@ constexpr Field kFreshAirFields[] = {
 
 // Part 3 is selected without asking the node which part it shows.
 constexpr Block kDampersBlocks[] = {
-    {.nv = kManualValueNv, .part = 0, .optionBits = false, .fields = kManualFields},
-    {.nv = kOutputModeNv, .part = 0, .optionBits = false, .fields = kModeFields},
-    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kSignalFields},
+    {.nv = kManualValueNv, .part = 0, .bitReversed = false, .fields = kManualFields},
+    {.nv = kOutputModeNv, .part = 0, .bitReversed = false, .fields = kModeFields},
+    {.nv = kConfigNv, .part = kOptionPart, .bitReversed = true, .fields = kSignalFields},
     {.nv = kConfigNv,
      .part = kDamperPart,
-     .optionBits = false,
+     .bitReversed = false,
      .fields = kFreshAirFields,
      .selectorAlways = true,
      .readSelectorAlways = true},

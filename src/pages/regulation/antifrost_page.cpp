@@ -19,7 +19,7 @@ constexpr Field kFields[] = {
 };
 // clang-format on
 constexpr Block kBlocks[] = {
-    {.nv = kConfigNv, .part = kTemperaturesPart, .optionBits = false, .fields = kFields},
+    {.nv = kConfigNv, .part = kTemperaturesPart, .bitReversed = false, .fields = kFields},
 };
 
 constexpr Field kOutdoor[] = {WordAt(IDC_ANTIFROST_OUTDOOR, 0, Codec::Temperature)};

@@ -39,11 +39,11 @@ constexpr Field kSetpointFields[] = {
 constexpr Block kBlocks[] = {
     {.nv = kConfigNv,
      .part = kBreakPointsPart,
-     .optionBits = false,
+     .bitReversed = false,
      .fields = kPidFields,
      .selectorAlways = true},
-    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kCalculatedField},
-    {.nv = kInjectionSetpointsNv, .part = 0, .optionBits = false, .fields = kSetpointFields},
+    {.nv = kConfigNv, .part = kOptionPart, .bitReversed = true, .fields = kCalculatedField},
+    {.nv = kInjectionSetpointsNv, .part = 0, .bitReversed = false, .fields = kSetpointFields},
 };
 constexpr int kWriteOrder[] = {1, 0, 2};
 

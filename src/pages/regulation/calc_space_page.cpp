@@ -20,8 +20,8 @@ constexpr Field kPointFields[] = {
 constexpr Field kCalculatedField[] = {BitField(IDC_CALCSPACE_CALC_SETPOINT, 4, 4)};
 
 constexpr Block kBlocks[] = {
-    {.nv = kInjectionSetpointsNv, .part = 0, .optionBits = false, .fields = kPointFields},
-    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kCalculatedField},
+    {.nv = kInjectionSetpointsNv, .part = 0, .bitReversed = false, .fields = kPointFields},
+    {.nv = kConfigNv, .part = kOptionPart, .bitReversed = true, .fields = kCalculatedField},
 };
 
 // The points and what the calculation gives matter only while it is on.

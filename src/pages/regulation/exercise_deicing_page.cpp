@@ -15,7 +15,7 @@ constexpr Field kFields[] = {
 };
 // clang-format on
 constexpr Block kBlocks[] = {
-    {.nv = kConfigNv, .part = kDelaysPart, .optionBits = false, .fields = kFields},
+    {.nv = kConfigNv, .part = kDelaysPart, .bitReversed = false, .fields = kFields},
 };
 
 // "Deicing enabled": part 1 byte 8 bit 1.

@@ -45,9 +45,9 @@ constexpr Field kSignalFields[] = {
 // clang-format on
 
 constexpr Block kBlocks[] = {
-    {.nv = kManualValueNv, .part = 0, .optionBits = false, .fields = kManualFields},
-    {.nv = kOutputModeNv, .part = 0, .optionBits = false, .fields = kModeFields},
-    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kSignalFields},
+    {.nv = kManualValueNv, .part = 0, .bitReversed = false, .fields = kManualFields},
+    {.nv = kOutputModeNv, .part = 0, .bitReversed = false, .fields = kModeFields},
+    {.nv = kConfigNv, .part = kOptionPart, .bitReversed = true, .fields = kSignalFields},
 };
 
 constexpr Field kValveOut[] = {WordAt(IDC_HEAT_VALVE_OUT, 0, Codec::HalfHundredths)};

@@ -18,8 +18,8 @@ constexpr Field kAlarmFields[] = {
 };
 // clang-format on
 constexpr Block kBlocks[] = {
-    {.nv = kConfigNv, .part = kOptionPart, .optionBits = true, .fields = kStopField},
-    {.nv = kConfigNv, .part = kTemperaturesPart, .optionBits = false, .fields = kAlarmFields},
+    {.nv = kConfigNv, .part = kOptionPart, .bitReversed = true, .fields = kStopField},
+    {.nv = kConfigNv, .part = kTemperaturesPart, .bitReversed = false, .fields = kAlarmFields},
 };
 
 // The alarm's values and temperatures matter only while the unit stops on it.

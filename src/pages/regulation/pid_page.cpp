@@ -25,7 +25,7 @@ constexpr Field kPidFields[] = {
 // clang-format on
 
 constexpr Block kPidBlocks[] = {
-    {.nv = kConfigNv, .part = kPidPart, .optionBits = false, .fields = kPidFields},
+    {.nv = kConfigNv, .part = kPidPart, .bitReversed = false, .fields = kPidFields},
 };
 
 constexpr int kHeatRow[] = {IDC_PID_HEAT_P, IDC_PID_HEAT_I, IDC_PID_HEAT_D};

@@ -26,10 +26,10 @@ constexpr Field kBreakPointFields[] = {
 
 // Part 7 is selected without asking the node, on Read and on Write alike.
 constexpr Block kBlocks[] = {
-    {.nv = kConfigNv, .part = kTemperaturesPart, .optionBits = false, .fields = kUpwarmingFields},
+    {.nv = kConfigNv, .part = kTemperaturesPart, .bitReversed = false, .fields = kUpwarmingFields},
     {.nv = kConfigNv,
      .part = kBreakPointsPart,
-     .optionBits = false,
+     .bitReversed = false,
      .fields = kBreakPointFields,
      .selectorAlways = true,
      .readSelectorAlways = true},

@@ -18,7 +18,7 @@ constexpr Field kOffsets[] = {
 };
 // clang-format on
 constexpr Block kBlocks[] = {
-    {.nv = kConfigNv, .part = kTemperaturesPart, .optionBits = false, .fields = kOffsets},
+    {.nv = kConfigNv, .part = kTemperaturesPart, .bitReversed = false, .fields = kOffsets},
 };
 
 constexpr Field kInjection[] = {WordAt(IDC_TEMPS_BS1_ACTUAL, 0, Codec::Temperature)};

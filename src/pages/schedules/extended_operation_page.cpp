@@ -14,8 +14,8 @@ constexpr Field kDay[] = {WordAt(IDC_EXTOP_DAY, 0, Codec::HourMinute)};
 constexpr Field kNight[] = {WordAt(IDC_EXTOP_NIGHT, 0, Codec::HourMinute)};
 
 constexpr Block kBlocks[] = {
-    {.nv = kDayExtensionNv, .part = 0, .optionBits = false, .fields = kDay},
-    {.nv = kNightExtensionNv, .part = 0, .optionBits = false, .fields = kNight},
+    {.nv = kDayExtensionNv, .part = 0, .bitReversed = false, .fields = kDay},
+    {.nv = kNightExtensionNv, .part = 0, .bitReversed = false, .fields = kNight},
 };
 
 constexpr PageDef kExtendedOperationPage = {

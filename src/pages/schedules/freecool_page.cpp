@@ -34,13 +34,13 @@ constexpr Field kRoomSetpoints[] = {
 // Read: the calendar, then the temperatures; Write sends the temperatures
 // first, the calendar only after its checks.
 constexpr Block kBlocks[] = {
-    {.nv = kFreecoolPirCalendarNv, .part = 0, .optionBits = false, .fields = kTimeBoxes,
+    {.nv = kFreecoolPirCalendarNv, .part = 0, .bitReversed = false, .fields = kTimeBoxes,
      .readLength = kNvBufferSize, .shownOnly = true},
-    {.nv = kMinNightCoolNv, .part = 0, .optionBits = false, .fields = kMinInjection,
+    {.nv = kMinNightCoolNv, .part = 0, .bitReversed = false, .fields = kMinInjection,
      .readLength = kNvBufferSize, .rmwLength = kNvValueSize},
-    {.nv = kMaxOutNightNv, .part = 0, .optionBits = false, .fields = kMaxOutdoor,
+    {.nv = kMaxOutNightNv, .part = 0, .bitReversed = false, .fields = kMaxOutdoor,
      .readLength = kNvBufferSize, .rmwLength = kNvValueSize},
-    {.nv = kRoomSetpointsNv, .part = 0, .optionBits = false, .fields = kRoomSetpoints,
+    {.nv = kRoomSetpointsNv, .part = 0, .bitReversed = false, .fields = kRoomSetpoints,
      .readLength = kNvBufferSize, .rmwLength = kNvValueSize},
 };
 

@@ -16,7 +16,7 @@ constexpr Field kTravelTimes[] = {
 // clang-format on
 
 constexpr Block kBlocks[] = {
-    {.nv = kConfigNv, .part = kTravelTimesPart, .optionBits = false, .fields = kTravelTimes},
+    {.nv = kConfigNv, .part = kTravelTimesPart, .bitReversed = false, .fields = kTravelTimes},
 };
 
 constexpr int kHeatValve[] = {IDC_OPENCLOSE_HEAT_VALVE};

@@ -34,13 +34,13 @@ constexpr Field kDelays[] = {
 constexpr Block kBlocks[] = {
     {.nv = kFreecoolPirCalendarNv,
      .part = 0,
-     .optionBits = false,
+     .bitReversed = false,
      .fields = kTimeBoxes,
      .readLength = kNvBufferSize,
      .shownOnly = true},
     {.nv = kConfigNv,
      .part = kDelaysPart,
-     .optionBits = false,
+     .bitReversed = false,
      .fields = kDelays,
      .rmwLength = kNvValueSize},
 };

@@ -51,7 +51,7 @@ constexpr Field kUnitFields[] = {TextAt(IDC_STATUS_UNIT, 0, Codec::SignedByte, k
 // The override takes two bytes; the read before the write only confirms the
 // node answers.
 constexpr Block kStatusBlocks[] = {
-    {.nv = kSwitchOverrideNv, .part = 0, .optionBits = false, .fields = kOverrideFields},
+    {.nv = kSwitchOverrideNv, .part = 0, .bitReversed = false, .fields = kOverrideFields},
 };
 
 constexpr LiveRead kStatusLive[] = {
