@@ -19,6 +19,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@
 #include "harness.h"
 #include "platform/win32/qta1_guids.h"
 #include "resources/layout.h"
+#include "resources/version.h"
 
 using namespace checks;
 using qta1::win32::kClsidQta1Ctrl;
@@ -66,6 +68,23 @@ std::wstring Widen(const char* text) {
     std::wstring out;
     for (; *text != '\0'; ++text) out.push_back(static_cast<unsigned char>(*text));
     return out;
+}
+
+// Whether a static control's text, wrapped as the control wraps it, fits
+// inside the control.
+bool TextShownWhole(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    const std::wstring text = TextOf(control);
+    HDC dc = GetDC(control);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT needed = {0, 0, client.right, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return needed.right <= client.right && needed.bottom <= client.bottom;
 }
 
 HRESULT CreateControl(IUnknown** out) {
@@ -168,20 +187,22 @@ void CheckResources() {
         VS_FIXEDFILEINFO* fixed = nullptr;
         UINT length = 0;
         VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length);
-        Check(fixed != nullptr && fixed->dwFileVersionMS == 0x00010000 &&
-                  fixed->dwFileVersionLS == 0x00000001 && fixed->dwProductVersionMS == 0x00010000 &&
-                  fixed->dwProductVersionLS == 0x00000001,
-              "version: file and product version 1.0.0.1");
+        constexpr DWORD kHigh = MAKELONG(QTA1_VERSION_MINOR, QTA1_VERSION_MAJOR);
+        constexpr DWORD kLow = MAKELONG(QTA1_VERSION_TWEAK, QTA1_VERSION_PATCH);
+        Check(fixed != nullptr && fixed->dwFileVersionMS == kHigh &&
+                  fixed->dwFileVersionLS == kLow && fixed->dwProductVersionMS == kHigh &&
+                  fixed->dwProductVersionLS == kLow,
+              "version: file and product version " QTA1_VERSION_TEXT);
         const struct {
             const wchar_t* name;
-            const wchar_t* value;
+            std::wstring value;
         } kStrings[] = {
             {L"FileDescription", L"QTA1 ActiveX Control Module"},
             {L"ProductName", L"QTA1 ActiveX Control Module"},
             {L"InternalName", L"QTA1"},
             {L"OriginalFilename", L"QTA1.OCX"},
-            {L"FileVersion", L"1.0.0.1"},
-            {L"ProductVersion", L"1.0.0.1"},
+            {L"FileVersion", Widen(QTA1_VERSION_TEXT)},
+            {L"ProductVersion", Widen(QTA1_VERSION_TEXT)},
         };
         for (const auto& entry : kStrings) {
             const std::wstring got = VersionString(block, entry.name);
@@ -620,6 +641,7 @@ void CheckDispatch(IUnknown* control) {
 
     // AboutBox shows the modal dialog; a second thread reads it and presses OK.
     std::vector<std::wstring> texts;  // of every child but the icon
+    std::string cutOff;               // the texts that do not fit their control
     bool iconShown = false;
     bool found = false;
     Thread user([&] {
@@ -632,6 +654,9 @@ void CheckDispatch(IUnknown* control) {
                 iconShown = iconShown || SendMessageW(child, STM_GETICON, 0, 0) != 0;
             } else {
                 texts.push_back(TextOf(child));
+                if (ClassOf(child) == L"Static" && !TextShownWhole(child)) {
+                    cutOff += " \"" + Narrow(texts.back()) + "\"";
+                }
             }
         }
         PressButton(about, IDOK);
@@ -650,6 +675,12 @@ void CheckDispatch(IUnknown* control) {
     Check(texts.size() == 3 && Contains(texts, L"QTA1 Control, Version 1.0") &&
               Contains(texts, L"OK") && freeLines == 1,
           "AboutBox: version line, one more line and OK", shown_texts);
+    const std::wstring version = Widen(QTA1_VERSION_TEXT);
+    Check(std::any_of(
+              texts.begin(), texts.end(),
+              [&](const std::wstring& text) { return text.ends_with(L"version " + version); }),
+          "AboutBox: the second line ends with the whole version " QTA1_VERSION_TEXT, shown_texts);
+    Check(found && cutOff.empty(), "AboutBox: every line is shown whole", "cut off:" + cutOff);
     Check(iconShown, "AboutBox: shows the control's icon");
 
     Ptr<IProvideClassInfo2> classInfo;
