@@ -2,7 +2,9 @@
 // regsvr32: its resources, its type library, the COM surface a container
 // relies on (identity, verbs, persistence, events, drawing, AboutBox),
 // exact reference counting and unloading, the properties verb on a site
-// that offers no node, and embedding by Wine's own ATL container.
+// that offers no node, and embedding by Wine's own ATL container. With
+// --answer-dialog TITLE it reads and closes a dialog another process shows
+// (the about box of a script host, a message of the installer).
 //
 // Prints one line per check and "N passed, M failed" last; the exit code is
 // 0 only when every check passed.
@@ -1074,6 +1076,42 @@ void CheckUnregistered(const wchar_t* path) {
     FreeLibrary(module);
 }
 
+// --- A dialog of another process ---------------------------------------------------------
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM param) {
+    if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+HWND FindDialogOfAnyProcess(const std::wstring& title, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        std::vector<HWND> windows;
+        EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
+        for (HWND window : windows) {
+            if (ClassOf(window) == L"#32770" && TextOf(window) == title) return window;
+        }
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+// The dialog `title` that another process shows (the about box of a script
+// host that created the installed control, a message of the installer):
+// waits for it, prints the text of each of its controls and presses OK, as
+// the technician would.
+void AnswerDialog(const std::wstring& title) {
+    HWND dialog = FindDialogOfAnyProcess(title, 60000);
+    if (!Check(dialog != nullptr, "\"" + Narrow(title) + "\" appears")) return;
+    for (const std::wstring& text : ChildTexts(dialog)) {
+        std::printf("text \"%s\"\n", Narrow(text).c_str());
+    }
+    PressButton(dialog, IDOK);
+    const DWORD start = GetTickCount();
+    while (IsWindow(dialog) && GetTickCount() - start < 10000) Sleep(50);
+    Check(!IsWindow(dialog), "\"" + Narrow(title) + "\": OK closes it");
+}
+
 }  // namespace
 
 int main() {
@@ -1084,6 +1122,14 @@ int main() {
     // "--unregistered PATH": the checks after regsvr32 /u.
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    // "--answer-dialog TITLE": read and close a dialog another process shows.
+    if (arguments != nullptr && count == 3 && std::wstring(arguments[1]) == L"--answer-dialog") {
+        AnswerDialog(arguments[2]);
+        LocalFree(arguments);
+        OleUninitialize();
+        std::printf("%d passed, %d failed\n", g_passed, g_failed);
+        return g_failed == 0 ? 0 : 1;
+    }
     if (arguments != nullptr && count == 3 && std::wstring(arguments[1]) == L"--unregistered") {
         CheckUnregistered(arguments[2]);
         LocalFree(arguments);
