@@ -64,6 +64,9 @@ fresh_prefix() {
     [ -n "$active_prefix" ] && wine_session_end
     export WINEPREFIX=$prefixes/$name WINEARCH=$arch
     active_prefix=$WINEPREFIX
+    # A server left from an interrupted run belongs to the old folder: stop it
+    # before the folder goes, or nothing can reach it afterwards.
+    [ -d "$WINEPREFIX" ] && timeout --kill-after=5 30 wineserver -k >/dev/null 2>&1
     rm -rf "$WINEPREFIX" "$WINEPREFIX.lock"
     wine_session_begin
 }
