@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the Windows module needs on Debian: the MinGW-w64 cross
-# compilers, and Wine with Xvfb to run it. The 32-bit module runs in Wine's
-# 32-bit half, which needs the i386 architecture.
+# compilers, Wine with Xvfb to run it, and wixl, msitools, osslsigncode and
+# openssl to build, inspect and sign its installer packages. The 32-bit module
+# runs in Wine's 32-bit half, which needs the i386 architecture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

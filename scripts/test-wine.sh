@@ -9,7 +9,9 @@
 #    counting and unloading, the properties verb on a site without a node
 #    (twice), and embedding by Wine's own ATL container;
 #  - regsvr32 /u removes every key (the same queries found them before);
-#  - scripts/test-wine-sheet.sh, when present, for the sheet itself.
+#  - scripts/test-wine-sheet.sh, when present, for the sheet itself;
+#  - scripts/test-wine-packages.sh, when present, for the installer packages
+#    (x86_64: the package for 64-bit Windows, i686: the one for 32-bit Windows).
 # The last line is "N passed, M failed"; the exit code is non-zero on any failure.
 #
 # Usage: scripts/test-wine.sh [i686|x86_64]...   (both when none is named)
@@ -244,6 +246,10 @@ run_counted "the Wine session ran to its end" \
 
 if [ -x scripts/test-wine-sheet.sh ]; then
     run_counted "scripts/test-wine-sheet.sh ran to its end" scripts/test-wine-sheet.sh
+fi
+if [ -x scripts/test-wine-packages.sh ]; then
+    run_counted "scripts/test-wine-packages.sh ran to its end" \
+        scripts/test-wine-packages.sh "${arches[@]}"
 fi
 
 echo "Wine part: $(($(date +%s) - wine_started)) s; everything: $(($(date +%s) - started)) s"

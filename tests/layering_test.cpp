@@ -25,9 +25,10 @@ struct Rule {
 const std::vector<Rule> kRules = {
     {"src/node/",                 {"node/"}},
     {"src/frame/",                {"frame/", "node/", "resources/controls.h", "resources/strings.h"}},
-    // What the frame sees of resources includes nothing else.
+    // What the frame sees of resources includes nothing else but the version
+    // (plain defines, written by the build).
     {"src/resources/controls.h",  {}},
-    {"src/resources/strings.h",   {}},
+    {"src/resources/strings.h",   {"resources/version.h"}},
     {"src/resources/",            {"resources/", "node/"}},
     {"src/housekeeping/",         {"housekeeping/", "frame/", "node/", "resources/"}},
     {"src/pages/",                {"pages/", "housekeeping/", "frame/", "node/", "resources/"}},

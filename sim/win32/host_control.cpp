@@ -50,11 +50,28 @@ bool EmbeddedControl::Load(const std::wstring& ocxPath, std::wstring& error) {
     const HRESULT result = CoCreateInstance(win32::kClsidQta1Ctrl, nullptr, CLSCTX_INPROC_SERVER,
                                             IID_IOleObject, reinterpret_cast<void**>(&object_));
     if (FAILED(result)) {
-        error = ocxPath + L" is missing and no control is registered: " + Hex(result);
+        error = (ocxPath.empty() ? L"" : ocxPath + L" is missing and ") +
+                L"no control is registered: " + Hex(result);
         return false;
     }
     module_ = nullptr;
     return true;
+}
+
+std::wstring EmbeddedControl::ModuleFile() const {
+    HMODULE module = module_ != nullptr ? module_ : GetModuleHandleW(L"QTA1.OCX");
+    if (module == nullptr) return L"(not loaded)";
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return L"(unknown)";
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 bool EmbeddedControl::Embed(IOleClientSite* site, HWND window, const RECT& rect,

@@ -20,9 +20,11 @@ public:
     EmbeddedControl(const EmbeddedControl&) = delete;
     EmbeddedControl& operator=(const EmbeddedControl&) = delete;
 
-    // Loads `ocxPath` when it names a file, else creates the registered
-    // class. On failure `error` says why.
+    // Loads `ocxPath` when it names a file, else (also when it is empty)
+    // creates the registered class. On failure `error` says why.
     bool Load(const std::wstring& ocxPath, std::wstring& error);
+    // The file of the module that made the control, as the system loaded it.
+    std::wstring ModuleFile() const;
     // Hands the control its site and activates it in place at `rect` of `window`.
     bool Embed(IOleClientSite* site, HWND window, const RECT& rect, std::wstring& error);
     // The properties verb; returns when the sheet has closed.

@@ -10,6 +10,9 @@
 //     --trace FILE          write the trace (host calls, sleeps, timers, boxes) to FILE
 //     --ocx FILE            the module to load (default: QTA1.OCX beside the host,
 //                           else the registered control)
+//     --registered          the registered control, as a host creates it (the
+//                           installed module), even with QTA1.OCX beside the host;
+//                           says on stderr which module that is
 //     --open                open the sheet at start (for the user); the host
 //                           closes when the sheet does
 //     --scenario FILE       run a qta1-sim scenario against the real sheet, print
@@ -82,6 +85,7 @@ struct Options {
     bool checkCom = false;
     bool checkReview = false;
     bool checkClosing = false;
+    bool registered = false;
     std::wstring state;
     std::wstring trace;
     std::wstring ocx;
@@ -118,6 +122,7 @@ constexpr struct {
     {L"--check-review", &Options::checkReview},
     {L"--check-closing", &Options::checkClosing},
     {L"--check-platform", &Options::checkPlatform},
+    {L"--registered", &Options::registered},
 };
 constexpr struct {
     const wchar_t* name;
@@ -250,12 +255,15 @@ int Run(const Options& options) {
     }
     EmbeddedControl control;
     std::wstring error;
-    const std::wstring ocx = options.ocx.empty() ? HostFolder() + L"QTA1.OCX" : options.ocx;
+    const std::wstring ocx = options.registered    ? std::wstring()
+                             : options.ocx.empty() ? HostFolder() + L"QTA1.OCX"
+                                                   : options.ocx;
     if (!control.Load(ocx, error)) {
         PrintError(error);
         DestroyWindow(window);
         return 1;
     }
+    if (options.registered) PrintError(L"the registered control is " + control.ModuleFile());
 
     int exitCode = 0;
     {

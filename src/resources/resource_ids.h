@@ -9,6 +9,9 @@
 #define IDB_QTA1 1
 #define IDI_QTA1 2
 #define IDS_QTA1 1
+/* String 1, the control's type name: the registry entries name the class and
+   its ProgID with it. */
+#define QTA1_TYPE_NAME "QTA1 Control"
 #define IDS_QTA1_PPG 2
 #define IDD_ABOUTBOX_QTA1 100
 

@@ -2,6 +2,8 @@
 // place so that the pages and the tests quote the same bytes.
 #pragma once
 
+#include "resources/version.h"
+
 namespace qta1::text {
 
 inline constexpr const char* kSheetCaption = "QTA1";
@@ -25,7 +27,8 @@ inline constexpr const char* kSaveReportButton = "&Save report...";
 inline constexpr const char* kCloseButton = "Close";
 inline constexpr const char* kYesButton = "&Yes";
 inline constexpr const char* kNoButton = "&No";
-inline constexpr const char* kVersionLine = "QTA1 configuration plug-in, version 1.0.0.1";
+inline constexpr const char* kVersionLine =
+    "QTA1 configuration plug-in, version " QTA1_VERSION_TEXT;
 inline constexpr const char* kProgramId = "90 51 54 41 31 5F 31 72";
 
 // Values a Write refuses before anything is sent, one line per box:

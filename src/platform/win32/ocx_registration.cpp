@@ -5,13 +5,41 @@
 #include "platform/win32/ocx_control.h"
 #include "platform/win32/ocx_module.h"
 #include "platform/win32/qta1_guids.h"
+#include "platform/win32/registry_entries.h"
 #include "platform/win32/win32_handles.h"
-#include "resources/resource_ids.h"
-#include "resources/strings.h"
+#include "platform/win32/win32_platform.h"
 
 namespace qta1::win32 {
 
 namespace {
+
+// The table's identifiers and numbers are those the module declares.
+constexpr int HexDigit(char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+constexpr unsigned long HexAt(const char* text, int from, int digits) {
+    unsigned long value = 0;
+    for (int i = from; i < from + digits; ++i) value = value * 16 + HexDigit(text[i]);
+    return value;
+}
+// `text` is the braced, upper-case form of `guid`: {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}.
+constexpr bool SameGuid(const char* text, const GUID& guid) {
+    constexpr int kTail[] = {20, 22, 25, 27, 29, 31, 33, 35};
+    for (int i = 1; i < 37; ++i) {
+        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+        if (dash ? text[i] != '-' : HexDigit(text[i]) < 0) return false;
+    }
+    bool same = text[0] == '{' && text[37] == '}' && text[38] == '\0' &&
+                HexAt(text, 1, 8) == guid.Data1 && HexAt(text, 10, 4) == guid.Data2 &&
+                HexAt(text, 15, 4) == guid.Data3;
+    for (int i = 0; i < 8; ++i) same = same && HexAt(text, kTail[i], 2) == guid.Data4[i];
+    return same;
+}
+static_assert(SameGuid(registry::kClsidText, kClsidQta1Ctrl));
+static_assert(SameGuid(registry::kLibidText, kLibidQta1));
+static_assert(SameGuid(registry::kDispatchIidText, kDiidDqta1));
+static_assert(SameGuid(registry::kEventsIidText, kDiidDqta1Events));
+static_assert(registry::kMiscStatus == kMiscStatus);
 
 // A GUID's braced text form has 38 characters; StringFromGUID2 counts the
 // terminating NUL too.
@@ -25,12 +53,6 @@ std::wstring GuidText(REFGUID guid) {
     return text;
 }
 
-std::wstring Widen(const char* ascii) {
-    std::wstring wide;
-    for (; *ascii != '\0'; ++ascii) wide.push_back(static_cast<unsigned char>(*ascii));
-    return wide;
-}
-
 class Key {
 public:
     // Creates or opens `path` under `parent`.
@@ -41,21 +63,12 @@ public:
         }
     }
 
-    bool ok() const { return static_cast<bool>(key_); }
-    HKEY get() const { return key_.Get(); }
-
     // Sets a text value: the key's default value when `name` is null.
     bool SetText(const wchar_t* name, const std::wstring& text) const {
         if (!key_) return false;
         const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
         return RegSetValueExW(key_.Get(), name, 0, REG_SZ,
                               reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
-    }
-    // Sets the default value of the subkey `subkey`, creating it.
-    bool SetSubkeyText(const std::wstring& subkey, const std::wstring& text) const {
-        if (!key_) return false;
-        Key child(key_.Get(), subkey);
-        return child.SetText(nullptr, text);
     }
 
 private:
@@ -71,63 +84,77 @@ bool DeleteTree(HKEY parent, const std::wstring& path) {
     return Gone(RegDeleteKeyW(parent, path.c_str()));
 }
 
-std::wstring NodeKeyPath(const std::wstring& clsid) { return L"CLSID\\" + clsid + L"\\Node"; }
-
-// The Node block: ProgramID holds the node program identifier, TestID "%1".
-void WriteNodeBlock(const std::wstring& clsid) {
-    Key node(HKEY_CLASSES_ROOT, NodeKeyPath(clsid));
-    if (!node.ok()) return;
-    if (!node.SetSubkeyText(L"ProgramID", Widen(text::kProgramId))) return;
-    node.SetSubkeyText(L"TestID", L"%1");
+// The table's text for this module, in the form the registry takes.
+std::wstring Expanded(const char* text, const registry::Places& places) {
+    return WidenPath(registry::Expand(text, places));
 }
 
-void RemoveNodeBlock(const std::wstring& clsid) {
-    const std::wstring path = NodeKeyPath(clsid);
+// Writes one entry; false when its key or value could not be written.
+bool Write(const registry::Entry& entry, const registry::Places& places) {
+    const std::wstring name = entry.name != nullptr ? Expanded(entry.name, places) : L"";
+    return Key(HKEY_CLASSES_ROOT, Expanded(entry.key, places))
+        .SetText(entry.name != nullptr ? name.c_str() : nullptr, Expanded(entry.value, places));
+}
+
+// Writes the entries of `group` in the table's order, up to the first that fails.
+bool WriteGroup(registry::Group group, const registry::Places& places) {
+    for (const registry::Entry& entry : registry::kEntries) {
+        if (entry.group == group && !Write(entry, places)) return false;
+    }
+    return true;
+}
+
+std::wstring NodeKeyPath(const registry::Places& places) {
+    return Expanded("CLSID\\<clsid>\\Node", places);
+}
+
+// The Node block's subkeys go first, in the table's order, then the key.
+void RemoveNodeBlock(const registry::Places& places) {
+    const std::wstring path = NodeKeyPath(places);
     {
         RegKey node;
         if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | KEY_WRITE, node.Out()) ==
             ERROR_SUCCESS) {
-            RegDeleteKeyW(node.Get(), L"ProgramID");
-            RegDeleteKeyW(node.Get(), L"TestID");
+            const std::wstring below = path + L"\\";
+            for (const registry::Entry& entry : registry::kEntries) {
+                const std::wstring key = Expanded(entry.key, places);
+                if (entry.group == registry::Group::Node && key.starts_with(below)) {
+                    RegDeleteKeyW(node.Get(), key.substr(below.size()).c_str());
+                }
+            }
         }
     }
     RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
 }
 
-std::wstring Decimal(DWORD value) { return std::to_wstring(value); }
+// The identifiers from the system's conversion; empty when it fails.
+registry::Places ModulePlaces() {
+    registry::Places places;
+    places.clsid = NarrowPath(GuidText(kClsidQta1Ctrl));
+    places.libid = NarrowPath(GuidText(kLibidQta1));
+    places.module = NarrowPath(ModulePath());
+    return places;
+}
 
 }  // namespace
 
 HRESULT RegisterControlClass() {
-    const std::wstring clsid = GuidText(kClsidQta1Ctrl);
-    if (!clsid.empty()) WriteNodeBlock(clsid);
-
-    const std::wstring libid = GuidText(kLibidQta1);
-    const std::wstring typeName = LoadModuleString(IDS_QTA1);
-    const std::wstring path = ModulePath();
-    if (clsid.empty() || libid.empty() || typeName.empty() || path.empty()) return E_FAIL;
-
-    Key progId(HKEY_CLASSES_ROOT, kProgId);
-    Key control(HKEY_CLASSES_ROOT, L"CLSID\\" + clsid);
-    Key server(control.get(), L"InprocServer32");
-    Key misc(control.get(), L"MiscStatus");
-    const bool written =
-        progId.SetText(nullptr, typeName) && progId.SetSubkeyText(L"CLSID", clsid) &&
-        control.SetText(nullptr, typeName) && control.SetSubkeyText(L"ProgID", kProgId) &&
-        server.SetText(nullptr, path) && server.SetText(L"ThreadingModel", L"Apartment") &&
-        control.SetSubkeyText(L"ToolboxBitmap32", path + L", " + Decimal(kToolboxBitmapId)) &&
-        misc.SetText(nullptr, L"0") && misc.SetSubkeyText(L"1", Decimal(kMiscStatus)) &&
-        control.SetSubkeyText(L"Control", L"") && control.SetSubkeyText(L"TypeLib", libid) &&
-        control.SetSubkeyText(L"Version", Decimal(kTypeLibMajor) + L"." + Decimal(kTypeLibMinor));
-    return written ? S_OK : E_FAIL;
+    const registry::Places places = ModulePlaces();
+    if (!places.clsid.empty()) WriteGroup(registry::Group::Node, places);
+    if (places.clsid.empty() || places.libid.empty() || places.module.empty()) return E_FAIL;
+    return WriteGroup(registry::Group::Class, places) ? S_OK : E_FAIL;
 }
 
 HRESULT UnregisterControlClass() {
-    const std::wstring clsid = GuidText(kClsidQta1Ctrl);
-    if (clsid.empty()) return E_FAIL;
-    RemoveNodeBlock(clsid);
-    const bool removed =
-        DeleteTree(HKEY_CLASSES_ROOT, L"CLSID\\" + clsid) && DeleteTree(HKEY_CLASSES_ROOT, kProgId);
+    const registry::Places places = ModulePlaces();
+    if (places.clsid.empty()) return E_FAIL;
+    RemoveNodeBlock(places);
+    bool removed = true;
+    for (const auto& root : registry::kRoots) {
+        if (root.group == registry::Group::Class) {
+            removed = DeleteTree(HKEY_CLASSES_ROOT, Expanded(root.key, places)) && removed;
+        }
+    }
     return removed ? S_OK : E_FAIL;
 }
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "resources/version.h"
+
 namespace qta1::win32 {
 
 // Type library QTA1Lib {E61E2B8A-C2CE-40D8-90B7-298C4B40019F}
@@ -20,7 +22,8 @@ inline constexpr GUID kDiidDqta1Events = {
 inline constexpr GUID kClsidQta1Ctrl = {
     0xF6267715, 0x860A, 0x46CF, {0x8E, 0x4F, 0x23, 0xB0, 0xDD, 0x3C, 0x94, 0x78}};
 
-inline constexpr WORD kTypeLibMajor = 1;
-inline constexpr WORD kTypeLibMinor = 0;
+// The type library's version: the plug-in's major.minor.
+inline constexpr WORD kTypeLibMajor = QTA1_VERSION_MAJOR;
+inline constexpr WORD kTypeLibMinor = QTA1_VERSION_MINOR;
 
 }  // namespace qta1::win32

@@ -2,7 +2,9 @@
 // regsvr32: its resources, its type library, the COM surface a container
 // relies on (identity, verbs, persistence, events, drawing, AboutBox),
 // exact reference counting and unloading, the properties verb on a site
-// that offers no node, and embedding by Wine's own ATL container.
+// that offers no node, and embedding by Wine's own ATL container. With
+// --answer-dialog TITLE it reads and closes a dialog another process shows
+// (the about box of a script host, a message of the installer).
 //
 // Prints one line per check and "N passed, M failed" last; the exit code is
 // 0 only when every check passed.
@@ -19,6 +21,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -27,6 +30,7 @@
 #include "harness.h"
 #include "platform/win32/qta1_guids.h"
 #include "resources/layout.h"
+#include "resources/version.h"
 
 using namespace checks;
 using qta1::win32::kClsidQta1Ctrl;
@@ -66,6 +70,23 @@ std::wstring Widen(const char* text) {
     std::wstring out;
     for (; *text != '\0'; ++text) out.push_back(static_cast<unsigned char>(*text));
     return out;
+}
+
+// Whether a static control's text, wrapped as the control wraps it, fits
+// inside the control.
+bool TextShownWhole(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    const std::wstring text = TextOf(control);
+    HDC dc = GetDC(control);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT needed = {0, 0, client.right, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return needed.right <= client.right && needed.bottom <= client.bottom;
 }
 
 HRESULT CreateControl(IUnknown** out) {
@@ -168,20 +189,22 @@ void CheckResources() {
         VS_FIXEDFILEINFO* fixed = nullptr;
         UINT length = 0;
         VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length);
-        Check(fixed != nullptr && fixed->dwFileVersionMS == 0x00010000 &&
-                  fixed->dwFileVersionLS == 0x00000001 && fixed->dwProductVersionMS == 0x00010000 &&
-                  fixed->dwProductVersionLS == 0x00000001,
-              "version: file and product version 1.0.0.1");
+        constexpr DWORD kHigh = MAKELONG(QTA1_VERSION_MINOR, QTA1_VERSION_MAJOR);
+        constexpr DWORD kLow = MAKELONG(QTA1_VERSION_TWEAK, QTA1_VERSION_PATCH);
+        Check(fixed != nullptr && fixed->dwFileVersionMS == kHigh &&
+                  fixed->dwFileVersionLS == kLow && fixed->dwProductVersionMS == kHigh &&
+                  fixed->dwProductVersionLS == kLow,
+              "version: file and product version " QTA1_VERSION_TEXT);
         const struct {
             const wchar_t* name;
-            const wchar_t* value;
+            std::wstring value;
         } kStrings[] = {
             {L"FileDescription", L"QTA1 ActiveX Control Module"},
             {L"ProductName", L"QTA1 ActiveX Control Module"},
             {L"InternalName", L"QTA1"},
             {L"OriginalFilename", L"QTA1.OCX"},
-            {L"FileVersion", L"1.0.0.1"},
-            {L"ProductVersion", L"1.0.0.1"},
+            {L"FileVersion", Widen(QTA1_VERSION_TEXT)},
+            {L"ProductVersion", Widen(QTA1_VERSION_TEXT)},
         };
         for (const auto& entry : kStrings) {
             const std::wstring got = VersionString(block, entry.name);
@@ -620,6 +643,7 @@ void CheckDispatch(IUnknown* control) {
 
     // AboutBox shows the modal dialog; a second thread reads it and presses OK.
     std::vector<std::wstring> texts;  // of every child but the icon
+    std::string cutOff;               // the texts that do not fit their control
     bool iconShown = false;
     bool found = false;
     Thread user([&] {
@@ -632,6 +656,9 @@ void CheckDispatch(IUnknown* control) {
                 iconShown = iconShown || SendMessageW(child, STM_GETICON, 0, 0) != 0;
             } else {
                 texts.push_back(TextOf(child));
+                if (ClassOf(child) == L"Static" && !TextShownWhole(child)) {
+                    cutOff += " \"" + Narrow(texts.back()) + "\"";
+                }
             }
         }
         PressButton(about, IDOK);
@@ -650,6 +677,12 @@ void CheckDispatch(IUnknown* control) {
     Check(texts.size() == 3 && Contains(texts, L"QTA1 Control, Version 1.0") &&
               Contains(texts, L"OK") && freeLines == 1,
           "AboutBox: version line, one more line and OK", shown_texts);
+    const std::wstring version = Widen(QTA1_VERSION_TEXT);
+    Check(std::any_of(
+              texts.begin(), texts.end(),
+              [&](const std::wstring& text) { return text.ends_with(L"version " + version); }),
+          "AboutBox: the second line ends with the whole version " QTA1_VERSION_TEXT, shown_texts);
+    Check(found && cutOff.empty(), "AboutBox: every line is shown whole", "cut off:" + cutOff);
     Check(iconShown, "AboutBox: shows the control's icon");
 
     Ptr<IProvideClassInfo2> classInfo;
@@ -1043,6 +1076,42 @@ void CheckUnregistered(const wchar_t* path) {
     FreeLibrary(module);
 }
 
+// --- A dialog of another process ---------------------------------------------------------
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM param) {
+    if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+HWND FindDialogOfAnyProcess(const std::wstring& title, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        std::vector<HWND> windows;
+        EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
+        for (HWND window : windows) {
+            if (ClassOf(window) == L"#32770" && TextOf(window) == title) return window;
+        }
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+// The dialog `title` that another process shows (the about box of a script
+// host that created the installed control, a message of the installer):
+// waits for it, prints the text of each of its controls and presses OK, as
+// the technician would.
+void AnswerDialog(const std::wstring& title) {
+    HWND dialog = FindDialogOfAnyProcess(title, 60000);
+    if (!Check(dialog != nullptr, "\"" + Narrow(title) + "\" appears")) return;
+    for (const std::wstring& text : ChildTexts(dialog)) {
+        std::printf("text \"%s\"\n", Narrow(text).c_str());
+    }
+    PressButton(dialog, IDOK);
+    const DWORD start = GetTickCount();
+    while (IsWindow(dialog) && GetTickCount() - start < 10000) Sleep(50);
+    Check(!IsWindow(dialog), "\"" + Narrow(title) + "\": OK closes it");
+}
+
 }  // namespace
 
 int main() {
@@ -1053,6 +1122,14 @@ int main() {
     // "--unregistered PATH": the checks after regsvr32 /u.
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    // "--answer-dialog TITLE": read and close a dialog another process shows.
+    if (arguments != nullptr && count == 3 && std::wstring(arguments[1]) == L"--answer-dialog") {
+        AnswerDialog(arguments[2]);
+        LocalFree(arguments);
+        OleUninitialize();
+        std::printf("%d passed, %d failed\n", g_passed, g_failed);
+        return g_failed == 0 ? 0 : 1;
+    }
     if (arguments != nullptr && count == 3 && std::wstring(arguments[1]) == L"--unregistered") {
         CheckUnregistered(arguments[2]);
         LocalFree(arguments);
