@@ -26,7 +26,13 @@ sources=(
   src/platform/headless/*.cpp
   sim/simulated_node.cpp
 )
-flags=(-std=c++20 -g -O1 -Isrc -Isim
+# The version header is written by CMake from the one version number; the
+# native configuration makes it (the test command has made it by now).
+generated=build/native/generated
+if [ ! -f "$generated/resources/version.h" ]; then
+  cmake --preset native >/dev/null
+fi
+flags=(-std=c++20 -g -O1 -Isrc -Isim -I"$generated"
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
 echo "== fuzz: build"
