@@ -317,11 +317,22 @@ int TakeCloseQuestion(RealSheetHost& host, const std::wstring& folder, std::stri
         ShowTechnicianSet(sheet);
         sheet.SelectTab(PageId::Pid);
         sheet.Type(PageId::Pid, IDC_PID_HEAT_P, "2.5");
+        // A message box comes up in the middle of the screen, not of its
+        // owner: the sheet is moved there first, so that the picture shows
+        // the question over the sheet rather than the desktop between them.
+        HWND window = sheet.SheetWindow();
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const RECT at = ScreenRect(window);
+        SetWindowPos(window, nullptr,
+                     (work.left + work.right - (at.right - at.left)) / 2,
+                     (work.top + work.bottom - (at.bottom - at.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         bool asked = false;
         sheet.WatchBoxes([&](HWND box) {
             asked = true;
             expect(BoxText(box) == question, "the box says " + QuoteText(BoxText(box)));
-            expect(SaveWindowsPicture({sheet.SheetWindow(), box},
+            expect(SaveWindowsPicture({window, box},
                                       folder + L"\\close-question.bmp"),
                    "the picture could not be saved");
             return false;  // the queued No is pressed
