@@ -8,6 +8,12 @@
 #   import-export-saving.png  Import / Export in the middle of "Save to file"
 #   compare.png           the Compare window: a file saved from the node, compared
 #                         after the node changed in three boxes on three pages
+#   close-question.png    the PID page with a value typed into P of "Heat (Mv1)"
+#                         and not written, and the question "Exit" brings up
+#                         over the sheet (answered No, then the sheet closes)
+#   download-result.png   the review window with the long result of "Default
+#                         settings" on a node that kept its old values in parts
+#                         2, 7 and 8 (after the preview, answered Yes)
 #   dpi144-*.png          the sheet, the PID page and the Compare window at 144
 #                         DPI (150 %), from a throwaway Wine prefix whose display
 #                         is set to 144 DPI

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cwctype>
+#include <iterator>
 
 #include "platform/win32/file_store.h"
 #include "platform/win32/win32_handles.h"
@@ -76,18 +77,25 @@ std::string RectText(const RECT& rect) {
     return text;
 }
 
-// A 24-bit BMP of `window` as painted (painted first), frame and children included, read
-// from the window's own device context (not from the screen, which may not
-// have caught up with the last paint yet).
-bool SaveWindowPicture(HWND window, const std::wstring& file) {
-    Paint(window);
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
+// A 24-bit BMP of `windows` as painted (each painted first), frames and
+// children included, over the screen area they cover together: each window is
+// read from its own device context (not from the screen, which may not have
+// caught up with the last paint yet) and laid over the ones before it, so a
+// message box comes out over the sheet that owns it. What none of them covers
+// shows the desktop's colour.
+bool SaveWindowsPicture(std::initializer_list<HWND> windows, const std::wstring& file) {
+    RECT area{};
+    for (HWND window : windows) {
+        if (window == nullptr || !IsWindow(window)) return false;
+        Paint(window);
+        const RECT rect = ScreenRect(window);
+        UnionRect(&area, &area, &rect);
+    }
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
-    const win32::WindowDc source(window, true);
-    const win32::MemoryDc memory(CreateCompatibleDC(source.Get()));
+    const win32::WindowDc screen(nullptr);
+    const win32::MemoryDc memory(CreateCompatibleDC(screen.Get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -97,14 +105,22 @@ bool SaveWindowPicture(HWND window, const std::wstring& file) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     const win32::GdiObject bitmap(
-        CreateDIBSection(source.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) return false;
     {
         const win32::Selection picture(memory.Get(), bitmap.Get());
-        const bool copied =
-            BitBlt(memory.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCCOPY) != FALSE;
+        const RECT all = {0, 0, width, height};
+        FillRect(memory.Get(), &all, GetSysColorBrush(COLOR_DESKTOP));
+        for (HWND window : windows) {
+            const RECT rect = ScreenRect(window);
+            const win32::WindowDc source(window, true);
+            if (!BitBlt(memory.Get(), rect.left - area.left, rect.top - area.top,
+                        rect.right - rect.left, rect.bottom - rect.top, source.Get(), 0, 0,
+                        SRCCOPY)) {
+                return false;
+            }
+        }
         GdiFlush();
-        if (!copied) return false;
     }
     const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
     const DWORD imageBytes = stride * static_cast<DWORD>(height);
@@ -117,6 +133,24 @@ bool SaveWindowPicture(HWND window, const std::wstring& file) {
     bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
     bytes.append(static_cast<const char*>(bits), imageBytes);
     return ReplaceWholeFile(NarrowPath(file), bytes);
+}
+
+bool SaveWindowPicture(HWND window, const std::wstring& file) {
+    return SaveWindowsPicture({window}, file);
+}
+
+std::string BoxText(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, static_cast<int>(std::size(name)));
+        if (lstrcmpiW(name, L"Static") == 0 &&
+            (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON &&
+            !WindowText(child).empty()) {
+            return NarrowText(WindowText(child));
+        }
+    }
+    return {};
 }
 
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {

@@ -9,6 +9,7 @@
 #include <oleacc.h>
 // clang-format on
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,6 +33,12 @@ std::string RectText(const RECT& rect);
 // A 24-bit BMP of `window` as painted (painted first), frame and children
 // included.
 bool SaveWindowPicture(HWND window, const std::wstring& file);
+// The same of several windows over the screen area they cover together, each
+// laid over the ones before it (a sheet, then the message box it owns).
+bool SaveWindowsPicture(std::initializer_list<HWND> windows, const std::wstring& file);
+
+// The text a message box shows: its static control that is not the icon.
+std::string BoxText(HWND box);
 
 // Checks that tell their failures only: each one that fails adds a line to
 // `report`, `prefix` and what was expected, and is counted.

@@ -12,7 +12,9 @@
 
 #include "frame/sheet.h"
 #include "host_check_support.h"
+#include "node/nv_catalogue.h"
 #include "platform/trace_lines.h"
+#include "resources/strings.h"
 
 namespace qta1::host {
 
@@ -304,6 +306,93 @@ double Milliseconds(LONGLONG ticks) {
     return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
 }
 
+// Exit with a value typed into P of the heating loop on PID and not written:
+// the sheet with its question over it, answered No (the sheet stays), then
+// Exit again answered Yes (the sheet closes).
+int TakeCloseQuestion(RealSheetHost& host, const std::wstring& folder, std::string& report) {
+    const std::string question = std::string(text::kTypedNotWrittenHead) +
+                                 std::string(CaptionOf(PageId::Pid)) + text::kTypedNotWrittenTail;
+    Expectations expect(report, "FAILED close-question: ");
+    host.OpenWith([&](SheetScript& sheet) {
+        ShowTechnicianSet(sheet);
+        sheet.SelectTab(PageId::Pid);
+        sheet.Type(PageId::Pid, IDC_PID_HEAT_P, "2.5");
+        // A message box comes up in the middle of the screen, not of its
+        // owner: the sheet is moved there first, so that the picture shows
+        // the question over the sheet rather than the desktop between them.
+        HWND window = sheet.SheetWindow();
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const RECT at = ScreenRect(window);
+        SetWindowPos(window, nullptr,
+                     (work.left + work.right - (at.right - at.left)) / 2,
+                     (work.top + work.bottom - (at.bottom - at.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        bool asked = false;
+        sheet.WatchBoxes([&](HWND box) {
+            asked = true;
+            expect(BoxText(box) == question, "the box says " + QuoteText(BoxText(box)));
+            expect(SaveWindowsPicture({window, box},
+                                      folder + L"\\close-question.bmp"),
+                   "the picture could not be saved");
+            return false;  // the queued No is pressed
+        });
+        sheet.QueueMessageAnswer(MsgAnswer::No);
+        sheet.Close(CloseWay::Exit);
+        sheet.WatchBoxes(nullptr);
+        expect(asked, "Exit asked nothing");
+        expect(sheet.SheetWindow() != nullptr, "the sheet closed on No");
+        sheet.QueueMessageAnswer(MsgAnswer::Yes);
+        sheet.Close(CloseWay::Exit);
+        expect(sheet.SheetWindow() == nullptr, "the sheet stays open on Yes");
+    });
+    if (expect.Failures() == 0) report += "saved close-question\n";
+    return expect.Failures();
+}
+
+// "Default settings" on a node that keeps its old values in the parts it is
+// sent (every byte 0x11 in parts 2, 7 and 8 beforehand), the preview answered
+// Yes: the long result in the review window, after its short message box.
+int TakeLongResult(RealSheetHost& host, const std::wstring& folder, std::string& report) {
+    Expectations expect(report, "FAILED download-result: ");
+    SimulatedNode& node = host.Node();
+    const int parts[] = {kTemperaturesPart, kBreakPointsPart, kPidPart};
+    std::vector<NvValue> before;
+    for (int part : parts) {
+        before.push_back(node.Part(part));
+        NvValue other{};
+        other.fill(0x11);
+        other[0] = static_cast<uint8_t>(part);
+        node.SetPart(part, other);
+    }
+    node.SetAnimated(false);
+    int reviews = 0;
+    host.OpenWith([&](SheetScript& sheet) {
+        ShowTechnicianSet(sheet);
+        sheet.SelectTab(PageId::ImportExport);
+        node.KeepNv(kConfigNv);
+        sheet.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
+        sheet.WatchReviews([&](HWND window) {
+            // The preview first, then the result.
+            if (++reviews == 2) {
+                expect(SaveWindowPicture(window, folder + L"\\download-result.bmp"),
+                       "the picture could not be saved");
+            }
+            return false;
+        });
+        sheet.QueueMessageAnswer(MsgAnswer::Yes);  // the preview
+        sheet.Click(PageId::ImportExport, IDC_IMPEXP_FACTORY);
+        sheet.WatchReviews(nullptr);
+    });
+    expect(reviews == 2, std::to_string(reviews) + " review windows came up, not 2");
+    node.ClearFaults();
+    node.SetAnimated(true);
+    for (size_t i = 0; i < std::size(parts); ++i) node.SetPart(parts[i], before[i]);
+    host.RemoveScenarioFiles();  // the backup taken before the download
+    if (expect.Failures() == 0) report += "saved download-result\n";
+    return expect.Failures();
+}
+
 }  // namespace
 
 int CheckPages(RealSheetHost& host, std::string& report) {
@@ -476,6 +565,8 @@ int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string
             ++failures;
         }
     });
+    failures += TakeCloseQuestion(host, folder, report);
+    failures += TakeLongResult(host, folder, report);
     return failures;
 }
 

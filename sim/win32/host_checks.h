@@ -77,7 +77,9 @@ int CheckBackupsDialog(RealSheetHost& host, std::string& report);
 int CheckPlatformParts(const std::wstring& folder, std::string& report);
 
 // Saves docs-ready screenshots (BMP) into `folder`: the sheet with the user
-// set, the sheet with the technician set, and every page. The result is the
+// set, the sheet with the technician set, every page, Import / Export while
+// saving, the Compare window, the closing question over the sheet, and the
+// review window with a long result of "Default settings". The result is the
 // number of pictures that could not be taken; `report` lists the files.
 int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string& report);
 

@@ -76,21 +76,6 @@ HICON BoxIcon(HWND box) {
     return icon;
 }
 
-// The text a message box shows: its static control that is not the icon.
-std::string BoxText(HWND box) {
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[16] = {};
-        GetClassNameW(child, name, static_cast<int>(std::size(name)));
-        if (lstrcmpiW(name, L"Static") == 0 &&
-            (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON &&
-            !WindowText(child).empty()) {
-            return NarrowText(WindowText(child));
-        }
-    }
-    return {};
-}
-
 bool ShowsWarningIcon(HWND box) {
     const HICON icon = BoxIcon(box);
     return icon != nullptr && icon == LoadIconW(nullptr, IDI_WARNING);

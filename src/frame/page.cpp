@@ -184,9 +184,12 @@ int FieldControl(const Field& field) {
 }
 
 std::string BoxNameOf(const ControlDecl& decl) {
+    // A label the page draws on two lines is one line in a message or a list.
+    std::string label = decl.label;
+    std::replace(label.begin(), label.end(), '\n', ' ');
     std::string where = decl.row;
     if (*decl.group != '\0') where += (where.empty() ? "" : ", ") + std::string(decl.group);
-    return where.empty() ? std::string(decl.label) : decl.label + (" (" + where + ")");
+    return where.empty() ? label : label + " (" + where + ")";
 }
 
 namespace {

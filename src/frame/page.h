@@ -400,7 +400,8 @@ bool SameFieldValue(const Field& field, const uint8_t* a, const uint8_t* b);
 bool FieldStored(const Field& field);
 // The control that names the field (a radio group's first button).
 int FieldControl(const Field& field);
-// "P (Heat (Mv1))": a control as the technician finds it on its page.
+// "P (Heat (Mv1))": a control as the technician finds it on its page, on one
+// line (a label drawn on two lines has a space for its line break).
 std::string BoxNameOf(const ControlDecl& decl);
 // The number a Text field looks up: the word, or the signed byte.
 int FieldNumber(const Field& field, const uint8_t* buffer);

@@ -78,6 +78,39 @@ TEST(SettingsFields, OneChangedFieldIsOneRow) {
     }
 }
 
+// A box whose label the page draws on two lines is named on one line, in the
+// lists as in the messages that name boxes; no name holds a line break.
+TEST(SettingsFields, EveryBoxIsNamedOnOneLine) {
+    struct Case {
+        const char* tab;
+        const char* box;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"Temp Start-up", "Return temp heating surface (Bw2) (Start-up)"},
+        {"Temp Start-up", "0% heat 100% recycle (Start-up outdoor temp)"},
+        {"PID",           "P (Heat (Mv1))"},
+    };
+    // clang-format on
+    SimSession s;
+    CSheet sheet(s.ui, &s.site, PageRegistry());
+    const SettingsFields fields(sheet);
+    const SettingsImage factory = FactoryImage();
+    SettingsImage flipped = factory;
+    for (auto& [where, bytes] : flipped) {
+        for (char& b : bytes) b = static_cast<char>(~b);
+    }
+    std::set<std::pair<std::string, std::string>> names;
+    for (const SettingsDifference& row : fields.Differences(factory, flipped, "-")) {
+        EXPECT_EQ(row.tab.find('\n'), std::string::npos) << row.tab;
+        EXPECT_EQ(row.box.find('\n'), std::string::npos) << row.tab << " - " << row.box;
+        names.insert({row.tab, row.box});
+    }
+    for (const Case& c : cases) {
+        EXPECT_TRUE(names.contains({c.tab, c.box})) << c.tab << " - " << c.box;
+    }
+}
+
 // A value the node could not be read for keeps the names of its fields:
 // each is listed by its tab and box with the value the other side holds, and
 // bytes no page shows are one row for the NV or part.
