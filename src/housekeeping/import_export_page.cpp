@@ -510,27 +510,15 @@ void CPage25PropPage::DefaultSettings() {
                 continue;
             }
             ui().ShowProgress(PageId::ImportExport, text::kPartPass, line.part, kConfigPartCount);
+            bool selected = true;
             if (node().ReadSelectedPart() != line.part) {
                 ui().Sleep(kFactorySelectWaitMs);
-                const bool selected = node().WriteSelector(line.part);
+                selected = node().WriteSelector(line.part);
                 ui().Sleep(kFactoryWaitMs);
-                // The node may still show another part: never put this
-                // part's factory values over it.
-                if (!selected) {
-                    NoteNotWritten(factory, line.nv, line.part, text::kPartNotShown);
-                    continue;
-                }
             }
-            // Nor when the part it shows carries another number.
-            uint8_t shown[kNvBufferSize] = {};
-            const NodeLink::PartRead read = node().ReadSelected(line.part, shown, kNvValueSize);
-            if (read != NodeLink::PartRead::Ok) {
-                NoteNotWritten(factory, line.nv, line.part,
-                               read == NodeLink::PartRead::OtherPart ? text::kPartNotShown
-                                                                     : text::kPartNotRead);
-                continue;
-            }
-            write(line);
+            // The node may still show another part: never put this part's
+            // factory values over it.
+            if (PartShownForWrite(node(), line.part, selected, factory)) write(line);
         }
         if (!node().WriteSelector(0)) NoteNotWritten(factory, kPartSelectorNv, 0);
         if (verify) notKept = Verify(factory.written);

@@ -121,15 +121,7 @@ void WriteBlock(NodeLink& node, const NvEntry& nv, const std::string& bytes, int
         }
         return;
     }
-    // The part is read once before it is written, so that its bytes never
-    // land in a part the node shows instead.
-    uint8_t shown[kNvBufferSize] = {};
-    const NodeLink::PartRead read = node.SelectAndRead(part, shown, kNvValueSize);
-    if (read != NodeLink::PartRead::Ok) {
-        return NoteNotWritten(result, kConfigNv, part,
-                              read == NodeLink::PartRead::OtherPart ? text::kPartNotShown
-                                                                    : text::kPartNotRead);
-    }
+    if (!PartShownForWrite(node, part, node.SelectPart(part), result)) return;
     if (node.WriteNv(kConfigNv, data, nv.writeLength) != kHostOk) {
         failed(kConfigNv);
     } else {
@@ -185,6 +177,16 @@ std::string SettingsNvName(int nv, int part) {
                                : std::string(entry->name);
     }
     return "NV " + std::to_string(nv);
+}
+
+bool PartShownForWrite(NodeLink& node, int part, bool selected, DownloadResult& result) {
+    uint8_t shown[kNvBufferSize] = {};
+    const NodeLink::PartRead read =
+        selected ? node.ReadSelected(part, shown, kNvValueSize) : NodeLink::PartRead::OtherPart;
+    if (read == NodeLink::PartRead::Ok) return true;
+    NoteNotWritten(result, kConfigNv, part,
+                   read == NodeLink::PartRead::OtherPart ? text::kPartNotShown : text::kPartNotRead);
+    return false;
 }
 
 void NoteNotWritten(DownloadResult& result, int nv, int part, std::string_view why) {

@@ -72,6 +72,12 @@ struct DownloadResult {
 // `why`, when given, follows the name in brackets.
 void NoteNotWritten(DownloadResult& result, int nv, int part, std::string_view why = {});
 
+// A part a download or "Default settings" is about to write, after its
+// selection (`selected`: the selector write was not refused), is read once:
+// true when the node shows that part. Otherwise its bytes would land in
+// another part, so it is counted as not written, with why.
+bool PartShownForWrite(NodeLink& node, int part, bool selected, DownloadResult& result);
+
 // What a settings file asks of the node, in file order, found by reading the
 // whole file before anything is written.
 struct SettingsFilePlan {
