@@ -162,41 +162,18 @@ sheet_checks_for() {
         fail "$arch: without the node's interfaces the sheet says \"Node not available!\""
     fi
 
-    out="$work/$arch/pages.out"
-    wine_run 60 "$host" --check-pages >"$out" 2>&1
-    rc=$?
-    local what="every page's controls placed, styled, named and in Tab order"
-    if [ "$rc" -eq 0 ]; then
-        pass "$arch: $what"
-    else
-        fail "$arch: $what" "exit $rc"
-        grep -v ': ok$' "$out" | head -20
-    fi
+    host_check "$arch" "$work" 60 --check-pages "every page's controls placed, styled, named and in Tab order" \
+        -v ': ok$'
 
     check_fit "$arch" "$work" 96
     check_review "$arch" "$work" 96
 
-    out="$work/$arch/closing.out"
-    wine_run 90 "$host" --check-closing >"$out" 2>&1
-    rc=$?
-    what="every way of closing asks first while a typed value is not written, No the default, failures with the warning icon"
-    if [ "$rc" -eq 0 ]; then
-        pass "$arch: $what"
-    else
-        fail "$arch: $what" "exit $rc"
-        grep -v ': ok$' "$out" | head -20
-    fi
-
-    out="$work/$arch/com.out"
-    wine_run 60 "$host" --check-com >"$out" 2>&1
-    rc=$?
-    what="accessible objects keep one identity and keep the module loaded while held"
-    if [ "$rc" -eq 0 ]; then
-        pass "$arch: $what"
-    else
-        fail "$arch: $what" "exit $rc"
-        grep -E '^FAIL|Unhandled' "$out" | head -10
-    fi
+    host_check "$arch" "$work" 90 --check-closing \
+        "every way of closing asks first while a typed value is not written, No the default, failures with the warning icon" \
+        -v ': ok$'
+    host_check "$arch" "$work" 60 --check-com \
+        "accessible objects keep one identity and keep the module loaded while held" \
+        -E '^FAIL|Unhandled'
 
     mkdir -p "$work/$arch/platform"
     out="$work/$arch/platform.out"
@@ -220,6 +197,23 @@ sheet_checks_for() {
 }
 
 # Every control of every page where the technician can see it (qta1host --check-fit).
+# Runs one of the host's own checks (`option`, e.g. --check-pages) within
+# `limit` seconds; on a failure shows the lines of its output that the grep
+# arguments after `what` pick.
+host_check() {
+    local arch=$1 work=$2 limit=$3 option=$4 what=$5
+    shift 5
+    local out="$work/$arch/${option#--check-}.out"
+    wine_run "$limit" "$host" "$option" >"$out" 2>&1
+    local rc=$?
+    if [ "$rc" -eq 0 ]; then
+        pass "$arch: $what"
+    else
+        fail "$arch: $what" "exit $rc"
+        grep "$@" "$out" | head -20
+    fi
+}
+
 check_fit() {
     local arch=$1 work=$2 dpi=$3 out rc
     out="$work/$arch/fit-$dpi.out"
