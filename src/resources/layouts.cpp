@@ -8,8 +8,8 @@ namespace qta1 {
 namespace {
 
 std::span<const PageLayout> Table() {
-#define QTA1_PAGE_LAYOUT(id, dialog, caption, user, technician) \
-    {PageId::id, dialog, caption, id##Controls()},
+#define QTA1_PAGE_LAYOUT(id, number, caption) \
+    {PageId::id, QTA1_PAGE_DIALOG(number), caption, id##Controls()},
     static const PageLayout kLayouts[] = {QTA1_PAGES(QTA1_PAGE_LAYOUT)};
 #undef QTA1_PAGE_LAYOUT
     return kLayouts;

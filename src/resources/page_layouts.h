@@ -6,10 +6,11 @@
 
 #include "resources/controls.h"
 #include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 
-#define QTA1_PAGE_CONTROLS(id, dialog, caption, user, technician) \
+#define QTA1_PAGE_CONTROLS(id, number, caption) \
     std::span<const ControlDecl> id##Controls();
 QTA1_PAGES(QTA1_PAGE_CONTROLS)
 #undef QTA1_PAGE_CONTROLS

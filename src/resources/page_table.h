@@ -1,41 +1,64 @@
 /* The pages of the sheet, one row each: the page's identifier (which also
    names its layout, IdControls(), and the function its unit defines to make
-   it, MakeIdPage()), its dialog, its tab caption, and its position in the user
-   set and in the technician set, counted after Node Information (0: not in
-   the set). Plain macros, so that the resource compiler builds the string
-   table of tab captions from the same rows as the code builds the sheet. */
+   it, MakeIdPage()), its number n (its class is CPage<n>PropPage, its dialog
+   and caption string 100 + n, its controls the block 1000 + 100 n), and its
+   tab caption. Plain macros, so that the resource compiler builds the string
+   table of tab captions from the same rows as the code builds the sheet.
+
+   The two sets a password opens list their pages in tab order after Node
+   Information, which belongs to neither: a new page goes where its tab goes,
+   and no other entry moves. */
 #ifndef QTA1_PAGE_TABLE_H
 #define QTA1_PAGE_TABLE_H
 
 /* clang-format off */
-#define QTA1_PAGES(PAGE)                                                                     \
-/*       id                 dialog                  caption               user technician */ \
-    PAGE(Dampers,           IDD_DAMPERS,            "Dampers",            8,   12)           \
-    PAGE(RunningHours,      IDD_RUNNING_HOURS,      "Running Hours",      12,  22)           \
-    PAGE(HeatingSurface,    IDD_HEATING_SURFACE,    "Heating surface",    10,  14)           \
-    PAGE(Temperatures,      IDD_TEMPERATURES,       "Temperatures",       7,   6)            \
-    PAGE(Calender,          IDD_CALENDER,           "Calender",           2,   16)           \
-    PAGE(StatusRegulator,   IDD_STATUS_REGULATOR,   "Status - Regulator", 0,   24)           \
-    PAGE(Alarms,            IDD_ALARMS,             "Alarms",             6,   21)           \
-    PAGE(ConfigQta12,       IDD_CONFIG_QTA12,       "Configuring QTA1+2", 0,   3)            \
-    PAGE(ConfigQta3,        IDD_CONFIG_QTA3,        "Configuring QTA3",   0,   4)            \
-    PAGE(Pid,               IDD_PID,                "PID",                0,   23)           \
-    PAGE(NodeInformation,   IDD_NODEINFO,           "Node Information",   0,   0)            \
-    PAGE(Freecool,          IDD_FREECOOL,           "Freecool",           4,   18)           \
-    PAGE(Pir,               IDD_PIR,                "PIR",                3,   17)           \
-    PAGE(Status,            IDD_STATUS,             "Status",             5,   19)           \
-    PAGE(SetTime,           IDD_SET_TIME,           "Set Time",           1,   2)            \
-    PAGE(CalcInjection,     IDD_CALC_INJECTION,     "Calc injection temp", 0,  7)            \
-    PAGE(Exchanger,         IDD_EXCHANGER,          "Exchanger",          9,   13)           \
-    PAGE(CalcSpace,         IDD_CALC_SPACE,         "Calc. space temp",   0,   8)            \
-    PAGE(Antifrost,         IDD_ANTIFROST,          "Antifrost",          0,   11)           \
-    PAGE(ExtendedOperation, IDD_EXTENDED_OPERATION, "Extended operation", 11,  20)           \
-    PAGE(ExerciseDeicing,   IDD_EXERCISE_DEICING,   "Exercise - Deicing", 0,   15)           \
-    PAGE(TempStartup,       IDD_TEMP_STARTUP,       "Temp Start-up",      0,   9)            \
-    PAGE(LowTempInjection,  IDD_LOW_TEMP_INJECTION, "Low temp injection", 0,   10)           \
-    PAGE(ImportExport,      IDD_IMPORT_EXPORT,      "Import / Export",    0,   1)            \
-    PAGE(OpenCloseTimer,    IDD_OPEN_CLOSE_TIMER,   "Open/Close Timer",   0,   5)            \
-    PAGE(ConfigHvac,        IDD_CONFIG_HVAC,        "Config HVAC",        0,   25)
+#define QTA1_PAGES(PAGE)                                  \
+/*       id                 n   caption                */ \
+    PAGE(Dampers,           2,  "Dampers")                \
+    PAGE(RunningHours,      3,  "Running Hours")          \
+    PAGE(HeatingSurface,    4,  "Heating surface")        \
+    PAGE(Temperatures,      5,  "Temperatures")           \
+    PAGE(Calender,          6,  "Calender")               \
+    PAGE(StatusRegulator,   7,  "Status - Regulator")     \
+    PAGE(Alarms,            8,  "Alarms")                 \
+    PAGE(ConfigQta12,       9,  "Configuring QTA1+2")     \
+    PAGE(ConfigQta3,        10, "Configuring QTA3")       \
+    PAGE(Pid,               11, "PID")                    \
+    PAGE(NodeInformation,   12, "Node Information")       \
+    PAGE(Freecool,          13, "Freecool")               \
+    PAGE(Pir,               14, "PIR")                    \
+    PAGE(Status,            15, "Status")                 \
+    PAGE(SetTime,           16, "Set Time")               \
+    PAGE(CalcInjection,     17, "Calc injection temp")    \
+    PAGE(Exchanger,         18, "Exchanger")              \
+    PAGE(CalcSpace,         19, "Calc. space temp")       \
+    PAGE(Antifrost,         20, "Antifrost")              \
+    PAGE(ExtendedOperation, 21, "Extended operation")     \
+    PAGE(ExerciseDeicing,   22, "Exercise - Deicing")     \
+    PAGE(TempStartup,       23, "Temp Start-up")          \
+    PAGE(LowTempInjection,  24, "Low temp injection")     \
+    PAGE(ImportExport,      25, "Import / Export")        \
+    PAGE(OpenCloseTimer,    26, "Open/Close Timer")       \
+    PAGE(ConfigHvac,        27, "Config HVAC")
+
+/* The user password's pages. */
+#define QTA1_USER_SET(PAGE)                                                   \
+    PAGE(SetTime) PAGE(Calender) PAGE(Pir) PAGE(Freecool) PAGE(Status)        \
+    PAGE(Alarms) PAGE(Temperatures) PAGE(Dampers) PAGE(Exchanger)             \
+    PAGE(HeatingSurface) PAGE(ExtendedOperation) PAGE(RunningHours)
+
+/* The technician password's pages. */
+#define QTA1_TECHNICIAN_SET(PAGE)                                             \
+    PAGE(ImportExport) PAGE(SetTime) PAGE(ConfigQta12) PAGE(ConfigQta3)       \
+    PAGE(OpenCloseTimer) PAGE(Temperatures) PAGE(CalcInjection)               \
+    PAGE(CalcSpace) PAGE(TempStartup) PAGE(LowTempInjection) PAGE(Antifrost)  \
+    PAGE(Dampers) PAGE(Exchanger) PAGE(HeatingSurface) PAGE(ExerciseDeicing)  \
+    PAGE(Calender) PAGE(Pir) PAGE(Freecool) PAGE(Status)                      \
+    PAGE(ExtendedOperation) PAGE(Alarms) PAGE(RunningHours) PAGE(Pid)         \
+    PAGE(StatusRegulator) PAGE(ConfigHvac)
 /* clang-format on */
+
+/* Page n's dialog and tab caption string. */
+#define QTA1_PAGE_DIALOG(n) (100 + (n))
 
 #endif
