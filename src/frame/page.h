@@ -147,8 +147,8 @@ constexpr Field RadioBitField(int byte, int bit, const RadioGroup& radios) {
 // Where a block's bytes live and how they travel. A write sends as many bytes
 // as the NV catalogue gives the NV.
 struct Block {
-    int nv;           // NV index; kConfigNv for a part of the configuration NV
-    int part;         // the part, for kConfigNv; 0 otherwise
+    int nv;            // NV index; kConfigNv for a part of the configuration NV
+    int part;          // the part, for kConfigNv; 0 otherwise
     bool bitReversed;  // an option part: its bytes are bit-reversed between node and page
     std::span<const Field> fields;
     int readLength = kNvValueSize;  // length of the ReadPage read
@@ -407,3 +407,20 @@ std::string BoxNameOf(const ControlDecl& decl);
 int FieldNumber(const Field& field, const uint8_t* buffer);
 
 }  // namespace qta1
+
+// A page its tables say completely, with no code of its own: its class
+// CPage<n>PropPage is a `Base` (CPropPage, or a kind of page such as the
+// actuator pages) made for page `id` with the arguments that follow (its
+// PageDef, and what else Base takes), and Make<id>Page() gives the sheet one.
+// `number` must be the page's own from its row of the page table, or the
+// build stops.
+#define QTA1_TABLE_PAGE(number, id, Base, ...)                                                    \
+    static_assert(static_cast<int>(PageId::id) == (number),                                       \
+                  "CPage" #number "PropPage is not the page table's " #id);                       \
+    class CPage##number##PropPage final : public Base {                                           \
+    public:                                                                                       \
+        explicit CPage##number##PropPage(CSheet& sheet) : Base(PageId::id, sheet, __VA_ARGS__) {} \
+    };                                                                                            \
+    std::unique_ptr<CPropPage> Make##id##Page(CSheet& sheet) {                                    \
+        return std::make_unique<CPage##number##PropPage>(sheet);                                  \
+    }

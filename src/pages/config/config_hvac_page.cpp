@@ -1,10 +1,25 @@
-#include "pages/config/config_hvac_page.h"
-
 #include "frame/codec.h"
+#include "frame/page.h"
 #include "housekeeping/settings_file.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 #include "resources/strings.h"
 
 namespace qta1 {
+
+// For four unit functions (the columns "Ind", "Ud", "Genv", "Varme") the
+// HVAC modes in which each may run, as bit sets in part 10. The page also
+// gives part 10 its factory value when it finds it uninitialised.
+class CPage27PropPage final : public CPropPage {
+public:
+    explicit CPage27PropPage(CSheet& sheet);
+
+    void OnPageShown() override;
+    void OnPageHidden() override;
+
+private:
+    void InitialiseModeSets();
+};
 
 namespace {
 

@@ -1,6 +1,7 @@
-#include "pages/config/dampers_page.h"
-
+#include "frame/page.h"
 #include "pages/config/unit_status.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 
@@ -105,10 +106,9 @@ constexpr PageDef kDampersPage = {
 
 }  // namespace
 
-CPage2PropPage::CPage2PropPage(CSheet& sheet) : CPropPage(PageId::Dampers, sheet, kDampersPage) {}
-
-std::unique_ptr<CPropPage> MakeDampersPage(CSheet& sheet) {
-    return std::make_unique<CPage2PropPage>(sheet);
-}
+// The injection damper Md1 and the exhaust damper Md2: mode, manual
+// position, signal range and inversion, the position the unit drives now,
+// and the minimum fresh air.
+QTA1_TABLE_PAGE(2, Dampers, CPropPage, kDampersPage)
 
 }  // namespace qta1

@@ -1,5 +1,6 @@
-#include "pages/regulation/antifrost_page.h"
-
+#include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 #include "resources/strings_regulation.h"
 
 namespace qta1 {
@@ -48,11 +49,9 @@ constexpr PageDef kAntifrostPage = {
 
 }  // namespace
 
-CPage20PropPage::CPage20PropPage(CSheet& sheet)
-    : CPropPage(PageId::Antifrost, sheet, kAntifrostPage) {}
-
-std::unique_ptr<CPropPage> MakeAntifrostPage(CSheet& sheet) {
-    return std::make_unique<CPage20PropPage>(sheet);
-}
+// Antifrost while the unit is stopped: the outdoor temperatures at which it
+// starts and stops heating, the return water it holds, the outdoor
+// temperature now and whether it heats; disabled without the option.
+QTA1_TABLE_PAGE(20, Antifrost, CPropPage, kAntifrostPage)
 
 }  // namespace qta1

@@ -1,4 +1,6 @@
-#include "pages/regulation/calc_space_page.h"
+#include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 
@@ -49,11 +51,9 @@ constexpr PageDef kCalcSpacePage = {
 
 }  // namespace
 
-CPage19PropPage::CPage19PropPage(CSheet& sheet)
-    : CPropPage(PageId::CalcSpace, sheet, kCalcSpacePage) {}
-
-std::unique_ptr<CPropPage> MakeCalcSpacePage(CSheet& sheet) {
-    return std::make_unique<CPage19PropPage>(sheet);
-}
+// The winter and summer points from which the unit calculates its space
+// set-point out of the outdoor temperature, the switch for that
+// calculation, and the outdoor temperature and the set-point it gives now.
+QTA1_TABLE_PAGE(19, CalcSpace, CPropPage, kCalcSpacePage)
 
 }  // namespace qta1

@@ -1,5 +1,4 @@
-#include "pages/regulation/exchanger_page.h"
-
+#include "pages/regulation/actuator_page.h"
 #include "resources/strings_regulation.h"
 
 namespace qta1 {
@@ -69,11 +68,9 @@ constexpr ManualOverride kExchanger = {IDC_EXCH_IN, kExchangerBit};
 
 }  // namespace
 
-CPage18PropPage::CPage18PropPage(CSheet& sheet)
-    : CActuatorPage(PageId::Exchanger, sheet, kExchangerPage, kExchanger) {}
-
-std::unique_ptr<CPropPage> MakeExchangerPage(CSheet& sheet) {
-    return std::make_unique<CPage18PropPage>(sheet);
-}
+// The heat exchanger (Me1): its mode, manual position, whether it runs and
+// its output, and its signal range and inversion; everything is disabled on
+// a unit without an exchanger.
+QTA1_TABLE_PAGE(18, Exchanger, CActuatorPage, kExchangerPage, kExchanger)
 
 }  // namespace qta1

@@ -1,4 +1,6 @@
-#include "pages/regulation/exercise_deicing_page.h"
+#include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 
@@ -31,11 +33,8 @@ constexpr PageDef kExerciseDeicingPage = {
 
 }  // namespace
 
-CPage22PropPage::CPage22PropPage(CSheet& sheet)
-    : CPropPage(PageId::ExerciseDeicing, sheet, kExerciseDeicingPage) {}
-
-std::unique_ptr<CPropPage> MakeExerciseDeicingPage(CSheet& sheet) {
-    return std::make_unique<CPage22PropPage>(sheet);
-}
+// How long the heating pump and valve may stand still before the node
+// exercises them, and the delay before the exchanger is deiced.
+QTA1_TABLE_PAGE(22, ExerciseDeicing, CPropPage, kExerciseDeicingPage)
 
 }  // namespace qta1

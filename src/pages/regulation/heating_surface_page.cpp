@@ -1,5 +1,4 @@
-#include "pages/regulation/heating_surface_page.h"
-
+#include "pages/regulation/actuator_page.h"
 #include "resources/strings_regulation.h"
 
 namespace qta1 {
@@ -81,11 +80,9 @@ constexpr ManualOverride kValve = {IDC_HEAT_VALVE_IN, kHeatingSurfaceBit};
 
 }  // namespace
 
-CPage4PropPage::CPage4PropPage(CSheet& sheet)
-    : CActuatorPage(PageId::HeatingSurface, sheet, kHeatingSurfacePage, kValve) {}
-
-std::unique_ptr<CPropPage> MakeHeatingSurfacePage(CSheet& sheet) {
-    return std::make_unique<CPage4PropPage>(sheet);
-}
+// The heating surface: mode and manual position of its valve (Mv1), mode of
+// its pump (Mp1), what both do now, and the valve's signal range and
+// inversion; everything is disabled on a unit without a heating surface.
+QTA1_TABLE_PAGE(4, HeatingSurface, CActuatorPage, kHeatingSurfacePage, kValve)
 
 }  // namespace qta1

@@ -1,4 +1,6 @@
-#include "pages/regulation/low_temp_injection_page.h"
+#include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 
@@ -46,11 +48,9 @@ constexpr PageDef kLowTempInjectionPage = {
 
 }  // namespace
 
-CPage24PropPage::CPage24PropPage(CSheet& sheet)
-    : CPropPage(PageId::LowTempInjection, sheet, kLowTempInjectionPage) {}
-
-std::unique_ptr<CPropPage> MakeLowTempInjectionPage(CSheet& sheet) {
-    return std::make_unique<CPage24PropPage>(sheet);
-}
+// The low-temperature alarm on the supply air sensor Bs1: whether the unit
+// stops, how far below the calculated supply temperature the alarm lies and
+// how long it must last, with both supply temperatures.
+QTA1_TABLE_PAGE(24, LowTempInjection, CPropPage, kLowTempInjectionPage)
 
 }  // namespace qta1

@@ -1,4 +1,6 @@
-#include "pages/regulation/pid_page.h"
+#include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 
@@ -54,10 +56,8 @@ constexpr PageDef kPidPage = {
 
 }  // namespace
 
-CPage11PropPage::CPage11PropPage(CSheet& sheet) : CPropPage(PageId::Pid, sheet, kPidPage) {}
-
-std::unique_ptr<CPropPage> MakePidPage(CSheet& sheet) {
-    return std::make_unique<CPage11PropPage>(sheet);
-}
+// P, I and D of the heating, recirculation, exchanger and cooling loops, in
+// part 8 of the configuration NV; rows of loops the unit lacks are disabled.
+QTA1_TABLE_PAGE(11, Pid, CPropPage, kPidPage)
 
 }  // namespace qta1

@@ -1,4 +1,6 @@
-#include "pages/schedules/open_close_timer_page.h"
+#include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 
 namespace qta1 {
 
@@ -41,11 +43,8 @@ constexpr PageDef kOpenCloseTimerPage = {
 
 }  // namespace
 
-CPage26PropPage::CPage26PropPage(CSheet& sheet)
-    : CPropPage(PageId::OpenCloseTimer, sheet, kOpenCloseTimerPage) {}
-
-std::unique_ptr<CPropPage> MakeOpenCloseTimerPage(CSheet& sheet) {
-    return std::make_unique<CPage26PropPage>(sheet);
-}
+// How many seconds each actuator takes from minimum to maximum opening
+// (part 9); the heat-valve and exchanger boxes only on units that have them.
+QTA1_TABLE_PAGE(26, OpenCloseTimer, CPropPage, kOpenCloseTimerPage)
 
 }  // namespace qta1

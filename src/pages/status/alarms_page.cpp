@@ -1,5 +1,6 @@
-#include "pages/status/alarms_page.h"
-
+#include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 #include "resources/strings_status.h"
 
 namespace qta1 {
@@ -63,10 +64,8 @@ constexpr PageDef kAlarmsPage = {
 
 }  // namespace
 
-CPage8PropPage::CPage8PropPage(CSheet& sheet) : CPropPage(PageId::Alarms, sheet, kAlarmsPage) {}
-
-std::unique_ptr<CPropPage> MakeAlarmsPage(CSheet& sheet) {
-    return std::make_unique<CPage8PropPage>(sheet);
-}
+// The unit's alarm inputs as "OK" or "Alarm" and three alarm counters;
+// boxes of equipment the unit lacks are disabled.
+QTA1_TABLE_PAGE(8, Alarms, CPropPage, kAlarmsPage)
 
 }  // namespace qta1

@@ -1,5 +1,6 @@
-#include "pages/status/status_regulator_page.h"
-
+#include "frame/page.h"
+#include "resources/page_ids.h"
+#include "resources/resource_ids.h"
 #include "resources/strings_status.h"
 
 namespace qta1 {
@@ -54,11 +55,8 @@ constexpr PageDef kRegulatorPage = {
 
 }  // namespace
 
-CPage7PropPage::CPage7PropPage(CSheet& sheet)
-    : CPropPage(PageId::StatusRegulator, sheet, kRegulatorPage) {}
-
-std::unique_ptr<CPropPage> MakeStatusRegulatorPage(CSheet& sheet) {
-    return std::make_unique<CPage7PropPage>(sheet);
-}
+// The present output of the four regulated actuators in percent, and whether
+// the regulator heats or cools; boxes of equipment the unit lacks are disabled.
+QTA1_TABLE_PAGE(7, StatusRegulator, CPropPage, kRegulatorPage)
 
 }  // namespace qta1
