@@ -70,6 +70,30 @@ SweepAction Press(PageId page, int control, std::vector<Typed> typed = {},
             .closingRead = closingRead};
 }
 
+// A plain Read / Write page, from its own tables: shown, Read, and Write
+// with `typed` (and the password, where the page asks for one), which may
+// change what its blocks hold and, where the page has a Read, reads it again.
+std::vector<SweepAction> ReadWritePage(PageId page, std::vector<Typed> typed,
+                                       std::function<void(SimSession&)> before = {}) {
+    static SimSession session;
+    static CSheet sheet(session.ui, &session.site, PageRegistry());
+    const PageDef& def = sheet.Page(page)->definition();
+    std::set<Owned> owns;
+    for (const Block& block : def.blocks) {
+        if (!block.shownOnly) owns.insert({block.nv, block.nv == kConfigNv ? block.part : 0});
+    }
+    if (def.passwordBox != 0) typed.push_back({def.passwordBox, "Tarvel"});
+    SweepAction write = Press(page, def.writeButton, std::move(typed), owns, def.readButton != 0);
+    write.before = std::move(before);
+    return {Show(page), Press(page, def.readButton), std::move(write)};
+}
+
+std::vector<SweepAction> Joined(std::initializer_list<std::vector<SweepAction>> groups) {
+    std::vector<SweepAction> all;
+    for (const auto& group : groups) all.insert(all.end(), group.begin(), group.end());
+    return all;
+}
+
 SweepAction FromUserSet(SweepAction action) {
     action.technicianSet = false;
     return action;
@@ -226,196 +250,170 @@ SweepAction Named(std::string name, SweepAction action) {
 }
 
 const std::vector<SweepAction>& Actions() {
-    static const std::vector<SweepAction> actions = {
-        AtOpen("sheet start-up"),
-        Press(PageId::NodeInformation, IDC_NODEINFO_USER),
-        FromUserSet(Press(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN)),
-        Show(PageId::Pid),
-        Press(PageId::Pid, IDC_PID_READ),
-        Press(PageId::Pid, IDC_PID_WRITE, {{IDC_PID_HEAT_P, "3.3"}, {IDC_PID_PASSWORD, "Tarvel"}},
-              {{kConfigNv, kPidPart}}, true),
-        Show(PageId::SetTime),
-        Press(PageId::SetTime, IDC_SETTIME_SYNC),
-        Show(PageId::ImportExport),
-        Press(PageId::ImportExport, IDC_IMPEXP_DEFAULT),
-        With(Press(PageId::ImportExport, IDC_IMPEXP_SAVE), AnswerSaveDialog),
-        Verifying(With(Press(PageId::ImportExport, IDC_IMPEXP_READ,
+    static const std::vector<SweepAction> actions = Joined({
+        {
+            AtOpen("sheet start-up"),
+            Press(PageId::NodeInformation, IDC_NODEINFO_USER),
+            FromUserSet(Press(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN)),
+        },
+        ReadWritePage(PageId::Pid, {{IDC_PID_HEAT_P, "3.3"}}),
+        {
+            Show(PageId::SetTime),
+            Press(PageId::SetTime, IDC_SETTIME_SYNC),
+            Show(PageId::ImportExport),
+            Press(PageId::ImportExport, IDC_IMPEXP_DEFAULT),
+            With(Press(PageId::ImportExport, IDC_IMPEXP_SAVE), AnswerSaveDialog),
+            Verifying(With(Press(PageId::ImportExport, IDC_IMPEXP_READ,
+                                 {{IDC_IMPEXP_PASSWORD, "Tarvel"}}, AllSettings()),
+                           [](SimSession& s) {
+                               SeedSavedFile(s);
+                               PreviewAccepted(s);
+                           })),
+            Verifying(With(Press(PageId::ImportExport, IDC_IMPEXP_FACTORY,
+                                 {{IDC_IMPEXP_PASSWORD, "Tarvel"}}, AllSettings()),
+                           [](SimSession& s) {
+                               ChangePid(s);
+                               PreviewAccepted(s);
+                           })),
+            Named("Import / Export: Read from file, not reviewed",
+                  With(Press(PageId::ImportExport, IDC_IMPEXP_READ,
                              {{IDC_IMPEXP_PASSWORD, "Tarvel"}}, AllSettings()),
                        [](SimSession& s) {
+                           ReviewOff(s);
                            SeedSavedFile(s);
-                           PreviewAccepted(s);
                        })),
-        Verifying(With(Press(PageId::ImportExport, IDC_IMPEXP_FACTORY,
+            Named("Import / Export: Default settings, not reviewed",
+                  With(Press(PageId::ImportExport, IDC_IMPEXP_FACTORY,
                              {{IDC_IMPEXP_PASSWORD, "Tarvel"}}, AllSettings()),
                        [](SimSession& s) {
+                           ReviewOff(s);
                            ChangePid(s);
-                           PreviewAccepted(s);
                        })),
-        Named("Import / Export: Read from file, not reviewed",
-              With(Press(PageId::ImportExport, IDC_IMPEXP_READ, {{IDC_IMPEXP_PASSWORD, "Tarvel"}},
-                         AllSettings()),
-                   [](SimSession& s) {
-                       ReviewOff(s);
-                       SeedSavedFile(s);
-                   })),
-        Named("Import / Export: Default settings, not reviewed",
-              With(Press(PageId::ImportExport, IDC_IMPEXP_FACTORY,
-                         {{IDC_IMPEXP_PASSWORD, "Tarvel"}}, AllSettings()),
-                   [](SimSession& s) {
-                       ReviewOff(s);
-                       ChangePid(s);
-                   })),
-        With(Press(PageId::ImportExport, IDC_IMPEXP_COMPARE), SeedSavedFile),
-        Named("Import / Export: Compare... with factory settings",
-              ScreenOnly(With(Press(PageId::ImportExport, IDC_IMPEXP_COMPARE), CompareFile))),
-        Show(PageId::Calender),
-        Press(PageId::Calender, IDC_CALENDER_READ),
-        Press(PageId::Calender, IDC_CALENDER_WRITE,
-              {{IDC_CALENDER_MON_START1, "8:00"}, {IDC_CALENDER_MON_STOP1, "16:00"}},
-              {{kStartStopNv, 0}, {kCalendarStatusNv, 0}},
-              true),  // the node's calendar status follows its schedule
-        ScreenOnly(Press(PageId::Calender, IDC_CALENDER_RESET)),
-        ScreenOnly(Press(PageId::Calender, IDC_CALENDER_DEFAULT)),
-        Show(PageId::Freecool),
-        Press(PageId::Freecool, IDC_FREECOOL_READ),
-        With(Press(PageId::Freecool, IDC_FREECOOL_WRITE, {},
-                   {{kFreecoolPirCalendarNv, 0},
-                    {kMinNightCoolNv, 0},
-                    {kRoomSetpointsNv, 0},
-                    {kMaxOutNightNv, 0}},
-                   true),
-             FreeCoolingTyped),
-        ScreenOnly(Press(PageId::Freecool, IDC_FREECOOL_RESET)),
-        Show(PageId::Pir),
-        Press(PageId::Pir, IDC_PIR_READ),
-        Press(PageId::Pir, IDC_PIR_WRITE,
-              {{IDC_PIR_TIME_BEFORE_START, "25"},
-               {IDC_PIR_MON_START, "8:00"},
-               {IDC_PIR_MON_STOP, "16:00"}},
-              {{kFreecoolPirCalendarNv, 0}, {kConfigNv, kDelaysPart}}, true),
-        ScreenOnly(Press(PageId::Pir, IDC_PIR_RESET)),
-        Show(PageId::ExtendedOperation),
-        Press(PageId::ExtendedOperation, IDC_EXTOP_READ),
-        Press(PageId::ExtendedOperation, IDC_EXTOP_WRITE,
-              {{IDC_EXTOP_DAY, "5:30"}, {IDC_EXTOP_NIGHT, "22:15"}},
-              {{kDayExtensionNv, 0}, {kNightExtensionNv, 0}}, true),
-        Named("Extended operation: Start in Day",
-              Press(PageId::ExtendedOperation, IDC_EXTOP_DAY_START, {{IDC_EXTOP_DAY, "5:30"}},
-                    {{kDayExtensionNv, 0}})),
-        Named("Extended operation: Start in Night",
-              Press(PageId::ExtendedOperation, IDC_EXTOP_NIGHT_START, {{IDC_EXTOP_NIGHT, "22:15"}},
-                    {{kNightExtensionNv, 0}})),
-        Show(PageId::OpenCloseTimer),
-        Press(PageId::OpenCloseTimer, IDC_OPENCLOSE_READ),
-        Press(PageId::OpenCloseTimer, IDC_OPENCLOSE_WRITE, {{IDC_OPENCLOSE_DAMPER_INTAKE, "123"}},
-              {{kConfigNv, kTravelTimesPart}}, true),
-        Show(PageId::Status),
-        Press(PageId::Status, IDC_STATUS_READ),
-        With(Press(PageId::Status, IDC_STATUS_WRITE, {}, {{kSwitchOverrideNv, 0}}, true),
-             OverrideDay),
-        ScreenOnly(Press(PageId::Status, IDC_STATUS_NIGHT)),
-        Show(PageId::StatusRegulator),
-        Show(PageId::Alarms),
-        Show(PageId::RunningHours),
-        Named("Running Hours: Reset Ventilating",
-              Press(PageId::RunningHours, IDC_HOURS_RESET_VENTILATING, {}, {{kRunningHoursNv, 0}})),
-        Named("Running Hours: Reset Mp1",
-              Press(PageId::RunningHours, IDC_HOURS_RESET_PUMP, {}, {{kRunningHoursNv, 0}})),
-        Named("Running Hours: Reset Mm1",
-              Press(PageId::RunningHours, IDC_HOURS_RESET_INJECTION_MOTOR, {},
-                    {{kRunningHoursNv, 0}})),
-        Named("Running Hours: Reset Mm2", Press(PageId::RunningHours, IDC_HOURS_RESET_EXHAUST_MOTOR,
-                                                {}, {{kRunningHoursNv, 0}})),
-        Named("Running Hours: Reset Mr1",
-              Press(PageId::RunningHours, IDC_HOURS_RESET_EXCHANGER, {}, {{kRunningHoursNv, 0}})),
-        Show(PageId::ConfigQta12),
-        With(Press(PageId::ConfigQta12, IDC_QTA12_WRITE, {{IDC_QTA12_PASSWORD, "Tarvel"}},
-                   {{kConfigNv, kOptionPart}}),
-             FreeCoolingChecked),
-        ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_EXCHANGER)),
-        ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_ROTATING)),
-        ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_HEATING_SURFACE)),
-        ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_NIGHT_LOWERING)),
-        Show(PageId::ConfigQta3),
-        With(Press(PageId::ConfigQta3, IDC_QTA3_WRITE, {}, {{kConfigNv, kOptionPart}}),
-             RecirculationChecked),
-        With(Press(PageId::ConfigQta3, IDC_QTA3_COOLING_SURFACE), Qta3Offered),
-        Show(PageId::ConfigHvac),
-        SweepAction{.name = "Config HVAC: shown uninitialised",
-                    .page = PageId::ConfigHvac,
-                    .owns = {{kConfigNv, kModeSetsPart}},
-                    .before = ModeSetsUninitialised},
-        SweepAction{.name = "Config HVAC: hidden uninitialised",
-                    .page = PageId::Status,
-                    .owns = {{kConfigNv, kModeSetsPart}},
-                    .before = ModeSetsLostWhileShown},
-        Press(PageId::ConfigHvac, IDC_HVAC_READ),
-        With(Press(PageId::ConfigHvac, IDC_HVAC_WRITE, {{IDC_HVAC_PASSWORD, "Tarvel"}},
-                   {{kConfigNv, kModeSetsPart}}, true),
-             FreeCoolModeUnchecked),
-        ScreenOnly(Press(PageId::ConfigHvac, IDC_HVAC_BOX(0, 2))),
-        Show(PageId::Dampers),
-        Press(PageId::Dampers, IDC_DAMPERS_READ),
-        With(Press(PageId::Dampers, IDC_DAMPERS_WRITE, {},
-                   {{kOutputModeNv, 0},
-                    {kManualValueNv, 0},
-                    {kConfigNv, kOptionPart},
-                    {kConfigNv, kDamperPart}},
-                   true),
-             InjectionDamperManual),
-        ScreenOnly(Press(PageId::Dampers, IDC_DAMPERS_INJ_AUTO)),
-        Show(PageId::Temperatures),
-        Press(PageId::Temperatures, IDC_TEMPS_READ),
-        Press(PageId::Temperatures, IDC_TEMPS_WRITE, {{IDC_TEMPS_BS1_OFFSET, "1.5"}},
-              {{kConfigNv, kTemperaturesPart}}, true),
-        Show(PageId::CalcInjection),
-        Press(PageId::CalcInjection, IDC_CALCINJ_READ),
-        Press(PageId::CalcInjection, IDC_CALCINJ_WRITE,
-              {{IDC_CALCINJ_MIN, "16"}, {IDC_CALCINJ_P, "2"}},
-              {{kConfigNv, kOptionPart}, {kConfigNv, kBreakPointsPart}, {kInjectionSetpointsNv, 0}},
-              true),
-        ScreenOnly(Press(PageId::CalcInjection, IDC_CALCINJ_CALC_SETPOINT)),
-        Show(PageId::CalcSpace),
-        Press(PageId::CalcSpace, IDC_CALCSPACE_READ),
-        Press(PageId::CalcSpace, IDC_CALCSPACE_WRITE, {{IDC_CALCSPACE_WINTER_SETPOINT, "20.5"}},
-              {{kInjectionSetpointsNv, 0}, {kConfigNv, kOptionPart}}, true),
-        ScreenOnly(Press(PageId::CalcSpace, IDC_CALCSPACE_CALC_SETPOINT)),
-        Show(PageId::HeatingSurface),
-        Press(PageId::HeatingSurface, IDC_HEAT_READ),
-        With(Press(PageId::HeatingSurface, IDC_HEAT_WRITE, {},
-                   {{kOutputModeNv, 0}, {kManualValueNv, 0}, {kConfigNv, kOptionPart}}, true),
-             HeatingValveManual),
-        Named("Heating surface: valve Manual",
-              ScreenOnly(Press(PageId::HeatingSurface, IDC_HEAT_VALVE_MANUAL))),
-        Named("Heating surface: valve Automatic",
-              ScreenOnly(Press(PageId::HeatingSurface, IDC_HEAT_VALVE_AUTO))),
-        Show(PageId::Exchanger),
-        Press(PageId::Exchanger, IDC_EXCH_READ),
-        With(Press(PageId::Exchanger, IDC_EXCH_WRITE, {},
-                   {{kOutputModeNv, 0}, {kManualValueNv, 0}, {kConfigNv, kOptionPart}}, true),
-             ExchangerManual),
-        ScreenOnly(Press(PageId::Exchanger, IDC_EXCH_MANUAL)),
-        ScreenOnly(Press(PageId::Exchanger, IDC_EXCH_OFF)),
-        Show(PageId::Antifrost),
-        Press(PageId::Antifrost, IDC_ANTIFROST_READ),
-        With(Press(PageId::Antifrost, IDC_ANTIFROST_WRITE, {}, {{kConfigNv, kTemperaturesPart}},
-                   true),
-             AntifrostTyped),
-        Show(PageId::ExerciseDeicing),
-        Press(PageId::ExerciseDeicing, IDC_EXERCISE_READ),
-        Press(PageId::ExerciseDeicing, IDC_EXERCISE_WRITE, {{IDC_EXERCISE_PUMP, "100"}},
-              {{kConfigNv, kDelaysPart}}, true),
-        Show(PageId::TempStartup),
-        Press(PageId::TempStartup, IDC_STARTUP_READ),
-        Press(PageId::TempStartup, IDC_STARTUP_WRITE,
-              {{IDC_STARTUP_OUTDOOR, "5"}, {IDC_STARTUP_0_RECYCLE, "20"}},
-              {{kConfigNv, kTemperaturesPart}, {kConfigNv, kBreakPointsPart}}, true),
-        Show(PageId::LowTempInjection),
-        Press(PageId::LowTempInjection, IDC_LOWTEMP_READ),
-        Press(PageId::LowTempInjection, IDC_LOWTEMP_WRITE, {{IDC_LOWTEMP_TIME, "200"}},
-              {{kConfigNv, kOptionPart}, {kConfigNv, kTemperaturesPart}}, true),
-        ScreenOnly(Press(PageId::LowTempInjection, IDC_LOWTEMP_STOP)),
-    };
+            With(Press(PageId::ImportExport, IDC_IMPEXP_COMPARE), SeedSavedFile),
+            Named("Import / Export: Compare... with factory settings",
+                  ScreenOnly(With(Press(PageId::ImportExport, IDC_IMPEXP_COMPARE), CompareFile))),
+        },
+        {
+            // The week calendar pages write their schedule NV besides their
+            // tables' blocks.
+            Show(PageId::Calender),
+            Press(PageId::Calender, IDC_CALENDER_READ),
+            Press(PageId::Calender, IDC_CALENDER_WRITE,
+                  {{IDC_CALENDER_MON_START1, "8:00"}, {IDC_CALENDER_MON_STOP1, "16:00"}},
+                  {{kStartStopNv, 0}, {kCalendarStatusNv, 0}},
+                  true),  // the node's calendar status follows its schedule
+            ScreenOnly(Press(PageId::Calender, IDC_CALENDER_RESET)),
+            ScreenOnly(Press(PageId::Calender, IDC_CALENDER_DEFAULT)),
+            Show(PageId::Freecool),
+            Press(PageId::Freecool, IDC_FREECOOL_READ),
+            With(Press(PageId::Freecool, IDC_FREECOOL_WRITE, {},
+                       {{kFreecoolPirCalendarNv, 0},
+                        {kMinNightCoolNv, 0},
+                        {kRoomSetpointsNv, 0},
+                        {kMaxOutNightNv, 0}},
+                       true),
+                 FreeCoolingTyped),
+            ScreenOnly(Press(PageId::Freecool, IDC_FREECOOL_RESET)),
+            Show(PageId::Pir),
+            Press(PageId::Pir, IDC_PIR_READ),
+            Press(PageId::Pir, IDC_PIR_WRITE,
+                  {{IDC_PIR_TIME_BEFORE_START, "25"},
+                   {IDC_PIR_MON_START, "8:00"},
+                   {IDC_PIR_MON_STOP, "16:00"}},
+                  {{kFreecoolPirCalendarNv, 0}, {kConfigNv, kDelaysPart}}, true),
+            ScreenOnly(Press(PageId::Pir, IDC_PIR_RESET)),
+        },
+        ReadWritePage(PageId::ExtendedOperation,
+                      {{IDC_EXTOP_DAY, "5:30"}, {IDC_EXTOP_NIGHT, "22:15"}}),
+        {
+            Named("Extended operation: Start in Day",
+                  Press(PageId::ExtendedOperation, IDC_EXTOP_DAY_START, {{IDC_EXTOP_DAY, "5:30"}},
+                        {{kDayExtensionNv, 0}})),
+            Named("Extended operation: Start in Night",
+                  Press(PageId::ExtendedOperation, IDC_EXTOP_NIGHT_START,
+                        {{IDC_EXTOP_NIGHT, "22:15"}}, {{kNightExtensionNv, 0}})),
+        },
+        ReadWritePage(PageId::OpenCloseTimer, {{IDC_OPENCLOSE_DAMPER_INTAKE, "123"}}),
+        ReadWritePage(PageId::Status, {}, OverrideDay),
+        {
+            ScreenOnly(Press(PageId::Status, IDC_STATUS_NIGHT)),
+            Show(PageId::StatusRegulator),
+            Show(PageId::Alarms),
+            Show(PageId::RunningHours),
+            Named("Running Hours: Reset Ventilating",
+                  Press(PageId::RunningHours, IDC_HOURS_RESET_VENTILATING, {},
+                        {{kRunningHoursNv, 0}})),
+            Named("Running Hours: Reset Mp1",
+                  Press(PageId::RunningHours, IDC_HOURS_RESET_PUMP, {}, {{kRunningHoursNv, 0}})),
+            Named("Running Hours: Reset Mm1",
+                  Press(PageId::RunningHours, IDC_HOURS_RESET_INJECTION_MOTOR, {},
+                        {{kRunningHoursNv, 0}})),
+            Named("Running Hours: Reset Mm2",
+                  Press(PageId::RunningHours, IDC_HOURS_RESET_EXHAUST_MOTOR, {},
+                        {{kRunningHoursNv, 0}})),
+            Named("Running Hours: Reset Mr1", Press(PageId::RunningHours, IDC_HOURS_RESET_EXCHANGER,
+                                                    {}, {{kRunningHoursNv, 0}})),
+            Show(PageId::ConfigQta12),
+            With(Press(PageId::ConfigQta12, IDC_QTA12_WRITE, {{IDC_QTA12_PASSWORD, "Tarvel"}},
+                       {{kConfigNv, kOptionPart}}),
+                 FreeCoolingChecked),
+            ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_EXCHANGER)),
+            ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_ROTATING)),
+            ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_HEATING_SURFACE)),
+            ScreenOnly(Press(PageId::ConfigQta12, IDC_QTA12_NIGHT_LOWERING)),
+            Show(PageId::ConfigQta3),
+            With(Press(PageId::ConfigQta3, IDC_QTA3_WRITE, {}, {{kConfigNv, kOptionPart}}),
+                 RecirculationChecked),
+            With(Press(PageId::ConfigQta3, IDC_QTA3_COOLING_SURFACE), Qta3Offered),
+            Show(PageId::ConfigHvac),
+            SweepAction{.name = "Config HVAC: shown uninitialised",
+                        .page = PageId::ConfigHvac,
+                        .owns = {{kConfigNv, kModeSetsPart}},
+                        .before = ModeSetsUninitialised},
+            SweepAction{.name = "Config HVAC: hidden uninitialised",
+                        .page = PageId::Status,
+                        .owns = {{kConfigNv, kModeSetsPart}},
+                        .before = ModeSetsLostWhileShown},
+            Press(PageId::ConfigHvac, IDC_HVAC_READ),
+            With(Press(PageId::ConfigHvac, IDC_HVAC_WRITE, {{IDC_HVAC_PASSWORD, "Tarvel"}},
+                       {{kConfigNv, kModeSetsPart}}, true),
+                 FreeCoolModeUnchecked),
+            ScreenOnly(Press(PageId::ConfigHvac, IDC_HVAC_BOX(0, 2))),
+        },
+        ReadWritePage(PageId::Dampers, {}, InjectionDamperManual),
+        {
+            ScreenOnly(Press(PageId::Dampers, IDC_DAMPERS_INJ_AUTO)),
+        },
+        ReadWritePage(PageId::Temperatures, {{IDC_TEMPS_BS1_OFFSET, "1.5"}}),
+        ReadWritePage(PageId::CalcInjection, {{IDC_CALCINJ_MIN, "16"}, {IDC_CALCINJ_P, "2"}}),
+        {
+            ScreenOnly(Press(PageId::CalcInjection, IDC_CALCINJ_CALC_SETPOINT)),
+        },
+        ReadWritePage(PageId::CalcSpace, {{IDC_CALCSPACE_WINTER_SETPOINT, "20.5"}}),
+        {
+            ScreenOnly(Press(PageId::CalcSpace, IDC_CALCSPACE_CALC_SETPOINT)),
+        },
+        ReadWritePage(PageId::HeatingSurface, {}, HeatingValveManual),
+        {
+            Named("Heating surface: valve Manual",
+                  ScreenOnly(Press(PageId::HeatingSurface, IDC_HEAT_VALVE_MANUAL))),
+            Named("Heating surface: valve Automatic",
+                  ScreenOnly(Press(PageId::HeatingSurface, IDC_HEAT_VALVE_AUTO))),
+        },
+        ReadWritePage(PageId::Exchanger, {}, ExchangerManual),
+        {
+            ScreenOnly(Press(PageId::Exchanger, IDC_EXCH_MANUAL)),
+            ScreenOnly(Press(PageId::Exchanger, IDC_EXCH_OFF)),
+        },
+        ReadWritePage(PageId::Antifrost, {}, AntifrostTyped),
+        ReadWritePage(PageId::ExerciseDeicing, {{IDC_EXERCISE_PUMP, "100"}}),
+        ReadWritePage(PageId::TempStartup,
+                      {{IDC_STARTUP_OUTDOOR, "5"}, {IDC_STARTUP_0_RECYCLE, "20"}}),
+        ReadWritePage(PageId::LowTempInjection, {{IDC_LOWTEMP_TIME, "200"}}),
+        {
+            ScreenOnly(Press(PageId::LowTempInjection, IDC_LOWTEMP_STOP)),
+        },
+    });
     return actions;
 }
 // ---------------------------------------------------------------------------
@@ -462,7 +460,8 @@ ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
         if (fault == Fault::Call) s.node.FailCall(call);
         if (fault == Fault::All) s.node.FailAll(true);
         if (fault == Fault::Keep) s.node.KeepCall(call);
-        if (fault == Fault::BackupNotSaved) s.ui.FailNextSave(HeadlessPlatform::SaveFault::WriteStops);
+        if (fault == Fault::BackupNotSaved)
+            s.ui.FailNextSave(HeadlessPlatform::SaveFault::WriteStops);
         if (fault == Fault::NoFolder) s.ui.FailFolders(true);
     };
     if (action.atOpen) arm();
@@ -513,7 +512,8 @@ std::vector<std::string> NamesOf(const Owned& where, PageId actionPage) {
         if (const ControlDecl* decl = FindControl(page, control)) names.push_back(BoxNameOf(*decl));
     };
     for (const ControlDecl& decl : LayoutOf(actionPage).controls) {
-        if (decl.kind != ControlKind::Static && decl.kind != ControlKind::GroupBox) add(actionPage, decl.id);
+        if (decl.kind != ControlKind::Static && decl.kind != ControlKind::GroupBox)
+            add(actionPage, decl.id);
     }
     // Boxes that show the place, from the pages' tables.
     static const std::map<Owned, std::vector<std::pair<PageId, int>>> kShownBy = [] {
@@ -538,7 +538,9 @@ std::vector<std::string> NamesOf(const Owned& where, PageId actionPage) {
 }
 
 // A text up to its first line end, as a trace line holds it.
-std::string FirstLine(std::string_view text) { return std::string(text.substr(0, text.find('\n'))); }
+std::string FirstLine(std::string_view text) {
+    return std::string(text.substr(0, text.find('\n')));
+}
 
 // What the technician was told: message boxes, and result lists in the
 // review window (its heading and rows) as one text each.
@@ -617,7 +619,8 @@ void CheckBackups(const ActionRun& run) {
             std::string path = message.substr(at + 4 + std::strlen(head));
             path = path.substr(0, path.find('"'));
             path = std::regex_replace(path, std::regex(R"(\\\\)"), "\\");
-            EXPECT_TRUE(run.backups.count(path) != 0) << "names a backup that is not there: " << path;
+            EXPECT_TRUE(run.backups.count(path) != 0)
+                << "names a backup that is not there: " << path;
         }
     }
     for (const auto& [path, bytes] : run.backups) {
@@ -633,7 +636,8 @@ void CheckBackups(const ActionRun& run) {
                 }
                 const NvValue& before = run.before.at({nv->nv, part});
                 EXPECT_EQ(it->second, std::string(before.begin(), before.begin() + nv->writeLength))
-                    << path << " holds other bytes than the node for " << SettingsNvName(nv->nv, part);
+                    << path << " holds other bytes than the node for "
+                    << SettingsNvName(nv->nv, part);
             }
         }
         EXPECT_TRUE(whole || partialTold) << "a partial backup not called partial: " << path;
@@ -720,7 +724,8 @@ TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
                 CheckBackups(run);
                 bool asked = false;
                 for (const std::string& message : Messages(run))
-                    asked = asked || message.find(FirstLine(text::kBackupNotSaved)) != std::string::npos;
+                    asked = asked ||
+                            message.find(FirstLine(text::kBackupNotSaved)) != std::string::npos;
                 EXPECT_TRUE(asked && run.backups.empty()) << ::testing::PrintToString(run.lines);
             }
         }
