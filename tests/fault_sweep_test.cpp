@@ -139,7 +139,7 @@ void SeedSavedFile(SimSession& s) {
         value[2] = static_cast<uint8_t>(value[2] + 1);
         source.node.SetPart(part, value);
     }
-    NodeLink link(source.ui);
+    NodeLink link(source.ui, source.ui);
     link.Obtain(&source.site);
     s.ui.SeedFile("C:\\saved.txt",
                   WriteSettingsFile(link, text::kProgramId, "Sweep", source.clock.LocalNow()).text);

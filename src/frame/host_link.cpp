@@ -56,9 +56,9 @@ bool NodeLink::WriteSelector(int part) {
     // around, so the waits are skipped too.
     if (writer_ == nullptr) return false;
     const uint8_t bytes[2] = {static_cast<uint8_t>(part >> 8), static_cast<uint8_t>(part & 0xFF)};
-    platform_.Sleep(kSelectorWaitMs);
+    clock_.Sleep(kSelectorWaitMs);
     const int32_t status = WriteNv(kPartSelectorNv, bytes, 2);
-    platform_.Sleep(kSelectorWaitMs);
+    clock_.Sleep(kSelectorWaitMs);
     return status == kHostOk;
 }
 
@@ -74,7 +74,7 @@ NodeLink::PartRead NodeLink::ReadSelected(int part, uint8_t* buffer, int32_t len
         if (buffer[0] < 1 || buffer[0] > kConfigPartCount)
             return ReadSelectedPart() == part ? PartRead::Ok : PartRead::OtherPart;
         if (retry == kPartConfirmRetries) return PartRead::OtherPart;
-        platform_.Sleep(kSelectorWaitMs);
+        clock_.Sleep(kSelectorWaitMs);
     }
 }
 

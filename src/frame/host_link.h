@@ -102,7 +102,9 @@ inline constexpr int32_t kMissingInterfaceStatus = -1;
 // a write is skipped, and neither is ever called.
 class NodeLink {
 public:
-    explicit NodeLink(Platform& platform) : platform_(platform) {}
+    // The link waits on `clock` where the node needs time, and shows long
+    // passes over the node's parts on `screen`.
+    NodeLink(Clock& clock, Screen& screen) : clock_(clock), screen_(screen) {}
     ~NodeLink();
     // Asks the client site for the reader, then the writer; keeps one
     // reference to each that it offers. Called once.
@@ -144,10 +146,12 @@ public:
     // SelectPart, then ReadSelected; a refused selection is OtherPart.
     PartRead SelectAndRead(int part, uint8_t* buffer, int32_t length);
 
-    Platform& platform() { return platform_; }
+    Clock& clock() { return clock_; }
+    Screen& screen() { return screen_; }
 
 private:
-    Platform& platform_;
+    Clock& clock_;
+    Screen& screen_;
     NvWriter* writer_ = nullptr;
     NvReader* reader_ = nullptr;
     int valuesWritten_ = 0;

@@ -1,9 +1,8 @@
 #include "frame/page.h"
 
-#include <utility>
-
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "frame/codec.h"
 #include "frame/decimal.h"
@@ -69,8 +68,8 @@ int64_t WordOf(const uint8_t* v) { return ComposeWord(v[0], v[1]); }
 // one-byte codec never looks at the byte after it.
 struct CodecRow {
     Codec codec;
-    int width;          // bytes from `offset` the value spans
-    bool lowByteOnly;   // of those, only the second is the box's
+    int width;         // bytes from `offset` the value spans
+    bool lowByteOnly;  // of those, only the second is the box's
     std::string (*format)(const uint8_t* value);
     // The numbers the box stores, and `stored` reads that number back from
     // the bytes. A scale of 0: no number (a time typed as text, or a value
@@ -289,13 +288,16 @@ CPropPage::CPropPage(PageId id, CSheet& sheet, const PageDef& def)
 CPropPage::~CPropPage() = default;
 
 NodeLink& CPropPage::node() { return sheet_.node(); }
-Platform& CPropPage::ui() { return sheet_.platform(); }
+Screen& CPropPage::screen() { return sheet_.screen(); }
+Clock& CPropPage::clock() { return sheet_.clock(); }
 
-void CPropPage::SetText(int control, std::string_view text) { ui().SetText(id_, control, text); }
-std::string CPropPage::Text(int control) { return ui().GetText(id_, control); }
-void CPropPage::SetChecked(int control, bool checked) { ui().SetCheck(id_, control, checked); }
-bool CPropPage::Checked(int control) { return ui().GetCheck(id_, control); }
-void CPropPage::Enable(int control, bool enabled) { ui().Enable(id_, control, enabled); }
+void CPropPage::SetText(int control, std::string_view text) {
+    screen().SetText(id_, control, text);
+}
+std::string CPropPage::Text(int control) { return screen().GetText(id_, control); }
+void CPropPage::SetChecked(int control, bool checked) { screen().SetCheck(id_, control, checked); }
+bool CPropPage::Checked(int control) { return screen().GetCheck(id_, control); }
+void CPropPage::Enable(int control, bool enabled) { screen().Enable(id_, control, enabled); }
 
 void CPropPage::EnableAll(std::span<const int> controls, bool enabled) {
     for (int control : controls) Enable(control, enabled);
@@ -446,8 +448,8 @@ bool CPropPage::HoldsUnwrittenValues() {
         if (block.shownOnly) continue;
         for (const Field& field : block.fields) {
             const ControlDecl* decl = Declaration(field.control);
-            if (field.kind == FieldKind::Word && decl != nullptr && decl->kind == ControlKind::Edit &&
-                Edited(field.control)) {
+            if (field.kind == FieldKind::Word && decl != nullptr &&
+                decl->kind == ControlKind::Edit && Edited(field.control)) {
                 return true;
             }
         }
@@ -473,8 +475,8 @@ bool CPropPage::EditedBoxesAccepted(std::span<const Field> fields) {
                    AcceptedRange(field);
     }
     if (first == 0) return true;
-    ui().MessageBox(text::kValuesRefused + refused, "", MsgButtons::Ok, MsgIcon::Exclamation);
-    ui().SetFocus(id_, first);
+    screen().MessageBox(text::kValuesRefused + refused, "", MsgButtons::Ok, MsgIcon::Exclamation);
+    screen().SetFocus(id_, first);
     return false;
 }
 
@@ -490,8 +492,8 @@ bool CPropPage::ReadBlock(const Block& block) {
         ok = block.readSelectorAlways ? node().WriteSelector(block.part)
                                       : node().SelectPart(block.part);
         // A part that shows another number is not this part's bytes.
-        ok = ok && node().ReadSelected(block.part, buffer, block.readLength) ==
-                       NodeLink::PartRead::Ok;
+        ok = ok &&
+             node().ReadSelected(block.part, buffer, block.readLength) == NodeLink::PartRead::Ok;
     } else {
         ok = ok && node().ReadNv(block.nv, buffer, block.readLength) == kHostOk;
     }
@@ -518,8 +520,8 @@ bool CPropPage::WriteBlock(const Block& block) {
     // Nothing is written into a part the node may not be showing.
     if (read != NodeLink::PartRead::Ok) {
         NoteWriteProblem(EditedBoxNames(block.fields), read == NodeLink::PartRead::Failed
-                                                     ? std::string(text::kNotReadBeforeWrite)
-                                                     : NotSelectedText(block.part));
+                                                           ? std::string(text::kNotReadBeforeWrite)
+                                                           : NotSelectedText(block.part));
         return false;
     }
     if (block.bitReversed) ReverseBits(buffer, kNvBufferSize);
@@ -546,7 +548,7 @@ void CPropPage::ReadPage() {
 bool CPropPage::PasswordAccepted() {
     if (def_.passwordBox == 0) return true;
     if (Text(def_.passwordBox) == text::kTechnicianPassword) return true;
-    ui().MessageBox(text::kWrongPassword, "", MsgButtons::Ok, MsgIcon::None);
+    screen().MessageBox(text::kWrongPassword, "", MsgButtons::Ok, MsgIcon::None);
     return false;
 }
 
@@ -696,7 +698,7 @@ void CPropPage::FinishWriteReport() {
     group(wroteNothing ? text::kNothingWrittenToNode : text::kNotAllWritten, lines);
     group(text::kNotReadBackHead, unchecked);
     group(text::kNodeHoldsOther, differences);
-    ui().MessageBox(message, "", MsgButtons::Ok, MsgIcon::Exclamation);
+    screen().MessageBox(message, "", MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void CPropPage::OnPageShown() {
@@ -748,7 +750,7 @@ void CPropPage::ApplyStatusRules(const uint8_t* reversedPart1) {
 
 void CPropPage::StartRefresh() {
     RefreshLiveValues();
-    ui().SetTimer(id_, kRefreshTimerId, def_.refreshMs);
+    clock().SetTimer(id_, kRefreshTimerId, def_.refreshMs);
 }
 
 void CPropPage::RefreshLiveValues() {

@@ -338,7 +338,8 @@ protected:
     std::string BoxName(int control) const;
 
     NodeLink& node();
-    Platform& ui();
+    Screen& screen();
+    Clock& clock();
     CSheet& sheet() { return sheet_; }
 
     void SetText(int control, std::string_view text);

@@ -1,7 +1,9 @@
 // The platform port: everything the core asks of the user interface and the
-// machine. The headless implementation runs it on a virtual clock for tests
-// and qta1-sim; the Win32 implementation renders it with a comctl32 property
-// sheet. No windows.h type crosses this line.
+// machine, in three parts: what the technician sees (Screen), time (Clock)
+// and the technician's own storage (Storage). The headless implementation
+// runs it on a virtual clock for tests and qta1-sim; the Win32 implementation
+// renders it with a comctl32 property sheet. No windows.h type crosses this
+// line.
 #pragma once
 
 #include <cstdint>
@@ -82,10 +84,10 @@ protected:
     ~SheetEvents() = default;
 };
 
-class Platform {
+// What the technician sees and answers: the sheet and its pages' controls,
+// message boxes, file dialogs, review lists and progress.
+class Screen {
 public:
-    virtual ~Platform() = default;
-
     // Sheet. Pages are added in tab order; a page already added is not added
     // twice, and removing a page the sheet does not hold does nothing. A
     // page's window is created the first time it is shown and destroyed when
@@ -111,26 +113,43 @@ public:
     // Puts the keyboard focus on the control (the box a message is about).
     virtual void SetFocus(PageId page, int control) = 0;
 
-    // Repeating timer of a page window; setting an existing identifier
-    // restarts it with the new period.
-    virtual void SetTimer(PageId page, int timerId, int periodMs) = 0;
-    virtual void KillTimer(PageId page, int timerId) = 0;
-
-    // Blocks the user interface thread.
-    virtual void Sleep(int ms) = 0;
     // Where a long operation of a page has got to: `step` of `total` of its
     // passes (named by `pass`, "Part"); a total of 0 ends the display. Shows
     // nothing where the page has no place for it.
     virtual void ShowProgress(PageId /*page*/, std::string_view /*pass*/, int /*step*/,
                               int /*total*/) {}
-    virtual LocalTime Now() = 0;
 
     // An empty title means the plug-in's default title.
     virtual MsgAnswer MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
                                  MsgIcon icon) = 0;
     virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
+    // A modal window with the list and its buttons; No when it is closed.
+    virtual MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) = 0;
 
+protected:
+    ~Screen() = default;
+};
+
+// Time: the pages' timers, the waits the node needs, the clock.
+class Clock {
+public:
+    // Repeating timer of a page window; setting an existing identifier
+    // restarts it with the new period.
+    virtual void SetTimer(PageId page, int timerId, int periodMs) = 0;
+    virtual void KillTimer(PageId page, int timerId) = 0;
+    // Blocks the user interface thread.
+    virtual void Sleep(int ms) = 0;
+    virtual LocalTime Now() = 0;
+
+protected:
+    ~Clock() = default;
+};
+
+// The technician's own storage: files, choices kept between sessions, and
+// the plug-in's folder.
+class Storage {
+public:
     // Whole files as raw bytes. ReplaceFile writes a temporary file beside the
     // target and moves it over the target in one step, so a failure never
     // leaves a half-written file behind.
@@ -139,9 +158,6 @@ public:
     // An existing file that could be opened for reading and writing: what
     // "Save to file" asks about before it overwrites.
     virtual bool FileWritable(const std::string& path) = 0;
-
-    // A modal window with the list and its buttons; No when it is closed.
-    virtual MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) = 0;
 
     // The technician's own choices, kept between sessions (per user).
     virtual std::optional<std::string> UserSetting(std::string_view name) = 0;
@@ -155,6 +171,16 @@ public:
     virtual bool MakeFolder(const std::string& path) = 0;
     virtual std::vector<std::string> FileNames(const std::string& folder) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
+
+protected:
+    ~Storage() = default;
+};
+
+// The whole port, as a platform offers it; the sheet hands each part to
+// what uses it.
+class Platform : public Screen, public Clock, public Storage {
+public:
+    virtual ~Platform() = default;
 };
 
 }  // namespace qta1

@@ -7,7 +7,7 @@
 namespace qta1 {
 
 CSheet::CSheet(Platform& platform, HostUnknown* clientSite, const SheetPages& pages)
-    : platform_(platform), pages_(pages), link_(platform) {
+    : platform_(platform), pages_(pages), link_(platform, platform) {
     for (const SheetPage& page : pages_.pages) instances_.push_back(page.make(*this));
     link_.Obtain(clientSite);
     Add(pages_.home);

@@ -58,7 +58,11 @@ public:
     void ShowTechnicianSet();
 
     NodeLink& node() { return link_; }
-    Platform& platform() { return platform_; }
+    // The parts of the port a page may reach: every page sees the screen and
+    // the clock; the technician's storage only where a page asks for it.
+    Screen& screen() { return platform_; }
+    Clock& clock() { return platform_; }
+    Storage& storage() { return platform_; }
     const std::vector<PageId>& tabs() const { return tabs_; }
     // Every page the sheet holds, and its page sets.
     const SheetPages& pages() const { return pages_; }

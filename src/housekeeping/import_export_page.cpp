@@ -84,7 +84,8 @@ WrittenResult ResultOfWrites(const DownloadResult& writes, const std::vector<std
         result.details.push_back(text::kNodeHoldsOtherHead);
         result.details.insert(result.details.end(), notKept.begin(), notKept.end());
     }
-    if (writes.writeErrors > 0) result.head = WriteErrorsHead(texts.writeErrors, writes.writeErrors);
+    if (writes.writeErrors > 0)
+        result.head = WriteErrorsHead(texts.writeErrors, writes.writeErrors);
     result.failed = writes.writeErrors > 0 || !notKept.empty();
     return result;
 }
@@ -101,7 +102,7 @@ std::string DefaultFileName(std::string_view nodeName) {
 }
 
 CPage25PropPage::CPage25PropPage(CSheet& sheet)
-    : CPropPage(PageId::ImportExport, sheet, kImportExportPage) {}
+    : CPropPage(PageId::ImportExport, sheet, kImportExportPage), storage_(sheet.storage()) {}
 
 std::unique_ptr<CPropPage> MakeImportExportPage(CSheet& sheet) {
     return std::make_unique<CPage25PropPage>(sheet);
@@ -111,8 +112,8 @@ std::unique_ptr<CPropPage> MakeImportExportPage(CSheet& sheet) {
 // start checked.
 void CPage25PropPage::OnInitDialog() {
     ShowNodeName();
-    SetChecked(IDC_IMPEXP_BACKUP_PREVIEW, ui().UserSetting(text::kBackupSetting) != "0");
-    SetChecked(IDC_IMPEXP_VERIFY, ui().UserSetting(text::kVerifySetting) != "0");
+    SetChecked(IDC_IMPEXP_BACKUP_PREVIEW, storage_.UserSetting(text::kBackupSetting) != "0");
+    SetChecked(IDC_IMPEXP_VERIFY, storage_.UserSetting(text::kVerifySetting) != "0");
     SetChecked(IDC_IMPEXP_COMPARE_NODE, true);
 }
 
@@ -137,10 +138,10 @@ void CPage25PropPage::OnControlClicked(int controlId) {
             Busy(IDC_IMPEXP_BACKUPS, [this] { OpenBackups(); });
             break;
         case IDC_IMPEXP_BACKUP_PREVIEW:
-            ui().SetUserSetting(text::kBackupSetting, Checked(controlId) ? "1" : "0");
+            storage_.SetUserSetting(text::kBackupSetting, Checked(controlId) ? "1" : "0");
             break;
         case IDC_IMPEXP_VERIFY:
-            ui().SetUserSetting(text::kVerifySetting, Checked(controlId) ? "1" : "0");
+            storage_.SetUserSetting(text::kVerifySetting, Checked(controlId) ? "1" : "0");
             break;
         default:
             break;
@@ -151,11 +152,11 @@ template <typename Action>
 void CPage25PropPage::Busy(int button, Action action) {
     const BusyButton busy = ShowBusy(button, text::kPleaseWait);
     action();
-    ui().ShowProgress(PageId::ImportExport, {}, 0, 0);
+    screen().ShowProgress(PageId::ImportExport, {}, 0, 0);
 }
 
 void CPage25PropPage::Message(std::string_view message, std::string_view title, MsgIcon icon) {
-    ui().MessageBox(message, title, MsgButtons::Ok, icon);
+    screen().MessageBox(message, title, MsgButtons::Ok, icon);
 }
 
 FileDialogRequest CPage25PropPage::SettingsFileRequest() {
@@ -175,18 +176,19 @@ void CPage25PropPage::ShowNodeName() {
 }
 
 void CPage25PropPage::SaveToFile() {
-    const std::optional<std::string> path = ui().SaveFileDialog(SettingsFileRequest());
+    const std::optional<std::string> path = screen().SaveFileDialog(SettingsFileRequest());
     if (!path) return;
     SetText(IDC_IMPEXP_FILENAME, *path);
-    if (ui().FileWritable(*path) &&
-        ui().MessageBox(text::kOverwriteQuestion, text::kOverwriteTitle, MsgButtons::YesNo,
-                        MsgIcon::None) != MsgAnswer::Yes) {
+    if (storage_.FileWritable(*path) &&
+        screen().MessageBox(text::kOverwriteQuestion, text::kOverwriteTitle, MsgButtons::YesNo,
+                            MsgIcon::None) != MsgAnswer::Yes) {
         Message(text::kFileNotWritten);
         return;
     }
     const std::string nodeName = NodeName();
-    const SavedSettings saved = WriteSettingsFile(node(), text::kProgramId, nodeName, ui().Now());
-    if (!ui().ReplaceFile(*path, saved.text)) {
+    const SavedSettings saved =
+        WriteSettingsFile(node(), text::kProgramId, nodeName, clock().Now());
+    if (!storage_.ReplaceFile(*path, saved.text)) {
         Message(text::kErrorOpeningFile, {}, MsgIcon::Exclamation);
     } else if (saved.readErrors == 0) {
         Message(text::kFileWritten);
@@ -211,13 +213,13 @@ void CPage25PropPage::ReadFromFile(const std::string& initialFolder) {
         request.initialFolder = initialFolder;
     }
     bool wrote = false;
-    if (const std::optional<std::string> path = ui().OpenFileDialog(request)) {
+    if (const std::optional<std::string> path = screen().OpenFileDialog(request)) {
         SetText(IDC_IMPEXP_FILENAME, *path);
         // Reading is all a download needs: a read-only file downloads too.
-        if (const std::optional<std::string> bytes = ui().ReadFile(*path); !bytes) {
+        if (const std::optional<std::string> bytes = storage_.ReadFile(*path); !bytes) {
             Message(text::kFileNotFound, {}, MsgIcon::Exclamation);
-        } else if (ui().MessageBox(text::kDownloadQuestion, text::kDownloadTitle,
-                                   MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes) {
+        } else if (screen().MessageBox(text::kDownloadQuestion, text::kDownloadTitle,
+                                       MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes) {
             Message(text::kAbortedNothingWritten, text::kDownloadStatus);
         } else {
             wrote = Download(PlanSettingsFile(*bytes), *path);
@@ -230,20 +232,20 @@ void CPage25PropPage::ReadFromFile(const std::string& initialFolder) {
 // "Backups..." opens the node's own backups. Backups that earlier versions
 // kept elsewhere are still offered while the node has none of its own.
 void CPage25PropPage::OpenBackups() {
-    const std::string all = ui().UserFolder() + "\\" + text::kBackupsFolder;
+    const std::string all = storage_.UserFolder() + "\\" + text::kBackupsFolder;
     std::string folder = all;
     if (const std::optional<std::string> name = WholeName(); !name) {
         Message(text::kBackupsWithoutName, text::kBackupTitle, MsgIcon::Exclamation);
     } else {
-        folder = BackupFolder(ui(), *name);
-        const std::optional<std::string> earlier = EarlierBackupFolder(ui(), *name);
-        if (!HoldsBackups(ui(), folder) && earlier && HoldsBackups(ui(), *earlier)) {
+        folder = BackupFolder(storage_, *name);
+        const std::optional<std::string> earlier = EarlierBackupFolder(storage_, *name);
+        if (!HoldsBackups(storage_, folder) && earlier && HoldsBackups(storage_, *earlier)) {
             folder = *earlier;
         }
     }
     // Made first, so that before the first backup the dialog still opens
     // where the backups will be.
-    ui().MakeFolder(folder);
+    storage_.MakeFolder(folder);
     ReadFromFile(folder);
 }
 
@@ -275,16 +277,17 @@ bool CPage25PropPage::Download(const SettingsFilePlan& plan, const std::string& 
         return false;
     };
     if (plan.badLine) return stop(BadLineMessage(*plan.badLine));
-    if (!plan.Usable()) return stop(text::kNothingWrittenHead + NotSettingsText(path, plan.notSettings));
+    if (!plan.Usable())
+        return stop(text::kNothingWrittenHead + NotSettingsText(path, plan.notSettings));
     if (plan.mayBeCutOff &&
-        ui().MessageBox(text::kCutOffQuestion, text::kDownloadTitle, MsgButtons::YesNoDefaultNo,
-                        MsgIcon::Exclamation) != MsgAnswer::Yes) {
+        screen().MessageBox(text::kCutOffQuestion, text::kDownloadTitle, MsgButtons::YesNoDefaultNo,
+                            MsgIcon::Exclamation) != MsgAnswer::Yes) {
         Message(text::kAbortedNothingWritten, text::kDownloadStatus);
         return false;
     }
     const auto ask = [this] {
-        return ui().MessageBox(text::kProgramIdMismatch, text::kProgramIdMismatchTitle,
-                               MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes;
+        return screen().MessageBox(text::kProgramIdMismatch, text::kProgramIdMismatchTitle,
+                                   MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes;
     };
     DownloadResult download;
     Backup backup;
@@ -327,13 +330,13 @@ bool CPage25PropPage::Download(const SettingsFilePlan& plan, const std::string& 
 
 bool CPage25PropPage::BackUp(Backup& backup) {
     const auto goOn = [this](const std::string& question) {
-        return ui().MessageBox(question, text::kBackupTitle, MsgButtons::YesNoDefaultNo,
-                               MsgIcon::Exclamation) == MsgAnswer::Yes;
+        return screen().MessageBox(question, text::kBackupTitle, MsgButtons::YesNoDefaultNo,
+                                   MsgIcon::Exclamation) == MsgAnswer::Yes;
     };
     const std::optional<std::string> name = WholeName();
     // A node whose name is unknown gets no guessed folder.
     if (!name && !goOn(text::kNameNotRead)) return false;
-    const LocalTime now = ui().Now();
+    const LocalTime now = clock().Now();
     const NodeSettings settings = ReadNodeSettings(node(), text::kBackupPass);
     backup.held = settings.values;
     backup.partial = settings.readErrors > 0;
@@ -344,7 +347,7 @@ bool CPage25PropPage::BackUp(Backup& backup) {
         for (char& c : header) {
             if (static_cast<unsigned char>(c) < 0x20) c = '?';
         }
-        backup.path = StoreBackup(ui(), *name, now,
+        backup.path = StoreBackup(storage_, *name, now,
                                   SettingsFileText(settings, text::kProgramId, header, now));
     }
     if (backup.partial && !goOn(NvCount(settings.readErrors) + text::kBackupIncompleteTail)) {
@@ -368,7 +371,7 @@ bool CPage25PropPage::ConfirmChanges(const Backup& backup, const SettingsImage& 
                        rows.size() == 1 ? text::kWriteThisHead + count + text::kChangeOne
                                         : text::kWriteTheseHead + count + text::kChangesMany,
                        text::kNodeColumn, writesColumn, rows);
-    if (ui().ShowReviewList(list, ReviewButtons::YesNo) == MsgAnswer::Yes) return true;
+    if (screen().ShowReviewList(list, ReviewButtons::YesNo) == MsgAnswer::Yes) return true;
     TellResult(title == text::kDownloadStatus ? text::kAbortedNothingWritten
                                               : text::kFactoryNothingWritten,
                {}, &backup, title, false);
@@ -391,7 +394,8 @@ void CPage25PropPage::TellResult(const std::string& head, const std::vector<std:
                                  const Backup* backup, std::string_view title, bool failed) {
     std::string backupLine;
     if (backup != nullptr && backup->path) {
-        backupLine = "\n" + std::string(backup->partial ? text::kPartialBackupIn : text::kBackupIn) +
+        backupLine = "\n" +
+                     std::string(backup->partial ? text::kPartialBackupIn : text::kBackupIn) +
                      *backup->path;
     }
     const MsgIcon icon = failed ? MsgIcon::Exclamation : MsgIcon::None;
@@ -406,10 +410,10 @@ void CPage25PropPage::TellResult(const std::string& head, const std::vector<std:
     Message(head + "\n" + FormatFixed(static_cast<double>(details.size()), 0) +
                 text::kDetailsFollowTail + backupLine,
             title, icon);
-    ReviewList list{std::string(title.empty() ? text::kDefaultTitle : title), head,
-                    {text::kDetailsColumn}, {}};
+    ReviewList list{
+        std::string(title.empty() ? text::kDefaultTitle : title), head, {text::kDetailsColumn}, {}};
     for (const std::string& line : details) list.rows.push_back({line});
-    if (ui().ShowReviewList(list, ReviewButtons::SaveClose) == MsgAnswer::Yes) {
+    if (screen().ShowReviewList(list, ReviewButtons::SaveClose) == MsgAnswer::Yes) {
         SaveReport(list, Text(IDC_IMPEXP_FILENAME));
     }
 }
@@ -418,18 +422,18 @@ void CPage25PropPage::SaveReport(const ReviewList& list, std::string proposed) {
     if (proposed.size() > 4 && proposed.ends_with(".txt")) proposed.resize(proposed.size() - 4);
     const char* suffix =
         list.title == text::kCompareTitle ? text::kReportSuffix : text::kResultReportSuffix;
-    const std::optional<std::string> report = ui().SaveFileDialog(
-        {proposed + suffix, text::kSettingsExtension, text::kReportFilter});
-    if (report && !ui().ReplaceFile(*report, ReportText(list))) {
+    const std::optional<std::string> report =
+        screen().SaveFileDialog({proposed + suffix, text::kSettingsExtension, text::kReportFilter});
+    if (report && !storage_.ReplaceFile(*report, ReportText(list))) {
         Message(text::kReportNotWritten, {}, MsgIcon::Exclamation);
     }
 }
 
 void CPage25PropPage::Compare() {
-    const std::optional<std::string> path = ui().OpenFileDialog(SettingsFileRequest());
+    const std::optional<std::string> path = screen().OpenFileDialog(SettingsFileRequest());
     if (!path) return;
     SetText(IDC_IMPEXP_FILENAME, *path);
-    const std::optional<std::string> bytes = ui().ReadFile(*path);
+    const std::optional<std::string> bytes = storage_.ReadFile(*path);
     if (!bytes) {
         Message(text::kFileNotFound, {}, MsgIcon::Exclamation);
         return;
@@ -437,8 +441,7 @@ void CPage25PropPage::Compare() {
     // The file is checked as a download checks it, before the node is read.
     const SettingsFilePlan plan = PlanSettingsFile(*bytes);
     if (plan.badLine) {
-        Message(BadLineMessage(*plan.badLine, text::kCompareNotPossible), {},
-                MsgIcon::Exclamation);
+        Message(BadLineMessage(*plan.badLine, text::kCompareNotPossible), {}, MsgIcon::Exclamation);
         return;
     }
     if (!plan.Usable()) {
@@ -458,15 +461,17 @@ void CPage25PropPage::Compare() {
     }
     const std::vector<SettingsDifference> rows =
         SettingsFields(sheet()).Differences(other, ImageOfPlan(plan), text::kNotRead);
-    std::string heading = FormatFixed(static_cast<double>(rows.size()), 0) +
-                          (rows.size() == 1 ? text::kDifferenceBetween : text::kDifferencesBetween) +
-                          *path + (withNode ? text::kAndTheNode : text::kAndTheFactorySettings);
-    if (readErrors > 0) heading += text::kNodeNotReadHead + NvCount(readErrors) + text::kNodeNotReadTail;
+    std::string heading =
+        FormatFixed(static_cast<double>(rows.size()), 0) +
+        (rows.size() == 1 ? text::kDifferenceBetween : text::kDifferencesBetween) + *path +
+        (withNode ? text::kAndTheNode : text::kAndTheFactorySettings);
+    if (readErrors > 0)
+        heading += text::kNodeNotReadHead + NvCount(readErrors) + text::kNodeNotReadTail;
     if (plan.mayBeCutOff) heading += text::kMayBeCutOff;
     const ReviewList list = DifferenceList(text::kCompareTitle, heading,
                                            withNode ? text::kNodeColumn : text::kFactoryColumn,
                                            text::kFileColumn, rows);
-    if (ui().ShowReviewList(list, ReviewButtons::SaveClose) != MsgAnswer::Yes) return;
+    if (screen().ShowReviewList(list, ReviewButtons::SaveClose) != MsgAnswer::Yes) return;
     SaveReport(list, *path);
 }
 
@@ -506,15 +511,16 @@ void CPage25PropPage::DefaultSettings() {
         for (const FactoryLine& line : FactoryLines()) {
             if (line.nv != kConfigNv) {
                 write(line);
-                ui().Sleep(kFactoryWaitMs);
+                clock().Sleep(kFactoryWaitMs);
                 continue;
             }
-            ui().ShowProgress(PageId::ImportExport, text::kPartPass, line.part, kConfigPartCount);
+            screen().ShowProgress(PageId::ImportExport, text::kPartPass, line.part,
+                                  kConfigPartCount);
             bool selected = true;
             if (node().ReadSelectedPart() != line.part) {
-                ui().Sleep(kFactorySelectWaitMs);
+                clock().Sleep(kFactorySelectWaitMs);
                 selected = node().WriteSelector(line.part);
-                ui().Sleep(kFactoryWaitMs);
+                clock().Sleep(kFactoryWaitMs);
             }
             // The node may still show another part: never put this part's
             // factory values over it.

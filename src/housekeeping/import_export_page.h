@@ -24,6 +24,9 @@ protected:
     void OnControlClicked(int controlId) override;
 
 private:
+    // The only page that keeps files and choices of the technician's.
+    Storage& storage_;
+
     // A backup before a download or "Default settings": what the node holds,
     // and where it was kept.
     struct Backup {
@@ -49,9 +52,8 @@ private:
     bool BackUp(Backup& backup);
     // The preview of what is about to be written: true when the technician
     // answers Yes. With nothing to write it says so and answers false.
-    bool ConfirmChanges(const Backup& backup, const SettingsImage& writes,
-                        const char* writesColumn, const char* nothingToWrite,
-                        const char* title);
+    bool ConfirmChanges(const Backup& backup, const SettingsImage& writes, const char* writesColumn,
+                        const char* nothingToWrite, const char* title);
     // Reads the node again: one line per value it holds otherwise than `sent`.
     std::vector<std::string> Verify(const SettingsImage& sent);
     // Tells the result of a download or of "Default settings": `head`, then
@@ -68,8 +70,7 @@ private:
     template <typename Action>
     void Busy(int button, Action action);
     FileDialogRequest SettingsFileRequest();
-    void Message(std::string_view text, std::string_view title = {},
-                 MsgIcon icon = MsgIcon::None);
+    void Message(std::string_view text, std::string_view title = {}, MsgIcon icon = MsgIcon::None);
     void SaveReport(const ReviewList& list, std::string proposed);
 };
 

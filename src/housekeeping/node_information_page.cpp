@@ -37,7 +37,7 @@ void CPage12PropPage::OnInitDialog() {
         return;
     }
     if (ConfiguredWord(part1) != 0) {
-        ui().SetTimer(id(), kSwitchTimerId, kSwitchDelayMs);
+        clock().SetTimer(id(), kSwitchTimerId, kSwitchDelayMs);
     } else {
         Enable(IDC_NODEINFO_USER, false);
         Enable(IDC_NODEINFO_TECHNICIAN, false);
@@ -47,7 +47,7 @@ void CPage12PropPage::OnInitDialog() {
 void CPage12PropPage::OnTimer(int timerId) {
     if (timerId != kSwitchTimerId) return;
     ShowUserSet();
-    ui().KillTimer(id(), kSwitchTimerId);
+    clock().KillTimer(id(), kSwitchTimerId);
 }
 
 void CPage12PropPage::OnControlClicked(int controlId) {

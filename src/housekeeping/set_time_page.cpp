@@ -37,7 +37,7 @@ std::unique_ptr<CPropPage> MakeSetTimePage(CSheet& sheet) {
 
 // The PC's clock, then the node's.
 void CPage16PropPage::RefreshLiveValues() {
-    const LocalTime now = ui().Now();
+    const LocalTime now = clock().Now();
     SetText(IDC_SETTIME_PC_DATE, FormatExportDate(now));
     SetText(IDC_SETTIME_PC_TIME, FormatExportTime(now));
     CPropPage::RefreshLiveValues();
@@ -46,7 +46,7 @@ void CPage16PropPage::RefreshLiveValues() {
 void CPage16PropPage::OnControlClicked(int controlId) {
     if (controlId != IDC_SETTIME_SYNC) return;
     uint8_t bytes[kNvBufferSize] = {};
-    ClockBytes(ui().Now(), bytes);
+    ClockBytes(clock().Now(), bytes);
     BeginWriteReport();
     if (node().WriteNv(kClockSettingNv, bytes, WriteLengthOf(kClockSettingNv)) != kHostOk) {
         NoteWriteProblem(text::kNodeClock, text::kClockRefused);

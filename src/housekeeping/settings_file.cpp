@@ -136,11 +136,11 @@ void WriteBlock(NodeLink& node, const NvEntry& nv, const std::string& bytes, int
 void ReadParts(NodeLink& node, const NvEntry& config, std::string_view pass,
                NodeSettings& settings) {
     for (int part = 1; part <= kConfigPartCount; ++part) {
-        node.platform().ShowProgress(PageId::ImportExport, pass, part, kConfigPartCount);
+        node.screen().ShowProgress(PageId::ImportExport, pass, part, kConfigPartCount);
         uint8_t buffer[kNvBufferSize] = {};
         bool read = false;
         if (node.SelectPart(part)) {
-            node.platform().Sleep(kPartReadWaitMs);
+            node.clock().Sleep(kPartReadWaitMs);
             read = node.ReadSelected(part, buffer, kNvValueSize) == NodeLink::PartRead::Ok;
         }
         if (read) {
@@ -184,8 +184,9 @@ bool PartShownForWrite(NodeLink& node, int part, bool selected, DownloadResult& 
     const NodeLink::PartRead read =
         selected ? node.ReadSelected(part, shown, kNvValueSize) : NodeLink::PartRead::OtherPart;
     if (read == NodeLink::PartRead::Ok) return true;
-    NoteNotWritten(result, kConfigNv, part,
-                   read == NodeLink::PartRead::OtherPart ? text::kPartNotShown : text::kPartNotRead);
+    NoteNotWritten(
+        result, kConfigNv, part,
+        read == NodeLink::PartRead::OtherPart ? text::kPartNotShown : text::kPartNotRead);
     return false;
 }
 
@@ -339,7 +340,8 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
             // the later one would count: the file is not what it shows.
             if (nv->nv != kConfigNv) {
                 if (std::find(blocksSeen.begin(), blocksSeen.end(), nv) != blocksSeen.end())
-                    return refuse(commentNumber, comment, text::kRepeatsBlock + std::string(nv->name));
+                    return refuse(commentNumber, comment,
+                                  text::kRepeatsBlock + std::string(nv->name));
                 blocksSeen.push_back(nv);
             } else if (const int named = PartNumberOf(comment); named != 0) {
                 if (std::find(partNumbersSeen.begin(), partNumbersSeen.end(), named) !=
@@ -356,8 +358,9 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
         line = lines.Next();
         if (line) ++number;
     }
-    const bool anyData = std::any_of(plan.steps.begin(), plan.steps.end(),
-                                     [](const SettingsFilePlan::Step& s) { return s.bytes.has_value(); });
+    const bool anyData =
+        std::any_of(plan.steps.begin(), plan.steps.end(),
+                    [](const SettingsFilePlan::Step& s) { return s.bytes.has_value(); });
     using NotSettings = SettingsFilePlan::NotSettings;
     plan.notSettings = fileBytes.empty() ? NotSettings::Empty
                        : !programIdSeen  ? NotSettings::NoProgramId
@@ -417,8 +420,8 @@ DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view pr
     result.accepted =
         WalkPlan(plan, programId, acceptForeign, [&](const SettingsFilePlan::Step& step) {
             if (step.nv->nv == kConfigNv) {
-                node.platform().ShowProgress(PageId::ImportExport, text::kPartPass, step.part,
-                                             kConfigPartCount);
+                node.screen().ShowProgress(PageId::ImportExport, text::kPartPass, step.part,
+                                           kConfigPartCount);
             }
             WriteBlock(node, *step.nv, *step.bytes, step.part, result);
         });

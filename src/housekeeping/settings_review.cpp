@@ -37,8 +37,8 @@ bool IsDeviceName(std::string_view name) {
     while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
     std::string upper;
     for (char c : base) upper += IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
-    static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$",
-                                                    "CONOUT$"};
+    static constexpr std::string_view kDevices[] = {"CON", "PRN",    "AUX",
+                                                    "NUL", "CONIN$", "CONOUT$"};
     for (std::string_view device : kDevices)
         if (upper == device) return true;
     return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
@@ -52,7 +52,8 @@ std::optional<std::string> EarlierFolderName(std::string_view wholeName) {
     if (wholeName.empty() || wholeName.size() > 20) return std::nullopt;
     for (char c : wholeName) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte >= 0x80 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+        if (byte < 0x20 || byte >= 0x80 ||
+            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
             return std::nullopt;
     }
     if (wholeName.back() == '.' || wholeName.back() == ' ') return std::nullopt;
@@ -179,7 +180,8 @@ void SettingsFields::Unknown(NvPart where, const std::string& second, std::strin
                         FieldValueText(named.field, b.data(), named.controls)});
     }
     bool unshown = false;
-    for (size_t i = 0; i < second.size() && i < b.size(); ++i) unshown = unshown || value.covered[i] != 0xFF;
+    for (size_t i = 0; i < second.size() && i < b.size(); ++i)
+        unshown = unshown || value.covered[i] != 0xFF;
     if (!unshown) return;
     std::string bytes;
     for (size_t i = 0; i < second.size(); ++i) {
@@ -253,18 +255,18 @@ std::string BackupFolderName(std::string_view wholeName) {
     return name;
 }
 
-std::string BackupFolder(Platform& platform, std::string_view wholeName) {
-    return platform.UserFolder() + "\\" + text::kBackupsFolder + "\\" + BackupFolderName(wholeName);
+std::string BackupFolder(Storage& storage, std::string_view wholeName) {
+    return storage.UserFolder() + "\\" + text::kBackupsFolder + "\\" + BackupFolderName(wholeName);
 }
 
-std::optional<std::string> EarlierBackupFolder(Platform& platform, std::string_view wholeName) {
+std::optional<std::string> EarlierBackupFolder(Storage& storage, std::string_view wholeName) {
     const std::optional<std::string> earlier = EarlierFolderName(wholeName);
     if (!earlier || *earlier == BackupFolderName(wholeName)) return std::nullopt;
-    return platform.UserFolder() + "\\" + text::kBackupsFolder + "\\" + *earlier;
+    return storage.UserFolder() + "\\" + text::kBackupsFolder + "\\" + *earlier;
 }
 
-bool HoldsBackups(Platform& platform, const std::string& folder) {
-    const std::vector<std::string> names = platform.FileNames(folder);
+bool HoldsBackups(Storage& storage, const std::string& folder) {
+    const std::vector<std::string> names = storage.FileNames(folder);
     return std::any_of(names.begin(), names.end(), IsBackupName);
 }
 
@@ -274,18 +276,18 @@ std::string WholeNodeName(const uint8_t* buffer, int length) {
     return std::string(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
 }
 
-std::optional<std::string> StoreBackup(Platform& platform, std::string_view wholeName,
+std::optional<std::string> StoreBackup(Storage& storage, std::string_view wholeName,
                                        const LocalTime& now, std::string_view text) {
-    const std::string folder = BackupFolder(platform, wholeName);
-    if (!platform.MakeFolder(folder)) return std::nullopt;
-    std::vector<std::string> names = platform.FileNames(folder);
+    const std::string folder = BackupFolder(storage, wholeName);
+    if (!storage.MakeFolder(folder)) return std::nullopt;
+    std::vector<std::string> names = storage.FileNames(folder);
     // Two backups within one second get a number, so neither replaces the other.
     std::string name = BackupStem(now) + ".txt";
     for (int n = 2; std::find(names.begin(), names.end(), name) != names.end(); ++n) {
         name = BackupStem(now) + " (" + std::to_string(n) + ").txt";
     }
     const std::string path = folder + "\\" + name;
-    if (!platform.ReplaceFile(path, text)) return std::nullopt;
+    if (!storage.ReplaceFile(path, text)) return std::nullopt;
     return path;
 }
 

@@ -52,7 +52,7 @@ private:
         std::span<const ControlDecl> controls;
     };
     struct Value {
-        bool bitReversed = false;                       // the pages see it bit-reversed
+        bool bitReversed = false;                      // the pages see it bit-reversed
         std::array<uint8_t, kNvBufferSize> covered{};  // bits some page shows
         std::vector<Named> fields;
     };
@@ -87,16 +87,16 @@ std::string ReportText(const ReviewList& list);
 // "~" and the hexadecimal pattern of its upper-case letters. The empty name
 // is "%empty".
 std::string BackupFolderName(std::string_view wholeName);
-std::string BackupFolder(Platform& platform, std::string_view wholeName);
+std::string BackupFolder(Storage& storage, std::string_view wholeName);
 // The folder earlier versions kept this node's backups in, when that folder
 // can only have been this node's (a short name they did not change) and
 // differs from BackupFolder; their backups stay there.
-std::optional<std::string> EarlierBackupFolder(Platform& platform, std::string_view wholeName);
+std::optional<std::string> EarlierBackupFolder(Storage& storage, std::string_view wholeName);
 // Writes the backup; the file's path, or nothing when it could not be written.
-std::optional<std::string> StoreBackup(Platform& platform, std::string_view wholeName,
+std::optional<std::string> StoreBackup(Storage& storage, std::string_view wholeName,
                                        const LocalTime& now, std::string_view text);
 // Whether a folder holds backups.
-bool HoldsBackups(Platform& platform, const std::string& folder);
+bool HoldsBackups(Storage& storage, const std::string& folder);
 // The node's whole name from a name read: every byte up to the last that is
 // not zero.
 std::string WholeNodeName(const uint8_t* buffer, int length);

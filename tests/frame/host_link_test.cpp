@@ -47,7 +47,7 @@ TEST(NodeLink, PartSelectionHandshake) {
         SCOPED_TRACE(c.name);
         SimSession s;
         s.node.SetSelector(c.selectorBefore);
-        NodeLink link(s.ui);
+        NodeLink link(s.ui, s.ui);
         link.Obtain(&s.site);
         EXPECT_EQ(c.call(link), c.result);
         EXPECT_EQ(s.node.Selector(), c.selectorAfter);
@@ -63,7 +63,7 @@ TEST(NodeLink, FailedSelectorReadSelectsAnyway) {
         s.node.SetSelector(7);
         s.node.SetFailureStatus(status);
         s.node.FailCall(1);
-        NodeLink link(s.ui);
+        NodeLink link(s.ui, s.ui);
         link.Obtain(&s.site);
         EXPECT_TRUE(link.SelectPart(7));
         EXPECT_EQ(s.trace.lines().size(), 4u) << s.trace.Text();
@@ -90,7 +90,7 @@ TEST(NodeLink, MissingInterfacesAreNeverCalled) {
         s.site.OfferReader(c.reader);
         s.site.OfferWriter(c.writer);
         {
-            NodeLink link(s.ui);
+            NodeLink link(s.ui, s.ui);
             link.Obtain(&s.site);
             uint8_t buffer[kNvBufferSize] = {};
             EXPECT_EQ(link.ReadNv(kConfigNv, buffer, kNvValueSize), c.readStatus);
@@ -102,7 +102,7 @@ TEST(NodeLink, MissingInterfacesAreNeverCalled) {
         EXPECT_EQ(s.node.RefCount(), 0);
     }
     SimSession s;
-    NodeLink noSite(s.ui);
+    NodeLink noSite(s.ui, s.ui);
     noSite.Obtain(nullptr);
     EXPECT_FALSE(noSite.HasAny());
 }

@@ -38,7 +38,7 @@ void Download(std::string_view bytes, bool firstAnswer) {
     SimulatedNode node(clock, nullptr);
     HeadlessPlatform ui(clock, trace);
     SimulatedSite site(node);
-    NodeLink link(ui);
+    NodeLink link(ui, ui);
     link.Obtain(&site);
     // The technician answers the program-ID question yes and no in turn.
     bool next = firstAnswer;

@@ -60,7 +60,7 @@ Writes PartWrite(int part, std::vector<uint8_t> head) {
 // A simulated node behind the link the file functions use.
 struct Bench {
     SimSession s;
-    NodeLink link{s.ui};
+    NodeLink link{s.ui, s.ui};
     int questions = 0;
 
     Bench() {

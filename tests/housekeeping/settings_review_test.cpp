@@ -161,7 +161,7 @@ TEST(SettingsFields, DownloadThenCompareFindsNothing) {
                 source.node.SetNv(where.nv, value);
             }
         }
-        NodeLink link(source.ui);
+        NodeLink link(source.ui, source.ui);
         link.Obtain(&source.site);
         const std::string file =
             WriteSettingsFile(link, text::kProgramId, "Random", source.clock.LocalNow()).text;

@@ -70,7 +70,7 @@ void CPage21PropPage::Start(const Field& time, int nv) {
         restart[0] = 0;
         restart[1] = 0;
         SendNv(nv, 0, false, {&time, 1}, restart);
-        ui().Sleep(kRestartWaitMs);
+        clock().Sleep(kRestartWaitMs);
         if (edited) EncodeField(time, Text(time.control), buffer);
         SendNv(nv, 0, false, {&time, 1}, buffer);
     }

@@ -43,7 +43,7 @@ int CWeekCalendarPage::CheckStartStop(std::span<const StartStopCheck> checks, co
             starts += isSet(stop + 1) ? 1 : 0;
         }
         if (starts == stops) continue;
-        ui().MessageBox(check.message, "", MsgButtons::Ok, MsgIcon::None);
+        screen().MessageBox(check.message, "", MsgButtons::Ok, MsgIcon::None);
         ++errors;
     }
     return errors;
@@ -53,7 +53,7 @@ bool CWeekCalendarPage::RefuseWrite(int formatErrors, int calendarErrors) {
     const int total = formatErrors + calendarErrors;
     if (total == 0) return false;
     const char* tail = formatErrors > 0 ? text::kErrorsNotWrittenFormat : text::kErrorsNotWritten;
-    ui().MessageBox(FormatFixed(total, 0) + tail, "", MsgButtons::Ok, MsgIcon::None);
+    screen().MessageBox(FormatFixed(total, 0) + tail, "", MsgButtons::Ok, MsgIcon::None);
     return true;
 }
 
