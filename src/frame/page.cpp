@@ -740,7 +740,7 @@ void CPropPage::ApplyStatusRules(const uint8_t* reversedPart1) {
         if (!it->second) continue;
         const std::array<uint8_t, kNvBufferSize>& report = *it->second;
         const bool set =
-            TestBit(ReverseBits(report[static_cast<size_t>(rule.byte)]), rule.bit) != 0 ||
+            TestBit(report[static_cast<size_t>(rule.byte)], rule.bit) != 0 ||
             (rule.wordAt >= 0 &&
              ComposeWord(report[static_cast<size_t>(rule.wordAt)],
                          report[static_cast<size_t>(rule.wordAt) + 1]) > rule.wordAbove);

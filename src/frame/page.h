@@ -170,8 +170,8 @@ struct OptionRule {
 };
 
 // Enabling that follows what the node reports in one of its status NVs, read
-// when the option rules are applied: the controls are enabled while stored
-// bit `bit` (mask 1 << bit) of byte `byte` is set, or the word at `wordAt`
+// when the option rules are applied: the controls are enabled while bit
+// `bit` of byte `byte` as stored (mask 0x80 >> bit, as every bit here) is set, or the word at `wordAt`
 // (when 0 or more) is above `wordAbove`, and disabled otherwise (or the
 // reverse). A rule with a part-1 option (`gateByte` 0 or more) disables its
 // controls without reading anything while that option is clear. When the NV

@@ -7,9 +7,8 @@
 
 namespace qta1 {
 
-// Bit 5 of byte 22 as stored (mask 0x20): the unit offers the cooling
-// options.
+// Byte 22, mask 0x20: the unit offers the cooling options.
 inline constexpr int kCoolingOptionsByte = 22;
-inline constexpr int kCoolingOptionsBit = 5;
+inline constexpr int kCoolingOptionsBit = 2;
 
 }  // namespace qta1

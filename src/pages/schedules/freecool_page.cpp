@@ -84,13 +84,13 @@ constexpr OptionRule kRules[] = {{kFreeCoolingByte, kFreeCoolingBit, kFollowPart
 constexpr int kRoomSetpointBoxes[] = {IDC_FREECOOL_SETPT_MAX_ROOM, IDC_FREECOOL_SETPT_MIN_ROOM};
 constexpr int kSpaceTempBox[] = {IDC_FREECOOL_SPACE_TEMP};
 constexpr int kMaxOutdoorBox[] = {IDC_FREECOOL_MAX_TEMP_OUTDOOR};
-// Room mode byte 22 (bits as stored): bit 6 set disables the room set points;
-// bit 7 set offers the space temperature instead of the outdoor limit.
+// Room mode byte 22: mask 0x40 set disables the room set points; mask 0x80
+// set offers the space temperature instead of the outdoor limit.
 constexpr StatusRule kRoomModeRules[] = {
 //   NV            byte bit boxes               enable when set  needs free cooling
-    {kRoomModeNv,  22,  6,  kRoomSetpointBoxes, false,           kFreeCoolingByte, kFreeCoolingBit},
-    {kRoomModeNv,  22,  7,  kSpaceTempBox,      true,            kFreeCoolingByte, kFreeCoolingBit},
-    {kRoomModeNv,  22,  7,  kMaxOutdoorBox,     false,           kFreeCoolingByte, kFreeCoolingBit},
+    {kRoomModeNv,  22,  1,  kRoomSetpointBoxes, false,           kFreeCoolingByte, kFreeCoolingBit},
+    {kRoomModeNv,  22,  0,  kSpaceTempBox,      true,            kFreeCoolingByte, kFreeCoolingBit},
+    {kRoomModeNv,  22,  0,  kMaxOutdoorBox,     false,           kFreeCoolingByte, kFreeCoolingBit},
 };
 // clang-format on
 
