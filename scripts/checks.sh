@@ -34,3 +34,15 @@ run_counted() {
         failed=$((failed + $(sed -E 's/.*, ([0-9]+) failed/\1/' <<<"$totals")))
     fi
 }
+
+# An expected trace as the scenario prints it: a first line "@opening" stands
+# for the sheet's opening, kept once in opening.trace beside the file.
+expected_trace() {
+    local file=$1
+    if [ "$(head -1 "$file")" = "@opening" ]; then
+        cat "$(dirname "$file")/opening.trace"
+        tail -n +2 "$file"
+    else
+        cat "$file"
+    fi
+}

@@ -262,12 +262,12 @@ host_opens_installed() {
     local module
     module=$(tr -d '\r' <"$err" | sed -n 's/^qta1host: the registered control is //p')
     if [ "$rc" -eq 0 ] && [ "$module" = "$(installed_of "$bits")" ] &&
-        cmp -s "${scenario%.scn}.expected" "$out"; then
+        cmp -s <(expected_trace "${scenario%.scn}.expected") "$out"; then
         pass "$ARCH: the $bits-bit substitute host opens the sheet through $module ($(basename "$scenario"))"
     else
         fail "$ARCH: the $bits-bit substitute host opens the sheet through $(installed_of "$bits")" \
             "exit $rc, module \"$module\": $(tr -d '\r' <"$err" | tail -2 | tr '\n' ' ')"
-        diff -u "${scenario%.scn}.expected" "$out" | sed -n '3,12p'
+        diff -u <(expected_trace "${scenario%.scn}.expected") "$out" | sed -n '3,12p'
     fi
 }
 

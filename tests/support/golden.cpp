@@ -18,6 +18,17 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
+std::string WithOpening(std::string_view expected, std::string_view opening) {
+    const std::string markerLine = std::string(kOpeningMarker) + "\n";
+    if (expected.substr(0, markerLine.size()) != markerLine) return std::string(expected);
+    return std::string(opening) + std::string(expected.substr(markerLine.size()));
+}
+
+std::string OpeningElided(std::string_view trace, std::string_view opening) {
+    if (opening.empty() || trace.substr(0, opening.size()) != opening) return std::string(trace);
+    return std::string(kOpeningMarker) + "\n" + std::string(trace.substr(opening.size()));
+}
+
 namespace {
 
 // Longest-common-subsequence alignment, good enough for traces of a few
