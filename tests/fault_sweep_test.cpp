@@ -249,8 +249,23 @@ SweepAction Named(std::string name, SweepAction action) {
     return action;
 }
 
+// A Read / Write page the list below does not show yet is swept as it
+// reads: shown, Read, and Write of what Read gave.
+std::vector<SweepAction> WithUnlistedPages(std::vector<SweepAction> actions) {
+    std::set<PageId> shown;
+    for (const SweepAction& action : actions) shown.insert(action.page);
+    SimSession session;
+    CSheet sheet(session.ui, &session.site, PageRegistry());
+    for (const SheetPage& page : PageRegistry().pages) {
+        const PageDef& def = sheet.Page(page.id)->definition();
+        if (shown.count(page.id) != 0 || def.readButton == 0 || def.writeButton == 0) continue;
+        for (SweepAction& action : ReadWritePage(page.id, {})) actions.push_back(std::move(action));
+    }
+    return actions;
+}
+
 const std::vector<SweepAction>& Actions() {
-    static const std::vector<SweepAction> actions = Joined({
+    static const std::vector<SweepAction> actions = WithUnlistedPages(Joined({
         {
             AtOpen("sheet start-up"),
             Press(PageId::NodeInformation, IDC_NODEINFO_USER),
@@ -413,7 +428,7 @@ const std::vector<SweepAction>& Actions() {
         {
             ScreenOnly(Press(PageId::LowTempInjection, IDC_LOWTEMP_STOP)),
         },
-    });
+    }));
     return actions;
 }
 // ---------------------------------------------------------------------------
