@@ -53,6 +53,8 @@ struct SweepAction {
     bool screenOnly = false;
     // Reads back what it wrote (a reviewed download or "Default settings").
     bool verifies = false;
+    // Writes back what the page read: the node ends as it was.
+    bool writesWhatItRead = false;
 };
 
 // --- One line per action ---------------------------------------------------
@@ -259,7 +261,10 @@ std::vector<SweepAction> WithUnlistedPages(std::vector<SweepAction> actions) {
     for (const SheetPage& page : PageRegistry().pages) {
         const PageDef& def = sheet.Page(page.id)->definition();
         if (shown.count(page.id) != 0 || def.readButton == 0 || def.writeButton == 0) continue;
-        for (SweepAction& action : ReadWritePage(page.id, {})) actions.push_back(std::move(action));
+        for (SweepAction& action : ReadWritePage(page.id, {})) {
+            action.writesWhatItRead = action.click == def.writeButton;
+            actions.push_back(std::move(action));
+        }
     }
     return actions;
 }
@@ -764,7 +769,7 @@ TEST(FaultSweep, ActionsReachTheNode) {
             continue;
         }
         EXPECT_GT(run.calls, 0) << ::testing::PrintToString(run.lines);
-        if (!action.owns.empty()) {
+        if (!action.owns.empty() && !action.writesWhatItRead) {
             EXPECT_TRUE(run.after != run.before) << "the node did not change";
         }
     }
