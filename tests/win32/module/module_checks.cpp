@@ -28,8 +28,8 @@
 #include <utility>
 #include <vector>
 
-#include "fakes.h"
 #include "dialogs.h"
+#include "fakes.h"
 #include "platform/win32/qta1_guids.h"
 #include "resources/layout.h"
 #include "resources/version.h"
