@@ -20,7 +20,8 @@
 # Prints the pictures' sizes; at 144 DPI the sheet is about 1.4 times as large,
 # because the pages are laid out in dialog units of the DPI-scaled dialog font
 # (text metrics do not scale exactly by 1.5), and checks at 144 DPI that every
-# control of every page sits where its layout puts it (qta1host --check-pages).
+# control of every page sits where its layout puts it (qta1_sheet_checks
+# --check-pages).
 #
 # Usage: scripts/screenshots.sh [i686|x86_64]   (x86_64 when none is named)
 # QTA1_MINGW_BUILD works as for scripts/test-wine-sheet.sh.
@@ -32,13 +33,14 @@ out=docs/screenshots
 
 build_dir="${QTA1_MINGW_BUILD:-$repo/build/mingw}-$arch"
 host="$build_dir/sim/win32/qta1host.exe"
+checks="$build_dir/tests/win32/sheet/qta1_sheet_checks.exe"
 
 if [ "${2:-}" != "--inside-xvfb" ]; then
     if [ -n "${QTA1_MINGW_BUILD:-}" ]; then
-        cmake --build "$build_dir" --target qta1host >/dev/null
+        cmake --build "$build_dir" --target qta1host qta1_sheet_checks >/dev/null
     else
         cmake --preset "mingw-$arch" >/dev/null
-        cmake --build --preset "mingw-$arch" --target qta1host >/dev/null
+        cmake --build --preset "mingw-$arch" --target qta1host qta1_sheet_checks >/dev/null
     fi
     mkdir -p build/wine "$out"
     work=$(mktemp -d "$repo/build/wine/screenshots.XXXXXX")
@@ -80,10 +82,10 @@ wine_session_end
 wine_session_begin
 wine_run 120 "$host" --screenshots "$(wine_winpath "$work/144")"
 # Every control where its dialog units put it, at 144 DPI as at 96.
-if wine_run 60 "$host" --check-pages >"$work/144/pages.txt" 2>&1; then
+if wine_run 60 "$checks" --check-pages >"$work/144/pages.txt" 2>&1; then
     echo "144 DPI: every control of every page where its layout puts it"
 else
-    echo "144 DPI: pages check FAILED:" && grep -v ': ok$' "$work/144/pages.txt"
+    echo "144 DPI: pages check FAILED:" && grep -v '^ok ' "$work/144/pages.txt"
 fi
 wine_session_end
 

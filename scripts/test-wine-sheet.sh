@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks the real property sheet under Wine, for 32-bit and 64-bit hosts,
-# through qta1host.exe (the substitute host) and the control's properties verb:
+# through qta1host.exe (the substitute host) and the control's properties verb,
+# and through qta1_sheet_checks.exe (tests/win32/sheet: the checks, on the
+# host's machinery), whose options are named below:
 #  - every acceptance scenario (tests/scenarios/*.scn) run against the real
 #    sheet gives exactly its .expected trace, timer lines included: in a
 #    scripted run the sheet's timers run on the virtual clock and fire only
@@ -32,7 +34,8 @@
 #    (--check-closing);
 #  - an edit box's accessible object is one COM object whatever it is asked
 #    through, and the module stays loaded while a client holds it (--check-com);
-#  - a picture of the sheet can be taken (--snapshot), as the README's demo does;
+#  - a picture of the sheet can be taken (qta1host --snapshot), as the README's
+#    demo does;
 #  - the layer's texts, file-dialog filters and files, the technician's
 #    choices under HKCU\Software\QTA1\Plugin (and nothing else in the
 #    registry), folders, file lists and deletion, paths beyond MAX_PATH
@@ -57,6 +60,7 @@ source scripts/checks.sh
 
 build_dir_of() { echo "${QTA1_MINGW_BUILD:-$repo/build/mingw}-$1"; }
 host_of() { echo "$(build_dir_of "$1")/sim/win32/qta1host.exe"; }
+checks_of() { echo "$(build_dir_of "$1")/tests/win32/sheet/qta1_sheet_checks.exe"; }
 
 # The scenarios that open the sheet in the ways a host can: NAME|HOST OPTIONS|
 # LINES THE HEADLESS RUN NEEDS FIRST FOR THE SAME NODE (\n-separated). "backups"
@@ -118,10 +122,11 @@ remove_scenario_files() {
 }
 
 sheet_checks_for() {
-    local arch=$1 work=$2 host scn name out rc
+    local arch=$1 work=$2 host checks scn name out rc
     host=$(host_of "$arch")
-    if [ ! -f "$host" ]; then
-        fail "$arch: qta1host.exe is built" "$host missing"
+    checks=$(checks_of "$arch")
+    if [ ! -f "$host" ] || [ ! -f "$checks" ]; then
+        fail "$arch: qta1host.exe and qta1_sheet_checks.exe are built" "$host or $checks missing"
         return
     fi
     # Each run in a folder of its own: the files a scenario writes land there.
@@ -162,22 +167,22 @@ sheet_checks_for() {
         fail "$arch: without the node's interfaces the sheet says \"Node not available!\""
     fi
 
-    host_check "$arch" "$work" 60 --check-pages "every page's controls placed, styled, named and in Tab order" \
-        -v ': ok$'
+    sheet_check "$arch" "$work" 60 --check-pages "every page's controls placed, styled, named and in Tab order" \
+        -v '^ok '
 
     check_fit "$arch" "$work" 96
     check_review "$arch" "$work" 96
 
-    host_check "$arch" "$work" 90 --check-closing \
+    sheet_check "$arch" "$work" 90 --check-closing \
         "every way of closing asks first while a typed value is not written, No the default, failures with the warning icon" \
-        -v ': ok$'
-    host_check "$arch" "$work" 60 --check-com \
+        -v '^ok '
+    sheet_check "$arch" "$work" 60 --check-com \
         "accessible objects keep one identity and keep the module loaded while held" \
         -E '^FAIL|Unhandled'
 
     mkdir -p "$work/$arch/platform"
     out="$work/$arch/platform.out"
-    (cd "$work/$arch/platform" && wine_run 60 "$host" --check-platform >"$out" 2>&1)
+    (cd "$work/$arch/platform" && wine_run 60 "$checks" --check-platform >"$out" 2>&1)
     rc=$?
     if [ "$rc" -eq 0 ]; then
         pass "$arch: texts, file-dialog filters and files"
@@ -196,15 +201,14 @@ sheet_checks_for() {
     fi
 }
 
-# Every control of every page where the technician can see it (qta1host --check-fit).
-# Runs one of the host's own checks (`option`, e.g. --check-pages) within
+# Runs one set of the sheet's checks (`option`, e.g. --check-pages) within
 # `limit` seconds; on a failure shows the lines of its output that the grep
 # arguments after `what` pick.
-host_check() {
+sheet_check() {
     local arch=$1 work=$2 limit=$3 option=$4 what=$5
     shift 5
     local out="$work/$arch/${option#--check-}.out"
-    wine_run "$limit" "$host" "$option" >"$out" 2>&1
+    wine_run "$limit" "$(checks_of "$arch")" "$option" >"$out" 2>&1
     local rc=$?
     if [ "$rc" -eq 0 ]; then
         pass "$arch: $what"
@@ -214,32 +218,33 @@ host_check() {
     fi
 }
 
+# Every control of every page where the technician can see it (--check-fit).
 check_fit() {
     local arch=$1 work=$2 dpi=$3 out rc
     out="$work/$arch/fit-$dpi.out"
-    wine_run 90 "$(host_of "$arch")" --check-fit >"$out" 2>&1
+    wine_run 90 "$(checks_of "$arch")" --check-fit >"$out" 2>&1
     rc=$?
     local what="at $dpi DPI every control inside its page and group box, however the sheet opened, and the Compare window"
     if [ "$rc" -eq 0 ]; then
         pass "$arch: $what"
     else
         fail "$arch: $what" "exit $rc"
-        grep -v -e ': every page fits$' -e ': fits at every size$' "$out" | head -20
+        grep -v '^ok ' "$out" | head -20
     fi
 }
 
-# The review window's list, buttons and keys (qta1host --check-review).
+# The review window's list, buttons and keys (--check-review).
 check_review() {
     local arch=$1 work=$2 dpi=$3 out rc
     out="$work/$arch/review-$dpi.out"
-    wine_run 90 "$(host_of "$arch")" --check-review >"$out" 2>&1
+    wine_run 90 "$(checks_of "$arch")" --check-review >"$out" 2>&1
     rc=$?
     local what="at $dpi DPI the review window shows its list, fits, answers and copies"
     if [ "$rc" -eq 0 ]; then
         pass "$arch: $what"
     else
         fail "$arch: $what" "exit $rc"
-        grep -v ': ok$' "$out" | head -20
+        grep -v '^ok ' "$out" | head -20
     fi
 }
 
@@ -283,10 +288,10 @@ if [ "${1:-}" = "--measure-inside-xvfb" ]; then
     source scripts/wine-env.sh
     wine_session_begin || exit 1
     for arch in i686 x86_64; do
-        echo "== $arch: qta1host.exe --measure-open $count"
-        wine_run 120 "$(host_of "$arch")" --measure-open "$count" | tr -d '\r'
-        echo "== $arch: qta1host.exe --measure-download"
-        wine_run 120 "$(host_of "$arch")" --measure-download | tr -d '\r'
+        echo "== $arch: qta1_sheet_checks.exe --measure-open $count"
+        wine_run 120 "$(checks_of "$arch")" --measure-open "$count" | tr -d '\r'
+        echo "== $arch: qta1_sheet_checks.exe --measure-download"
+        wine_run 120 "$(checks_of "$arch")" --measure-download | tr -d '\r'
     done
     wine_session_end
     exit 0
@@ -298,9 +303,10 @@ fi
 
 build_host() {
     if [ -n "${QTA1_MINGW_BUILD:-}" ]; then
-        cmake --build "$(build_dir_of "$1")" --target qta1host
+        cmake --build "$(build_dir_of "$1")" --target qta1host qta1_sheet_checks
     else
-        cmake --preset "mingw-$1" >/dev/null && cmake --build --preset "mingw-$1" --target qta1host
+        cmake --preset "mingw-$1" >/dev/null &&
+            cmake --build --preset "mingw-$1" --target qta1host qta1_sheet_checks
     fi
 }
 
@@ -317,9 +323,9 @@ arches=("$@")
 
 for arch in "${arches[@]}"; do
     if build_host "$arch" >/dev/null; then
-        pass "$arch: qta1host.exe and QTA1.OCX build"
+        pass "$arch: qta1host.exe, qta1_sheet_checks.exe and QTA1.OCX build"
     else
-        fail "$arch: qta1host.exe and QTA1.OCX build"
+        fail "$arch: qta1host.exe, qta1_sheet_checks.exe and QTA1.OCX build"
         finish
     fi
 done

@@ -9,7 +9,8 @@
 #    counting and unloading, the properties verb on a site without a node
 #    (twice), and embedding by Wine's own ATL container;
 #  - regsvr32 /u removes every key (the same queries found them before);
-#  - scripts/test-wine-sheet.sh, when present, for the sheet itself;
+#  - scripts/test-wine-sheet.sh, when present, for the sheet itself (through
+#    qta1host.exe and tests/win32/sheet's checks program);
 #  - scripts/test-wine-packages.sh, when present, for the installer packages
 #    (x86_64: the package for 64-bit Windows, i686: the one for 32-bit Windows).
 # The last line is "N passed, M failed"; the exit code is non-zero on any failure.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host_check_support.h"
+#include "host_support.h"
 #include "host_user_folder.h"
 
 namespace qta1::host {

@@ -24,10 +24,12 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
+#include "dialogs.h"
 #include "fakes.h"
-#include "harness.h"
 #include "platform/win32/qta1_guids.h"
 #include "resources/layout.h"
 #include "resources/version.h"
@@ -43,9 +45,22 @@ namespace {
 constexpr DWORD kMiscStatus = 0x00020191;
 constexpr wchar_t kModuleName[] = L"QTA1.OCX";
 
+// Owns one reference to a COM object. Move-only: a copy would release the
+// same reference twice.
 template <class T>
 struct Ptr {
     T* p = nullptr;
+    Ptr() = default;
+    Ptr(Ptr&& other) noexcept : p(std::exchange(other.p, nullptr)) {}
+    Ptr& operator=(Ptr&& other) noexcept {
+        if (this != &other) {
+            reset();
+            p = std::exchange(other.p, nullptr);
+        }
+        return *this;
+    }
+    Ptr(const Ptr&) = delete;
+    Ptr& operator=(const Ptr&) = delete;
     ~Ptr() { reset(); }
     void reset() {
         if (p != nullptr) p->Release();
@@ -1112,32 +1127,31 @@ void AnswerDialog(const std::wstring& title) {
     Check(!IsWindow(dialog), "\"" + Narrow(title) + "\": OK closes it");
 }
 
-}  // namespace
+// The checks' own owner of COM references: a copy is refused at compile
+// time, and a move hands the one reference on, so it is released once.
+static_assert(!std::is_copy_constructible_v<Ptr<IUnknown>> &&
+                  !std::is_copy_assignable_v<Ptr<IUnknown>>,
+              "a copied Ptr would release its reference twice");
 
-int main() {
-    if (FAILED(OleInitialize(nullptr))) {
-        std::printf("FAIL OLE could not be initialised\n0 passed, 1 failed\n");
-        return 1;
+void CheckOwner() {
+    SimulatedSink sink;
+    {
+        Ptr<IDispatch> first;
+        sink.QueryInterface(IID_IDispatch, first.outv());
+        Ptr<IDispatch> second(std::move(first));
+        Ptr<IDispatch> third;
+        third = std::move(second);
+        Check(!first && !second && third && sink.refs == 2,
+              "the checks' owner of a reference hands it on when moved",
+              std::to_string(sink.refs) + " references");
     }
-    // "--unregistered PATH": the checks after regsvr32 /u.
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    // "--answer-dialog TITLE": read and close a dialog another process shows.
-    if (arguments != nullptr && count == 3 && std::wstring(arguments[1]) == L"--answer-dialog") {
-        AnswerDialog(arguments[2]);
-        LocalFree(arguments);
-        OleUninitialize();
-        std::printf("%d passed, %d failed\n", g_passed, g_failed);
-        return g_failed == 0 ? 0 : 1;
-    }
-    if (arguments != nullptr && count == 3 && std::wstring(arguments[1]) == L"--unregistered") {
-        CheckUnregistered(arguments[2]);
-        LocalFree(arguments);
-        OleUninitialize();
-        std::printf("%d passed, %d failed\n", g_passed, g_failed);
-        return g_failed == 0 ? 0 : 1;
-    }
-    LocalFree(arguments);
+    Check(sink.refs == 1, "the checks' owner releases its reference once",
+          std::to_string(sink.refs) + " references left, 1 expected");
+}
+
+// The whole surface, as a container meets the registered control.
+void CheckRegistered() {
+    CheckOwner();
     CheckTypeLibrary();
     {
         Ptr<IUnknown> control;
@@ -1158,7 +1172,40 @@ int main() {
     CheckOwnContainer();
     CheckAtlContainer();
     CloseStrayDialogs();
+}
+
+// What the program runs: an option and its one value, or nothing for the
+// whole surface.
+constexpr struct {
+    const wchar_t* option;
+    void (*run)(const wchar_t* value);
+} kModes[] = {
+    // The checks after regsvr32 /u, on the module's file.
+    {L"--unregistered", [](const wchar_t* path) { CheckUnregistered(path); }},
+    // Read and close a dialog another process shows.
+    {L"--answer-dialog", [](const wchar_t* title) { AnswerDialog(title); }},
+};
+
+}  // namespace
+
+int main() {
+    if (FAILED(OleInitialize(nullptr))) {
+        Check(false, "OLE could not be initialised");
+        Summary();
+        return 1;
+    }
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    bool ran = false;
+    for (const auto& mode : kModes) {
+        if (arguments != nullptr && count == 3 && std::wstring(arguments[1]) == mode.option) {
+            mode.run(arguments[2]);
+            ran = true;
+            break;
+        }
+    }
+    LocalFree(arguments);
+    if (!ran) CheckRegistered();
     OleUninitialize();
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return g_failed == 0 ? 0 : 1;
+    return Summary() == 0 ? 0 : 1;
 }

@@ -1,13 +1,13 @@
 // The file store's saves under the faults a disk can show: the previous file
 // must stay byte for byte and no temporary file may be left in the folder,
 // whatever step fails, and also when the saving process is killed.
-#include "file_store_checks.h"
 
 #include <functional>
 #include <vector>
 
-#include "host_check_support.h"
+#include "check_support.h"
 #include "platform/win32/file_store.h"
+#include "sheet_checks.h"
 
 namespace qta1::host {
 
@@ -62,8 +62,10 @@ int HangWhileSaving(const std::wstring& file) {
     return ReplaceFileBytes(file, "new bytes of a save that never ends") ? 0 : 1;
 }
 
-int CheckFileStore(const std::wstring& folder, std::string& report) {
-    Expectations expect(report, "FAIL file store: ");
+void CheckFileStore(const std::wstring& folder) {
+    const auto expect = [](bool ok, const std::string& what) {
+        checks::Check(ok, "file store: " + what);
+    };
     const std::wstring scratch = folder + L"\\file-store";
     RemoveTree(scratch);
     CreateDirectoryW(scratch.c_str(), nullptr);
@@ -152,7 +154,6 @@ int CheckFileStore(const std::wstring& folder, std::string& report) {
         if (saving != nullptr) CloseHandle(saving);
     }
     RemoveTree(scratch);
-    return expect.Failures();
 }
 
 }  // namespace qta1::host

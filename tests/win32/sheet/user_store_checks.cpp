@@ -2,18 +2,18 @@
 // registry and file system: choices under HKCU\Software\QTA1\Plugin (and
 // nowhere else), folders made with their parents, the plain files of a
 // folder listed and removed, also beyond the old path limit.
-#include "user_store_checks.h"
 
 #include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
 
-#include "host_check_support.h"
+#include "check_support.h"
 #include "platform/headless/trace.h"
 #include "platform/win32/file_store.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
+#include "sheet_checks.h"
 
 namespace qta1::host {
 
@@ -156,8 +156,8 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 
 }  // namespace
 
-int CheckTechniciansPlace(const std::wstring& folder, std::string& report) {
-    Expectations expect(report, "FAIL ");
+void CheckTechniciansPlace(const std::wstring& folder) {
+    const auto expect = [](bool ok, const std::string& what) { checks::Check(ok, what); };
 
     // --- Choices in the registry ---------------------------------------------
     const bool parentExisted = KeyExists(kPluginParentKey);
@@ -167,7 +167,7 @@ int CheckTechniciansPlace(const std::wstring& folder, std::string& report) {
     const RegistryPicture before = PictureOfUser();
     // Names of this run only, so that a technician's own choices in this
     // registry stay as they are.
-    const std::string tag = " (qta1host check " + std::to_string(GetCurrentProcessId()) + ")";
+    const std::string tag = " (sheet check " + std::to_string(GetCurrentProcessId()) + ")";
     struct Choice {
         std::string name;
         std::string value;
@@ -264,7 +264,6 @@ int CheckTechniciansPlace(const std::wstring& folder, std::string& report) {
            "a file beyond MAX_PATH is removed");
 
     RemoveTree(WidenPath(scratch));
-    return expect.Failures();
 }
 
 }  // namespace qta1::host

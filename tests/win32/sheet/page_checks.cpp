@@ -4,31 +4,23 @@
 #include <oleacc.h>
 // clang-format on
 
-#include "host_checks.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "check_support.h"
 #include "frame/sheet.h"
-#include "host_check_support.h"
+#include "host_sheet_flows.h"
 #include "node/nv_catalogue.h"
 #include "platform/trace_lines.h"
 #include "resources/strings.h"
+#include "sheet_checks.h"
 
 namespace qta1::host {
 
 namespace {
 
 using trace_line::ControlName;
-
-// The technician set, reached as a technician would: the automatic switch to
-// the user set first, then "Technician" on Node Information.
-void ShowTechnicianSet(SheetScript& sheet) {
-    sheet.Idle(100);
-    sheet.SelectTab(PageId::NodeInformation);
-    sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
-}
 
 std::string Narrow(const std::wstring& text) { return NarrowText(text); }
 
@@ -37,21 +29,18 @@ bool Editable(ControlKind kind) {
            kind == ControlKind::PasswordEdit;
 }
 
-int CheckPage(SheetScript& sheet, PageId page, std::string& report) {
-    int failures = 0;
+void CheckPage(SheetScript& sheet, PageId page, checks::Case& expect) {
     HWND window = sheet.PageWindow(page);
-    const std::string where = QuoteText(CaptionOf(page)) + ": ";
     if (window == nullptr) {
-        report += where + "no window\n";
-        return 1;
+        expect.Fail("no window");
+        return;
     }
     std::vector<HWND> expectedOrder;
     for (const ControlDecl& decl : LayoutOf(page).controls) {
         if (decl.id == IDC_STATIC) continue;
         HWND control = GetDlgItem(window, decl.id);
         if (control == nullptr) {
-            report += where + ControlName(decl) + " has no window\n";
-            ++failures;
+            expect.Fail(ControlName(decl) + " has no window");
             continue;
         }
         const LONG style = GetWindowLongW(control, GWL_STYLE);
@@ -72,13 +61,11 @@ int CheckPage(SheetScript& sheet, PageId page, std::string& report) {
             std::snprintf(rects, sizeof rects, " (%ld %ld %ld %ld, not %ld %ld %ld %ld)",
                           actual.left, actual.top, actual.right, actual.bottom, expected.left,
                           expected.top, expected.right, expected.bottom);
-            report += where + ControlName(decl) + " is not where the layout puts it" + rects + "\n";
-            ++failures;
+            expect.Fail(ControlName(decl) + " is not where the layout puts it" + rects);
         }
         // Buttons and boxes from version 6 of the common controls (visual styles).
         if (!FromCommonControls6(control)) {
-            report += where + ControlName(decl) + " is not a common controls 6 window\n";
-            ++failures;
+            expect.Fail(ControlName(decl) + " is not a common controls 6 window");
         }
         IAccessible* object = nullptr;
         const HRESULT found =
@@ -87,22 +74,19 @@ int CheckPage(SheetScript& sheet, PageId page, std::string& report) {
         if (FAILED(found) || object == nullptr) {
             char code[16];
             std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(found));
-            report += where + ControlName(decl) + ": no accessible object (" + code + ")\n";
-            ++failures;
+            expect.Fail(ControlName(decl) + ": no accessible object (" + code + ")");
             continue;
         }
         const std::string name = Narrow(AccessibleText(object, false));
         if (name != decl.label) {
-            report += where + ControlName(decl) + ": accessible name " + QuoteText(name) + "\n";
-            ++failures;
+            expect.Fail(ControlName(decl) + ": accessible name " + QuoteText(name));
         }
         const std::string context = decl.row[0] != '\0' ? decl.row : decl.group;
         if (Editable(decl.kind) && !context.empty()) {
             const std::string description = Narrow(AccessibleText(object, true));
             if (description != context) {
-                report += where + ControlName(decl) + ": accessible description " +
-                          QuoteText(description) + "\n";
-                ++failures;
+                expect.Fail(ControlName(decl) + ": accessible description " +
+                            QuoteText(description));
             }
         }
         object->Release();
@@ -114,14 +98,11 @@ int CheckPage(SheetScript& sheet, PageId page, std::string& report) {
         for (size_t i = 1; i <= expectedOrder.size(); ++i) {
             at = GetNextDlgTabItem(window, at, FALSE);
             if (at != expectedOrder[i % expectedOrder.size()]) {
-                report += where + "Tab order departs from the layout at stop " +
-                          std::to_string(i + 1) + "\n";
-                ++failures;
+                expect.Fail("Tab order departs from the layout at stop " + std::to_string(i + 1));
                 break;
             }
         }
     }
-    return failures;
 }
 
 // --- Every control where the technician can see it -------------------------
@@ -145,8 +126,8 @@ RECT VisiblePageArea(HWND sheet, HWND page) {
 // static (wrapped as the static wraps them), a button's caption fits the
 // button (its ideal size), a group box's caption fits its frame, and an edit
 // box's line sits in the middle of the box.
-int CheckText(HWND control, const ControlDecl& decl, const std::string& where,
-              std::string& report) {
+void CheckText(HWND control, const ControlDecl& decl, const std::string& where,
+               checks::Case& expect) {
     RECT client{};
     GetClientRect(control, &client);
     const win32::WindowDc dc(control);
@@ -212,17 +193,14 @@ int CheckText(HWND control, const ControlDecl& decl, const std::string& where,
             break;
         }
     }
-    if (fault.empty()) return 0;
-    report += where + ControlName(decl) + ": " + fault + "\n";
-    return 1;
+    if (!fault.empty()) expect.Fail(where + ControlName(decl) + ": " + fault);
 }
 
 // Every control of the page's layout (shown or not: any may be shown later)
 // lies inside the visible page area, and inside the group box its layout
 // puts it in.
-int CheckPageFits(HWND sheet, HWND window, PageId page, const std::string& where,
-                  std::string& report) {
-    int failures = 0;
+void CheckPageFits(HWND sheet, HWND window, PageId page, const std::string& where,
+                   checks::Case& expect) {
     const RECT visible = VisiblePageArea(sheet, window);
     const auto controls = LayoutOf(page).controls;
     std::vector<HWND> windows;
@@ -238,11 +216,10 @@ int CheckPageFits(HWND sheet, HWND window, PageId page, const std::string& where
         if (windows[i] == nullptr) continue;
         const RECT rect = ScreenRect(windows[i]);
         if (!Inside(rect, visible)) {
-            report += where + ControlName(decl) + " lies outside the visible page (" +
-                      RectText(rect) + " beyond " + RectText(visible) + ")\n";
-            ++failures;
+            expect.Fail(where + ControlName(decl) + " lies outside the visible page (" +
+                        RectText(rect) + " beyond " + RectText(visible) + ")");
         }
-        failures += CheckText(windows[i], decl, where, report);
+        CheckText(windows[i], decl, where, expect);
         if (decl.group[0] == '\0' || decl.kind == ControlKind::GroupBox) continue;
         for (size_t g = 0; g < controls.size(); ++g) {
             if (controls[g].kind != ControlKind::GroupBox ||
@@ -251,22 +228,19 @@ int CheckPageFits(HWND sheet, HWND window, PageId page, const std::string& where
             }
             const RECT box = ScreenRect(windows[g]);
             if (!Inside(rect, box)) {
-                report += where + ControlName(decl) + " crosses its group box (" + RectText(rect) +
-                          " beyond " + RectText(box) + ")\n";
-                ++failures;
+                expect.Fail(where + ControlName(decl) + " crosses its group box (" +
+                            RectText(rect) + " beyond " + RectText(box) + ")");
             }
         }
     }
-    return failures;
 }
 
 // Every tab shows its whole caption.
-int CheckTabCaptions(HWND sheet, const std::string& state, std::string& report) {
+void CheckTabCaptions(HWND sheet, checks::Case& expect) {
     HWND tabs = PropSheet_GetTabControl(sheet);
     const win32::WindowDc dc(tabs);
     const win32::Selection font(dc.Get(),
                                 reinterpret_cast<HFONT>(SendMessageW(tabs, WM_GETFONT, 0, 0)));
-    int failures = 0;
     for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
         const std::optional<std::wstring> text = TabText(tabs, i);
         RECT bounds{};
@@ -275,158 +249,41 @@ int CheckTabCaptions(HWND sheet, const std::string& state, std::string& report) 
         GetTextExtentPoint32W(dc.Get(), text->c_str(), static_cast<int>(text->size()), &extent);
         // The text within the tab's frame, a pixel either side.
         if (extent.cx > bounds.right - bounds.left - 2) {
-            report += state + ": the tab " + QuoteText(Narrow(*text)) + " needs " +
-                      std::to_string(extent.cx) + " pixels, has " +
-                      std::to_string(bounds.right - bounds.left) + "\n";
-            ++failures;
+            expect.Fail("the tab " + QuoteText(Narrow(*text)) + " needs " +
+                        std::to_string(extent.cx) + " pixels, has " +
+                        std::to_string(bounds.right - bounds.left));
         }
     }
-    return failures;
-}
-
-// "Calc. space temp" -> "calc-space-temp"
-std::wstring FileNameOf(std::string_view caption) {
-    std::wstring name;
-    for (char c : caption) {
-        const bool alnum = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-        const bool upper = c >= 'A' && c <= 'Z';
-        if (alnum || upper) {
-            name += static_cast<wchar_t>(upper ? c - 'A' + 'a' : c);
-        } else if (!name.empty() && name.back() != L'-') {
-            name += L'-';
-        }
-    }
-    while (!name.empty() && name.back() == L'-') name.pop_back();
-    return name;
-}
-
-double Milliseconds(LONGLONG ticks) {
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-// Exit with a value typed into P of the heating loop on PID and not written:
-// the sheet with its question over it, answered No (the sheet stays), then
-// Exit again answered Yes (the sheet closes).
-int TakeCloseQuestion(RealSheetHost& host, const std::wstring& folder, std::string& report) {
-    const std::string question = std::string(text::kTypedNotWrittenHead) +
-                                 std::string(CaptionOf(PageId::Pid)) + text::kTypedNotWrittenTail;
-    Expectations expect(report, "FAILED close-question: ");
-    host.OpenWith([&](SheetScript& sheet) {
-        ShowTechnicianSet(sheet);
-        sheet.SelectTab(PageId::Pid);
-        sheet.Type(PageId::Pid, IDC_PID_HEAT_P, "2.5");
-        // A message box comes up in the middle of the screen, not of its
-        // owner: the sheet is moved there first, so that the picture shows
-        // the question over the sheet rather than the desktop between them.
-        HWND window = sheet.SheetWindow();
-        RECT work{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        const RECT at = ScreenRect(window);
-        SetWindowPos(window, nullptr,
-                     (work.left + work.right - (at.right - at.left)) / 2,
-                     (work.top + work.bottom - (at.bottom - at.top)) / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        bool asked = false;
-        sheet.WatchBoxes([&](HWND box) {
-            asked = true;
-            expect(BoxText(box) == question, "the box says " + QuoteText(BoxText(box)));
-            expect(SaveWindowsPicture({window, box},
-                                      folder + L"\\close-question.bmp"),
-                   "the picture could not be saved");
-            return false;  // the queued No is pressed
-        });
-        sheet.QueueMessageAnswer(MsgAnswer::No);
-        sheet.Close(CloseWay::Exit);
-        sheet.WatchBoxes(nullptr);
-        expect(asked, "Exit asked nothing");
-        expect(sheet.SheetWindow() != nullptr, "the sheet closed on No");
-        sheet.QueueMessageAnswer(MsgAnswer::Yes);
-        sheet.Close(CloseWay::Exit);
-        expect(sheet.SheetWindow() == nullptr, "the sheet stays open on Yes");
-    });
-    if (expect.Failures() == 0) report += "saved close-question\n";
-    return expect.Failures();
-}
-
-// "Default settings" on a node that keeps its old values in the parts it is
-// sent (every byte 0x11 in parts 2, 7 and 8 beforehand), the preview answered
-// Yes: the long result in the review window, after its short message box.
-int TakeLongResult(RealSheetHost& host, const std::wstring& folder, std::string& report) {
-    Expectations expect(report, "FAILED download-result: ");
-    SimulatedNode& node = host.Node();
-    const int parts[] = {kTemperaturesPart, kBreakPointsPart, kPidPart};
-    std::vector<NvValue> before;
-    for (int part : parts) {
-        before.push_back(node.Part(part));
-        NvValue other{};
-        other.fill(0x11);
-        other[0] = static_cast<uint8_t>(part);
-        node.SetPart(part, other);
-    }
-    node.SetAnimated(false);
-    int reviews = 0;
-    host.OpenWith([&](SheetScript& sheet) {
-        ShowTechnicianSet(sheet);
-        sheet.SelectTab(PageId::ImportExport);
-        node.KeepNv(kConfigNv);
-        sheet.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
-        sheet.WatchReviews([&](HWND window) {
-            // The preview first, then the result.
-            if (++reviews == 2) {
-                expect(SaveWindowPicture(window, folder + L"\\download-result.bmp"),
-                       "the picture could not be saved");
-            }
-            return false;
-        });
-        sheet.QueueMessageAnswer(MsgAnswer::Yes);  // the preview
-        sheet.Click(PageId::ImportExport, IDC_IMPEXP_FACTORY);
-        sheet.WatchReviews(nullptr);
-    });
-    expect(reviews == 2, std::to_string(reviews) + " review windows came up, not 2");
-    node.ClearFaults();
-    node.SetAnimated(true);
-    for (size_t i = 0; i < std::size(parts); ++i) node.SetPart(parts[i], before[i]);
-    host.RemoveScenarioFiles();  // the backup taken before the download
-    if (expect.Failures() == 0) report += "saved download-result\n";
-    return expect.Failures();
 }
 
 }  // namespace
 
-int CheckPages(RealSheetHost& host, std::string& report) {
-    int failures = 0;
+void CheckPages(RealSheetHost& host) {
     host.OpenWith([&](SheetScript& sheet) {
         ShowTechnicianSet(sheet);
         for (PageId page : sheet.Tabs()) {
             sheet.SelectTab(page);
-            const int found = CheckPage(sheet, page, report);
-            report += QuoteText(CaptionOf(page)) + (found == 0 ? ": ok\n" : ": FAILED\n");
-            failures += found;
+            checks::Case expect(QuoteText(CaptionOf(page)) +
+                                ": every control placed, styled, named and in Tab order");
+            CheckPage(sheet, page, expect);
         }
     });
-    return failures;
 }
 
-int CheckFit(RealSheetHost& host, std::string& report) {
-    int failures = 0;
+void CheckFit(RealSheetHost& host) {
     const auto checkAll = [&](SheetScript& sheet, const std::string& state) {
-        int found = 0;
+        checks::Case expect(state + ": every page fits");
         for (PageId page : sheet.Tabs()) {
             sheet.SelectTab(page);
             HWND window = sheet.PageWindow(page);
-            const std::string where = state + ", " + QuoteText(CaptionOf(page)) + ": ";
+            const std::string where = QuoteText(CaptionOf(page)) + ": ";
             if (window == nullptr) {
-                report += where + "no window\n";
-                ++found;
+                expect.Fail(where + "no window");
                 continue;
             }
-            found += CheckPageFits(sheet.SheetWindow(), window, page, where, report);
+            CheckPageFits(sheet.SheetWindow(), window, page, where, expect);
         }
-        found += CheckTabCaptions(sheet.SheetWindow(), state, report);
-        report += state + (found == 0 ? ": every page fits\n" : ": FAILED\n");
-        failures += found;
+        CheckTabCaptions(sheet.SheetWindow(), expect);
     };
     const auto technician = [](SheetScript& sheet) {
         sheet.SelectTab(PageId::NodeInformation);
@@ -460,21 +317,15 @@ int CheckFit(RealSheetHost& host, std::string& report) {
     host.Site().OfferWriter(true);
     // The Compare window, with the differences a technician gets from it.
     host.OpenWith([&](SheetScript& sheet) {
-        int found = 0;
-        if (!CompareWithChangedNode(host, sheet, [&](HWND window) {
-                found += CheckReviewWindow(window, "Compare window, ", report);
-            })) {
-            report += "Compare window: none came up\n";
-            ++found;
-        }
-        report += found == 0 ? "Compare window: fits at every size\n" : "Compare window: FAILED\n";
-        failures += found;
+        checks::Case expect("Compare window: fits at every size");
+        expect(CompareWithChangedNode(host, sheet,
+                                      [&](HWND window) { CheckReviewWindow(window, "", expect); }),
+               "none came up");
     });
-    return failures;
 }
 
-int CheckPlatformParts(const std::wstring& folder, std::string& report) {
-    Expectations expect(report, "FAIL ");
+void CheckPlatformParts(const std::wstring& folder) {
+    const auto expect = [](bool ok, const std::string& what) { checks::Check(ok, what); };
 
     std::string bytes;
     for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
@@ -522,93 +373,6 @@ int CheckPlatformParts(const std::wstring& folder, std::string& report) {
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     DeleteFileW(WidenPath(file).c_str());
     RemoveDirectoryW(WidenPath(scratch).c_str());
-    return expect.Failures();
-}
-
-int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string& report) {
-    int failures = 0;
-    const auto save = [&](HWND window, const std::wstring& name) {
-        const std::wstring file = folder + L"\\" + name + L".bmp";
-        const bool ok = SaveWindowPicture(window, file);
-        report += (ok ? "saved " : "FAILED ") + NarrowPath(name) + "\n";
-        if (!ok) ++failures;
-    };
-    host.OpenWith([&](SheetScript& sheet) {
-        sheet.Idle(100);
-        save(sheet.SheetWindow(), L"sheet-user");
-        sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
-        save(sheet.SheetWindow(), L"sheet-technician");
-        for (PageId page : sheet.Tabs()) {
-            sheet.SelectTab(page);
-            sheet.Idle(0);
-            save(sheet.SheetWindow(), FileNameOf(CaptionOf(page)));
-        }
-        // Import / Export in the middle of "Save to file": part 6 of 12, into
-        // the file the page proposes.
-        const std::wstring file = L"C:\\QTA1 Sim.txt";
-        DeleteFileW(file.c_str());
-        sheet.SelectTab(PageId::ImportExport);
-        sheet.QueueFileAnswer(NarrowPath(file));
-        int waits = 0;
-        sheet.WatchWaits([&] {
-            // Three waits a part: its selection (two) and its read.
-            if (++waits == 3 * 5 + 1) save(sheet.SheetWindow(), L"import-export-saving");
-        });
-        sheet.Click(PageId::ImportExport, IDC_IMPEXP_SAVE);
-        sheet.WatchWaits(nullptr);
-        DeleteFileW(file.c_str());
-    });
-    // The Compare window with three differences.
-    host.OpenWith([&](SheetScript& sheet) {
-        if (!CompareWithChangedNode(host, sheet, [&](HWND window) { save(window, L"compare"); })) {
-            report += "FAILED compare (no window came up)\n";
-            ++failures;
-        }
-    });
-    failures += TakeCloseQuestion(host, folder, report);
-    failures += TakeLongResult(host, folder, report);
-    return failures;
-}
-
-bool TakeSnapshot(RealSheetHost& host, const std::wstring& file) {
-    bool ok = false;
-    host.OpenWith([&](SheetScript& sheet) {
-        sheet.Idle(100);
-        ok = SaveWindowPicture(sheet.SheetWindow(), file);
-    });
-    return ok;
-}
-
-void MeasureOpening(RealSheetHost& host, int count, std::string& report) {
-    std::vector<double> shownTimes;
-    std::vector<double> paintedTimes;
-    for (int i = 0; i < count; ++i) {
-        LARGE_INTEGER start{};
-        LARGE_INTEGER shown{};
-        LARGE_INTEGER painted{};
-        const int64_t virtualStart = host.Clock().NowMs();
-        int64_t waits = 0;
-        QueryPerformanceCounter(&start);
-        host.OpenWith([&](SheetScript& sheet) {
-            // The driver runs once the sheet is initialised and on screen,
-            // before its first paint.
-            QueryPerformanceCounter(&shown);
-            Paint(sheet.SheetWindow());
-            QueryPerformanceCounter(&painted);
-            waits = host.Clock().NowMs() - virtualStart;
-        });
-        shownTimes.push_back(Milliseconds(shown.QuadPart - start.QuadPart));
-        paintedTimes.push_back(Milliseconds(painted.QuadPart - start.QuadPart));
-        report += "opening " + std::to_string(i + 1) + ": shown after " + Fixed(shownTimes.back()) +
-                  " ms, painted after " + Fixed(paintedTimes.back()) +
-                  " ms (node waits not slept: " + std::to_string(waits) + " ms)\n";
-    }
-    const auto median = [](std::vector<double> times) {
-        std::sort(times.begin(), times.end());
-        return times[times.size() / 2];
-    };
-    report += "median of " + std::to_string(count) + ": shown after " + Fixed(median(shownTimes)) +
-              " ms, painted after " + Fixed(median(paintedTimes)) + " ms\n";
 }
 
 }  // namespace qta1::host
@@ -641,12 +405,8 @@ IUnknown* IdentityOf(T* from) {
 
 }  // namespace
 
-int CheckComLifetime(RealSheetHost& host, EmbeddedControl& control, std::string& report) {
-    int failures = 0;
-    const auto expect = [&](bool ok, const std::string& what) {
-        report += (ok ? "ok " : "FAIL ") + what + "\n";
-        if (!ok) ++failures;
-    };
+void CheckComLifetime(RealSheetHost& host, EmbeddedControl& control) {
+    const auto expect = [](bool ok, const std::string& what) { checks::Check(ok, what); };
     win32::ComPtr<IAccessible> kept;
     host.OpenWith([&](SheetScript& sheet) {
         HWND box = GetDlgItem(sheet.PageWindow(PageId::NodeInformation), IDC_NODEINFO_NAME);
@@ -674,7 +434,6 @@ int CheckComLifetime(RealSheetHost& host, EmbeddedControl& control, std::string&
     expect(!control.Unload(), "the module stays loaded while a client holds an accessible object");
     kept.Reset();
     expect(ModuleCanUnload() == S_OK, "once the client lets go, the module can be unloaded");
-    return failures;
 }
 
 }  // namespace qta1::host

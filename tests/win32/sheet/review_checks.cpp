@@ -16,11 +16,11 @@
 #include <memory>
 #include <vector>
 
-#include "host_check_support.h"
-#include "host_checks.h"
+#include "check_support.h"
 #include "node/nv_catalogue.h"
 #include "platform/trace_lines.h"
 #include "resources/strings.h"
+#include "sheet_checks.h"
 
 namespace qta1::host {
 
@@ -62,18 +62,14 @@ int TextWidth(HWND list, const std::wstring& text) {
 // Every part inside the window and apart from the others, with its text
 // whole: the heading's lines, the buttons' captions, every column as wide
 // as its head and its widest text.
-int CheckFits(HWND window, const std::string& where, std::string& report) {
-    int failures = 0;
-    const auto fail = [&](const std::string& what) {
-        report += where + what + "\n";
-        ++failures;
-    };
+void CheckFits(HWND window, const std::string& where, checks::Case& expect) {
+    const auto fail = [&](const std::string& what) { expect.Fail(where + what); };
     HWND heading = GetDlgItem(window, kReviewHeadingId);
     HWND list = GetDlgItem(window, kReviewListId);
     const std::vector<HWND> buttons = Buttons(window);
     if (heading == nullptr || list == nullptr || buttons.size() != 2) {
         fail("the heading, the list or a button is missing");
-        return failures;
+        return;
     }
     RECT client{};
     GetClientRect(window, &client);
@@ -154,7 +150,6 @@ int CheckFits(HWND window, const std::string& where, std::string& report) {
         fail("the list shows " + std::to_string(rowsInSight) + " rows, fewer than " +
              std::to_string(wanted));
     }
-    return failures;
 }
 
 }  // namespace
@@ -162,66 +157,60 @@ int CheckFits(HWND window, const std::string& where, std::string& report) {
 // The window as it opened, made as small as it goes, and made larger: it
 // fits each time, it cannot be made smaller than that, and a larger list
 // gives its last column the room.
-int CheckReviewWindow(HWND window, const std::string& where, std::string& report) {
-    int failures = CheckFits(window, where + "as opened: ", report);
+void CheckReviewWindow(HWND window, const std::string& where, checks::Case& expect) {
+    CheckFits(window, where + "as opened: ", expect);
     const RECT opened = ScreenRect(window);
     // On the screen as it opens, title and buttons included, and a list
     // longer than it shows scrolls to its last row.
     {
-        Expectations expect(report, where + "as opened: ");
+        const std::string opening = where + "as opened: ";
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
         GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-        expect(Inside(opened, monitor.rcWork), "the window (" + RectText(opened) +
+        expect(Inside(opened, monitor.rcWork), opening + "the window (" + RectText(opened) +
                                                    ") is not inside the screen's work area " +
                                                    RectText(monitor.rcWork));
         for (HWND button : Buttons(window)) {
             expect((GetWindowLongW(button, GWL_STYLE) & WS_VISIBLE) != 0 &&
                        Inside(ScreenRect(button), monitor.rcWork),
-                   Named(button) + " is not on the screen");
+                   opening + Named(button) + " is not on the screen");
         }
         HWND list = GetDlgItem(window, kReviewListId);
         const int rows = ListView_GetItemCount(list);
         if (rows > ListView_GetCountPerPage(list)) {
             expect((GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) != 0,
-                   "the list shows " + std::to_string(ListView_GetCountPerPage(list)) + " of " +
-                       std::to_string(rows) + " rows and has no scroll bar");
+                   opening + "the list shows " + std::to_string(ListView_GetCountPerPage(list)) +
+                       " of " + std::to_string(rows) + " rows and has no scroll bar");
             ListView_EnsureVisible(list, rows - 1, FALSE);
             RECT last{};
             RECT inside{};
             GetClientRect(list, &inside);
             expect(ListView_GetItemRect(list, rows - 1, &last, LVIR_BOUNDS) &&
                        last.bottom <= inside.bottom && last.top >= 0,
-                   "the list does not scroll to its last row");
+                   opening + "the list does not scroll to its last row");
             ListView_EnsureVisible(list, 0, FALSE);
         }
-        failures += expect.Failures();
     }
     const int width = opened.right - opened.left;
     const int height = opened.bottom - opened.top;
     SetWindowPos(window, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT smallest = ScreenRect(window);
-    if (smallest.right - smallest.left <= 1 || smallest.bottom - smallest.top <= 1) {
-        report += where + "the window can be made as small as " + RectText(smallest) + "\n";
-        ++failures;
-    }
-    failures += CheckFits(window, where + "made as small as it goes: ", report);
+    expect(smallest.right - smallest.left > 1 && smallest.bottom - smallest.top > 1,
+           where + "the window can be made as small as " + RectText(smallest));
+    CheckFits(window, where + "made as small as it goes: ", expect);
     SetWindowPos(window, nullptr, 0, 0, width * 3 / 2, height * 3 / 2,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    failures += CheckFits(window, where + "made larger: ", report);
+    CheckFits(window, where + "made larger: ", expect);
     HWND list = GetDlgItem(window, kReviewListId);
     RECT inside{};
     GetClientRect(list, &inside);
     int columns = 0;
     const int count = Header_GetItemCount(ListView_GetHeader(list));
     for (int c = 0; c < count; ++c) columns += ListView_GetColumnWidth(list, c);
-    if (count > 0 && columns < inside.right) {
-        report += where + "made larger, the columns leave " +
-                  std::to_string(inside.right - columns) + " pixels of the list empty\n";
-        ++failures;
-    }
+    expect(count <= 0 || columns >= inside.right, where + "made larger, the columns leave " +
+                                                      std::to_string(inside.right - columns) +
+                                                      " pixels of the list empty");
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return failures;
 }
 
 namespace {
@@ -290,8 +279,8 @@ ReviewList NotKept() {
                     {"Tab", "Label (group)", "Sent", "Node holds"},
                     {}};
     for (int i = 0; i < 28; ++i) {
-        list.rows.push_back({"Temperatures", "Offset (Sensor " + std::to_string(i + 1) + ")",
-                             "0.0", std::to_string(i) + ".5"});
+        list.rows.push_back({"Temperatures", "Offset (Sensor " + std::to_string(i + 1) + ")", "0.0",
+                             std::to_string(i) + ".5"});
     }
     return list;
 }
@@ -394,56 +383,6 @@ void CALLBACK Unstick(HWND window, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
-bool CompareWithChangedNode(RealSheetHost& host, SheetScript& sheet,
-                            const std::function<void(HWND)>& onWindow) {
-    // Where Save proposes to save the simulated node.
-    const std::string file = "C:\\QTA1 Sim.txt";
-    DeleteFileW(WidenPath(file).c_str());
-    sheet.Idle(100);
-    sheet.SelectTab(PageId::NodeInformation);
-    sheet.Click(PageId::NodeInformation, IDC_NODEINFO_TECHNICIAN);
-    sheet.SelectTab(PageId::ImportExport);
-    sheet.QueueFileAnswer(file);
-    sheet.Click(PageId::ImportExport, IDC_IMPEXP_SAVE);
-
-    // Three boxes on three pages change after the save: P of the heating
-    // loop (PID), a sensor offset (Temperatures) and a free-cooling
-    // temperature (Freecool).
-    SimulatedNode& node = host.Node();
-    const NvValue pid = node.Part(kPidPart);
-    const NvValue temperatures = node.Part(kTemperaturesPart);
-    const NvValue freecool = node.Nv(kMinNightCoolNv);  // the lowest injection temperature
-    NvValue changed = pid;
-    changed[1] = 0x00;
-    changed[2] = 0x19;  // 2.5
-    node.SetPart(kPidPart, changed);
-    changed = temperatures;
-    changed[1] = 0xFF;
-    changed[2] = 0x6A;  // -1.50
-    node.SetPart(kTemperaturesPart, changed);
-    changed = freecool;
-    changed[0] = 0x06;
-    changed[1] = 0xA4;  // 17.00
-    node.SetNv(kMinNightCoolNv, changed);
-
-    bool shown = false;
-    sheet.WatchReviews([&](HWND window) {
-        shown = true;
-        onWindow(window);
-        return false;  // closed by the script's answer: Close
-    });
-    sheet.Click(PageId::ImportExport, IDC_IMPEXP_COMPARE_NODE);
-    sheet.QueueFileAnswer(file);
-    sheet.Click(PageId::ImportExport, IDC_IMPEXP_COMPARE);
-    sheet.WatchReviews(nullptr);
-
-    node.SetPart(kPidPart, pid);
-    node.SetPart(kTemperaturesPart, temperatures);
-    node.SetNv(kMinNightCoolNv, freecool);
-    DeleteFileW(WidenPath(file).c_str());
-    return shown;
-}
-
 namespace {
 
 // The folder as a comparable text: lower case, no separator at the end.
@@ -485,8 +424,8 @@ bool IsDriveRoot(const std::string& folder) {
 // Where "Backups..." is asked to open, and what the file name box holds.
 struct BackupsState {
     const char* what;
-    bool folderMade;        // the node's folder of backups exists
-    const char* fileName;   // typed into the file name box first; null: as the page fills it
+    bool folderMade;       // the node's folder of backups exists
+    const char* fileName;  // typed into the file name box first; null: as the page fills it
     // Asked of the layer itself, with this proposed name and the node's
     // folder, instead of through the page.
     bool layerOnly = false;
@@ -494,25 +433,25 @@ struct BackupsState {
 
 constexpr BackupsState kBackupsStates[] = {
     // what                                              made   file name box / proposed name
-    {"before the node's first backup",                   false, nullptr},
-    {"with the node's first backup",                     true,  nullptr},
-    {"after a file in C:\\ was chosen",                  true,  "C:\\factory.txt"},
-    {"after a file in C:\\windows was chosen",           true,  "C:\\windows\\factory.txt"},
+    {"before the node's first backup", false, nullptr},
+    {"with the node's first backup", true, nullptr},
+    {"after a file in C:\\ was chosen", true, "C:\\factory.txt"},
+    {"after a file in C:\\windows was chosen", true, "C:\\windows\\factory.txt"},
     // The layer, whatever the page proposes: a folder in the proposed name
     // never wins over the folder the dialog is told.
-    {"the layer, a name in C:\\",                        true,  "C:\\factory.txt",          true},
-    {"the layer, a name in C:\\windows",                 true,  "C:\\windows\\factory.txt", true},
-    {"the layer, a name without a folder",               true,  "factory.txt",              true},
+    {"the layer, a name in C:\\", true, "C:\\factory.txt", true},
+    {"the layer, a name in C:\\windows", true, "C:\\windows\\factory.txt", true},
+    {"the layer, a name without a folder", true, "factory.txt", true},
 };
 
 }  // namespace
 
-int CheckBackupsDialog(RealSheetHost& host, std::string& report) {
-    int failures = 0;
+void CheckBackupsDialog(RealSheetHost& host) {
     // The node's folder of backups, as the page asks the dialog to open in it.
     std::string nodeFolder;
     for (const BackupsState& state : kBackupsStates) {
-        Expectations expect(report, std::string("Backups... ") + state.what + ": ");
+        checks::Case expect(std::string("Backups... ") + state.what +
+                            ": the file dialog opens in the node's folder of backups");
         if (state.folderMade && !nodeFolder.empty()) MakeFolders(nodeFolder);
         host.OpenWith([&](SheetScript& sheet) {
             bool shown = false;
@@ -531,8 +470,8 @@ int CheckBackupsDialog(RealSheetHost& host, std::string& report) {
                 // The layer's own dialog, owned by the sheet.
                 std::unique_ptr<Platform> layer =
                     CreateWin32Platform(GetModuleHandleW(nullptr), sheet.SheetWindow(), &sheet);
-                layer->OpenFileDialog({state.fileName, text::kSettingsExtension,
-                                       text::kSettingsFilter, nodeFolder});
+                layer->OpenFileDialog(
+                    {state.fileName, text::kSettingsExtension, text::kSettingsFilter, nodeFolder});
             } else {
                 sheet.Idle(100);
                 sheet.SelectTab(PageId::NodeInformation);
@@ -561,25 +500,18 @@ int CheckBackupsDialog(RealSheetHost& host, std::string& report) {
             expect(IsDriveRoot(expected) || !IsDriveRoot(opened),
                    "the dialog opened in the drive's root " + QuoteText(opened));
         });
-        report += std::string("Backups... ") + state.what +
-                  (expect.Failures() == 0 ? ": ok\n" : ": FAILED\n");
-        failures += expect.Failures();
+        expect.End();
     }
     host.RemoveScenarioFiles();
-    return failures;
 }
 
-int CheckReviewWindows(RealSheetHost& host, std::string& report) {
-    int failures = 0;
+void CheckReviewWindows(RealSheetHost& host) {
     host.OpenWith([&](SheetScript& sheet) {
         HWND owner = sheet.SheetWindow();
         for (const ReviewCase& c : Cases()) {
-            const std::string where = std::string(c.what) + ": ";
-            int found = 0;
-            const auto fail = [&](const std::string& what) {
-                report += where + what + "\n";
-                ++found;
-            };
+            checks::Case expect(std::string(c.what) +
+                                ": the review window shows, fits, answers and copies");
+            const auto fail = [&](const std::string& what) { expect.Fail(what); };
             bool opened = false;
             g_stuck = false;
             sheet.WatchReviews([&](HWND window) {
@@ -626,7 +558,7 @@ int CheckReviewWindows(RealSheetHost& host, std::string& report) {
                              QuoteText(NarrowText(AccessibleNameOf(part))));
                     }
                 }
-                found += CheckReviewWindow(window, where, report);
+                CheckReviewWindow(window, "", expect);
 
                 // The technician's answer; a window it leaves open is
                 // closed after a while, and the answer then is wrong.
@@ -677,11 +609,9 @@ int CheckReviewWindows(RealSheetHost& host, std::string& report) {
                 fail(std::string("answered ") + (answer == MsgAnswer::Yes ? "Yes" : "No"));
             }
             if (!IsWindowEnabled(owner)) fail("the sheet stays disabled afterwards");
-            report += where + (found == 0 ? "ok\n" : "FAILED\n");
-            failures += found;
+            expect.End();
         }
     });
-    return failures;
 }
 
 }  // namespace qta1::host

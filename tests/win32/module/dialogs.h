@@ -1,46 +1,22 @@
-// A small harness for checks that run under Wine: one line per check
-// ("ok name" or "FAIL name: detail"), helpers to watch for the module's
-// windows from a second thread and to close them the way a user would.
+// Helpers for the module's checks under Wine: watching for the module's
+// windows from a second thread and closing them the way a user would. The
+// checks report through tests/win32/harness.h.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace checks {
+#include "harness.h"
 
-inline int g_passed = 0;
-inline int g_failed = 0;
+namespace checks {
 
 inline std::string Narrow(const std::wstring& text) {
     std::string out;
     for (wchar_t c : text) out.push_back(c < 128 ? static_cast<char>(c) : '?');
     return out;
-}
-
-inline std::string Hex(long value) {
-    char text[16];
-    std::snprintf(text, sizeof(text), "0x%08lX", static_cast<unsigned long>(value));
-    return text;
-}
-
-inline bool Check(bool ok, const std::string& name, const std::string& detail = {}) {
-    if (ok) {
-        ++g_passed;
-        std::printf("ok %s\n", name.c_str());
-    } else {
-        ++g_failed;
-        std::printf("FAIL %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
-    }
-    std::fflush(stdout);
-    return ok;
-}
-
-inline bool CheckHr(HRESULT result, HRESULT expected, const std::string& name) {
-    return Check(result == expected, name, "got " + Hex(result) + ", expected " + Hex(expected));
 }
 
 // Runs `work` on a second thread; Join waits for it.

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "host_check_support.h"
-#include "host_checks.h"
+#include "check_support.h"
 #include "node/nv_catalogue.h"
 #include "platform/trace_lines.h"
 #include "resources/strings.h"
+#include "sheet_checks.h"
 
 namespace qta1::host {
 
@@ -40,20 +40,20 @@ struct ClosingCase {
 };
 
 constexpr ClosingCase kClosingCases[] = {
-    // what                                            typed  way              reply            closes
-    {"Exit with nothing typed",                        false, Way::Exit,         Reply::EnterKey, true },
-    {"Enter in a box with nothing typed",              false, Way::Enter,        Reply::EnterKey, true },
-    {"Esc with nothing typed",                         false, Way::Escape,       Reply::EnterKey, true },
-    {"the close box with nothing typed",               false, Way::CloseBox,     Reply::EnterKey, true },
-    {"Alt+F4 with nothing typed",                      false, Way::AltF4,        Reply::EnterKey, true },
-    {"Exit with a typed value, Enter on the question", true,  Way::Exit,         Reply::EnterKey, false},
-    {"Enter in the typed box, Enter on the question",  true,  Way::Enter,        Reply::EnterKey, false},
-    {"Esc with a typed value, Enter on the question",  true,  Way::Escape,       Reply::EnterKey, false},
-    {"the close box with a typed value",               true,  Way::CloseBox,     Reply::EnterKey, false},
-    {"Alt+F4 with a typed value",                      true,  Way::AltF4,        Reply::EnterKey, false},
-    {"WM_CLOSE with a typed value",                    true,  Way::CloseMessage, Reply::EnterKey, false},
-    {"Exit with a typed value, Yes",                   true,  Way::Exit,         Reply::Yes,      true },
-    {"Enter in the typed box, Yes",                    true,  Way::Enter,        Reply::Yes,      true },
+    // what                                            typed  way              reply closes
+    {"Exit with nothing typed", false, Way::Exit, Reply::EnterKey, true},
+    {"Enter in a box with nothing typed", false, Way::Enter, Reply::EnterKey, true},
+    {"Esc with nothing typed", false, Way::Escape, Reply::EnterKey, true},
+    {"the close box with nothing typed", false, Way::CloseBox, Reply::EnterKey, true},
+    {"Alt+F4 with nothing typed", false, Way::AltF4, Reply::EnterKey, true},
+    {"Exit with a typed value, Enter on the question", true, Way::Exit, Reply::EnterKey, false},
+    {"Enter in the typed box, Enter on the question", true, Way::Enter, Reply::EnterKey, false},
+    {"Esc with a typed value, Enter on the question", true, Way::Escape, Reply::EnterKey, false},
+    {"the close box with a typed value", true, Way::CloseBox, Reply::EnterKey, false},
+    {"Alt+F4 with a typed value", true, Way::AltF4, Reply::EnterKey, false},
+    {"WM_CLOSE with a typed value", true, Way::CloseMessage, Reply::EnterKey, false},
+    {"Exit with a typed value, Yes", true, Way::Exit, Reply::Yes, true},
+    {"Enter in the typed box, Yes", true, Way::Enter, Reply::Yes, true},
 };
 
 // The technician set and the PID page, as a technician reaches it.
@@ -103,8 +103,9 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
-int CheckClosingCase(RealSheetHost& host, const ClosingCase& c, std::string& report) {
-    Expectations expect(report, std::string(c.what) + ": ");
+void CheckClosingCase(RealSheetHost& host, const ClosingCase& c) {
+    checks::Case expect(std::string(c.what) +
+                        (c.closes ? ": the sheet closes" : ": the sheet asks first and stays"));
     const std::string question = std::string(text::kTypedNotWrittenHead) +
                                  std::string(CaptionOf(PageId::Pid)) + text::kTypedNotWrittenTail;
     host.OpenWith([&](SheetScript& sheet) {
@@ -123,8 +124,7 @@ int CheckClosingCase(RealSheetHost& host, const ClosingCase& c, std::string& rep
         bool asked = false;
         sheet.WatchBoxes([&](HWND shownBox) {
             asked = true;
-            expect(BoxText(shownBox) == question,
-                   "the box says " + QuoteText(BoxText(shownBox)));
+            expect(BoxText(shownBox) == question, "the box says " + QuoteText(BoxText(shownBox)));
             expect(ShowsWarningIcon(shownBox), "the question does not show the warning icon");
             expect((GetWindowLongW(GetDlgItem(shownBox, IDNO), GWL_STYLE) & BS_TYPEMASK) ==
                        BS_DEFPUSHBUTTON,
@@ -188,8 +188,6 @@ int CheckClosingCase(RealSheetHost& host, const ClosingCase& c, std::string& rep
             expect(WindowText(box) == shown || !IsWindow(box), "the box changed");
         }
     });
-    report += std::string(c.what) + (expect.Failures() == 0 ? ": ok\n" : ": FAILED\n");
-    return expect.Failures();
 }
 
 // A failure a page tells shows the warning icon, so that it does not look
@@ -236,8 +234,9 @@ const IconCase kIconCases[] = {
      false},
 };
 
-int CheckIcon(RealSheetHost& host, const IconCase& c, std::string& report) {
-    Expectations expect(report, std::string("the message of ") + c.what + ": ");
+void CheckIcon(RealSheetHost& host, const IconCase& c) {
+    checks::Case expect(std::string("the message of ") + c.what +
+                        (c.warning ? ": the warning icon" : ": no warning icon"));
     host.OpenWith([&](SheetScript& sheet) {
         ShowPid(sheet);
         int boxes = 0;
@@ -253,19 +252,14 @@ int CheckIcon(RealSheetHost& host, const IconCase& c, std::string& report) {
         expect(boxes > 0, "no message box came up");
     });
     host.RemoveScenarioFiles();
-    report += std::string("the message of ") + c.what +
-              (expect.Failures() == 0 ? ": ok\n" : ": FAILED\n");
-    return expect.Failures();
 }
 
 }  // namespace
 
-int CheckClosing(RealSheetHost& host, std::string& report) {
-    int failures = 0;
-    for (const ClosingCase& c : kClosingCases) failures += CheckClosingCase(host, c, report);
-    for (const IconCase& c : kIconCases) failures += CheckIcon(host, c, report);
+void CheckClosing(RealSheetHost& host) {
+    for (const ClosingCase& c : kClosingCases) CheckClosingCase(host, c);
+    for (const IconCase& c : kIconCases) CheckIcon(host, c);
     host.Log().Clear();
-    return failures;
 }
 
 }  // namespace qta1::host
