@@ -21,9 +21,18 @@ void NodeLink::Obtain(HostUnknown* clientSite) {
     if (clientSite->QueryInterface(kIidNvWriter, &writer) == kHostOk && writer != nullptr) {
         writer_ = static_cast<NvWriter*>(writer);
     }
+    void* file = nullptr;
+    if (clientSite->QueryInterface(kIidFileNode, &file) == kHostOk && file != nullptr) {
+        file_ = static_cast<FileNodeSite*>(file);
+    }
+}
+
+void NodeLink::Wait(int ms) {
+    if (file_ == nullptr) clock_.Sleep(ms);
 }
 
 NodeLink::~NodeLink() {
+    if (file_ != nullptr) file_->Release();
     if (writer_ != nullptr) writer_->Release();
     if (reader_ != nullptr) reader_->Release();
 }
@@ -56,9 +65,9 @@ bool NodeLink::WriteSelector(int part) {
     // around, so the waits are skipped too.
     if (writer_ == nullptr) return false;
     const uint8_t bytes[2] = {static_cast<uint8_t>(part >> 8), static_cast<uint8_t>(part & 0xFF)};
-    clock_.Sleep(kSelectorWaitMs);
+    Wait(kSelectorWaitMs);
     const int32_t status = WriteNv(kPartSelectorNv, bytes, 2);
-    clock_.Sleep(kSelectorWaitMs);
+    Wait(kSelectorWaitMs);
     return status == kHostOk;
 }
 
@@ -74,7 +83,7 @@ NodeLink::PartRead NodeLink::ReadSelected(int part, uint8_t* buffer, int32_t len
         if (buffer[0] < 1 || buffer[0] > kConfigPartCount)
             return ReadSelectedPart() == part ? PartRead::Ok : PartRead::OtherPart;
         if (retry == kPartConfirmRetries) return PartRead::OtherPart;
-        clock_.Sleep(kSelectorWaitMs);
+        Wait(kSelectorWaitMs);
     }
 }
 

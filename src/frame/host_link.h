@@ -85,6 +85,32 @@ protected:
     ~NvWriter() = default;
 };
 
+// Offered by a client site whose node is a settings file rather than a unit
+// on the network (the settings editor): the node then needs none of the
+// protocol's waits, and the sheet says which file it shows and keeps it.
+// {6C3E7B52-9D1A-4F0E-A8C4-2B5D9E71F3A6}
+inline constexpr Guid kIidFileNode = {
+    0x6C3E7B52, 0x9D1A, 0x4F0E, {0xA8, 0xC4, 0x2B, 0x5D, 0x9E, 0x71, 0xF3, 0xA6}};
+
+class FileNodeSite : public HostUnknown {
+public:
+    // The file's name without its folder, zero-terminated within `length`
+    // bytes (Windows-1252); kHostOk when it fits.
+    virtual int32_t QTA1_COMCALL FileName(uint8_t* buffer, int32_t length) = 0;
+    // kHostOk while the node holds values its file does not (yet); any
+    // other status when the file holds all of them.
+    virtual int32_t QTA1_COMCALL Unsaved() = 0;
+    // Writes what the node holds to its file, in one step. kHostOk when
+    // saved; kFileChangedElsewhere, with nothing written, when another
+    // program changed the file since it was opened or saved and `overwrite`
+    // is 0; any other status when it could not be written.
+    virtual int32_t QTA1_COMCALL Save(int32_t overwrite) = 0;
+
+protected:
+    ~FileNodeSite() = default;
+};
+inline constexpr int32_t kFileChangedElsewhere = 2;
+
 inline constexpr int kReadNvSlot = 7;
 inline constexpr int kReadNodeNameSlot = 9;
 inline constexpr int kWriteNvSlot = 8;
@@ -102,7 +128,7 @@ inline constexpr int32_t kMissingInterfaceStatus = -1;
 // a write is skipped, and neither is ever called.
 class NodeLink {
 public:
-    // The link waits on `clock` where the node needs time, and shows long
+    // The link waits on `clock` where a unit needs time, and shows long
     // passes over the node's parts on `screen`.
     NodeLink(Clock& clock, Screen& screen) : clock_(clock), screen_(screen) {}
     ~NodeLink();
@@ -113,6 +139,11 @@ public:
     NodeLink& operator=(const NodeLink&) = delete;
 
     bool HasReader() const { return reader_ != nullptr; }
+    // The node is a settings file (the site offered kIidFileNode): nullptr
+    // for a unit on the network.
+    FileNodeSite* File() const { return file_; }
+    // A wait the node needs between protocol steps; none against a file.
+    void Wait(int ms);
     bool HasAny() const { return reader_ != nullptr || writer_ != nullptr; }
 
     int32_t ReadNv(int32_t nvIndex, uint8_t* buffer, int32_t length);
@@ -146,7 +177,6 @@ public:
     // SelectPart, then ReadSelected; a refused selection is OtherPart.
     PartRead SelectAndRead(int part, uint8_t* buffer, int32_t length);
 
-    Clock& clock() { return clock_; }
     Screen& screen() { return screen_; }
 
 private:
@@ -154,6 +184,7 @@ private:
     Screen& screen_;
     NvWriter* writer_ = nullptr;
     NvReader* reader_ = nullptr;
+    FileNodeSite* file_ = nullptr;
     int valuesWritten_ = 0;
 };
 

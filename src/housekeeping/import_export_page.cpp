@@ -511,16 +511,16 @@ void CPage25PropPage::DefaultSettings() {
         for (const FactoryLine& line : FactoryLines()) {
             if (line.nv != kConfigNv) {
                 write(line);
-                clock().Sleep(kFactoryWaitMs);
+                node().Wait(kFactoryWaitMs);
                 continue;
             }
             screen().ShowProgress(PageId::ImportExport, text::kPartPass, line.part,
                                   kConfigPartCount);
             bool selected = true;
             if (node().ReadSelectedPart() != line.part) {
-                clock().Sleep(kFactorySelectWaitMs);
+                node().Wait(kFactorySelectWaitMs);
                 selected = node().WriteSelector(line.part);
-                clock().Sleep(kFactoryWaitMs);
+                node().Wait(kFactoryWaitMs);
             }
             // The node may still show another part: never put this part's
             // factory values over it.

@@ -140,7 +140,7 @@ void ReadParts(NodeLink& node, const NvEntry& config, std::string_view pass,
         uint8_t buffer[kNvBufferSize] = {};
         bool read = false;
         if (node.SelectPart(part)) {
-            node.clock().Sleep(kPartReadWaitMs);
+            node.Wait(kPartReadWaitMs);
             read = node.ReadSelected(part, buffer, kNvValueSize) == NodeLink::PartRead::Ok;
         }
         if (read) {

@@ -90,7 +90,7 @@ void CPage9PropPage::OnInitDialog() {
 // stands, so every dependent box agrees with the box it belongs to.
 void CPage9PropPage::OnPageShown() {
     ReadPage();
-    clock().Sleep(kInterlockDelayMs);
+    node().Wait(kInterlockDelayMs);
     OnControlClicked(IDC_QTA12_NIGHT_LOWERING);
     OnControlClicked(IDC_QTA12_HEATING_SURFACE);
     OnControlClicked(IDC_QTA12_EXCHANGER);

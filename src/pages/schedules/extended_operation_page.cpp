@@ -70,7 +70,7 @@ void CPage21PropPage::Start(const Field& time, int nv) {
         restart[0] = 0;
         restart[1] = 0;
         SendNv(nv, 0, false, {&time, 1}, restart);
-        clock().Sleep(kRestartWaitMs);
+        node().Wait(kRestartWaitMs);
         if (edited) EncodeField(time, Text(time.control), buffer);
         SendNv(nv, 0, false, {&time, 1}, buffer);
     }

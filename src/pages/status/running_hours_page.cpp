@@ -89,7 +89,7 @@ void CPage3PropPage::OnControlClicked(int controlId) {
         }
         {
             const BusyButton busy = ShowBusy(controlId);
-            clock().Sleep(kResetHoldMs);
+            node().Wait(kResetHoldMs);
             if (node().WriteNv(kResetCommandNv, none, WriteLengthOf(kResetCommandNv)) != kHostOk) {
                 NoteWriteProblem(BoxName(reset.counter), text::kResetNotTakenBack);
             }
