@@ -32,30 +32,6 @@ void AddNotWritten(const std::vector<std::string>& names, std::vector<std::strin
     for (const std::string& name : names) lines.push_back(text::kNotWrittenLine + name);
 }
 
-// The line that stopped a download or a comparison, shown as far as a
-// message box can sensibly hold it.
-std::string BadLineMessage(const BadLine& bad, const char* head = text::kBadLineHead) {
-    constexpr std::size_t kShownChars = 120;
-    std::string text = bad.text.substr(0, kShownChars);
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20) c = '?';
-    }
-    if (bad.text.size() > kShownChars) text += "...";
-    const std::string why =
-        bad.why.empty() ? std::string(text::kBadLineTail) : text::kBadLineOfTheFile + bad.why + ":";
-    return head + FormatFixed(bad.number, 0) + why + "\n\"" + text + "\"";
-}
-
-// Why a file is no settings file: "C:\junk.txt is not a settings file: it
-// is empty."
-std::string NotSettingsText(const std::string& path, SettingsFilePlan::NotSettings why) {
-    using NotSettings = SettingsFilePlan::NotSettings;
-    return path + text::kNotSettingsFile +
-           (why == NotSettings::Empty         ? text::kFileEmpty
-            : why == NotSettings::NoProgramId ? text::kNoProgramIdLine
-                                              : text::kNoSettings);
-}
-
 // How a download and "Default settings" word their results.
 struct ResultTexts {
     const char* completed;
@@ -276,7 +252,7 @@ bool CPage25PropPage::Download(const SettingsFilePlan& plan, const std::string& 
         Message(why, text::kDownloadStatus, MsgIcon::Exclamation);
         return false;
     };
-    if (plan.badLine) return stop(BadLineMessage(*plan.badLine));
+    if (plan.badLine) return stop(BadLineMessage(*plan.badLine, text::kBadLineHead));
     if (!plan.Usable())
         return stop(text::kNothingWrittenHead + NotSettingsText(path, plan.notSettings));
     if (plan.mayBeCutOff &&

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 #include <utility>
 
+#include "frame/codec.h"
 #include "housekeeping/text_codec.h"
 #include "resources/page_ids.h"
 #include "resources/strings.h"
@@ -273,6 +275,71 @@ SettingsImage ImageOfPlan(const SettingsFilePlan& plan) {
     return image;
 }
 
+std::string PatchedSettingsText(std::string_view original, const SettingsFilePlan& plan,
+                                const SettingsImage& image) {
+    // What goes in place of a data line (by its number), or after a comment
+    // line that has none.
+    std::map<int, std::string> replaced;
+    std::map<int, std::string> added;
+    for (const SettingsFilePlan::Step& step : plan.steps) {
+        if (step.nv == nullptr) continue;
+        const auto held = image.find({step.nv->nv, step.part});
+        if (held == image.end() || (step.bytes && *step.bytes == held->second)) continue;
+        uint8_t buffer[kNvBufferSize] = {};
+        std::copy_n(held->second.begin(), std::min<std::size_t>(held->second.size(), kNvValueSize),
+                    buffer);
+        std::string line = FormatLine(step.nv->file.kind, buffer);
+        while (!line.empty() && line.back() == '\n') line.pop_back();
+        if (step.dataLine != 0) {
+            replaced[step.dataLine] = std::move(line);
+        } else {
+            added[step.commentLine] = line + "\r\n\r\n";
+        }
+    }
+    std::string text;
+    std::size_t at = 0;
+    for (int number = 1; at < original.size(); ++number) {
+        std::size_t end = original.find('\n', at);
+        end = end == std::string_view::npos ? original.size() : end + 1;
+        std::string_view whole = original.substr(at, end - at);
+        std::string_view ending = whole.ends_with("\r\n") ? "\r\n"
+                                  : whole.ends_with('\n')  ? "\n"
+                                                           : "";
+        if (const auto line = replaced.find(number); line != replaced.end()) {
+            text += line->second;
+            text += ending;
+        } else {
+            text += whole;
+        }
+        if (const auto block = added.find(number); block != added.end()) {
+            if (ending.empty()) text += "\r\n";
+            text += block->second;
+        }
+        at = end;
+    }
+    return text;
+}
+
+std::string BadLineMessage(const BadLine& bad, const char* head) {
+    constexpr std::size_t kShownChars = 120;
+    std::string text = bad.text.substr(0, kShownChars);
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    }
+    if (bad.text.size() > kShownChars) text += "...";
+    const std::string why =
+        bad.why.empty() ? std::string(text::kBadLineTail) : text::kBadLineOfTheFile + bad.why + ":";
+    return head + FormatFixed(bad.number, 0) + why + "\n\"" + text + "\"";
+}
+
+std::string NotSettingsText(const std::string& path, SettingsFilePlan::NotSettings why) {
+    using NotSettings = SettingsFilePlan::NotSettings;
+    return path + text::kNotSettingsFile +
+           (why == NotSettings::Empty         ? text::kFileEmpty
+            : why == NotSettings::NoProgramId ? text::kNoProgramIdLine
+                                              : text::kNoSettings);
+}
+
 SettingsImage FactoryImage() {
     SettingsImage image;
     for (const FactoryLine& line : FactoryLines()) {
@@ -324,8 +391,11 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
             const std::string comment(*line);
             const NvEntry* nv = FileNvNamed(NvNameOf(*line));
             if (nv == nullptr) return refuse(commentNumber, *line);
-            SettingsFilePlan::Step step{
-                .programId = {}, .nv = nv, .part = 0, .bytes = std::nullopt};
+            SettingsFilePlan::Step step{.programId = {},
+                                        .nv = nv,
+                                        .part = 0,
+                                        .bytes = std::nullopt,
+                                        .commentLine = commentNumber};
             if (nv->nv == kConfigNv && (step.part = ++parts) > kConfigPartCount) {
                 return refuse(commentNumber, *line);
             }
@@ -333,6 +403,7 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes) {
             if (line) ++number;
             if (line && !line->starts_with('*')) {
                 lastDataLine = number;
+                step.dataLine = number;
                 step.bytes = ParseDataLine(nv->file.kind, *line);
                 if (!step.bytes) return refuse(number, *line);
             }

@@ -86,6 +86,8 @@ struct SettingsFilePlan {
         const NvEntry* nv = nullptr;       // a block
         int part = 0;                      // 1..12 for the configuration NV
         std::optional<std::string> bytes;  // none: the block has no data line
+        int commentLine = 0;               // of a block: its comment line's number (from 1)
+        int dataLine = 0;                  // its data line's number; 0: none
     };
     std::vector<Step> steps;
     std::optional<BadLine> badLine;  // set: the file must not be downloaded; no steps
@@ -105,6 +107,21 @@ SettingsFilePlan PlanSettingsFile(std::string_view fileBytes);
 SettingsImage ImageOfPlan(const SettingsFilePlan& plan);
 // The built-in factory settings, as "Default settings" writes them.
 SettingsImage FactoryImage();
+// The file `original` (whose plan is `plan`, usable) holding `image`: the
+// data line of each block whose bytes differ is written anew, a block
+// without a data line that the image holds gets one after its comment line,
+// and every other byte of the file stays as it was. A block the image lacks
+// keeps its line.
+std::string PatchedSettingsText(std::string_view original, const SettingsFilePlan& plan,
+                                const SettingsImage& image);
+
+// The line that stopped a download, a comparison or an opening, after
+// `head` ("Download not completed. Nothing was written: line "), shown as far
+// as a message box can sensibly hold it.
+std::string BadLineMessage(const BadLine& bad, const char* head);
+// Why a file is no settings file: "C:\junk.txt is not a settings file: it
+// is empty."
+std::string NotSettingsText(const std::string& path, SettingsFilePlan::NotSettings why);
 
 // Downloads a checked file: program-ID lines that differ from `programId` ask
 // `acceptForeign` (the "ProgramID does not match!" question); blocks are
