@@ -12,7 +12,7 @@
 
 #include "host_user_folder.h"
 #include "platform/trace_lines.h"
-#include "platform/win32/ocx_module.h"
+#include "platform/win32/com_support.h"
 #include "platform/win32/win32_platform.h"
 
 namespace qta1::host {
@@ -157,14 +157,11 @@ HWND SheetScript::ControlWindow(PageId page, int control) const {
 // --- IUnknown ------------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE SheetScript::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, win32::kIidQta1ScriptSite)) {
-        *out = static_cast<win32::IQta1ScriptSite*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    static const win32::Offered<SheetScript> kOffered[] = {
+        win32::Offer<win32::IQta1ScriptSite, SheetScript>(IID_IUnknown),
+        win32::Offer<win32::IQta1ScriptSite, SheetScript>(win32::kIidQta1ScriptSite),
+    };
+    return win32::QueryOffered(this, kOffered, iid, out);
 }
 
 // --- What the sheet tells ----------------------------------------------------------

@@ -19,6 +19,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/win32/com_support.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/strings.h"
@@ -224,7 +225,7 @@ public:
             // No window came up (no page could be made): the sheet's own
             // initialisation still runs, so the technician hears why.
             initialised_ = true;
-            Guarded([&events] { events.OnSheetInitDialog(); });
+            IntoPlugIn([&events] { events.OnSheetInitDialog(); });
         }
         TellClosed();
         // comctl32 destroyed every page window and page handle.
@@ -424,14 +425,14 @@ private:
     // sheet and is thrown again once the sheet is gone; the core hears
     // nothing more meanwhile.
     template <typename Call>
-    void Guarded(Call&& call) noexcept {
+    void IntoPlugIn(Call&& call) noexcept {
         if (failure_) return;
         ++inPlugIn_;
-        try {
-            if (script_) script_->BeforePlugIn();
-            call();
-        } catch (...) {
-            failure_ = std::current_exception();
+        if (std::exception_ptr thrown = win32::Guarded([this, &call] {
+                if (script_) script_->BeforePlugIn();
+                call();
+            })) {
+            failure_ = std::move(thrown);
             if (sheet_ != nullptr) PropSheet_PressButton(sheet_, PSBTN_CANCEL);
         }
         --inPlugIn_;
@@ -449,7 +450,7 @@ private:
         // it shows): the sheet would go while a page is still running.
         if (waiting_ || inPlugIn_ > 0 || events_ == nullptr) return false;
         bool close = true;
-        Guarded([this, &close] { close = events_->OnSheetClosing(); });
+        IntoPlugIn([this, &close] { close = events_->OnSheetClosing(); });
         // A failure has already closed the sheet.
         if (failure_ || !close) return false;
         AcceptClose();
@@ -709,7 +710,7 @@ private:
     }
 
     // --- Window procedures ----------------------------------------------------
-    // None lets an exception out: the core's calls run in Guarded, and what
+    // None lets an exception out: the core's calls run in IntoPlugIn, and what
     // the procedures do themselves does not throw.
 
     // The sheet's window is taken over as it is created, before its
@@ -747,7 +748,7 @@ private:
     void InitialiseSheet(HWND sheet) {
         initialised_ = true;
         FitPages();
-        Guarded([this] { events_->OnSheetInitDialog(); });
+        IntoPlugIn([this] { events_->OnSheetInitDialog(); });
         if (script_) PostMessageW(sheet, kRunScriptMessage, 0, 0);
     }
 
@@ -819,7 +820,7 @@ private:
                     }
                 }
             }
-            self.Guarded([entry] { entry->events->OnInitDialog(); });
+            self.IntoPlugIn([entry] { entry->events->OnInitDialog(); });
             return TRUE;  // the sheet places the focus
         }
         auto* entry = reinterpret_cast<PageEntry*>(GetWindowLongPtrW(window, DWLP_USER));
@@ -832,7 +833,7 @@ private:
                 // Shown or hidden by the sheet's tab changes (not by the
                 // sheet going away around it).
                 if (lParam == 0 && !self.closing_) {
-                    self.Guarded([entry, wParam] { entry->events->OnShow(wParam != FALSE); });
+                    self.IntoPlugIn([entry, wParam] { entry->events->OnShow(wParam != FALSE); });
                 }
                 return FALSE;
             case WM_TIMER:
@@ -840,14 +841,15 @@ private:
                     self.script_->TimerFired(static_cast<int>(entry->page),
                                              static_cast<int>(wParam));
                 }
-                self.Guarded([entry, wParam] { entry->events->OnTimer(static_cast<int>(wParam)); });
+                self.IntoPlugIn(
+                    [entry, wParam] { entry->events->OnTimer(static_cast<int>(wParam)); });
                 return TRUE;
             case WM_COMMAND:
                 if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
                     const int control = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
                     const ControlDecl* decl = FindControl(entry->page, control);
                     if (decl != nullptr && IsButtonKind(decl->kind)) {
-                        self.Guarded([entry, control] { entry->events->OnClick(control); });
+                        self.IntoPlugIn([entry, control] { entry->events->OnClick(control); });
                         return TRUE;
                     }
                 }
