@@ -24,7 +24,10 @@ HRESULT STDMETHODCALLTYPE HostSite::QueryInterface(REFIID iid, void** out) {
     };
     const HRESULT own = win32::QueryOffered(this, kOffered, iid, out);
     if (own != E_NOINTERFACE) return own;
-    if (IsEqualIID(iid, win32::kIidQta1ScriptSite)) return script_.QueryInterface(iid, out);
+    // The script site answers for itself and for the storage it keeps.
+    if (IsEqualIID(iid, win32::kIidQta1ScriptSite) || IsEqualIID(iid, win32::kIidQta1StorageSite)) {
+        return script_.QueryInterface(iid, out);
+    }
     if (AsGuid(iid) == kIidNvReader || AsGuid(iid) == kIidNvWriter) {
         // The simulated site hands out the node's own interface (counted by
         // the node) when it offers it.

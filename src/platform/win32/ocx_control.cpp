@@ -6,7 +6,6 @@
 #include "platform/win32/ocx_enum.h"
 #include "platform/win32/ocx_module.h"
 #include "platform/win32/qta1_guids.h"
-#include "platform/win32/qta1_script_site.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
 
@@ -796,10 +795,8 @@ HRESULT CQTA1Ctrl::OpenPropertySheet(HWND parent) {
     return Guarded([&] {
         ModuleActivationContext manifest;
         // A test host's site may want to watch and drive the sheet.
-        ComPtr<IQta1ScriptSite> script;
-        if (site_) site_->QueryInterface(kIidQta1ScriptSite, script.OutVoid());
         std::unique_ptr<Platform> platform =
-            CreateWin32Platform(ModuleInstance(), OwnerWindow(parent), script.Get());
+            CreateWin32Platform(ModuleInstance(), OwnerWindow(parent), site_.Get());
         if (platform == nullptr) return E_FAIL;
         control_.OnProperties(*platform);
         return S_OK;
