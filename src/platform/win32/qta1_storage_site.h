@@ -4,9 +4,9 @@
 // registry and profile alone; without it the sheet keeps the technician's
 // choices under HKEY_CURRENT_USER and the files in the user's folder.
 //
-// Wide strings and BSTRs on the sheet's thread, as IQta1ScriptSite: names and
-// values are the plug-in's texts (Windows-1252 on its side), the folder a
-// path. In the plug-in only ScriptHooks (script_hooks.h) calls it.
+// Wide strings and BSTRs on the sheet's thread, as for the script site:
+// names and values are the plug-in's texts (Windows-1252 on its side), the
+// folder a path. In the plug-in only ScriptHooks (script_hooks.h) calls it.
 #pragma once
 
 // clang-format off
