@@ -94,4 +94,39 @@ TEST(Layering, WindowsHeaderStaysInTheWin32Layer) {
     EXPECT_GT(scanned, 20);
 }
 
+// Names that only some files may use, by path prefix. The test host's script
+// and storage sites are reached in the plug-in through ScriptHooks alone, so
+// that no window procedure calls them without the hooks' null checks.
+struct Confined {
+    std::string name;
+    std::vector<std::string> in;
+};
+
+// clang-format off
+const std::vector<Confined> kConfined = {
+    {"IQta1ScriptSite",  {"src/platform/win32/qta1_script_site.h", "src/platform/win32/script_hooks.",
+                          "sim/win32/"}},
+    {"IQta1StorageSite", {"src/platform/win32/qta1_storage_site.h", "src/platform/win32/script_hooks.",
+                          "sim/win32/"}},
+};
+// clang-format on
+
+TEST(Layering, ScriptAndStorageSitesAreCalledThroughTheirHooksOnly) {
+    std::vector<int> found(kConfined.size());
+    ForEachLine([&](const std::string& file, const std::string& line) {
+        for (size_t i = 0; i < kConfined.size(); ++i) {
+            const Confined& confined = kConfined[i];
+            if (line.find(confined.name) == std::string::npos) continue;
+            ++found[i];
+            bool allowed = false;
+            for (const std::string& prefix : confined.in) allowed |= file.starts_with(prefix);
+            EXPECT_TRUE(allowed) << file << " names " << confined.name << ": " << line;
+        }
+    });
+    // Each name is found at all (the hooks and the host use it).
+    for (size_t i = 0; i < kConfined.size(); ++i) {
+        EXPECT_GT(found[i], 2) << kConfined[i].name;
+    }
+}
+
 }  // namespace

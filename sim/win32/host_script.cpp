@@ -12,7 +12,7 @@
 
 #include "host_user_folder.h"
 #include "platform/trace_lines.h"
-#include "platform/win32/ocx_module.h"
+#include "platform/win32/com_support.h"
 #include "platform/win32/win32_platform.h"
 
 namespace qta1::host {
@@ -68,10 +68,9 @@ bool PumpMessages() {
     return true;
 }
 
-FileDialogRequest RequestOf(LPCWSTR proposedName, LPCWSTR extension, LPCWSTR filter,
-                            LPCWSTR folder) {
-    return {Text(proposedName), Text(extension), Text(filter),
-            folder != nullptr ? NarrowPath(folder) : std::string()};
+FileDialogRequest RequestOf(const win32::Qta1Question& dialog) {
+    return {Text(dialog.proposedName), Text(dialog.extension), Text(dialog.filter),
+            dialog.folder != nullptr ? NarrowPath(dialog.folder) : std::string()};
 }
 
 }  // namespace
@@ -157,14 +156,13 @@ HWND SheetScript::ControlWindow(PageId page, int control) const {
 // --- IUnknown ------------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE SheetScript::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, win32::kIidQta1ScriptSite)) {
-        *out = static_cast<win32::IQta1ScriptSite*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    static const win32::Offered<SheetScript> kOffered[] = {
+        win32::Offer<win32::IQta1ScriptSite, SheetScript>(IID_IUnknown),
+        win32::Offer<win32::IQta1ScriptSite, SheetScript>(win32::kIidQta1ScriptSite),
+        {&win32::kIidQta1StorageSite,
+         [](SheetScript* script) -> IUnknown* { return &script->storage_; }},
+    };
+    return win32::QueryOffered(this, kOffered, iid, out);
 }
 
 // --- What the sheet tells ----------------------------------------------------------
@@ -201,20 +199,18 @@ HRESULT STDMETHODCALLTYPE SheetScript::SheetClosed() {
     });
 }
 
-HRESULT STDMETHODCALLTYPE SheetScript::PageOpened(INT page, HWND window) {
+HRESULT STDMETHODCALLTYPE SheetScript::PageWindow(INT page, HWND window) {
     return win32::Guarded([&]() -> HRESULT {
-        if (const auto id = PageOf(page)) pages_[*id] = window;
-        FollowWallClock();
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE SheetScript::PageClosed(INT page) {
-    return win32::Guarded([&]() -> HRESULT {
-        if (const auto id = PageOf(page)) {
-            pages_.erase(*id);
-            timers_.KillPage(*id);
+        const auto id = PageOf(page);
+        if (window == nullptr) {
+            if (id) {
+                pages_.erase(*id);
+                timers_.KillPage(*id);
+            }
+            return S_OK;
         }
+        if (id) pages_[*id] = window;
+        FollowWallClock();
         return S_OK;
     });
 }
@@ -328,96 +324,71 @@ LRESULT CALLBACK SheetScript::WatchForMessageBox(int code, WPARAM wParam, LPARAM
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxOpening(INT buttons) {
-    return win32::Guarded([&]() -> HRESULT {
-        if (!Scripted()) return S_OK;
-        // Scripted: the queued answer, or No for an unanswered Yes / No box,
-        // exactly as a technician following the script would press it.
-        pendingBox_.emplace();
-        pendingBox_->answer = answers_.NextBoxAnswer(static_cast<MsgButtons>(buttons));
-        pendingBox_->command = CommandOf(pendingBox_->answer.answer);
-        pendingBox_->hook.Reset(
-            SetWindowsHookExW(WH_CBT, WatchForMessageBox, nullptr, GetCurrentThreadId()));
-        g_answering = this;
-        return S_OK;
-    });
+HRESULT SheetScript::BoxAsked(const win32::Qta1Question& box) {
+    if (!Scripted()) return S_FALSE;
+    // Scripted: the queued answer, or No for an unanswered Yes / No box,
+    // exactly as a technician following the script would press it.
+    pendingBox_.emplace();
+    pendingBox_->answer = answers_.NextBoxAnswer(static_cast<MsgButtons>(box.buttons));
+    pendingBox_->command = CommandOf(pendingBox_->answer.answer);
+    pendingBox_->hook.Reset(
+        SetWindowsHookExW(WH_CBT, WatchForMessageBox, nullptr, GetCurrentThreadId()));
+    g_answering = this;
+    return S_FALSE;
 }
 
-HRESULT STDMETHODCALLTYPE SheetScript::MessageBoxClosed(LPCWSTR text, LPCWSTR title, INT buttons,
-                                                        INT icon, INT* answer) {
-    return win32::Guarded([&]() -> HRESULT {
-        if (answer == nullptr) return E_POINTER;
-        bool unanswered = false;
-        if (pendingBox_) {
-            // A box that could not be shown still gets its scripted answer.
-            if (*answer < 0) *answer = static_cast<INT>(pendingBox_->answer.answer);
-            unanswered = pendingBox_->answer.unanswered;
-            pendingBox_.reset();
-            g_answering = nullptr;
-        }
-        FollowWallClock();
-        trace_.Add(trace_line::MessageBox(
-            Text(text), Text(title), static_cast<MsgButtons>(buttons), static_cast<MsgIcon>(icon),
-            static_cast<MsgAnswer>(std::max(*answer, 0)), unanswered));
-        return S_OK;
-    });
+HRESULT SheetScript::BoxAnswered(const win32::Qta1Question& box, INT* answer) {
+    if (answer == nullptr) return E_POINTER;
+    bool unanswered = false;
+    if (pendingBox_) {
+        // A box that could not be shown still gets its scripted answer.
+        if (*answer < 0) *answer = static_cast<INT>(pendingBox_->answer.answer);
+        unanswered = pendingBox_->answer.unanswered;
+        pendingBox_.reset();
+        g_answering = nullptr;
+    }
+    FollowWallClock();
+    trace_.Add(trace_line::MessageBox(
+        Text(box.text), Text(box.title), static_cast<MsgButtons>(box.buttons),
+        static_cast<MsgIcon>(box.icon), static_cast<MsgAnswer>(std::max(*answer, 0)), unanswered));
+    return S_OK;
 }
 
 // --- File dialogs -------------------------------------------------------------------
 
-HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialog(BOOL save, LPCWSTR proposedName,
-                                                        LPCWSTR extension, LPCWSTR filter,
-                                                        BSTR* path) {
-    return AnswerFileDialogIn(save, proposedName, extension, filter, nullptr, path);
+HRESULT SheetScript::FileDialogAsked(const win32::Qta1Question& dialog, BSTR* path) {
+    if (path == nullptr) return E_POINTER;
+    *path = nullptr;
+    if (!Scripted()) return S_FALSE;
+    if (fileDialogWatcher_) {
+        // Shown: a hook notices the dialog's window, and a timer on it lets
+        // the watcher see it up and then cancels it.
+        shownDialog_.emplace();
+        shownDialog_->request = RequestOf(dialog);
+        shownDialog_->hook.Reset(
+            SetWindowsHookExW(WH_CBT, WatchForFileDialog, nullptr, GetCurrentThreadId()));
+        g_showingDialog = this;
+        return S_FALSE;
+    }
+    const std::optional<std::string> answer = answers_.NextFileAnswer();
+    trace_.Add(trace_line::FileDialog(dialog.kind == win32::kQta1SaveFileDialog, RequestOf(dialog),
+                                      answer));
+    if (answer) {
+        *path = win32::NewBstr(WidenPath(*answer));
+        if (*path == nullptr) return E_OUTOFMEMORY;
+    }
+    return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosed(BOOL save, LPCWSTR proposedName,
-                                                        LPCWSTR extension, LPCWSTR filter,
-                                                        LPCWSTR path) {
-    return FileDialogClosedIn(save, proposedName, extension, filter, nullptr, path);
-}
-
-HRESULT STDMETHODCALLTYPE SheetScript::AnswerFileDialogIn(BOOL save, LPCWSTR proposedName,
-                                                          LPCWSTR extension, LPCWSTR filter,
-                                                          LPCWSTR folder, BSTR* path) {
-    return win32::Guarded([&]() -> HRESULT {
-        if (path == nullptr) return E_POINTER;
-        *path = nullptr;
-        if (!Scripted()) return S_FALSE;
-        if (fileDialogWatcher_) {
-            // Shown: a hook notices the dialog's window, and a timer on it
-            // lets the watcher see it up and then cancels it.
-            shownDialog_.emplace();
-            shownDialog_->request = RequestOf(proposedName, extension, filter, folder);
-            shownDialog_->hook.Reset(
-                SetWindowsHookExW(WH_CBT, WatchForFileDialog, nullptr, GetCurrentThreadId()));
-            g_showingDialog = this;
-            return S_FALSE;
-        }
-        const std::optional<std::string> answer = answers_.NextFileAnswer();
-        trace_.Add(trace_line::FileDialog(
-            save != FALSE, RequestOf(proposedName, extension, filter, folder), answer));
-        if (answer) {
-            *path = win32::NewBstr(WidenPath(*answer));
-            if (*path == nullptr) return E_OUTOFMEMORY;
-        }
-        return S_OK;
-    });
-}
-
-HRESULT STDMETHODCALLTYPE SheetScript::FileDialogClosedIn(BOOL save, LPCWSTR proposedName,
-                                                          LPCWSTR extension, LPCWSTR filter,
-                                                          LPCWSTR folder, LPCWSTR path) {
-    return win32::Guarded([&]() -> HRESULT {
-        shownDialog_.reset();
-        g_showingDialog = nullptr;
-        FollowWallClock();
-        std::optional<std::string> answer;
-        if (path != nullptr) answer = NarrowPath(path);
-        trace_.Add(trace_line::FileDialog(
-            save != FALSE, RequestOf(proposedName, extension, filter, folder), answer));
-        return S_OK;
-    });
+HRESULT SheetScript::FileDialogAnswered(const win32::Qta1Question& dialog, LPCWSTR path) {
+    shownDialog_.reset();
+    g_showingDialog = nullptr;
+    FollowWallClock();
+    std::optional<std::string> answer;
+    if (path != nullptr) answer = NarrowPath(path);
+    trace_.Add(trace_line::FileDialog(dialog.kind == win32::kQta1SaveFileDialog, RequestOf(dialog),
+                                      answer));
+    return S_OK;
 }
 
 LRESULT CALLBACK SheetScript::WatchForFileDialog(int code, WPARAM wParam, LPARAM lParam) {
@@ -474,46 +445,78 @@ void CALLBACK SheetScript::PressReviewButton(HWND window, UINT, UINT_PTR id, DWO
                  reinterpret_cast<LPARAM>(GetDlgItem(window, command)));
 }
 
-HRESULT STDMETHODCALLTYPE SheetScript::ReviewOpened(HWND window, INT /*buttons*/) {
-    return win32::Guarded([&]() -> HRESULT {
-        pendingReview_.emplace();
-        pendingReview_->window = window;
-        pendingReview_->shown = ReadReviewWindow(window);
-        if (Scripted()) {
-            // The queued answer, or No, exactly as for a Yes / No message box.
-            pendingReview_->answer = answers_.NextBoxAnswer(MsgButtons::YesNo);
-            g_reviewing = this;
-            SetTimer(window, kReviewTimerId, 1, PressReviewButton);
+HRESULT SheetScript::ReviewAsked(const win32::Qta1Question& review) {
+    pendingReview_.emplace();
+    pendingReview_->window = review.window;
+    pendingReview_->shown = ReadReviewWindow(review.window);
+    if (Scripted()) {
+        // The queued answer, or No, exactly as for a Yes / No message box.
+        pendingReview_->answer = answers_.NextBoxAnswer(MsgButtons::YesNo);
+        g_reviewing = this;
+        SetTimer(review.window, kReviewTimerId, 1, PressReviewButton);
+    }
+    return S_FALSE;
+}
+
+HRESULT SheetScript::ReviewAnswered(const win32::Qta1Question& closed, INT* answer) {
+    if (answer == nullptr) return E_POINTER;
+    std::optional<PendingReview> review = std::exchange(pendingReview_, std::nullopt);
+    g_reviewing = nullptr;
+    FollowWallClock();
+    if (!review) {
+        // The window never came up: the script's answer still counts.
+        if (Scripted() && *answer < 0) {
+            *answer = static_cast<INT>(answers_.NextBoxAnswer(MsgButtons::YesNo).answer);
         }
+        trace_.Add("= a review window could not be shown");
         return S_OK;
+    }
+    bool unanswered = false;
+    if (review->answer) {
+        if (*answer < 0) *answer = static_cast<INT>(review->answer->answer);
+        unanswered = review->answer->unanswered;
+    }
+    for (std::string& line :
+         trace_line::ReviewList(review->shown, static_cast<ReviewButtons>(closed.buttons),
+                                static_cast<MsgAnswer>(std::max(*answer, 0)), unanswered)) {
+        trace_.Add(std::move(line));
+    }
+    return S_OK;
+}
+
+// --- The questions, whatever their kind ------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE SheetScript::QuestionAsked(const win32::Qta1Question* question,
+                                                     BSTR* path) {
+    return win32::Guarded([&]() -> HRESULT {
+        if (question == nullptr) return E_POINTER;
+        switch (question->kind) {
+            case win32::kQta1MessageBox:
+                return BoxAsked(*question);
+            case win32::kQta1ReviewWindow:
+                return ReviewAsked(*question);
+            case win32::kQta1OpenFileDialog:
+            case win32::kQta1SaveFileDialog:
+                return FileDialogAsked(*question, path);
+        }
+        return E_INVALIDARG;
     });
 }
 
-HRESULT STDMETHODCALLTYPE SheetScript::ReviewClosed(INT buttons, INT* answer) {
+HRESULT STDMETHODCALLTYPE SheetScript::QuestionAnswered(const win32::Qta1Question* question,
+                                                        INT* answer, LPCWSTR path) {
     return win32::Guarded([&]() -> HRESULT {
-        if (answer == nullptr) return E_POINTER;
-        std::optional<PendingReview> review = std::exchange(pendingReview_, std::nullopt);
-        g_reviewing = nullptr;
-        FollowWallClock();
-        if (!review) {
-            // The window never came up: the script's answer still counts.
-            if (Scripted() && *answer < 0) {
-                *answer = static_cast<INT>(answers_.NextBoxAnswer(MsgButtons::YesNo).answer);
-            }
-            trace_.Add("= a review window could not be shown");
-            return S_OK;
+        if (question == nullptr) return E_POINTER;
+        switch (question->kind) {
+            case win32::kQta1MessageBox:
+                return BoxAnswered(*question, answer);
+            case win32::kQta1ReviewWindow:
+                return ReviewAnswered(*question, answer);
+            case win32::kQta1OpenFileDialog:
+            case win32::kQta1SaveFileDialog:
+                return FileDialogAnswered(*question, path);
         }
-        bool unanswered = false;
-        if (review->answer) {
-            if (*answer < 0) *answer = static_cast<INT>(review->answer->answer);
-            unanswered = review->answer->unanswered;
-        }
-        for (std::string& line :
-             trace_line::ReviewList(review->shown, static_cast<ReviewButtons>(buttons),
-                                    static_cast<MsgAnswer>(std::max(*answer, 0)), unanswered)) {
-            trace_.Add(std::move(line));
-        }
-        return S_OK;
+        return E_INVALIDARG;
     });
 }
 
@@ -521,32 +524,32 @@ HRESULT STDMETHODCALLTYPE SheetScript::ReviewClosed(INT buttons, INT* answer) {
 // Scripted runs keep the choices here and use the headless sheet's folder;
 // the user's openings use the PC's registry and folder.
 
-HRESULT STDMETHODCALLTYPE SheetScript::UserSetting(LPCWSTR name, BSTR* value) {
+HRESULT STDMETHODCALLTYPE SheetScript::Storage::UserSetting(LPCWSTR name, BSTR* value) {
     return win32::Guarded([&]() -> HRESULT {
         if (value == nullptr || name == nullptr) return E_POINTER;
         *value = nullptr;
-        if (!Scripted()) return S_FALSE;
-        const auto it = settings_.find(Text(name));
-        if (it == settings_.end()) return S_OK;
+        if (!script_.Scripted()) return S_FALSE;
+        const auto it = script_.settings_.find(Text(name));
+        if (it == script_.settings_.end()) return S_OK;
         *value = win32::NewBstr(WidenText(it->second));
         return *value != nullptr ? S_OK : E_OUTOFMEMORY;
     });
 }
 
-HRESULT STDMETHODCALLTYPE SheetScript::SetUserSetting(LPCWSTR name, LPCWSTR value) {
+HRESULT STDMETHODCALLTYPE SheetScript::Storage::SetUserSetting(LPCWSTR name, LPCWSTR value) {
     return win32::Guarded([&]() -> HRESULT {
         if (value == nullptr || name == nullptr) return E_POINTER;
-        if (!Scripted()) return S_FALSE;
-        settings_[Text(name)] = Text(value);
+        if (!script_.Scripted()) return S_FALSE;
+        script_.settings_[Text(name)] = Text(value);
         return S_OK;
     });
 }
 
-HRESULT STDMETHODCALLTYPE SheetScript::UserFolder(BSTR* folder) {
+HRESULT STDMETHODCALLTYPE SheetScript::Storage::UserFolder(BSTR* folder) {
     return win32::Guarded([&]() -> HRESULT {
         if (folder == nullptr) return E_POINTER;
         *folder = nullptr;
-        if (!Scripted()) return S_FALSE;
+        if (!script_.Scripted()) return S_FALSE;
         *folder = win32::NewBstr(WidenPath(ScriptedUserFolder()));
         return *folder != nullptr ? S_OK : E_OUTOFMEMORY;
     });

@@ -1,6 +1,7 @@
 // The substitute host's script site: what the real sheet tells a test host
-// and asks of it (IQta1ScriptSite, offered on the control's client site), and
-// the technician's side over the sheet's real windows. One scenario and one
+// and asks of it (IQta1ScriptSite, offered on the control's client site, with
+// IQta1StorageSite for the technician's choices and folder), and the
+// technician's side over the sheet's real windows. One scenario and one
 // expected trace serve this sheet and the headless one: the site writes the
 // same trace lines, runs the page timers and the node's waits on the virtual
 // clock, answers message boxes (shown, and pressed by a hook) and file
@@ -29,6 +30,7 @@
 #include "platform/scripted_answers.h"
 #include "platform/technician.h"
 #include "platform/win32/qta1_script_site.h"
+#include "platform/win32/qta1_storage_site.h"
 #include "platform/win32/win32_handles.h"
 
 namespace qta1::host {
@@ -81,6 +83,7 @@ public:
     void PumpAsSheet();
 
     // --- IUnknown (the site lives in the host: counted, never deleted) ------
+    // The storage site is a part of the same object, counted with it.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs_); }
@@ -89,33 +92,18 @@ public:
     HRESULT STDMETHODCALLTYPE SheetOpening(LPCWSTR caption) override;
     HRESULT STDMETHODCALLTYPE SheetReady(HWND sheet) override;
     HRESULT STDMETHODCALLTYPE SheetClosed() override;
-    HRESULT STDMETHODCALLTYPE PageOpened(INT page, HWND window) override;
-    HRESULT STDMETHODCALLTYPE PageClosed(INT page) override;
+    HRESULT STDMETHODCALLTYPE PageWindow(INT page, HWND window) override;
     HRESULT STDMETHODCALLTYPE BeforePlugIn() override;
     HRESULT STDMETHODCALLTYPE ButtonCaption(INT page, INT control, LPCWSTR text) override;
+    HRESULT STDMETHODCALLTYPE QuestionAsked(const win32::Qta1Question* question,
+                                            BSTR* path) override;
+    HRESULT STDMETHODCALLTYPE QuestionAnswered(const win32::Qta1Question* question, INT* answer,
+                                               LPCWSTR path) override;
     HRESULT STDMETHODCALLTYPE Wait(INT ms) override;
     HRESULT STDMETHODCALLTYPE LocalTime(SYSTEMTIME* now) override;
     HRESULT STDMETHODCALLTYPE SetPageTimer(INT page, INT id, INT periodMs) override;
     HRESULT STDMETHODCALLTYPE KillPageTimer(INT page, INT id) override;
     HRESULT STDMETHODCALLTYPE TimerFired(INT page, INT id) override;
-    HRESULT STDMETHODCALLTYPE MessageBoxOpening(INT buttons) override;
-    HRESULT STDMETHODCALLTYPE MessageBoxClosed(LPCWSTR text, LPCWSTR title, INT buttons, INT icon,
-                                               INT* answer) override;
-    HRESULT STDMETHODCALLTYPE AnswerFileDialog(BOOL save, LPCWSTR proposedName, LPCWSTR extension,
-                                               LPCWSTR filter, BSTR* path) override;
-    HRESULT STDMETHODCALLTYPE FileDialogClosed(BOOL save, LPCWSTR proposedName, LPCWSTR extension,
-                                               LPCWSTR filter, LPCWSTR path) override;
-    HRESULT STDMETHODCALLTYPE AnswerFileDialogIn(BOOL save, LPCWSTR proposedName, LPCWSTR extension,
-                                                 LPCWSTR filter, LPCWSTR folder,
-                                                 BSTR* path) override;
-    HRESULT STDMETHODCALLTYPE FileDialogClosedIn(BOOL save, LPCWSTR proposedName, LPCWSTR extension,
-                                                 LPCWSTR filter, LPCWSTR folder,
-                                                 LPCWSTR path) override;
-    HRESULT STDMETHODCALLTYPE ReviewOpened(HWND window, INT buttons) override;
-    HRESULT STDMETHODCALLTYPE ReviewClosed(INT buttons, INT* answer) override;
-    HRESULT STDMETHODCALLTYPE UserSetting(LPCWSTR name, BSTR* value) override;
-    HRESULT STDMETHODCALLTYPE SetUserSetting(LPCWSTR name, LPCWSTR value) override;
-    HRESULT STDMETHODCALLTYPE UserFolder(BSTR* folder) override;
 
     // --- Technician -----------------------------------------------------------
     bool SelectTab(PageId page) override;
@@ -134,7 +122,33 @@ public:
     bool ApplyAndCancelHidden() const override;
 
 private:
+    // IQta1StorageSite: scripted runs keep the technician's choices here and
+    // use the headless sheet's folder; the user's openings use the PC's
+    // registry and folder.
+    class Storage final : public win32::IQta1StorageSite {
+    public:
+        explicit Storage(SheetScript& script) : script_(script) {}
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+            return script_.QueryInterface(iid, out);
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return script_.AddRef(); }
+        ULONG STDMETHODCALLTYPE Release() override { return script_.Release(); }
+        HRESULT STDMETHODCALLTYPE UserSetting(LPCWSTR name, BSTR* value) override;
+        HRESULT STDMETHODCALLTYPE SetUserSetting(LPCWSTR name, LPCWSTR value) override;
+        HRESULT STDMETHODCALLTYPE UserFolder(BSTR* folder) override;
+
+    private:
+        SheetScript& script_;
+    };
+
     bool Scripted() const { return static_cast<bool>(driver_); }
+    // The questions, by kind.
+    HRESULT BoxAsked(const win32::Qta1Question& box);
+    HRESULT BoxAnswered(const win32::Qta1Question& box, INT* answer);
+    HRESULT FileDialogAsked(const win32::Qta1Question& dialog, BSTR* path);
+    HRESULT FileDialogAnswered(const win32::Qta1Question& dialog, LPCWSTR path);
+    HRESULT ReviewAsked(const win32::Qta1Question& review);
+    HRESULT ReviewAnswered(const win32::Qta1Question& review, INT* answer);
     // In the user's openings the clock follows the wall clock, so that the
     // trace's time stamps mean something.
     void FollowWallClock();
@@ -190,6 +204,8 @@ private:
         std::optional<ScriptedAnswers::BoxAnswer> answer;
     };
     std::optional<PendingReview> pendingReview_;
+
+    Storage storage_{*this};
 };
 
 }  // namespace qta1::host

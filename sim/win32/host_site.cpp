@@ -1,5 +1,7 @@
 #include "host_site.h"
 
+#include "platform/win32/com_support.h"
+
 namespace qta1::host {
 
 namespace {
@@ -14,23 +16,24 @@ HostSite::HostSite(HWND window, SimulatedSite& node, SheetScript& script)
     : window_(window), node_(node), script_(script) {}
 
 HRESULT STDMETHODCALLTYPE HostSite::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
-        *out = static_cast<IOleClientSite*>(this);
-    } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
-        *out = static_cast<IOleInPlaceSite*>(this);
-    } else if (IsEqualIID(iid, win32::kIidQta1ScriptSite)) {
+    static const win32::Offered<HostSite> kOffered[] = {
+        win32::Offer<IOleClientSite, HostSite>(IID_IUnknown),
+        win32::Offer<IOleClientSite, HostSite>(IID_IOleClientSite),
+        win32::Offer<IOleInPlaceSite, HostSite>(IID_IOleWindow),
+        win32::Offer<IOleInPlaceSite, HostSite>(IID_IOleInPlaceSite),
+    };
+    const HRESULT own = win32::QueryOffered(this, kOffered, iid, out);
+    if (own != E_NOINTERFACE) return own;
+    // The script site answers for itself and for the storage it keeps.
+    if (IsEqualIID(iid, win32::kIidQta1ScriptSite) || IsEqualIID(iid, win32::kIidQta1StorageSite)) {
         return script_.QueryInterface(iid, out);
-    } else if (AsGuid(iid) == kIidNvReader || AsGuid(iid) == kIidNvWriter) {
+    }
+    if (AsGuid(iid) == kIidNvReader || AsGuid(iid) == kIidNvWriter) {
         // The simulated site hands out the node's own interface (counted by
         // the node) when it offers it.
         return node_.QueryInterface(AsGuid(iid), out) == kHostOk ? S_OK : E_NOINTERFACE;
-    } else {
-        return E_NOINTERFACE;
     }
-    AddRef();
-    return S_OK;
+    return E_NOINTERFACE;
 }
 
 ULONG STDMETHODCALLTYPE HostSite::AddRef() { return static_cast<ULONG>(++refs_); }
@@ -72,15 +75,13 @@ HRESULT STDMETHODCALLTYPE HostSite::GetWindowContext(IOleInPlaceFrame** frame,
 }
 
 HRESULT STDMETHODCALLTYPE HostSite::Frame::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IOleWindow || iid == IID_IOleInPlaceUIWindow ||
-        iid == IID_IOleInPlaceFrame) {
-        *out = static_cast<IOleInPlaceFrame*>(this);
-        AddRef();
-        return S_OK;
-    }
-    return E_NOINTERFACE;
+    static const win32::Offered<Frame> kOffered[] = {
+        win32::Offer<IOleInPlaceFrame, Frame>(IID_IUnknown),
+        win32::Offer<IOleInPlaceFrame, Frame>(IID_IOleWindow),
+        win32::Offer<IOleInPlaceFrame, Frame>(IID_IOleInPlaceUIWindow),
+        win32::Offer<IOleInPlaceFrame, Frame>(IID_IOleInPlaceFrame),
+    };
+    return win32::QueryOffered(this, kOffered, iid, out);
 }
 
 // While the control runs a modal window (the sheet, the about box) the host's

@@ -2,10 +2,10 @@
 
 #include <new>
 
+#include "platform/win32/com_support.h"
 #include "platform/win32/ocx_enum.h"
 #include "platform/win32/ocx_module.h"
 #include "platform/win32/qta1_guids.h"
-#include "platform/win32/qta1_script_site.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
 
@@ -147,14 +147,11 @@ void EventsPoint::DisconnectAll() {
 }
 
 HRESULT EventsPoint::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
-        *out = static_cast<IConnectionPoint*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    static const Offered<EventsPoint> kOffered[] = {
+        Offer<IConnectionPoint, EventsPoint>(IID_IUnknown),
+        Offer<IConnectionPoint, EventsPoint>(IID_IConnectionPoint),
+    };
+    return QueryOffered(this, kOffered, iid, out);
 }
 
 ULONG EventsPoint::AddRef() { return owner_.AddRef(); }
@@ -239,48 +236,27 @@ HRESULT CQTA1Ctrl::Create(REFIID iid, void** out) {
 }
 
 HRESULT CQTA1Ctrl::QueryInterface(REFIID iid, void** out) {
-    using Cast = void* (*)(CQTA1Ctrl*);
-    struct Entry {
-        const IID* iid;
-        Cast cast;
+    using C = CQTA1Ctrl;
+    static const Offered<C> kOffered[] = {
+        Offer<IOleObject, C>(IID_IUnknown),
+        Offer<IOleObject, C>(IID_IOleObject),
+        Offer<IOleInPlaceObject, C>(IID_IOleWindow),
+        Offer<IOleInPlaceObject, C>(IID_IOleInPlaceObject),
+        Offer<IOleInPlaceActiveObject, C>(IID_IOleInPlaceActiveObject),
+        Offer<IOleControl, C>(IID_IOleControl),
+        Offer<IViewObject2, C>(IID_IViewObject),
+        Offer<IViewObject2, C>(IID_IViewObject2),
+        Offer<IPersistStreamInit, C>(IID_IPersist),
+        Offer<IPersistStreamInit, C>(IID_IPersistStreamInit),
+        Offer<IPersistStorage, C>(IID_IPersistStorage),
+        Offer<IPersistPropertyBag, C>(IID_IPersistPropertyBag),
+        Offer<IDispatch, C>(IID_IDispatch),
+        Offer<IDispatch, C>(kDiidDqta1),
+        Offer<IProvideClassInfo2, C>(IID_IProvideClassInfo),
+        Offer<IProvideClassInfo2, C>(IID_IProvideClassInfo2),
+        Offer<IConnectionPointContainer, C>(IID_IConnectionPointContainer),
     };
-    static const Entry kEntries[] = {
-        {&IID_IUnknown, [](CQTA1Ctrl* c) -> void* { return static_cast<IOleObject*>(c); }},
-        {&IID_IOleObject, [](CQTA1Ctrl* c) -> void* { return static_cast<IOleObject*>(c); }},
-        {&IID_IOleWindow, [](CQTA1Ctrl* c) -> void* { return static_cast<IOleInPlaceObject*>(c); }},
-        {&IID_IOleInPlaceObject,
-         [](CQTA1Ctrl* c) -> void* { return static_cast<IOleInPlaceObject*>(c); }},
-        {&IID_IOleInPlaceActiveObject,
-         [](CQTA1Ctrl* c) -> void* { return static_cast<IOleInPlaceActiveObject*>(c); }},
-        {&IID_IOleControl, [](CQTA1Ctrl* c) -> void* { return static_cast<IOleControl*>(c); }},
-        {&IID_IViewObject, [](CQTA1Ctrl* c) -> void* { return static_cast<IViewObject2*>(c); }},
-        {&IID_IViewObject2, [](CQTA1Ctrl* c) -> void* { return static_cast<IViewObject2*>(c); }},
-        {&IID_IPersist, [](CQTA1Ctrl* c) -> void* { return static_cast<IPersistStreamInit*>(c); }},
-        {&IID_IPersistStreamInit,
-         [](CQTA1Ctrl* c) -> void* { return static_cast<IPersistStreamInit*>(c); }},
-        {&IID_IPersistStorage,
-         [](CQTA1Ctrl* c) -> void* { return static_cast<IPersistStorage*>(c); }},
-        {&IID_IPersistPropertyBag,
-         [](CQTA1Ctrl* c) -> void* { return static_cast<IPersistPropertyBag*>(c); }},
-        {&IID_IDispatch, [](CQTA1Ctrl* c) -> void* { return static_cast<IDispatch*>(c); }},
-        {&kDiidDqta1, [](CQTA1Ctrl* c) -> void* { return static_cast<IDispatch*>(c); }},
-        {&IID_IProvideClassInfo,
-         [](CQTA1Ctrl* c) -> void* { return static_cast<IProvideClassInfo2*>(c); }},
-        {&IID_IProvideClassInfo2,
-         [](CQTA1Ctrl* c) -> void* { return static_cast<IProvideClassInfo2*>(c); }},
-        {&IID_IConnectionPointContainer,
-         [](CQTA1Ctrl* c) -> void* { return static_cast<IConnectionPointContainer*>(c); }},
-    };
-    if (out == nullptr) return E_POINTER;
-    for (const Entry& entry : kEntries) {
-        if (IsEqualIID(iid, *entry.iid)) {
-            *out = entry.cast(this);
-            AddRef();
-            return S_OK;
-        }
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return QueryOffered(this, kOffered, iid, out);
 }
 
 ULONG CQTA1Ctrl::AddRef() { return InterlockedIncrement(&refs_); }
@@ -819,10 +795,8 @@ HRESULT CQTA1Ctrl::OpenPropertySheet(HWND parent) {
     return Guarded([&] {
         ModuleActivationContext manifest;
         // A test host's site may want to watch and drive the sheet.
-        ComPtr<IQta1ScriptSite> script;
-        if (site_) site_->QueryInterface(kIidQta1ScriptSite, script.OutVoid());
         std::unique_ptr<Platform> platform =
-            CreateWin32Platform(ModuleInstance(), OwnerWindow(parent), script.Get());
+            CreateWin32Platform(ModuleInstance(), OwnerWindow(parent), site_.Get());
         if (platform == nullptr) return E_FAIL;
         control_.OnProperties(*platform);
         return S_OK;

@@ -11,6 +11,7 @@
 #include <new>
 #include <vector>
 
+#include "platform/win32/com_support.h"
 #include "platform/win32/ocx_module.h"
 
 namespace qta1::win32 {
@@ -85,14 +86,11 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (out == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, *kIid)) {
-            *out = static_cast<Enum*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        static const Offered<Enumerator> kOffered[] = {
+            Offer<Enum, Enumerator>(IID_IUnknown),
+            Offer<Enum, Enumerator>(*kIid),
+        };
+        return QueryOffered(this, kOffered, iid, out);
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
     ULONG STDMETHODCALLTYPE Release() override {

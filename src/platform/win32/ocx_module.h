@@ -1,14 +1,17 @@
-// Module-wide state of QTA1.OCX: its instance handle (the resources live
-// there) and the count of live objects and locks that DllCanUnloadNow reports.
+// Module-wide state of QTA1.OCX (ocx_module.cpp): its instance handle (the
+// resources live there) and the count of live objects and locks that
+// DllCanUnloadNow reports. The entry points and the control both use it; it
+// uses neither.
 #pragma once
 
 #include <windows.h>
 
-#include <new>
 #include <string>
 
 namespace qta1::win32 {
 
+// Told by DllMain when the system loads the module.
+void SetModuleInstance(HINSTANCE instance);
 HINSTANCE ModuleInstance();
 // Full path of QTA1.OCX as the system loaded it.
 std::wstring ModulePath();
@@ -24,17 +27,5 @@ bool ModuleInUse();
 
 // A string resource of the module, or empty text.
 std::wstring LoadModuleString(UINT id);
-
-// Runs a COM method's body: no C++ exception ever reaches the caller.
-template <class Body>
-HRESULT Guarded(Body&& body) noexcept {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
 
 }  // namespace qta1::win32

@@ -13,6 +13,7 @@
 #include <oleacc.h>
 // clang-format on
 
+#include "platform/win32/com_support.h"
 #include "platform/win32/ocx_module.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
@@ -64,19 +65,19 @@ public:
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (out == nullptr) return E_POINTER;
-        *out = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
-            *out = static_cast<IAccessible*>(this);
-        } else if (iid == IID_IEnumVARIANT && enumerator_) {
-            *out = static_cast<IEnumVARIANT*>(this);
-        } else if (iid == IID_IOleWindow) {
-            *out = static_cast<IOleWindow*>(this);
-        } else {
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
+        using N = NamedAccessible;
+        static const win32::Offered<N> kOffered[] = {
+            win32::Offer<IAccessible, N>(IID_IUnknown),
+            win32::Offer<IAccessible, N>(IID_IDispatch),
+            win32::Offer<IAccessible, N>(__uuidof(IAccessible)),
+            // Only where the system's object enumerates children.
+            {&IID_IEnumVARIANT,
+             [](N* self) -> IUnknown* {
+                 return self->enumerator_ ? static_cast<IEnumVARIANT*>(self) : nullptr;
+             }},
+            win32::Offer<IOleWindow, N>(IID_IOleWindow),
+        };
+        return win32::QueryOffered(this, kOffered, iid, out);
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
     ULONG STDMETHODCALLTYPE Release() override {

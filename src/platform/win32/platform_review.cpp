@@ -15,9 +15,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/win32/script_hooks.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/strings.h"
@@ -25,8 +27,6 @@
 namespace qta1 {
 
 namespace {
-
-using win32::IQta1ScriptSite;
 
 // Sizes in dialog units of the window's font, so they follow the DPI.
 constexpr int kMarginDlu = 7;        // around the contents, and above the buttons
@@ -91,8 +91,8 @@ std::wstring OneLine(std::wstring text) {
 
 class ReviewWindow {
 public:
-    ReviewWindow(const ReviewList& list, ReviewButtons buttons, IQta1ScriptSite* script)
-        : buttons_(buttons), set_(ButtonsOf(buttons)), script_(script),
+    ReviewWindow(const ReviewList& list, ReviewButtons buttons, const ScriptHooks& hooks)
+        : buttons_(buttons), set_(ButtonsOf(buttons)), hooks_(hooks),
           heading_(WidenText(list.heading)), headingBytes_(list.heading),
           // Only the frame: the heading, the list and the buttons are made
           // with the window, and placed by the window itself.
@@ -119,17 +119,14 @@ public:
         HINSTANCE instance = nullptr;
         GetModuleHandleExW(
             GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-            reinterpret_cast<LPCWSTR>(&ShowReviewWindow), &instance);
+            reinterpret_cast<LPCWSTR>(&ReviewWindow::Proc), &instance);
         const INT_PTR result =
             DialogBoxIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(template_.data()),
                                     owner, &ReviewWindow::Proc, reinterpret_cast<LPARAM>(this));
-        MsgAnswer answer = result == IDYES ? MsgAnswer::Yes : MsgAnswer::No;
-        if (script_ != nullptr) {
-            int told = result > 0 ? static_cast<int>(answer) : -1;
-            script_->ReviewClosed(static_cast<int>(buttons_), &told);
-            if (told >= 0) answer = static_cast<MsgAnswer>(told);
-        }
-        return answer;
+        const MsgAnswer answer = result == IDYES ? MsgAnswer::Yes : MsgAnswer::No;
+        std::optional<MsgAnswer> pressed;
+        if (result > 0) pressed = answer;
+        return hooks_.ReviewAnswered(buttons_, pressed).value_or(answer);
     }
 
 private:
@@ -223,8 +220,9 @@ private:
         // label but is a read-only box without a frame: one too long for the
         // screen scrolls instead of being cut off, and a path in it can be
         // selected and copied.
-        headingWindow_ = MakeChild(WC_EDITW, EditLines(heading_).c_str(),
-                                   ES_MULTILINE | ES_READONLY | ES_LEFT, 0, win32::kReviewHeadingId);
+        headingWindow_ =
+            MakeChild(WC_EDITW, EditLines(heading_).c_str(), ES_MULTILINE | ES_READONLY | ES_LEFT,
+                      0, win32::kReviewHeadingId);
         if (headingWindow_ != nullptr) {
             // Wrapped exactly where HeadingHeight measures it.
             SendMessageW(headingWindow_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
@@ -254,7 +252,7 @@ private:
         Size();
         SetFocus(list_);
         if (!rows_.empty()) ListView_SetItemState(list_, 0, LVIS_FOCUSED, LVIS_FOCUSED);
-        if (script_ != nullptr) script_->ReviewOpened(window_, static_cast<int>(buttons_));
+        hooks_.ReviewAsked(window_, buttons_);
     }
 
     // The columns and rows, and each column as wide as its head and its
@@ -536,7 +534,7 @@ private:
 
     const ReviewButtons buttons_;
     const ButtonSet set_;
-    IQta1ScriptSite* const script_;
+    const ScriptHooks& hooks_;
     const std::wstring heading_;
     const std::string headingBytes_;
     std::vector<DWORD> template_;
@@ -557,11 +555,17 @@ private:
 }  // namespace
 
 MsgAnswer ShowReviewWindow(HWND owner, const ReviewList& list, ReviewButtons buttons,
-                           IQta1ScriptSite* script) {
+                           const ScriptHooks& hooks) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    ReviewWindow window(list, buttons, script);
+    ReviewWindow window(list, buttons, hooks);
     return window.Run(owner);
+}
+
+MsgAnswer ShowReviewWindow(HWND owner, const ReviewList& list, ReviewButtons buttons,
+                           IUnknown* site) {
+    const ScriptHooks hooks(site);
+    return ShowReviewWindow(owner, list, buttons, hooks);
 }
 
 }  // namespace qta1

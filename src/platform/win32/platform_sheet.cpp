@@ -1,8 +1,8 @@
 // The Win32 platform: the comctl32 property sheet, its pages, message boxes,
-// file dialogs, timers, waits and the clock. A test host that offers
-// IQta1ScriptSite on the control's client site hears what the sheet does and
-// answers for the technician and the clock (qta1_script_site.h); the sheet
-// itself is the same either way.
+// file dialogs, timers, waits and the clock. A test host that offers a script
+// site on the control's client site hears what the sheet does and answers for
+// the technician and the clock, all through ScriptHooks (script_hooks.h); the
+// sheet itself is the same either way.
 // windows.h first: the other system headers build on it.
 // clang-format off
 #include <windows.h>
@@ -19,6 +19,8 @@
 #include <optional>
 #include <utility>
 
+#include "platform/win32/com_support.h"
+#include "platform/win32/script_hooks.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/strings.h"
@@ -26,8 +28,6 @@
 namespace qta1 {
 
 namespace {
-
-using win32::IQta1ScriptSite;
 
 // Posted to the sheet once it is initialised: lets a script site act.
 constexpr UINT kRunScriptMessage = WM_APP + 0x51;
@@ -113,9 +113,8 @@ SheetPlatform* g_opening = nullptr;
 
 class SheetPlatform final : public Platform {
 public:
-    SheetPlatform(HINSTANCE resources, HWND owner, IQta1ScriptSite* script)
-        : resources_(resources), owner_(owner),
-          script_(win32::ComPtr<IQta1ScriptSite>::Share(script)) {}
+    SheetPlatform(HINSTANCE resources, HWND owner, IUnknown* site)
+        : resources_(resources), owner_(owner), hooks_(site) {}
     ~SheetPlatform() override {
         for (auto& [page, entry] : pages_) {
             if (entry->handle != nullptr) DestroyPropertySheetPage(entry->handle);
@@ -185,7 +184,7 @@ public:
         closing_ = false;
         events_ = &events;
         const std::wstring title = WidenText(caption);
-        if (script_) script_->SheetOpening(title.c_str());
+        hooks_.SheetOpening(caption);
 
         std::vector<HPROPSHEETPAGE> handles;
         for (PageId page : tabs_) {
@@ -224,7 +223,7 @@ public:
             // No window came up (no page could be made): the sheet's own
             // initialisation still runs, so the technician hears why.
             initialised_ = true;
-            Guarded([&events] { events.OnSheetInitDialog(); });
+            IntoPlugIn([&events] { events.OnSheetInitDialog(); });
         }
         TellClosed();
         // comctl32 destroyed every page window and page handle.
@@ -245,9 +244,8 @@ public:
         const ControlDecl* decl = FindControl(page, control);
         // Button captions are what the technician watches while the node is
         // busy ("Wait").
-        if (script_ && decl != nullptr && decl->kind == ControlKind::PushButton &&
-            WindowText(window) != wide) {
-            script_->ButtonCaption(static_cast<int>(page), control, wide.c_str());
+        if (decl != nullptr && decl->kind == ControlKind::PushButton) {
+            hooks_.ButtonCaption(page, control, window, text);
         }
         SetWindowTextW(window, wide.c_str());
     }
@@ -287,21 +285,19 @@ public:
     void SetTimer(PageId page, int timerId, int periodMs) override {
         HWND window = PageWindow(page);
         if (window == nullptr) return;
-        if (script_ && script_->SetPageTimer(static_cast<int>(page), timerId, periodMs) == S_OK) {
-            return;
-        }
+        if (hooks_.SetPageTimer(page, timerId, periodMs)) return;
         ::SetTimer(window, static_cast<UINT_PTR>(timerId), static_cast<UINT>(std::max(periodMs, 0)),
                    nullptr);
     }
 
     void KillTimer(PageId page, int timerId) override {
-        if (script_) script_->KillPageTimer(static_cast<int>(page), timerId);
+        hooks_.KillPageTimer(page, timerId);
         if (HWND window = PageWindow(page)) ::KillTimer(window, static_cast<UINT_PTR>(timerId));
     }
 
     void Sleep(int ms) override {
         ms = std::max(ms, 0);
-        if (script_ && script_->Wait(ms) == S_OK) return;
+        if (hooks_.Wait(ms)) return;
         WaitPainting(ms);
     }
 
@@ -331,7 +327,11 @@ public:
 
     LocalTime Now() override {
         SYSTEMTIME now{};
-        if (!script_ || script_->LocalTime(&now) != S_OK) GetLocalTime(&now);
+        if (const std::optional<SYSTEMTIME> host = hooks_.LocalTime()) {
+            now = *host;
+        } else {
+            GetLocalTime(&now);
+        }
         LocalTime t;
         t.year = now.wYear;
         t.month = now.wMonth;
@@ -349,18 +349,13 @@ public:
         const std::wstring wideTitle = WidenText(title.empty() ? text::kDefaultTitle : title);
         const UINT flags = ButtonFlags(buttons) | IconFlags(icon);
         HWND owner = sheet_ != nullptr ? sheet_ : owner_;
-        if (script_) script_->MessageBoxOpening(static_cast<int>(buttons));
+        // The host hears the title as the plug-in gave it: empty means its default.
+        hooks_.MessageBoxAsked(text, title, buttons, icon);
         const int result = ::MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), flags);
-        int answer = static_cast<int>(AnswerOf(result));
-        if (script_) {
-            // The title as the plug-in gave it: empty means its default.
-            const std::wstring givenTitle = WidenText(title);
-            int scripted = result != 0 ? answer : -1;
-            script_->MessageBoxClosed(wideText.c_str(), givenTitle.c_str(),
-                                      static_cast<int>(buttons), static_cast<int>(icon), &scripted);
-            if (scripted >= 0) answer = scripted;
-        }
-        return static_cast<MsgAnswer>(answer);
+        std::optional<MsgAnswer> pressed;
+        if (result != 0) pressed = AnswerOf(result);
+        return hooks_.MessageBoxAnswered(text, title, buttons, icon, pressed)
+            .value_or(AnswerOf(result));
     }
 
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override {
@@ -380,36 +375,23 @@ public:
     bool FileWritable(const std::string& path) override { return IsWritableFile(path); }
 
     MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) override {
-        return ShowReviewWindow(sheet_ != nullptr ? sheet_ : owner_, list, buttons, script_.Get());
+        return ShowReviewWindow(sheet_ != nullptr ? sheet_ : owner_, list, buttons, hooks_);
     }
 
-    // A script site may keep the technician's choices and name the folder
+    // A test host may keep the technician's choices and name the folder
     // itself, so that a scripted run starts from the defaults every time and
     // leaves the PC's own choices alone.
     std::optional<std::string> UserSetting(std::string_view name) override {
-        if (script_) {
-            win32::Bstr value;
-            if (script_->UserSetting(WidenText(name).c_str(), value.Out()) == S_OK) {
-                if (value.Get() == nullptr) return std::nullopt;
-                return NarrowText(value.View());
-            }
-        }
+        std::optional<std::string> kept;
+        if (hooks_.UserSetting(name, kept)) return kept;
         return ReadUserSetting(name);
     }
     void SetUserSetting(std::string_view name, std::string_view value) override {
-        if (script_ &&
-            script_->SetUserSetting(WidenText(name).c_str(), WidenText(value).c_str()) == S_OK) {
-            return;
-        }
+        if (hooks_.SetUserSetting(name, value)) return;
         WriteUserSetting(name, value);
     }
     std::string UserFolder() override {
-        if (script_) {
-            win32::Bstr folder;
-            if (script_->UserFolder(folder.Out()) == S_OK && folder.Get() != nullptr) {
-                return NarrowPath(folder.View());
-            }
-        }
+        if (std::optional<std::string> folder = hooks_.UserFolder()) return *std::move(folder);
         return UserDataFolder();
     }
     bool MakeFolder(const std::string& path) override { return MakeFolders(path); }
@@ -424,14 +406,14 @@ private:
     // sheet and is thrown again once the sheet is gone; the core hears
     // nothing more meanwhile.
     template <typename Call>
-    void Guarded(Call&& call) noexcept {
+    void IntoPlugIn(Call&& call) noexcept {
         if (failure_) return;
         ++inPlugIn_;
-        try {
-            if (script_) script_->BeforePlugIn();
-            call();
-        } catch (...) {
-            failure_ = std::current_exception();
+        if (std::exception_ptr thrown = win32::Guarded([this, &call] {
+                hooks_.BeforePlugIn();
+                call();
+            })) {
+            failure_ = std::move(thrown);
             if (sheet_ != nullptr) PropSheet_PressButton(sheet_, PSBTN_CANCEL);
         }
         --inPlugIn_;
@@ -449,7 +431,7 @@ private:
         // it shows): the sheet would go while a page is still running.
         if (waiting_ || inPlugIn_ > 0 || events_ == nullptr) return false;
         bool close = true;
-        Guarded([this, &close] { close = events_->OnSheetClosing(); });
+        IntoPlugIn([this, &close] { close = events_->OnSheetClosing(); });
         // A failure has already closed the sheet.
         if (failure_ || !close) return false;
         AcceptClose();
@@ -466,7 +448,7 @@ private:
     void TellClosed() {
         if (closeTold_) return;
         closeTold_ = true;
-        if (script_) script_->SheetClosed();
+        hooks_.SheetClosed();
     }
 
     void MakeProgress(PageEntry& entry, const ProgressArea& area) {
@@ -651,29 +633,17 @@ private:
     }
 
     std::optional<std::string> FileDialog(bool save, const FileDialogRequest& request) {
-        // The proposed name is the plug-in's text (the file name box's), so
-        // it reaches a script byte for byte.
-        const std::wstring name = WidenText(request.proposedName);
-        const std::wstring wideExtension = WidenText(request.defaultExtension);
-        const std::wstring wideFilter = WidenText(request.filter);
+        // A script answers without a window: a real file dialog would ask
+        // questions of its own (overwrite, missing file) that no script can
+        // foresee.
+        std::optional<std::string> scripted;
+        if (hooks_.FileDialogAsked(save, request, scripted)) return scripted;
         const std::wstring folder = WidenPath(request.initialFolder);
-        if (script_) {
-            // A script answers without a window: a real file dialog would
-            // ask questions of its own (overwrite, missing file) that no
-            // script can foresee.
-            win32::Bstr chosen;
-            if (script_->AnswerFileDialogIn(save, name.c_str(), wideExtension.c_str(),
-                                            wideFilter.c_str(), folder.c_str(),
-                                            chosen.Out()) == S_OK) {
-                if (chosen.Get() == nullptr) return std::nullopt;
-                return NarrowPath(chosen.View());
-            }
-        }
         const std::wstring filter = FileDialogFilter(request.filter);
         // The core names the extension as its pattern ("*.txt"); the dialog
         // appends what it is given to a name typed without one, so it gets
         // the bare extension ("txt").
-        std::wstring extension = wideExtension;
+        std::wstring extension = WidenText(request.defaultExtension);
         extension.erase(0, extension.find_first_not_of(L"*."));
         std::wstring path = WidenPath(request.proposedName);
         // A folder in the proposed name would win over the given folder: the
@@ -700,16 +670,12 @@ private:
         const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
         std::optional<std::string> answer;
         if (chosen) answer = NarrowPath(path.c_str());
-        if (script_) {
-            script_->FileDialogClosedIn(save, name.c_str(), wideExtension.c_str(),
-                                        wideFilter.c_str(), folder.c_str(),
-                                        chosen ? path.c_str() : nullptr);
-        }
+        hooks_.FileDialogAnswered(save, request, chosen ? path.c_str() : nullptr);
         return answer;
     }
 
     // --- Window procedures ----------------------------------------------------
-    // None lets an exception out: the core's calls run in Guarded, and what
+    // None lets an exception out: the core's calls run in IntoPlugIn, and what
     // the procedures do themselves does not throw.
 
     // The sheet's window is taken over as it is created, before its
@@ -747,8 +713,8 @@ private:
     void InitialiseSheet(HWND sheet) {
         initialised_ = true;
         FitPages();
-        Guarded([this] { events_->OnSheetInitDialog(); });
-        if (script_) PostMessageW(sheet, kRunScriptMessage, 0, 0);
+        IntoPlugIn([this] { events_->OnSheetInitDialog(); });
+        if (hooks_.Scripting()) PostMessageW(sheet, kRunScriptMessage, 0, 0);
     }
 
     static LRESULT CALLBACK SheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam,
@@ -768,8 +734,8 @@ private:
                 // A script that is done without closing the sheet leaves it
                 // as "Exit" does, without a question (as on the headless
                 // sheet).
-                if (self->script_ && !self->failure_ && self->script_->SheetReady(sheet) == S_OK &&
-                    IsWindow(sheet) && !self->failure_ && !self->closeAccepted_) {
+                if (!self->failure_ && self->hooks_.SheetReady(sheet) && IsWindow(sheet) &&
+                    !self->failure_ && !self->closeAccepted_) {
                     self->AcceptClose();
                     PropSheet_PressButton(sheet, PSBTN_OK);
                 }
@@ -810,7 +776,7 @@ private:
             SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(entry));
             entry->window = window;
             SheetPlatform& self = *entry->platform;
-            if (self.script_) self.script_->PageOpened(static_cast<int>(entry->page), window);
+            self.hooks_.PageWindow(entry->page, window);
             for (const ControlDecl& decl : LayoutOf(entry->page).controls) {
                 if (decl.id != IDC_STATIC && IsEdit(decl.kind)) {
                     if (HWND control = GetDlgItem(window, decl.id)) {
@@ -819,7 +785,7 @@ private:
                     }
                 }
             }
-            self.Guarded([entry] { entry->events->OnInitDialog(); });
+            self.IntoPlugIn([entry] { entry->events->OnInitDialog(); });
             return TRUE;  // the sheet places the focus
         }
         auto* entry = reinterpret_cast<PageEntry*>(GetWindowLongPtrW(window, DWLP_USER));
@@ -832,22 +798,20 @@ private:
                 // Shown or hidden by the sheet's tab changes (not by the
                 // sheet going away around it).
                 if (lParam == 0 && !self.closing_) {
-                    self.Guarded([entry, wParam] { entry->events->OnShow(wParam != FALSE); });
+                    self.IntoPlugIn([entry, wParam] { entry->events->OnShow(wParam != FALSE); });
                 }
                 return FALSE;
             case WM_TIMER:
-                if (self.script_) {
-                    self.script_->TimerFired(static_cast<int>(entry->page),
-                                             static_cast<int>(wParam));
-                }
-                self.Guarded([entry, wParam] { entry->events->OnTimer(static_cast<int>(wParam)); });
+                self.hooks_.TimerFired(entry->page, static_cast<int>(wParam));
+                self.IntoPlugIn(
+                    [entry, wParam] { entry->events->OnTimer(static_cast<int>(wParam)); });
                 return TRUE;
             case WM_COMMAND:
                 if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
                     const int control = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
                     const ControlDecl* decl = FindControl(entry->page, control);
                     if (decl != nullptr && IsButtonKind(decl->kind)) {
-                        self.Guarded([entry, control] { entry->events->OnClick(control); });
+                        self.IntoPlugIn([entry, control] { entry->events->OnClick(control); });
                         return TRUE;
                     }
                 }
@@ -856,7 +820,7 @@ private:
                 entry->window = nullptr;
                 entry->progressText = nullptr;
                 entry->progressBar = nullptr;
-                if (self.script_) self.script_->PageClosed(static_cast<int>(entry->page));
+                self.hooks_.PageWindow(entry->page, nullptr);
                 SetWindowLongPtrW(window, DWLP_USER, 0);
                 return FALSE;
             default:
@@ -866,7 +830,8 @@ private:
 
     HINSTANCE resources_;
     HWND owner_;
-    win32::ComPtr<IQta1ScriptSite> script_;
+    // The test host's script and storage sites, when it offers them.
+    ScriptHooks hooks_;
     HHOOK sheetHook_ = nullptr;
     SheetEvents* events_ = nullptr;
     HWND sheet_ = nullptr;
@@ -887,9 +852,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
-                                              win32::IQta1ScriptSite* script) {
-    return std::make_unique<SheetPlatform>(resources, owner, script);
+std::unique_ptr<Platform> CreateWin32Platform(HINSTANCE resources, HWND owner, IUnknown* site) {
+    return std::make_unique<SheetPlatform>(resources, owner, site);
 }
 
 }  // namespace qta1

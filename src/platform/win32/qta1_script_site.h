@@ -1,26 +1,32 @@
 // IQta1ScriptSite: how a test host runs scripts against the real sheet. A
 // host that wants to watch or drive the sheet offers this interface on the
 // control's client site; the properties verb asks the site for it and, when
-// it is there, tells it what the sheet does and lets it answer for the
-// technician and the clock. A real host offers no such interface, and the
-// sheet then runs for the user with the PC's clock and real waits.
+// it is there, tells it what the technician sees happen, puts the
+// technician's questions to it, and lets it answer for the clock. A real host
+// offers no such interface, and the sheet then runs for the user with the
+// PC's clock and real waits. (Where the technician's own choices and files
+// are kept is another interface, qta1_storage_site.h.)
 //
 // Everything crosses as COM types (HWND, INT, wide strings, SYSTEMTIME, BSTR)
 // on the sheet's thread; no C++ object passes between the module and the
 // host. Texts of the plug-in arrive as UTF-16 (Windows-1252 on the plug-in's
 // side, so every byte converts back); file paths as UTF-16.
+//
+// In the plug-in only ScriptHooks (script_hooks.h) calls this interface.
 #pragma once
 
-#include <ole2.h>
+// clang-format off
 #include <windows.h>
+#include <ole2.h>
+// clang-format on
 
 namespace qta1::win32 {
 
-// {0227A2C6-7E1D-4782-8BC1-25AE226E68A5}. A new identifier whenever methods
-// are added: a host built for the shorter interface then does not offer it,
-// and is never called through slots its object does not have.
+// {0EB51F2C-21D1-429F-BF19-19865155496F}. A new identifier whenever the
+// methods change: a host built for another set of methods then does not
+// offer it, and is never called through slots its object does not have.
 inline constexpr GUID kIidQta1ScriptSite = {
-    0x0227A2C6, 0x7E1D, 0x4782, {0x8B, 0xC1, 0x25, 0xAE, 0x22, 0x6E, 0x68, 0xA5}};
+    0x0EB51F2C, 0x21D1, 0x429F, {0xBF, 0x19, 0x19, 0x86, 0x51, 0x55, 0x49, 0x6F}};
 
 // The review window's own controls, as a host finds them: the heading above
 // the list, the list (a report-style list view: one column per column head,
@@ -29,29 +35,83 @@ inline constexpr GUID kIidQta1ScriptSite = {
 inline constexpr int kReviewHeadingId = 101;
 inline constexpr int kReviewListId = 102;
 
-// Pages are their numbers (2..27), buttons and icons the core's MsgButtons,
-// MsgIcon and MsgAnswer values.
+// What the technician is asked.
+enum Qta1QuestionKind : INT {
+    kQta1MessageBox = 1,
+    kQta1ReviewWindow = 2,
+    kQta1OpenFileDialog = 3,
+    kQta1SaveFileDialog = 4,
+};
+
+// One question, as the sheet puts it. What does not belong to its kind is
+// null or 0.
+struct Qta1Question {
+    INT kind;
+    // A message box's buttons (the core's MsgButtons) or a review window's
+    // (ReviewButtons).
+    INT buttons;
+    // A message box: its icon (MsgIcon), its text, and its title as the
+    // plug-in gave it (empty: the default title).
+    INT icon;
+    LPCWSTR text;
+    LPCWSTR title;
+    // A review window, made and filled, while it is up.
+    HWND window;
+    // A file dialog: the proposed name, the extension and the filter (the
+    // plug-in's texts), and the folder it opens in (empty: the proposed
+    // name's, or the system's choice).
+    LPCWSTR proposedName;
+    LPCWSTR extension;
+    LPCWSTR filter;
+    LPCWSTR folder;
+};
+
+// Pages are their numbers (2..27).
 class IQta1ScriptSite : public IUnknown {
 public:
-    // The sheet with this caption is about to open.
+    // --- What the technician sees happen ------------------------------------
+
+    // The sheet with this caption is about to open: the host's trace says so.
     virtual HRESULT STDMETHODCALLTYPE SheetOpening(LPCWSTR caption) = 0;
-    // The sheet is initialised and its modal loop runs. S_OK: the host acted
-    // as the technician and is done, so the sheet closes (without a question,
-    // when the host has not closed it itself); S_FALSE: the user works the
-    // sheet.
+    // The sheet is initialised and its modal loop runs: the host acts as the
+    // technician now, if it means to. S_OK: it did and is done, so the sheet
+    // closes (without a question, when the host has not closed it itself);
+    // S_FALSE: the user works the sheet.
     virtual HRESULT STDMETHODCALLTYPE SheetReady(HWND sheet) = 0;
     // The sheet has closed, or is going away: told once per opening, as soon
     // as the technician's close is let through (the sheet may ask first), so
     // that the step that closed it knows; at the latest when it is destroyed.
     virtual HRESULT STDMETHODCALLTYPE SheetClosed() = 0;
-    // A page's window was made, or is being destroyed.
-    virtual HRESULT STDMETHODCALLTYPE PageOpened(INT page, HWND window) = 0;
-    virtual HRESULT STDMETHODCALLTYPE PageClosed(INT page) = 0;
-    // The plug-in is about to handle a window event (a click, a tab change,
-    // a timer, a page being made).
+    // A page's window was made (the host finds its controls there), or is
+    // being destroyed (null: its timers stop).
+    virtual HRESULT STDMETHODCALLTYPE PageWindow(INT page, HWND window) = 0;
+    // The plug-in takes the thread for a window event (a click, a tab
+    // change, a timer, a page being made): the host's clock catches up.
     virtual HRESULT STDMETHODCALLTYPE BeforePlugIn() = 0;
-    // A push button's caption changes ("Wait" while the node is busy).
+    // A push button's caption changes ("Wait" while the node is busy): the
+    // host's trace shows it.
     virtual HRESULT STDMETHODCALLTYPE ButtonCaption(INT page, INT control, LPCWSTR text) = 0;
+
+    // --- The questions the technician answers -------------------------------
+
+    // A question is put: a message box or a file dialog about to be shown, a
+    // review window made, filled and about to be shown. The host may arrange
+    // to press one of the box's or the window's buttons. A file dialog the
+    // host answers itself, without a window: S_OK, with `path` the file
+    // (null: cancelled; else freed by the caller with SysFreeString), and
+    // nothing more is told; S_FALSE: the dialog is shown. `path` may be null
+    // for the other kinds.
+    virtual HRESULT STDMETHODCALLTYPE QuestionAsked(const Qta1Question* question, BSTR* path) = 0;
+    // The question shown has been answered; a review window that could not
+    // be made is told only this. For a box or a window `answer` comes in as
+    // the core's MsgAnswer that was pressed (-1: it could not be shown) and
+    // may be changed; for a file dialog `path` is the file chosen (null:
+    // cancelled) and `answer` may be null.
+    virtual HRESULT STDMETHODCALLTYPE QuestionAnswered(const Qta1Question* question, INT* answer,
+                                                       LPCWSTR path) = 0;
+
+    // --- Time --------------------------------------------------------------------
+
     // A wait the node needs. S_OK: it has passed on the host's clock;
     // S_FALSE: the sheet waits in real time.
     virtual HRESULT STDMETHODCALLTYPE Wait(INT ms) = 0;
@@ -61,53 +121,9 @@ public:
     // WM_TIMER itself; S_FALSE: a window timer runs it.
     virtual HRESULT STDMETHODCALLTYPE SetPageTimer(INT page, INT id, INT periodMs) = 0;
     virtual HRESULT STDMETHODCALLTYPE KillPageTimer(INT page, INT id) = 0;
-    // A page's timer fired and the page is about to hear it.
+    // A page's timer fired and the page is about to hear it: the host's
+    // trace shows it.
     virtual HRESULT STDMETHODCALLTYPE TimerFired(INT page, INT id) = 0;
-    // A message box with these buttons is about to be shown (the host may
-    // arrange to press one), and it has closed: `answer` comes in as what was
-    // pressed and may be changed, for a box that could not be shown.
-    virtual HRESULT STDMETHODCALLTYPE MessageBoxOpening(INT buttons) = 0;
-    virtual HRESULT STDMETHODCALLTYPE MessageBoxClosed(LPCWSTR text, LPCWSTR title, INT buttons,
-                                                       INT icon, INT* answer) = 0;
-    // A file dialog; the proposed name, extension and filter are the
-    // plug-in's texts. S_OK: the host answered it without a window, `path`
-    // is the file (null: cancelled, else freed by the caller with
-    // SysFreeString); S_FALSE: the dialog is shown.
-    virtual HRESULT STDMETHODCALLTYPE AnswerFileDialog(BOOL save, LPCWSTR proposedName,
-                                                       LPCWSTR extension, LPCWSTR filter,
-                                                       BSTR* path) = 0;
-    // A shown file dialog closed with `path` (null: cancelled).
-    virtual HRESULT STDMETHODCALLTYPE FileDialogClosed(BOOL save, LPCWSTR proposedName,
-                                                       LPCWSTR extension, LPCWSTR filter,
-                                                       LPCWSTR path) = 0;
-
-    // --- Added with the review window and the technician's own things. ----
-    // The sheet calls the two file-dialog methods below instead of the two
-    // above, which keep their places.
-
-    // As AnswerFileDialog and FileDialogClosed, with the folder the dialog
-    // opens in (empty: the proposed name's, or the system's choice).
-    virtual HRESULT STDMETHODCALLTYPE AnswerFileDialogIn(BOOL save, LPCWSTR proposedName,
-                                                         LPCWSTR extension, LPCWSTR filter,
-                                                         LPCWSTR folder, BSTR* path) = 0;
-    virtual HRESULT STDMETHODCALLTYPE FileDialogClosedIn(BOOL save, LPCWSTR proposedName,
-                                                         LPCWSTR extension, LPCWSTR filter,
-                                                         LPCWSTR folder, LPCWSTR path) = 0;
-    // A review window with these buttons (the core's ReviewButtons) is made
-    // and filled, and is about to be shown: the host may read it and arrange
-    // to press one of its buttons. Then it has closed: `answer` comes in as
-    // the core's MsgAnswer (-1 when the window could not be shown) and may
-    // be changed.
-    virtual HRESULT STDMETHODCALLTYPE ReviewOpened(HWND window, INT buttons) = 0;
-    virtual HRESULT STDMETHODCALLTYPE ReviewClosed(INT buttons, INT* answer) = 0;
-    // The technician's choices. S_OK: the host keeps them (`value` comes back
-    // null for a choice never made, else freed by the caller with
-    // SysFreeString); S_FALSE: the sheet keeps them in the registry.
-    virtual HRESULT STDMETHODCALLTYPE UserSetting(LPCWSTR name, BSTR* value) = 0;
-    virtual HRESULT STDMETHODCALLTYPE SetUserSetting(LPCWSTR name, LPCWSTR value) = 0;
-    // The technician's own folder for the plug-in's files. S_OK: the host's
-    // (freed by the caller); S_FALSE: the system's.
-    virtual HRESULT STDMETHODCALLTYPE UserFolder(BSTR* folder) = 0;
 
 protected:
     ~IQta1ScriptSite() = default;

@@ -2,10 +2,12 @@
 // dialog templates built in memory from the page layouts, real message boxes
 // and file dialogs, window timers, the PC clock and the file system.
 //
-// A host that offers IQta1ScriptSite on the control's client site (the
+// A host that offers a script site on the control's client site (the
 // substitute host's scripted runs) hears what the sheet does and may answer
-// for the clock and the technician: its waits, timers, message boxes and file
-// dialogs (qta1_script_site.h). Without one the sheet runs for the user.
+// for the clock and the technician: its waits, timers, message boxes, file
+// dialogs and review windows; a storage site may keep the technician's
+// choices and folder (script_hooks.h). Without them the sheet runs for the
+// user.
 //
 // Texts cross this layer as Windows-1252 bytes (node names are single bytes,
 // and a fixed code page keeps them the same on every PC); file paths cross it
@@ -13,7 +15,10 @@
 // unchanged.
 #pragma once
 
+// clang-format off
 #include <windows.h>
+#include <ole2.h>
+// clang-format on
 
 #include <memory>
 #include <optional>
@@ -22,17 +27,16 @@
 #include <vector>
 
 #include "frame/platform.h"
-#include "platform/win32/qta1_script_site.h"
 #include "resources/layout.h"
 
 namespace qta1 {
 
 // `resources` is the module that holds the plug-in's resources (unused by the
 // templates, which are built from the layouts); `owner` is the host window the
-// modal sheet and its message boxes belong to, or null; `script` is the test
-// host's script site, or null (the platform keeps a reference while it lives).
-std::unique_ptr<Platform> CreateWin32Platform(HINSTANCE resources, HWND owner,
-                                              win32::IQta1ScriptSite* script);
+// modal sheet and its message boxes belong to, or null; `site` is the
+// control's client site, or null: the platform keeps a reference to the
+// script and storage sites it offers while it lives.
+std::unique_ptr<Platform> CreateWin32Platform(HINSTANCE resources, HWND owner, IUnknown* site);
 
 // --- Shared by the platform's parts and its tests -----------------------------
 
@@ -76,10 +80,10 @@ bool IsWritableFile(const std::string& utf8Path);
 // The review list in a modal, resizable window owned by `owner` (disabled
 // while it is up): the heading, the list with one column per column head,
 // and the buttons. Yes when "Save report..." or "Yes" is pressed, No
-// otherwise. `script`, when there is one, hears the window open and close
-// and may press its buttons.
+// otherwise. A script site that `site` (or null) offers hears the window open
+// and close and may press its buttons.
 MsgAnswer ShowReviewWindow(HWND owner, const ReviewList& list, ReviewButtons buttons,
-                           win32::IQta1ScriptSite* script);
+                           IUnknown* site);
 // The technician's choices under HKEY_CURRENT_USER\Software\QTA1\Plugin.
 std::optional<std::string> ReadUserSetting(std::string_view name);
 void WriteUserSetting(std::string_view name, std::string_view value);

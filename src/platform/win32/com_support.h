@@ -1,0 +1,77 @@
+// What the module's COM objects (and the test host's) share: the table an
+// object answers QueryInterface from, and Guarded, which keeps C++ exceptions
+// from reaching a COM caller or the system's frames around a window procedure.
+#pragma once
+
+// clang-format off
+#include <windows.h>
+#include <ole2.h>
+// clang-format on
+
+#include <cstddef>
+#include <exception>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+namespace qta1::win32 {
+
+// One interface an object offers: its identifier and the object's pointer as
+// that interface (null while the object does not offer it).
+template <class Object>
+struct Offered {
+    const IID* iid;
+    IUnknown* (*as)(Object* object);
+};
+
+// The usual row: `Interface` is a base of `Object`.
+template <class Interface, class Object>
+constexpr Offered<Object> Offer(const IID& iid) {
+    return {&iid, [](Object* object) -> IUnknown* { return static_cast<Interface*>(object); }};
+}
+
+// QueryInterface over an object's table: the interface with a counted
+// reference, or null and E_NOINTERFACE (E_POINTER without a place for it).
+template <class Object, size_t N>
+HRESULT QueryOffered(Object* object, const Offered<Object> (&offered)[N], REFIID iid, void** out) {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    for (const Offered<Object>& entry : offered) {
+        if (!IsEqualIID(iid, *entry.iid)) continue;
+        IUnknown* const found = entry.as(object);
+        if (found == nullptr) break;
+        found->AddRef();
+        *out = found;
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
+// Runs a COM method's body: no C++ exception ever reaches the caller, who
+// hears E_OUTOFMEMORY or E_UNEXPECTED instead.
+template <class Body,
+          std::enable_if_t<std::is_same_v<std::invoke_result_t<Body&>, HRESULT>, int> = 0>
+HRESULT Guarded(Body&& body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+// Runs what a window procedure or a callback does: an exception does not
+// unwind through the system's frames but comes back, to be thrown again once
+// they are left (null when `call` finished).
+template <class Call, std::enable_if_t<std::is_void_v<std::invoke_result_t<Call&>>, int> = 0>
+std::exception_ptr Guarded(Call&& call) noexcept {
+    try {
+        call();
+        return nullptr;
+    } catch (...) {
+        return std::current_exception();
+    }
+}
+
+}  // namespace qta1::win32
