@@ -135,7 +135,6 @@ inline constexpr const char* kReportFilter = "Text files (*.txt)|*.txt|All files
 inline constexpr const char* kReportSuffix = " compared.txt";
 inline constexpr const char* kReportNotWritten = "Report not written";
 inline constexpr const char* kBackupsFolder = "Backups";
-// A backup read that missed some NVs: "2 NVs could not be read for the backup. ..."
 // The backup read missed some NVs: "2 NVs could not be read for the backup. ..."
 inline constexpr const char* kBackupIncompleteTail =
     " could not be read for the backup.\nGo on with a partial backup?";
@@ -208,4 +207,25 @@ inline constexpr const char* kProgramIdMismatch =
     "ProgramID does not match!\nDo you want to download anyway?";
 inline constexpr const char* kProgramIdMismatchTitle = "ProgramID does not match!";
 
+// A settings file as the node (the settings editor).
+// "QTA1 - AHU 3.txt (file)"
+inline constexpr const char* kFileCaptionHead = " - ";
+inline constexpr const char* kFileCaptionTail = " (file)";
+// "The file was not opened: line 23 of the file is not valid: ..."
+inline constexpr const char* kNotOpenedLineHead = "The file was not opened: line ";
+inline constexpr const char* kNotOpenedHead = "The file was not opened: ";
+inline constexpr const char* kFileNotReadable = " could not be read.";
+// "Save changes to AHU 3.txt?"
+inline constexpr const char* kSaveChangesHead = "Save changes to ";
+inline constexpr const char* kSaveChangesTail = "?";
+// "AHU 3.txt was changed by another program since it was opened. Overwrite it?"
+inline constexpr const char* kChangedElsewhereTail =
+    " was changed by another program since it was opened or saved. Overwrite it?";
+inline constexpr const char* kFileNotSavedTail = " could not be saved.";
+inline constexpr const char* kNoLiveValuesTail =
+    " shows live values of a unit; a settings file holds none.";
+inline constexpr const char* kFileHasNoClock =
+    "A settings file has no clock: Set Time works on a unit only.";
+inline constexpr const char* kFileHasNoCounters =
+    "A settings file has no running hours: the counters are a unit's only.";
 }  // namespace qta1::text
