@@ -511,7 +511,9 @@ private:
         }
     }
     void Answer(const Args& a) {
-        tech().QueueMessageAnswer(a.choices[0] == "yes" ? MsgAnswer::Yes : MsgAnswer::No);
+        tech().QueueMessageAnswer(a.choices[0] == "yes"  ? MsgAnswer::Yes
+                                  : a.choices[0] == "no" ? MsgAnswer::No
+                                                         : MsgAnswer::Cancel);
     }
     void File(const Args& a) { tech().QueueFileAnswer(a.strings[0]); }
     void FileCancel(const Args&) { tech().QueueFileAnswer(std::nullopt); }
@@ -620,7 +622,7 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"tab S",                           Where::InSheet,      &Runner::Tab},
     {"type S [in S] = S",               Where::InSheet,      &Runner::Type},
     {"click S [in S]",                  Where::InSheet,      &Runner::Click},
-    {"answer yes|no",                   Where::Anywhere,     &Runner::Answer},
+    {"answer yes|no|cancel",            Where::Anywhere,     &Runner::Answer},
     {"file S",                          Where::Anywhere,     &Runner::File},
     {"file cancel",                     Where::Anywhere,     &Runner::FileCancel},
     {"wait N",                          Where::Anywhere,     &Runner::Wait},

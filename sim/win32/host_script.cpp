@@ -50,6 +50,8 @@ int CommandOf(MsgAnswer answer) {
             return IDYES;
         case MsgAnswer::No:
             return IDNO;
+        case MsgAnswer::Cancel:
+            return IDCANCEL;
     }
     return IDOK;
 }

@@ -110,6 +110,8 @@ protected:
     ~FileNodeSite() = default;
 };
 inline constexpr int32_t kFileChangedElsewhere = 2;
+// Room for a file's name as FileName gives it, with its terminating zero.
+inline constexpr int kFileNameBufferSize = 260;
 
 inline constexpr int kReadNvSlot = 7;
 inline constexpr int kReadNodeNameSlot = 9;

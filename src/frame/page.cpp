@@ -317,7 +317,25 @@ std::string CPropPage::LayoutLabel(int control) const {
 // A new window starts with empty boxes: nothing of the node is shown yet.
 void CPropPage::OnInitDialog() {
     shown_.clear();
-    if (def_.refreshMs > 0) StartRefresh();
+    // A settings file has no live values: the boxes stay empty and the
+    // timer reads nothing.
+    if (def_.refreshMs > 0 && node().File() == nullptr) StartRefresh();
+}
+
+bool CPropPage::UnitOnly() const {
+    return def_.blocks.empty() && (!def_.liveReads.empty() || def_.fileNote != nullptr);
+}
+
+bool CPropPage::NothingOverFile() {
+    if (node().File() == nullptr || !UnitOnly()) return false;
+    if (!toldFileNote_) {
+        toldFileNote_ = true;
+        screen().MessageBox(def_.fileNote != nullptr
+                                ? std::string(def_.fileNote)
+                                : std::string(sheet_.CaptionOfPage(id_)) + text::kNoLiveValuesTail,
+                            "", MsgButtons::Ok, MsgIcon::Information);
+    }
+    return true;
 }
 
 void CPropPage::OnShow(bool shown) {
@@ -325,6 +343,7 @@ void CPropPage::OnShow(bool shown) {
     // already in front and is then left reads the node again when it returns.
     if (!shown) keepOnNextShow_ = false;
     if (shown && std::exchange(keepOnNextShow_, false)) return;
+    if (shown && NothingOverFile()) return;
     if (shown) {
         OnPageShown();
     } else {
@@ -337,7 +356,10 @@ void CPropPage::OnTimer(int timerId) {
 }
 
 void CPropPage::OnClick(int controlId) {
-    if (controlId != 0 && controlId == def_.readButton) {
+    if (node().File() != nullptr && UnitOnly()) {
+        toldFileNote_ = false;
+        NothingOverFile();
+    } else if (controlId != 0 && controlId == def_.readButton) {
         ReadPage();
     } else if (controlId != 0 && controlId == def_.writeButton) {
         WritePage();
@@ -724,6 +746,8 @@ void CPropPage::ApplyOptionRules(const uint8_t* reversedPart1) {
 }
 
 void CPropPage::ApplyStatusRules(const uint8_t* reversedPart1) {
+    // A settings file holds no status: the controls keep their enabling.
+    if (node().File() != nullptr) return;
     // What each NV read gave, within this one application of the rules.
     std::map<int, std::optional<std::array<uint8_t, kNvBufferSize>>> reports;
     for (const StatusRule& rule : def_.statusRules) {

@@ -214,6 +214,10 @@ struct PageDef {
     int passwordBox = 0;  // 0: Write needs no password
     std::span<const CheckRule> checkRules = {};
     std::span<const StatusRule> statusRules = {};  // applied after the option rules
+    // A page of nothing but a unit's live values has nothing to show over a
+    // settings file: what it says then instead (none: that it shows live
+    // values only).
+    const char* fileNote = nullptr;
 };
 
 inline constexpr int kRefreshTimerId = 1;
@@ -289,6 +293,11 @@ protected:
     // radio group governs follows its choice, then the page's own
     // interlock runs.
     void ControlChosen(int control);
+    // A page of nothing but a unit's live values (and actions on them).
+    bool UnitOnly() const;
+    // Over a settings file such a page does nothing but tell the technician
+    // (once per sheet) why: true when it did.
+    bool NothingOverFile();
     void StoreRadios(const Field& field, uint8_t* buffer);
     bool PasswordAccepted();
     // Enables the controls of every check rule from its box.
@@ -367,6 +376,8 @@ private:
     // the technician edited from those that must keep the node's bytes.
     std::map<int, std::string> shown_;
     bool keepOnNextShow_ = false;
+    // Over a settings file, a page of live values said so once.
+    bool toldFileNote_ = false;
     std::unique_ptr<WriteReport> report_;
 };
 

@@ -32,9 +32,11 @@ struct LocalTime {
 };
 
 // YesNoDefaultNo: Enter answers No, for questions whose Yes gives something up.
-enum class MsgButtons { Ok, YesNo, YesNoDefaultNo };
+// YesNoCancel: Cancel (and a box closed without an answer) goes back to where
+// the technician was.
+enum class MsgButtons { Ok, YesNo, YesNoDefaultNo, YesNoCancel };
 enum class MsgIcon { None, Exclamation, Question, Information, Stop };
-enum class MsgAnswer { Ok, Yes, No };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 struct FileDialogRequest {
     std::string proposedName;

@@ -26,7 +26,53 @@ CSheet::CSheet(Platform& platform, HostUnknown* clientSite, const SheetPages& pa
 
 CSheet::~CSheet() = default;
 
-void CSheet::RunModal() { platform_.RunSheetModal(text::kSheetCaption, *this); }
+void CSheet::RunModal() {
+    const std::string file = FileName();
+    platform_.RunSheetModal(file.empty() ? std::string(text::kSheetCaption)
+                                         : text::kSheetCaption + std::string(text::kFileCaptionHead) +
+                                               file + text::kFileCaptionTail,
+                            *this);
+}
+
+std::string CSheet::FileName() const {
+    FileNodeSite* file = link_.File();
+    if (file == nullptr) return {};
+    uint8_t name[kFileNameBufferSize] = {};
+    // Whatever the host answers, the name ends within the buffer.
+    file->FileName(name, kFileNameBufferSize);
+    name[kFileNameBufferSize - 1] = 0;
+    return std::string(reinterpret_cast<const char*>(name));
+}
+
+bool CSheet::SaveFile() {
+    FileNodeSite* file = link_.File();
+    int32_t status = file->Save(0);
+    if (status == kFileChangedElsewhere) {
+        if (platform_.MessageBox(FileName() + text::kChangedElsewhereTail, "",
+                                 MsgButtons::YesNoDefaultNo,
+                                 MsgIcon::Exclamation) != MsgAnswer::Yes) {
+            return false;
+        }
+        status = file->Save(1);
+    }
+    if (status == kHostOk) return true;
+    platform_.MessageBox(FileName() + text::kFileNotSavedTail, "", MsgButtons::Ok, MsgIcon::Stop);
+    return false;
+}
+
+bool CSheet::ClosingFileSaved() {
+    FileNodeSite* file = link_.File();
+    if (file == nullptr || file->Unsaved() != kHostOk) return true;
+    switch (platform_.MessageBox(text::kSaveChangesHead + FileName() + text::kSaveChangesTail, "",
+                                 MsgButtons::YesNoCancel, MsgIcon::Question)) {
+        case MsgAnswer::Yes:
+            return SaveFile();
+        case MsgAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
 
 void CSheet::OnSheetInitDialog() {
     platform_.SetOkCaption(text::kExit);
@@ -43,7 +89,7 @@ bool CSheet::OnSheetClosing() {
         CPropPage* page = Page(id);
         if (page != nullptr && page->HoldsUnwrittenValues()) typed.push_back(page);
     }
-    if (typed.empty()) return true;
+    if (typed.empty()) return ClosingFileSaved();
     // "Values typed on PID, Freecool and Calender were not written. Close anyway?"
     std::string pages;
     for (size_t i = 0; i < typed.size(); ++i) {
@@ -53,7 +99,7 @@ bool CSheet::OnSheetClosing() {
     const MsgAnswer answer =
         platform_.MessageBox(text::kTypedNotWrittenHead + pages + text::kTypedNotWrittenTail, "",
                              MsgButtons::YesNoDefaultNo, MsgIcon::Exclamation);
-    if (answer == MsgAnswer::Yes) return true;
+    if (answer == MsgAnswer::Yes) return ClosingFileSaved();
     typed.front()->KeepOnNextShow();
     platform_.ShowPage(typed.front()->id());
     return false;

@@ -74,13 +74,23 @@ public:
 
     void OnSheetInitDialog() override;
     // Asks first when a page holds typed values that were not written; No
-    // brings the first such page back as it was left.
+    // brings the first such page back as it was left. Over a settings file
+    // whose values are not all saved, asks whether to save them (Cancel
+    // keeps the sheet where it was).
     bool OnSheetClosing() override;
 
 private:
     void Add(PageId id);
     void Remove(PageId id);
     bool Shows(std::span<const PageId> set) const;
+    // The file's name, when the node is a settings file; empty otherwise.
+    std::string FileName() const;
+    // Over a file with unsaved values: the "Save changes" question; true
+    // when the sheet may close.
+    bool ClosingFileSaved();
+    // Saves the file node's values to its file, asking before it overwrites
+    // another program's changes; false when the sheet should stay open.
+    bool SaveFile();
 
     Platform& platform_;
     const SheetPages& pages_;

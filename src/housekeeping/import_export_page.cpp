@@ -309,6 +309,14 @@ bool CPage25PropPage::BackUp(Backup& backup) {
         return screen().MessageBox(question, text::kBackupTitle, MsgButtons::YesNoDefaultNo,
                                    MsgIcon::Exclamation) == MsgAnswer::Yes;
     };
+    // A settings file keeps what it held until it is saved: the preview
+    // needs what it holds, but no backup file.
+    if (node().File() != nullptr) {
+        const NodeSettings settings = ReadNodeSettings(node(), text::kBackupPass);
+        backup.held = settings.values;
+        backup.partial = settings.readErrors > 0;
+        return true;
+    }
     const std::optional<std::string> name = WholeName();
     // A node whose name is unknown gets no guessed folder.
     if (!name && !goOn(text::kNameNotRead)) return false;

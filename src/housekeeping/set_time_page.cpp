@@ -17,7 +17,8 @@ constexpr Field kNodeClock[] = {
 };
 constexpr LiveRead kLiveReads[] = {{kNodeClockNv, kNvBufferSize, kNodeClock}};
 
-constexpr PageDef kSetTimePage = {.liveReads = kLiveReads, .refreshMs = kClockRefreshMs};
+constexpr PageDef kSetTimePage = {
+    .liveReads = kLiveReads, .refreshMs = kClockRefreshMs, .fileNote = text::kFileHasNoClock};
 
 }  // namespace
 

@@ -5,7 +5,7 @@ namespace qta1 {
 ScriptedAnswers::BoxAnswer ScriptedAnswers::NextBoxAnswer(MsgButtons buttons) {
     BoxAnswer box;
     if (buttons == MsgButtons::Ok) return box;
-    box.answer = MsgAnswer::No;
+    box.answer = buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::No;
     if (messages_.empty()) {
         box.unanswered = true;
         return box;

@@ -31,6 +31,8 @@ const char* AnswerName(MsgAnswer answer) {
             return "Yes";
         case MsgAnswer::No:
             return "No";
+        case MsgAnswer::Cancel:
+            return "Cancel";
     }
     return "OK";
 }
@@ -62,6 +64,7 @@ std::string MessageBox(std::string_view text, std::string_view title, MsgButtons
            QuoteText(title.empty() ? text::kDefaultTitle : title) +
            (buttons == MsgButtons::YesNo            ? " YesNo "
             : buttons == MsgButtons::YesNoDefaultNo ? " YesNo default-No "
+            : buttons == MsgButtons::YesNoCancel    ? " YesNoCancel "
                                                     : " OK ") +
            IconName(icon) + " -> " +
            AnswerName(answer) + (unanswered ? " (unanswered)" : "");

@@ -63,6 +63,7 @@ constexpr PageDef kHoursPage = {
     .optionRules = kHoursRules,
     .liveReads = kHoursLive,
     .refreshMs = kHoursRefreshMs,
+    .fileNote = text::kFileHasNoCounters,
 };
 
 }  // namespace

@@ -62,6 +62,8 @@ UINT ButtonFlags(MsgButtons buttons) {
         case MsgButtons::YesNoDefaultNo:
             // Enter answers No: the question's Yes gives something up.
             return MB_YESNO | MB_DEFBUTTON2;
+        case MsgButtons::YesNoCancel:
+            return MB_YESNOCANCEL;
     }
     return MB_OK;
 }
@@ -69,6 +71,7 @@ UINT ButtonFlags(MsgButtons buttons) {
 MsgAnswer AnswerOf(int result) {
     if (result == IDYES) return MsgAnswer::Yes;
     if (result == IDNO) return MsgAnswer::No;
+    if (result == IDCANCEL) return MsgAnswer::Cancel;
     return MsgAnswer::Ok;
 }
 
