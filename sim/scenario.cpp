@@ -488,6 +488,13 @@ private:
     void Open(const Args&) {
         host_.Open([this] { Execute(true); });
     }
+    void OpenFile(const Args& a) {
+        const bool factory = a.choices[0] == "factory-file";
+        if (const std::optional<std::string> refused =
+                host_.OpenFile(a.strings[0], factory, [this] { Execute(true); })) {
+            host_.Log().Add("file not opened: " + QuoteText(*refused));
+        }
+    }
     void Exit(const Args&) { leaveSheet_ = tech().Close(CloseWay::Exit); }
     void PressKey(const Args& a) {
         leaveSheet_ = tech().Close(a.choices[0] == "enter" ? CloseWay::Enter : CloseWay::Escape);
@@ -616,6 +623,7 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"pc-clock S",                      Where::Anywhere,     &Runner::PcClock},
     {"trace on|off",                    Where::Anywhere,     &Runner::TraceSwitch},
     {"open",                            Where::OutsideSheet, &Runner::Open},
+    {"open file|factory-file S",        Where::OutsideSheet, &Runner::OpenFile},
     {"exit",                            Where::InSheet,      &Runner::Exit},
     {"press enter|escape",              Where::InSheet,      &Runner::PressKey},
     {"close",                           Where::InSheet,      &Runner::CloseBox},

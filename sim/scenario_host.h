@@ -29,6 +29,15 @@ public:
     // through Tech(), and the sheet closes when the driver returns (or
     // once Tech().Close() has closed it).
     virtual void Open(const std::function<void()>& driver) = 0;
+    // The properties verb over a settings file as the node, as the settings
+    // editor opens it: the file at `path` (with `factory`, a new file of the
+    // factory settings to be kept at `path`). The host's simulated node is
+    // not on the site meanwhile. Returns why the file did not open, or
+    // nothing once the sheet has run `driver` and closed.
+    virtual std::optional<std::string> OpenFile(const std::string& /*path*/, bool /*factory*/,
+                                                const std::function<void()>& /*driver*/) {
+        return "this host cannot open a file as the node";
+    }
 
     // The files the plug-in's file dialogs lead to.
     virtual void SeedFile(const std::string& path, const std::string& bytes) = 0;

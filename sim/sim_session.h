@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/control.h"
+#include "housekeeping/file_node.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/trace.h"
 #include "platform/headless/virtual_clock.h"
@@ -39,6 +40,21 @@ struct SimSession final : ScenarioHost {
     Technician& Tech() override { return ui; }
     void Open(const std::function<void()>& driver) override {
         Open([&driver](HeadlessPlatform&) { driver(); });
+    }
+    std::optional<std::string> OpenFile(const std::string& path, bool factory,
+                                        const std::function<void()>& driver) override {
+        FileNode::Opened opened;
+        if (factory) {
+            opened.node = FileNode::Factory(ui, ui, path);
+        } else {
+            opened = FileNode::Open(ui, ui, path);
+        }
+        if (!opened.node) return opened.refusal;
+        opened.node->SetLog([this](const std::string& line) { trace.Add(line); });
+        control.SetClientSite(opened.node->Site());
+        Open(driver);
+        control.SetClientSite(&site);
+        return std::nullopt;
     }
     void SeedFile(const std::string& path, const std::string& bytes) override {
         ui.SeedFile(path, bytes);
