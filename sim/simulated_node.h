@@ -24,7 +24,7 @@ using NvValue = std::array<uint8_t, kNvValueSize>;
 
 enum class FaultOn { Reads, Writes, Both };
 
-class SimulatedNode final : public NvReader, public NvWriter {
+class SimulatedNode final : public NodeInterfaces {
 public:
     // The node starts in its factory state (the values "Default settings"
     // sends, selector at part 1, name "QTA1 Sim"). The trace may be null.
@@ -74,18 +74,8 @@ public:
     int32_t QTA1_COMCALL QueryInterface(const Guid& iid, void** out) override;
     uint32_t QTA1_COMCALL AddRef() override;
     uint32_t QTA1_COMCALL Release() override;
-    int32_t QTA1_COMCALL ReaderSlot3() override { return kNoInterface; }
-    int32_t QTA1_COMCALL ReaderSlot4() override { return kNoInterface; }
-    int32_t QTA1_COMCALL ReaderSlot5() override { return kNoInterface; }
-    int32_t QTA1_COMCALL ReaderSlot6() override { return kNoInterface; }
     int32_t QTA1_COMCALL ReadNv(int32_t nvIndex, uint8_t* buffer, int32_t length) override;
-    int32_t QTA1_COMCALL ReaderSlot8() override { return kNoInterface; }
     int32_t QTA1_COMCALL ReadNodeName(uint8_t* buffer, int32_t length) override;
-    int32_t QTA1_COMCALL WriterSlot3() override { return kNoInterface; }
-    int32_t QTA1_COMCALL WriterSlot4() override { return kNoInterface; }
-    int32_t QTA1_COMCALL WriterSlot5() override { return kNoInterface; }
-    int32_t QTA1_COMCALL WriterSlot6() override { return kNoInterface; }
-    int32_t QTA1_COMCALL WriterSlot7() override { return kNoInterface; }
     // A write to one of the node's status NVs is refused with the failure status.
     int32_t QTA1_COMCALL WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length) override;
 

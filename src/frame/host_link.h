@@ -113,6 +113,26 @@ inline constexpr int32_t kFileChangedElsewhere = 2;
 // Room for a file's name as FileName gives it, with its terminating zero.
 inline constexpr int kFileNameBufferSize = 260;
 
+// Both interfaces as a node behind a host implements them (the simulated
+// node, a settings file as the node): the slots the plug-in never calls
+// answer E_NOINTERFACE.
+class NodeInterfaces : public NvReader, public NvWriter {
+public:
+    int32_t QTA1_COMCALL ReaderSlot3() final { return kNoInterface; }
+    int32_t QTA1_COMCALL ReaderSlot4() final { return kNoInterface; }
+    int32_t QTA1_COMCALL ReaderSlot5() final { return kNoInterface; }
+    int32_t QTA1_COMCALL ReaderSlot6() final { return kNoInterface; }
+    int32_t QTA1_COMCALL ReaderSlot8() final { return kNoInterface; }
+    int32_t QTA1_COMCALL WriterSlot3() final { return kNoInterface; }
+    int32_t QTA1_COMCALL WriterSlot4() final { return kNoInterface; }
+    int32_t QTA1_COMCALL WriterSlot5() final { return kNoInterface; }
+    int32_t QTA1_COMCALL WriterSlot6() final { return kNoInterface; }
+    int32_t QTA1_COMCALL WriterSlot7() final { return kNoInterface; }
+
+protected:
+    ~NodeInterfaces() = default;
+};
+
 inline constexpr int kReadNvSlot = 7;
 inline constexpr int kReadNodeNameSlot = 9;
 inline constexpr int kWriteNvSlot = 8;

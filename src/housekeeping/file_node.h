@@ -28,7 +28,7 @@ namespace qta1 {
 // The status a read or write of something the file does not hold answers.
 inline constexpr int32_t kNotInFile = static_cast<int32_t>(0x80004005);  // E_FAIL
 
-class FileNode final : public NvReader, public NvWriter, public FileNodeSite {
+class FileNode final : public NodeInterfaces, public FileNodeSite {
 public:
     // The file at `path`, read through `storage` and checked as a download
     // checks it; `refusal` says why it does not open (the first bad line,
@@ -61,18 +61,8 @@ public:
     int32_t QTA1_COMCALL QueryInterface(const Guid& iid, void** out) override;
     uint32_t QTA1_COMCALL AddRef() override;
     uint32_t QTA1_COMCALL Release() override;
-    int32_t QTA1_COMCALL ReaderSlot3() override { return kNoInterface; }
-    int32_t QTA1_COMCALL ReaderSlot4() override { return kNoInterface; }
-    int32_t QTA1_COMCALL ReaderSlot5() override { return kNoInterface; }
-    int32_t QTA1_COMCALL ReaderSlot6() override { return kNoInterface; }
     int32_t QTA1_COMCALL ReadNv(int32_t nvIndex, uint8_t* buffer, int32_t length) override;
-    int32_t QTA1_COMCALL ReaderSlot8() override { return kNoInterface; }
     int32_t QTA1_COMCALL ReadNodeName(uint8_t* buffer, int32_t length) override;
-    int32_t QTA1_COMCALL WriterSlot3() override { return kNoInterface; }
-    int32_t QTA1_COMCALL WriterSlot4() override { return kNoInterface; }
-    int32_t QTA1_COMCALL WriterSlot5() override { return kNoInterface; }
-    int32_t QTA1_COMCALL WriterSlot6() override { return kNoInterface; }
-    int32_t QTA1_COMCALL WriterSlot7() override { return kNoInterface; }
     int32_t QTA1_COMCALL WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length) override;
     int32_t QTA1_COMCALL FileName(uint8_t* buffer, int32_t length) override;
     int32_t QTA1_COMCALL Unsaved() override;
