@@ -415,17 +415,10 @@ void SimulatedNode::ResetRunningHours(int code) {
 }
 
 int32_t QTA1_COMCALL SimulatedNode::QueryInterface(const Guid& iid, void** out) {
-    if (out == nullptr) return kPointerError;
-    *out = nullptr;
-    if (iid == kIidNvReader || iid == kIidUnknown) {
-        *out = static_cast<NvReader*>(this);
-    } else if (iid == kIidNvWriter) {
-        *out = static_cast<NvWriter*>(this);
-    } else {
-        return kNoInterface;
-    }
-    AddRef();
-    return kHostOk;
+    return QueryOffered({{kIidNvReader, static_cast<NvReader*>(this)},
+                         {kIidUnknown, static_cast<NvReader*>(this)},
+                         {kIidNvWriter, static_cast<NvWriter*>(this)}},
+                        iid, out);
 }
 
 // The node is owned by whoever created it; the count only lets tests check

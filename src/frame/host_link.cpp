@@ -11,6 +11,19 @@ bool operator==(const Guid& a, const Guid& b) {
            std::memcmp(a.data4, b.data4, sizeof a.data4) == 0;
 }
 
+int32_t QueryOffered(std::initializer_list<OfferedInterface> offered, const Guid& iid, void** out) {
+    if (out == nullptr) return static_cast<int32_t>(0x80004003);  // E_POINTER
+    *out = nullptr;
+    for (const OfferedInterface& entry : offered) {
+        if (entry.iid == iid) {
+            entry.as->AddRef();
+            *out = entry.as;
+            return kHostOk;
+        }
+    }
+    return kNoInterface;
+}
+
 void NodeLink::Obtain(HostUnknown* clientSite) {
     if (clientSite == nullptr) return;
     void* reader = nullptr;

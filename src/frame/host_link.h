@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "frame/platform.h"
@@ -112,6 +113,16 @@ protected:
 inline constexpr int32_t kFileChangedElsewhere = 2;
 // Room for a file's name as FileName gives it, with its terminating zero.
 inline constexpr int kFileNameBufferSize = 260;
+
+// One interface an object behind the host offers: its identifier and the
+// object as that interface.
+struct OfferedInterface {
+    const Guid& iid;
+    HostUnknown* as;
+};
+// QueryInterface over the table of what an object offers: the entry for
+// `iid`, counted once more, or E_NOINTERFACE (E_POINTER without `out`).
+int32_t QueryOffered(std::initializer_list<OfferedInterface> offered, const Guid& iid, void** out);
 
 // Both interfaces as a node behind a host implements them (the simulated
 // node, a settings file as the node): the slots the plug-in never calls

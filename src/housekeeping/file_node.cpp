@@ -78,19 +78,11 @@ void FileNode::Log(const std::string& line) const {
 }
 
 int32_t QTA1_COMCALL FileNode::QueryInterface(const Guid& iid, void** out) {
-    if (out == nullptr) return kNoInterface;
-    *out = nullptr;
-    if (iid == kIidNvReader || iid == kIidUnknown) {
-        *out = static_cast<NvReader*>(this);
-    } else if (iid == kIidNvWriter) {
-        *out = static_cast<NvWriter*>(this);
-    } else if (iid == kIidFileNode) {
-        *out = static_cast<FileNodeSite*>(this);
-    } else {
-        return kNoInterface;
-    }
-    AddRef();
-    return kHostOk;
+    return QueryOffered({{kIidNvReader, static_cast<NvReader*>(this)},
+                         {kIidUnknown, static_cast<NvReader*>(this)},
+                         {kIidNvWriter, static_cast<NvWriter*>(this)},
+                         {kIidFileNode, static_cast<FileNodeSite*>(this)}},
+                        iid, out);
 }
 
 uint32_t QTA1_COMCALL FileNode::AddRef() { return static_cast<uint32_t>(++refs_); }

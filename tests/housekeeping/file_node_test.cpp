@@ -36,9 +36,11 @@ TEST(FileNode, FilesThatDoNotOpenSayWhy) {
     };
     const Case cases[] = {
         {"no such file", std::nullopt, kPath + " could not be read."},
-        {"empty", "", "The file was not opened: " + kPath + " is not a settings file: it is empty."},
+        {"empty", "",
+         "The file was not opened: " + kPath + " is not a settings file: it is empty."},
         {"no program ID", "* just a line\r\n",
-         "The file was not opened: " + kPath + " is not a settings file: it has no program ID line."},
+         "The file was not opened: " + kPath +
+             " is not a settings file: it has no program ID line."},
         {"a bad data line", badLine,
          "The file was not opened: line 19 of the file is not valid:\n\"2x5\""},
         {"a good file", good, ""},
@@ -74,8 +76,8 @@ TEST(FileNode, AnswersAsANodeOfItsFile) {
     EXPECT_NE(node.ReadNv(kConfigNv, buffer, kNvValueSize), kHostOk) << "no part 13";
     EXPECT_NE(node.WriteNv(kConfigNv, buffer, kNvValueSize), kHostOk);
 
-    for (int nv : {kUnitStatusNv, kInjectionTempNv, kNodeClockNv, kClockSettingNv,
-                   kResetCommandNv, kRunningHoursNv}) {
+    for (int nv : {kUnitStatusNv, kInjectionTempNv, kNodeClockNv, kClockSettingNv, kResetCommandNv,
+                   kRunningHoursNv}) {
         SCOPED_TRACE(nv);
         EXPECT_NE(node.ReadNv(nv, buffer, kNvValueSize), kHostOk);
         EXPECT_NE(node.WriteNv(nv, buffer, 2), kHostOk);
