@@ -1,8 +1,9 @@
 // libFuzzer harness: any bytes as a settings file downloaded into a
-// simulated node, previewed and compared as Import / Export does, as a node
-// name for its backup folder, and as a line for every data-line and time
-// parser. Crashes, sanitizer reports, broken round trips and folder names
-// that two node names share end the run. Built and run by scripts/fuzz.sh.
+// simulated node, previewed and compared as Import / Export does, opened as
+// the node of the settings editor and kept again, as a node name for its
+// backup folder, and as a line for every data-line and time parser. Crashes, sanitizer reports,
+// broken round trips and folder names that two node names share end the run. Built and run by
+// scripts/fuzz.sh.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "frame/codec.h"
 #include "frame/decimal.h"
 #include "frame/sheet.h"
+#include "housekeeping/file_node.h"
 #include "housekeeping/settings_file.h"
 #include "housekeeping/settings_review.h"
 #include "housekeeping/text_codec.h"
@@ -124,6 +126,38 @@ void Review(std::string_view bytes) {
     (void)ReportText(DifferenceList("t", "h", "a", "b", rows));
 }
 
+// Any file as the settings editor's node: it opens exactly when a download
+// would accept it, keeps it byte for byte when nothing changed, and after a
+// write of every block it holds, the file it keeps reads back as the image.
+void AsFileNode(std::string_view bytes) {
+    VirtualClock clock;
+    Trace trace(clock);
+    trace.SetRecording(false);
+    HeadlessPlatform ui(clock, trace);
+    const std::string path = "C:\\fuzz.txt";
+    ui.SeedFile(path, std::string(bytes));
+    FileNode::Opened opened = FileNode::Open(ui, ui, path);
+    const SettingsFilePlan plan = PlanSettingsFile(bytes);
+    Require((opened.node != nullptr) == plan.Usable());
+    if (!opened.node) return;
+    FileNode& node = *opened.node;
+    Require(node.Text() == bytes);
+    // Every block written with its bytes turned around.
+    for (const auto& [where, value] : SettingsImage(node.Image())) {
+        std::string turned(value.rbegin(), value.rend());
+        const uint8_t part[] = {0, static_cast<uint8_t>(where.part)};
+        if (where.nv == kConfigNv) {
+            Require(node.WriteNv(kPartSelectorNv, part, 2) == kHostOk);
+            turned[0] = static_cast<char>(where.part);
+        }
+        Require(node.WriteNv(where.nv, reinterpret_cast<const uint8_t*>(turned.data()),
+                             static_cast<int32_t>(turned.size())) == kHostOk);
+    }
+    Require(node.Save(0) == kHostOk);
+    const std::optional<std::string> kept = ui.ReadFile(path);
+    Require(kept && ImageOfPlan(PlanSettingsFile(*kept)) == node.Image());
+}
+
 // Any two names (the input cut in two): different names never share a
 // folder, also where letter case is not told apart, and no folder name is
 // one Windows would change.
@@ -151,6 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     Download(bytes, size % 2 == 0);
     Review(bytes);
+    AsFileNode(bytes);
     FolderNames(bytes);
     Parse(bytes);
     RoundTrip(data, size);
