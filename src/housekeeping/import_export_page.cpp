@@ -202,7 +202,13 @@ void CPage25PropPage::ReadFromFile(const std::string& initialFolder) {
         }
     }
     SetText(IDC_IMPEXP_PASSWORD, "");
-    if (wrote) Message(text::kRestartPlugin);
+    if (wrote) AskRestart();
+}
+
+// A unit takes new settings when the plug-in is opened again; a settings
+// file holds them already.
+void CPage25PropPage::AskRestart() {
+    if (node().File() == nullptr) Message(text::kRestartPlugin);
 }
 
 // "Backups..." opens the node's own backups. Backups that earlier versions
@@ -516,12 +522,12 @@ void CPage25PropPage::DefaultSettings() {
     SetText(IDC_IMPEXP_PASSWORD, "");
     if (!go) return;
     const WrittenResult result = ResultOfWrites(factory, notKept, verify, kFactoryTexts);
-    // Without review or verification a complete reset is told only by the
-    // request to restart, as it always was.
-    if (result.failed || review || verify) {
+    // Without review or verification a complete reset of a unit is told only
+    // by the request to restart, as it always was; a file needs no restart.
+    if (result.failed || review || verify || node().File() != nullptr) {
         TellResult(result.head, result.details, review ? &backup : nullptr, {}, result.failed);
     }
-    if (!factory.written.empty()) Message(text::kRestartPlugin);
+    if (!factory.written.empty()) AskRestart();
 }
 
 }  // namespace qta1

@@ -35,6 +35,7 @@ private:
         bool partial = false;             // some NVs could not be read
     };
     void ShowNodeName();
+    void AskRestart();
     void SaveToFile();
     // The download of a file; `initialFolder` is where its dialog opens
     // ("Backups..." opens it in the node's backup folder, proposing no name).
