@@ -54,6 +54,14 @@ struct WrittenResult {
 WrittenResult ResultOfWrites(const DownloadResult& writes, const std::vector<std::string>& notKept,
                              bool verified, const ResultTexts& texts) {
     WrittenResult result{verified ? texts.verified : texts.completed, {}, false};
+    // "Written: 1 of 23 NVs and parts; the other 22 already held these values."
+    if (writes.alreadyEqual > 0) {
+        const int written = static_cast<int>(writes.written.size());
+        const int all = written + writes.alreadyEqual + writes.writeErrors;
+        result.details.push_back(text::kWrittenCountHead + FormatFixed(written, 0) +
+                                 text::kWrittenOf + FormatFixed(all, 0) + text::kAlreadyEqualHead +
+                                 FormatFixed(writes.alreadyEqual, 0) + text::kAlreadyEqualTail);
+    }
     AddNotWritten(writes.notWritten, result.details);
     if (!notKept.empty()) {
         result.head = texts.notKept;
@@ -292,9 +300,11 @@ bool CPage25PropPage::Download(const SettingsFilePlan& plan, const std::string& 
                             text::kDownloadStatus)) {
             return false;
         }
+        // What the backup found the node holding is not written again.
         size_t next = 0;
-        download = RunSettingsFile(plan, text::kProgramId, node(),
-                                   [&] { return next < answers.size() && answers[next++]; });
+        download = RunSettingsFile(
+            plan, text::kProgramId, node(),
+            [&] { return next < answers.size() && answers[next++]; }, &backup.held);
     }
     if (!download.accepted && download.written.empty()) return stop(text::kNotAcceptedProgramId);
     std::vector<std::string> notKept;
@@ -369,7 +379,8 @@ bool CPage25PropPage::ConfirmChanges(const Backup& backup, const SettingsImage& 
 }
 
 std::vector<std::string> CPage25PropPage::Verify(const SettingsImage& sent) {
-    const NodeSettings held = ReadNodeSettings(node(), text::kVerifyPass);
+    // Only what was sent is read back.
+    const NodeSettings held = ReadNodeSettings(node(), text::kVerifyPass, &sent);
     std::vector<std::string> lines;
     for (const SettingsDifference& row :
          SettingsFields(sheet()).Differences(held.values, sent, text::kNotRead)) {
@@ -499,6 +510,12 @@ void CPage25PropPage::DefaultSettings() {
             }
         };
         for (const FactoryLine& line : FactoryLines()) {
+            // What the backup found the node holding is not written again.
+            if (review && HoldsAlready(&backup.held, line.nv, line.part,
+                                       FactoryBytes(line.nv, line.part).value_or(""))) {
+                ++factory.alreadyEqual;
+                continue;
+            }
             if (line.nv != kConfigNv) {
                 write(line);
                 node().Wait(kFactoryWaitMs);

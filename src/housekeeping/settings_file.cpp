@@ -135,9 +135,10 @@ void WriteBlock(NodeLink& node, const NvEntry& nv, const std::string& bytes, int
 // Each part is read after selecting it and letting the node settle. When
 // the selection is refused the node may show another part, whose bytes
 // must not be saved under this part's name.
-void ReadParts(NodeLink& node, const NvEntry& config, std::string_view pass,
-               NodeSettings& settings) {
+void ReadParts(NodeLink& node, const NvEntry& config, std::string_view pass, NodeSettings& settings,
+               const SettingsImage* only) {
     for (int part = 1; part <= kConfigPartCount; ++part) {
+        if (only != nullptr && only->count({kConfigNv, part}) == 0) continue;
         node.screen().ShowProgress(PageId::ImportExport, pass, part, kConfigPartCount);
         uint8_t buffer[kNvBufferSize] = {};
         bool read = false;
@@ -208,13 +209,14 @@ std::optional<std::string> FactoryBytes(int nv, int part) {
     return std::nullopt;
 }
 
-NodeSettings ReadNodeSettings(NodeLink& node, std::string_view pass) {
+NodeSettings ReadNodeSettings(NodeLink& node, std::string_view pass, const SettingsImage* only) {
     NodeSettings settings;
     for (const NvEntry* nv : SettingsFileNvs()) {
         if (nv->nv == kConfigNv) {
-            ReadParts(node, *nv, pass, settings);
+            ReadParts(node, *nv, pass, settings, only);
             continue;
         }
+        if (only != nullptr && only->count({nv->nv, 0}) == 0) continue;
         uint8_t buffer[kNvBufferSize] = {};
         if (node.ReadNv(nv->nv, buffer, kNvValueSize) == kHostOk) {
             settings.values[{nv->nv, 0}] =
@@ -263,7 +265,7 @@ std::string SettingsFileText(const NodeSettings& settings, std::string_view prog
 
 SavedSettings WriteSettingsFile(NodeLink& node, std::string_view programId,
                                 std::string_view nodeName, const LocalTime& now) {
-    const NodeSettings settings = ReadNodeSettings(node, text::kPartPass);
+    const NodeSettings settings = ReadNodeSettings(node, text::kPartPass, nullptr);
     return {SettingsFileText(settings, programId, nodeName, now), settings.readErrors};
 }
 
@@ -303,8 +305,8 @@ std::string PatchedSettingsText(std::string_view original, const SettingsFilePla
         end = end == std::string_view::npos ? original.size() : end + 1;
         std::string_view whole = original.substr(at, end - at);
         std::string_view ending = whole.ends_with("\r\n") ? "\r\n"
-                                  : whole.ends_with('\n')  ? "\n"
-                                                           : "";
+                                  : whole.ends_with('\n') ? "\n"
+                                                          : "";
         if (const auto line = replaced.find(number); line != replaced.end()) {
             text += line->second;
             text += ending;
@@ -480,8 +482,15 @@ SettingsImage PlannedWrites(const SettingsFilePlan& plan, std::string_view progr
     return writes;
 }
 
+bool HoldsAlready(const SettingsImage* held, int nv, int part, const std::string& bytes) {
+    if (held == nullptr) return false;
+    const auto found = held->find({nv, part});
+    return found != held->end() && found->second == bytes;
+}
+
 DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view programId,
-                               NodeLink& node, const std::function<bool()>& acceptForeign) {
+                               NodeLink& node, const std::function<bool()>& acceptForeign,
+                               const SettingsImage* held) {
     DownloadResult result;
     if (plan.badLine) {
         result.badLine = plan.badLine;
@@ -490,6 +499,10 @@ DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view pr
     if (!plan.Usable()) return result;
     result.accepted =
         WalkPlan(plan, programId, acceptForeign, [&](const SettingsFilePlan::Step& step) {
+            if (HoldsAlready(held, step.nv->nv, step.part, *step.bytes)) {
+                ++result.alreadyEqual;
+                return;
+            }
             if (step.nv->nv == kConfigNv) {
                 node.screen().ShowProgress(PageId::ImportExport, text::kPartPass, step.part,
                                            kConfigPartCount);

@@ -36,8 +36,10 @@ struct NodeSettings {
 };
 // Reads every NV of the file from the node (selecting the parts in turn,
 // 250 ms after each selection), telling the progress as `pass` ("Part"),
-// step n of the twelve parts. The selector is left at the last part.
-NodeSettings ReadNodeSettings(NodeLink& node, std::string_view pass);
+// step n of the twelve parts. The selector is left at the last part read.
+// With `only`, just the NVs and parts it holds are read (in the same order).
+NodeSettings ReadNodeSettings(NodeLink& node, std::string_view pass,
+                              const SettingsImage* only = nullptr);
 // The file text of those settings.
 std::string SettingsFileText(const NodeSettings& settings, std::string_view programId,
                              std::string_view nodeName, const LocalTime& now);
@@ -65,6 +67,7 @@ struct DownloadResult {
     std::vector<std::string> notWritten;  // what those errors left unwritten, by name
     std::optional<BadLine> badLine;       // the file was refused before anything was written
     SettingsImage written;                // what the node took
+    int alreadyEqual = 0;                 // blocks not written: the node held their bytes
 };
 
 // Counts an NV (or part; kPartSelectorNv for the selector) that the node was
@@ -126,9 +129,15 @@ std::string NotSettingsText(const std::string& path, SettingsFilePlan::NotSettin
 // Downloads a checked file: program-ID lines that differ from `programId` ask
 // `acceptForeign` (the "ProgramID does not match!" question); blocks are
 // written only while the file is accepted. A plan with a bad line writes
-// nothing and asks nothing.
+// nothing and asks nothing. With `held` (what a backup read found in the
+// node), a block whose bytes the node already holds is not written, nor its
+// part selected, and is counted as already equal; a block the read did not
+// find is written.
 DownloadResult RunSettingsFile(const SettingsFilePlan& plan, std::string_view programId,
-                               NodeLink& node, const std::function<bool()>& acceptForeign);
+                               NodeLink& node, const std::function<bool()>& acceptForeign,
+                               const SettingsImage* held = nullptr);
+// Whether `held` has exactly `bytes` for the NV and part.
+bool HoldsAlready(const SettingsImage* held, int nv, int part, const std::string& bytes);
 // What RunSettingsFile would write, without writing: the program-ID
 // questions are asked as it would ask them, and `accepted` is what it would
 // return as accepted.

@@ -207,6 +207,13 @@ inline constexpr const char* kProgramIdMismatch =
     "ProgramID does not match!\nDo you want to download anyway?";
 inline constexpr const char* kProgramIdMismatchTitle = "ProgramID does not match!";
 
+// A reviewed download writes only what the node does not hold yet:
+// "Written: 1 of 23 NVs and parts; the other 22 already held these values."
+inline constexpr const char* kWrittenCountHead = "Written: ";
+inline constexpr const char* kWrittenOf = " of ";
+inline constexpr const char* kAlreadyEqualHead = " NVs and parts; the other ";
+inline constexpr const char* kAlreadyEqualTail = " already held these values.";
+
 // A settings file as the node (the settings editor).
 // "QTA1 - AHU 3.txt (file)"
 inline constexpr const char* kFileCaptionHead = " - ";

@@ -27,16 +27,19 @@ struct Operation {
     bool question;  // asks Yes / No first (overwrite the file, download it)
     bool password;
     bool review;  // backup, preview and verification chosen
-    std::vector<std::string> passes;
+    // Each pass and the parts it counts, in order.
+    std::vector<std::pair<std::string, std::vector<int>>> passes;
 };
 
 void PrintTo(const Operation& op, std::ostream* out) { *out << op.name; }
 
 class ImportExportProgress : public ::testing::TestWithParam<Operation> {};
 
-// Every pass counts the twelve parts in order (a part may be reported more
-// than once, one per line sent, never out of order), the passes come in
-// their order, and the display ends with the operation.
+// Every pass counts its parts in order (a part may be reported more than
+// once, one per line sent, never out of order): all twelve, but for the
+// writes and the verification of a reviewed operation, which touch only the
+// part the node does not hold yet. The passes come in their order, and the
+// display ends with the operation.
 TEST_P(ImportExportProgress, CountsTheTwelvePartsOfEachPassInOrderThenEnds) {
     const Operation& op = GetParam();
     SimSession s;
@@ -59,35 +62,31 @@ TEST_P(ImportExportProgress, CountsTheTwelvePartsOfEachPassInOrderThenEnds) {
     });
     const auto& shown = s.ui.ProgressShown();
     ASSERT_GT(shown.size(), before) << op.name;
-    std::vector<std::string> passes;
-    int expected = 0;
+    std::vector<std::pair<std::string, std::vector<int>>> passes;
     for (size_t i = before; i + 1 < shown.size(); ++i) {
         const auto& report = shown[i];
         EXPECT_EQ(report.page, PageId::ImportExport) << op.name;
         EXPECT_EQ(report.total, 12) << op.name;
-        if (passes.empty() || passes.back() != report.pass) {
-            if (!passes.empty()) {
-                EXPECT_EQ(expected, 12) << op.name << ": " << passes.back();
-            }
-            passes.push_back(report.pass);
-            expected = 1;
-        }
-        if (report.step == expected + 1) ++expected;
-        EXPECT_EQ(report.step, expected) << op.name << " report " << i - before;
+        if (passes.empty() || passes.back().first != report.pass)
+            passes.push_back({report.pass, {}});
+        std::vector<int>& steps = passes.back().second;
+        if (steps.empty() || steps.back() != report.step) steps.push_back(report.step);
     }
-    EXPECT_EQ(expected, 12) << op.name << ": every part reported";
     EXPECT_EQ(passes, op.passes) << op.name;
     EXPECT_EQ(shown.back().total, 0) << op.name << ": the display ends with the operation";
 }
 
-const std::vector<std::string> kReviewed = {"Backup: part", "Part", "Verifying part"};
+const std::vector<int> kAllParts = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+const std::vector<std::pair<std::string, std::vector<int>>> kWhole = {{"Part", kAllParts}};
+const std::vector<std::pair<std::string, std::vector<int>>> kReviewed = {
+    {"Backup: part", kAllParts}, {"Part", {8}}, {"Verifying part", {8}}};
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, ImportExportProgress,
     ::testing::Values(
-        Operation{"Save to file", IDC_IMPEXP_SAVE, true, false, false, {"Part"}},
-        Operation{"Read from file", IDC_IMPEXP_READ, true, true, false, {"Part"}},
-        Operation{"Default settings", IDC_IMPEXP_FACTORY, false, true, false, {"Part"}},
+        Operation{"Save to file", IDC_IMPEXP_SAVE, true, false, false, kWhole},
+        Operation{"Read from file", IDC_IMPEXP_READ, true, true, false, kWhole},
+        Operation{"Default settings", IDC_IMPEXP_FACTORY, false, true, false, kWhole},
         Operation{"Read from file, reviewed", IDC_IMPEXP_READ, true, true, true, kReviewed},
         Operation{"Default settings, reviewed", IDC_IMPEXP_FACTORY, false, true, true, kReviewed}),
     [](const ::testing::TestParamInfo<Operation>& info) {
