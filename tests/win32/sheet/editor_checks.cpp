@@ -73,6 +73,29 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// A dialog window (class "#32770": the sheet, a message box) of a process,
+// by its caption and, when `text` is given, the text it shows.
+struct DialogSearch {
+    DWORD process;
+    const std::wstring& caption;
+    const std::string* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
+    auto& s = *reinterpret_cast<DialogSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    if (owner != s.process || !IsWindowVisible(window) || lstrcmpW(name, L"#32770") != 0 ||
+        WindowText(window) != s.caption || (s.text != nullptr && BoxText(window) != *s.text)) {
+        return TRUE;
+    }
+    s.found = window;
+    return FALSE;
+}
+
 // The editor, started with the checks' module and a file.
 class Editor {
 public:
@@ -105,28 +128,8 @@ public:
     HWND WaitForDialog(const std::wstring& caption, const std::string* text = nullptr) const {
         const DWORD until = GetTickCount() + kWindowWaitMs;
         while (static_cast<LONG>(until - GetTickCount()) > 0 && Running()) {
-            struct Search {
-                DWORD process;
-                const std::wstring& caption;
-                const std::string* text;
-                HWND found;
-            } search{process_.dwProcessId, caption, text, nullptr};
-            EnumWindows(
-                [](HWND window, LPARAM param) -> BOOL {
-                    auto& s = *reinterpret_cast<Search*>(param);
-                    DWORD owner = 0;
-                    GetWindowThreadProcessId(window, &owner);
-                    wchar_t name[16] = {};
-                    GetClassNameW(window, name, static_cast<int>(std::size(name)));
-                    if (owner != s.process || !IsWindowVisible(window) ||
-                        lstrcmpW(name, L"#32770") != 0 || WindowText(window) != s.caption ||
-                        (s.text != nullptr && BoxText(window) != *s.text)) {
-                        return TRUE;
-                    }
-                    s.found = window;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            DialogSearch search{process_.dwProcessId, caption, text, nullptr};
+            EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
             if (search.found != nullptr) return search.found;
             Sleep(50);
         }
@@ -160,6 +163,15 @@ std::wstring BoxContents(HWND box) {
     SendMessageTimeoutW(box, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
                         SMTO_NORMAL, kSendWaitMs, nullptr);
     return text;
+}
+
+// The editor paints in its own process and its pictures reach the screen
+// after it: a picture is taken once it has answered and had time to show
+// what it painted.
+void LetPaint(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+    SendTo(window, WM_NULL, 0, 0);
+    Sleep(1000);
 }
 
 int TabCount(HWND sheet) {
@@ -235,6 +247,7 @@ void EditAndSave(const std::wstring& file, const std::wstring* pictures, checks:
     const std::wstring shown = BoxContents(GetDlgItem(page, IDC_PID_HEAT_P));
     expect(shown == L"3.3", "P shows \"" + NarrowText(shown) + "\" after the Write");
     if (pictures != nullptr) {
+        LetPaint(sheet);
         expect(SaveWindowPicture(sheet, *pictures + L"\\editor.bmp"), "no picture of the sheet");
     }
     // Posted: the question is modal, and is answered from here.
@@ -244,6 +257,7 @@ void EditAndSave(const std::wstring& file, const std::wstring* pictures, checks:
     HWND box = editor.WaitForDialog(WidenText(text::kDefaultTitle), &question);
     if (!expect(box != nullptr, "no question \"" + question + "\"")) return;
     if (pictures != nullptr) {
+        LetPaint(box);
         expect(SaveWindowsPicture({sheet, box}, *pictures + L"\\editor-close.bmp"),
                "no picture of the question");
     }
