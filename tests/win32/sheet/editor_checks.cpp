@@ -136,9 +136,10 @@ public:
         return nullptr;
     }
 
-    // The editor's exit code once it has ended, or none when it goes on.
-    std::optional<DWORD> ExitCode() const {
-        if (WaitForSingleObject(process_.hProcess, kWindowWaitMs) != WAIT_OBJECT_0) return {};
+    // The editor's exit code once it has ended (within `waitMs`), or none
+    // when it goes on.
+    std::optional<DWORD> ExitCode(DWORD waitMs = kWindowWaitMs) const {
+        if (WaitForSingleObject(process_.hProcess, waitMs) != WAIT_OBJECT_0) return {};
         DWORD code = 0;
         GetExitCodeProcess(process_.hProcess, &code);
         return code;
@@ -341,10 +342,10 @@ void CheckRefusedFile(const std::wstring& folder, const RefusedCase& c) {
     Editor editor(file);
     if (!expect(editor.Started(), "QTA1Edit.exe did not start")) return;
     HWND box = editor.WaitForDialog(L"QTA1 settings editor", &refusal);
-    if (expect(box != nullptr, "no box saying " + QuoteText(refusal))) {
-        PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    }
-    const std::optional<DWORD> code = editor.ExitCode();
+    const bool refused = expect(box != nullptr, "no box saying " + QuoteText(refusal));
+    if (refused) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    // Without the box answered the editor is not waited for again.
+    const std::optional<DWORD> code = editor.ExitCode(refused ? kWindowWaitMs : 0);
     expect(code == 1u, code ? "the editor ended with " + std::to_string(*code)
                             : std::string("the editor did not end"));
     expect(ReadWholeFile(NarrowPath(file)) == bytes, "the file changed");
