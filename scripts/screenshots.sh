@@ -14,6 +14,11 @@
 #   download-result.png   the review window with the long result of "Default
 #                         settings" on a node that kept its old values in parts
 #                         2, 7 and 8 (after the preview, answered Yes)
+#   editor.png            the settings editor (QTA1Edit.exe) over a file of the
+#                         factory settings, "AHU 3.txt": the PID page after P of
+#                         "Heat (Mv1)" was written as 3.3
+#   editor-close.png      the question "Exit" brings up over it, "Save changes to
+#                         AHU 3.txt?" (answered Yes, then the editor ends)
 #   dpi144-*.png          the sheet, the PID page and the Compare window at 144
 #                         DPI (150 %), from a throwaway Wine prefix whose display
 #                         is set to 144 DPI
@@ -67,6 +72,7 @@ work=$3
 source scripts/wine-env.sh
 wine_session_begin
 wine_run 120 "$host" --screenshots "$(wine_winpath "$work/96")"
+wine_run 60 "$checks" --editor-pictures "$(wine_winpath "$work/96")"
 wine_session_end
 
 # 144 DPI in a prefix of its own, so the shared prefix keeps 96.

@@ -36,6 +36,12 @@
 #    through, and the module stays loaded while a client holds it (--check-com);
 #  - a picture of the sheet can be taken (qta1host --snapshot), as the README's
 #    demo does;
+#  - the settings editor QTA1Edit.exe in a process of its own, driven by window
+#    messages: a file of the factory settings edited on PID, written and saved
+#    on "Exit" holds exactly that value in one changed data line and the editor
+#    ends with 0; a file with a bad line, an empty file and a missing file are
+#    refused in a box with the reason, the editor ends with 1 and the file is
+#    kept (--check-editor);
 #  - the layer's texts, file-dialog filters and files, the technician's
 #    choices under HKCU\Software\QTA1\Plugin (and nothing else in the
 #    registry), folders, file lists and deletion, paths beyond MAX_PATH
@@ -175,6 +181,9 @@ sheet_checks_for() {
 
     sheet_check "$arch" "$work" 90 --check-closing \
         "every way of closing asks first while a typed value is not written, No the default, failures with the warning icon" \
+        -v '^ok '
+    sheet_check "$arch" "$work" 90 --check-editor \
+        "the settings editor saves an edited file on Exit and refuses files that do not open" \
         -v '^ok '
     sheet_check "$arch" "$work" 60 --check-com \
         "accessible objects keep one identity and keep the module loaded while held" \

@@ -18,6 +18,10 @@
 //                           disk faults, and the technician's choices and
 //                           folders (no sheet)
 //     --check-com           accessible objects: one identity, counted by the module
+//     --check-editor        the settings editor (QTA1Edit.exe) saving an edited
+//                           file, and refusing files that do not open
+//     --editor-pictures FOLDER  pictures of the editor's sheet and its question
+//                           on closing (scripts/screenshots.sh)
 //     --measure-download    the longest time the sheet goes without painting
 //                           while a settings file downloads in real time
 //     --measure-open N      time N openings of the sheet
@@ -102,6 +106,8 @@ int NoCheckNamed(Session&) {
 // Of the options named, the first row runs.
 constexpr Mode kModes[] = {
     {L"--hang-while-saving", Mode::Takes::Path, nullptr, HangWhileSaving},
+    {L"--check-editor", Mode::Takes::Nothing, nullptr, CheckEditor},
+    {L"--editor-pictures", Mode::Takes::Path, nullptr, EditorPictures},
     {L"--check-pages", Mode::Takes::Nothing, Pages},
     {L"--check-fit", Mode::Takes::Nothing, Fit},
     {L"--check-review", Mode::Takes::Nothing, Review},

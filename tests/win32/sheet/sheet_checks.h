@@ -93,4 +93,16 @@ void MeasureOpening(RealSheetHost& host, int count, std::string& report);
 // report gives the download's length and the longest time without a paint.
 bool MeasureDownload(RealSheetHost& host, std::string& report);
 
+// The settings editor (QTA1Edit.exe beside this program, with the module
+// beside it) in a process of its own, driven by window messages: a file of
+// the factory settings edited on PID (P of "Heat (Mv1)" 3.3) and saved on
+// Exit holds exactly that value, in exactly one changed data line, and the
+// editor ends with 0; a file with a bad line, an empty file and a missing
+// file are refused in a box with the core's reason, the editor ends with 1
+// and the file stays as it was. One check per case.
+int CheckEditor(const std::wstring& unused);
+// The same edit, saving the sheet on PID after the Write as editor.bmp and
+// the question on closing over it as editor-close.bmp in `folder`.
+int EditorPictures(const std::wstring& folder);
+
 }  // namespace qta1::host
