@@ -50,6 +50,7 @@ FileNode::Opened FileNode::Open(Storage& storage, Clock& clock, const std::strin
     node->image_ = ImageOfPlan(plan);
     node->savedImage_ = node->image_;
     node->fileBytes_ = *bytes;
+    node->onDisk_ = *bytes;
     node->plan_ = std::move(plan);
     return {std::move(node), {}};
 }
@@ -58,6 +59,7 @@ std::unique_ptr<FileNode> FileNode::Factory(Storage& storage, Clock& clock,
                                             const std::string& path) {
     std::unique_ptr<FileNode> node(new FileNode(storage, clock, path));
     node->image_ = FactoryImage();
+    node->onDisk_ = storage.ReadFile(path);
     return node;
 }
 
@@ -181,8 +183,7 @@ int32_t QTA1_COMCALL FileNode::Save(int32_t overwrite) {
     // Another program's changes are not written over unasked: the file must
     // still be what this node last read or wrote.
     if (overwrite == 0) {
-        const std::optional<std::string> now = storage_.ReadFile(path_);
-        if (fileBytes_ ? now != fileBytes_ : now.has_value()) return kFileChangedElsewhere;
+        if (storage_.ReadFile(path_) != onDisk_) return kFileChangedElsewhere;
     }
     const std::string text = Text();
     if (!storage_.ReplaceFile(path_, text)) return kNotInFile;
@@ -191,6 +192,7 @@ int32_t QTA1_COMCALL FileNode::Save(int32_t overwrite) {
     SettingsFilePlan plan = PlanSettingsFile(text);
     if (!plan.Usable()) return kNotInFile;
     fileBytes_ = text;
+    onDisk_ = text;
     plan_ = std::move(plan);
     savedImage_ = image_;
     return kHostOk;

@@ -81,6 +81,10 @@ private:
     // The file as last read or written (none: a new file), its plan, and the
     // image it held then.
     std::optional<std::string> fileBytes_;
+    // What the path held when the node was made or last saved: anything else
+    // there now is another program's doing. A new file may replace one the
+    // technician chose to overwrite.
+    std::optional<std::string> onDisk_;
     SettingsFilePlan plan_;
     SettingsImage savedImage_;
     int selector_ = kOptionPart;

@@ -104,6 +104,14 @@ TEST(FileNode, AnswersAsANodeOfItsFile) {
     EXPECT_EQ(node.Unsaved(), kNotInFile);
     EXPECT_EQ(node.Save(0), kHostOk) << "the file is now the node's own";
     EXPECT_EQ(node.RefCount(), 0);
+
+    // A new file of the factory settings may replace the file the technician
+    // chose to overwrite, but not one that changed after that choice.
+    std::unique_ptr<FileNode> fresh = FileNode::Factory(s.ui, s.ui, kPath);
+    EXPECT_EQ(fresh->Save(0), kHostOk);
+    std::unique_ptr<FileNode> late = FileNode::Factory(s.ui, s.ui, kPath);
+    s.ui.SeedFile(kPath, "changed meanwhile");
+    EXPECT_EQ(late->Save(0), kFileChangedElsewhere);
 }
 
 // A value box of a page whose Write stores it: the page, the field and the
