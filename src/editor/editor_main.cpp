@@ -1,0 +1,3 @@
+// The settings editor's entry point: a Windows program without a console
+// that ends at once.
+int main() { return 0; }
