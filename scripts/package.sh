@@ -3,13 +3,15 @@
 #   QTA1-<version>-x64.msi  for 64-bit Windows: QTA1.OCX for 32-bit and for
 #                           64-bit hosts, each registered in its registry view;
 #   QTA1-<version>-x86.msi  for 32-bit Windows: QTA1.OCX for 32-bit hosts.
+# Each also holds the settings editor QTA1Edit.exe of its Windows (64-bit in
+# x64, 32-bit in x86), installed beside that module with a Start-menu shortcut.
 # The registry entries come from the control's table through
-# qta1-package-entries (native build); the modules from the mingw-i686 and
-# mingw-x86_64 presets.
+# qta1-package-entries (native build); the modules and the editors from the
+# mingw-i686 and mingw-x86_64 presets.
 #
 # Signing: given a code-signing certificate (a PKCS#12 file and a file holding
-# its password) both modules are signed before they are packaged and both
-# packages after, with osslsigncode; --timestamp URL adds an RFC 3161 time
+# its password) both modules and both editors are signed before they are
+# packaged and both packages after, with osslsigncode; --timestamp URL adds an RFC 3161 time
 # stamp. Without a certificate the packages are built unsigned, and the script
 # says so in one line.
 #
@@ -56,10 +58,10 @@ build_of() { echo "$repo/build/mingw-$1${next:+-next}"; }
 for arch in i686 x86_64; do
     if [ -n "$next" ]; then
         cmake --preset "mingw-$arch" -B "$(build_of "$arch")" -DQTA1_NEXT_RELEASE=ON >/dev/null
-        cmake --build "$(build_of "$arch")" --target qta1_ocx -j2 >/dev/null
+        cmake --build "$(build_of "$arch")" --target qta1_ocx QTA1Edit -j2 >/dev/null
     else
         cmake --preset "mingw-$arch" >/dev/null
-        cmake --build --preset "mingw-$arch" --target qta1_ocx >/dev/null
+        cmake --build --preset "mingw-$arch" --target qta1_ocx QTA1Edit >/dev/null
     fi
 done
 
@@ -73,6 +75,8 @@ rm -rf "$stage"
 mkdir -p "$stage/x86" "$stage/x64"
 cp "$(build_of i686)/src/platform/win32/QTA1.OCX" "$stage/x86/QTA1.OCX"
 cp "$(build_of x86_64)/src/platform/win32/QTA1.OCX" "$stage/x64/QTA1.OCX"
+cp "$(build_of i686)/src/editor/QTA1Edit.exe" "$stage/x86/QTA1Edit.exe"
+cp "$(build_of x86_64)/src/editor/QTA1Edit.exe" "$stage/x64/QTA1Edit.exe"
 
 sign() {
     local file=$1 signed="$1.signed"
@@ -85,6 +89,8 @@ sign() {
 if [ -n "$pfx" ]; then
     sign "$stage/x86/QTA1.OCX"
     sign "$stage/x64/QTA1.OCX"
+    sign "$stage/x86/QTA1Edit.exe"
+    sign "$stage/x64/QTA1Edit.exe"
 else
     echo "package.sh: no code-signing certificate given (--pfx): the modules and packages are unsigned"
 fi
@@ -105,6 +111,7 @@ package() {
     if ! wixl -a "$platform" -o "$msi" \
         -D Platform="$platform" -D Version="$version" -D ReplaceBelow="$replace_below" \
         -D Module32="$here/x86/QTA1.OCX" -D Module64="$here/x64/QTA1.OCX" \
+        -D Editor32="$here/x86/QTA1Edit.exe" -D Editor64="$here/x64/QTA1Edit.exe" \
         -D Entries32="$here/$entries32" -D Entries64="$here/entries-x64.wxi" \
         -D Icon=src/resources/qta1.ico src/package/qta1.wxs >"$log" 2>&1; then
         cat "$log" >&2
@@ -113,12 +120,12 @@ package() {
         exit 1
     fi
     rm -f "$log"
-    # wixl leaves the modules unversioned in the File table; they carry the
-    # plug-in's version, by which Windows Installer decides what to replace
-    # (a versioned file has no hash).
+    # wixl leaves the modules and the editor unversioned in the File table;
+    # they carry the plug-in's version, by which Windows Installer decides
+    # what to replace (a versioned file has no hash).
     msibuild "$msi" -q "UPDATE \`File\` SET \`Version\` = '$version', \`Language\` = '1033'"
     local key
-    for key in QTA1.OCX.x86 QTA1.OCX.x64; do
+    for key in QTA1.OCX.x86 QTA1.OCX.x64 QTA1Edit.exe.x86 QTA1Edit.exe.x64; do
         msibuild "$msi" -q "DELETE FROM \`MsiFileHash\` WHERE \`File_\` = '$key'"
     done
     if [ -n "$pfx" ]; then sign "$msi"; fi

@@ -4,27 +4,30 @@
 # (x86_64) and QTA1-<version>-x86.msi for 32-bit Windows (i686).
 #  - Both packages and those of the next release build; neither has a SelfReg
 #    table or a custom action that runs a module (msiinfo); each holds the
-#    modules with the plug-in's version.
+#    modules and the settings editor QTA1Edit.exe with the plug-in's version.
 #  - Signing: with a throwaway certificate from openssl the script signs both
-#    modules and both packages, and osslsigncode verifies all four; without
-#    one it says in one line that it built them unsigned, and they do not
-#    verify.
+#    modules, both editors and both packages, and osslsigncode verifies all
+#    six; without one it says in one line that it built them unsigned, and
+#    they do not verify.
 #  - Under Wine, in fresh prefixes of their own (build/wine/packages/; a
 #    64-bit Windows for x64, a 32-bit Windows for x86): regsvr32 registers
 #    the modules in one prefix, `msiexec /i ... /qn` installs the package in
 #    another, and every key and value below the control's roots is the same
 #    in every registry view (the modules' folders aside). Then, in the
-#    package's prefix: the modules in their program folders; one entry in
-#    Programs and Features; `CreateObject("QTA1.QTA1Ctrl.1")` and AboutBox
-#    from the script host of each bitness; the sheet opened through the
-#    installed module by the substitute host (each bitness), giving a
-#    scenario's expected trace; installing the same package again repairs a
-#    deleted module and a deleted key; the next release replaces it (one
-#    entry, its modules, the same keys); the older package then refuses with
+#    package's prefix: the modules in their program folders; the settings
+#    editor beside the module of the package's Windows, with the Start-menu
+#    shortcut "QTA1 Settings Editor" pointing at it; one entry in Programs and
+#    Features; `CreateObject("QTA1.QTA1Ctrl.1")` and AboutBox from the script
+#    host of each bitness; the sheet opened through the installed module by
+#    the substitute host (each bitness), giving a scenario's expected trace;
+#    installing the same package again repairs a deleted module, a deleted
+#    key and a deleted shortcut; the next release replaces it (one entry, its
+#    modules and editor, the same keys); the older package then refuses with
 #    its message (shown by `msiexec /qb`); the package for the other Windows
-#    refuses; `msiexec /x` leaves no key and no file of ours. A backup file in
-#    %LOCALAPPDATA%\QTA1 and a choice under HKCU\Software\QTA1\Plugin, placed
-#    before the install, are still there after install, upgrade and removal.
+#    refuses; `msiexec /x` leaves no key and no file of ours, neither the
+#    editor nor its shortcut. A backup file in %LOCALAPPDATA%\QTA1 and a
+#    choice under HKCU\Software\QTA1\Plugin, placed before the install, are
+#    still there after install, upgrade and removal.
 # The last line is "N passed, M failed"; the exit code is non-zero on any failure.
 #
 # Usage: scripts/test-wine-packages.sh [i686|x86_64]...   (both when none is named)
@@ -186,6 +189,59 @@ expect_modules() {
     done
 }
 
+# The settings editor of the package's Windows, beside that Windows' own
+# module, and the packaged one of FOLDER; its shortcut "QTA1 Settings Editor"
+# in the Start menu opens it.
+editor_of() {
+    local module
+    module=$(installed_of "${BITS[0]}")
+    echo "${module%\\*}\\QTA1Edit.exe"
+}
+staged_editor_of() { echo "$1/stage/$(platform_of "$ARCH")/QTA1Edit.exe"; }
+# The shortcut's file: the Start menu of all users, where Windows Installer
+# puts a per-machine package's shortcuts, or the user's, where Wine's puts
+# them; empty when it is in neither.
+editor_shortcut() {
+    local programs file
+    for programs in '%ProgramData%' '%APPDATA%'; do
+        programs=$(wine_run 30 cmd /c "echo $programs\\Microsoft\\Windows\\Start Menu\\Programs" | tr -d '\r')
+        file="$(wine_unixpath "$programs")/QTA1 Settings Editor.lnk"
+        if [ -f "$file" ]; then
+            echo "$file"
+            return
+        fi
+    done
+}
+# What a shortcut opens: the local path its link information names.
+shortcut_target() { LC_ALL=C grep -aoE '[A-Za-z]:\\[^[:cntrl:]]+' "$1" | head -1; }
+expect_editor() {
+    local when=$1 folder=$2 editor shortcut target
+    editor=$(editor_of)
+    if cmp -s "$(wine_unixpath "$editor")" "$(staged_editor_of "$folder")"; then
+        pass "$ARCH: $when, the settings editor is in $editor"
+    else
+        fail "$ARCH: $when, the settings editor is in $editor" "missing or not the packaged one"
+    fi
+    shortcut=$(editor_shortcut)
+    [ -n "$shortcut" ] && target=$(shortcut_target "$shortcut") || target=""
+    if [ "$target" = "$editor" ]; then
+        pass "$ARCH: $when, the Start menu's \"QTA1 Settings Editor\" opens $editor"
+    else
+        fail "$ARCH: $when, the Start menu's \"QTA1 Settings Editor\" opens $editor" \
+            "${shortcut:+it opens }${target:-no such shortcut}"
+    fi
+}
+editor_gone() {
+    local when=$1 left=""
+    [ -e "$(wine_unixpath "$(editor_of)")" ] && left+=" $(editor_of)"
+    [ -n "$(editor_shortcut)" ] && left+=" the Start menu's \"QTA1 Settings Editor\""
+    if [ -z "$left" ]; then
+        pass "$ARCH: $when, neither the settings editor nor its shortcut is left"
+    else
+        fail "$ARCH: $when, neither the settings editor nor its shortcut is left" "left:$left"
+    fi
+}
+
 # What the technician keeps: a choice and a backup file, placed before the
 # install, compared after each step.
 technician_data_place() {
@@ -341,6 +397,7 @@ package_checks_for() {
     check "$ARCH: msiexec /i $(basename "$msi") /qn installs it (exit $rc)" test "$rc" -eq 0
     compare_registry "installed"
     expect_modules "installed" "$packages"
+    expect_editor "installed" "$packages"
     expect_entries "installed" "1 $VERSION"
     technician_data_kept "installed"
     for bits in "${BITS[@]}"; do script_host_creates "$bits"; done
@@ -349,6 +406,9 @@ package_checks_for() {
     # Installing it again repairs what went missing.
     local lost_bits=${BITS[-1]} lost_view=${VIEWS[-1]}
     rm -f "$(wine_unixpath "$(installed_of "$lost_bits")")"
+    local lost_shortcut
+    lost_shortcut=$(editor_shortcut)
+    [ -n "$lost_shortcut" ] && rm -f "$lost_shortcut"
     # shellcheck disable=SC2086
     wine_run 30 reg delete "HKCR\\CLSID\\$CLSID\\InprocServer32" /f $lost_view >/dev/null 2>&1
     msiexec /i "$msi" /qn
@@ -356,6 +416,7 @@ package_checks_for() {
     check "$ARCH: msiexec /i of the installed package again (exit $rc)" test "$rc" -eq 0
     compare_registry "repaired"
     expect_modules "repaired" "$packages"
+    expect_editor "repaired" "$packages"
     expect_entries "repaired" "1 $VERSION"
 
     # The next release replaces it.
@@ -364,6 +425,7 @@ package_checks_for() {
     check "$ARCH: msiexec /i $(basename "$next_msi") /qn upgrades (exit $rc)" test "$rc" -eq 0
     expect_entries "upgraded" "1 $NEXT_VERSION"
     expect_modules "upgraded" "$next_packages"
+    expect_editor "upgraded" "$next_packages"
     compare_registry "upgraded"
     technician_data_kept "upgraded"
 
@@ -385,6 +447,7 @@ package_checks_for() {
     fi
     expect_entries "after the refused downgrade" "1 $NEXT_VERSION"
     expect_modules "after the refused downgrade" "$next_packages"
+    expect_editor "after the refused downgrade" "$next_packages"
 
     # The package for the other Windows refuses.
     msiexec /i "$other_msi" /qn
@@ -397,6 +460,7 @@ package_checks_for() {
     rc=$?
     check "$ARCH: msiexec /x removes the plug-in (exit $rc)" test "$rc" -eq 0
     roots_gone "removed"
+    editor_gone "removed"
     expect_entries "removed" 0
     technician_data_kept "removed"
 }
@@ -408,6 +472,9 @@ if [ "${1:-}" = "--inside-xvfb" ]; then
     NEXT_VERSION=$3
     shift 3
     source scripts/wine-env.sh
+    # The packages' shortcuts stay in the prefixes: no menu entries on the
+    # machine that runs the checks.
+    export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
     wine_unixpath() { timeout --kill-after=5 30 winepath -u "$1" 2>/dev/null | tr -d '\r'; }
     mapfile -t ROOTS < <("$entries" roots)
     CLSID=${ROOTS[0]#CLSID\\}
@@ -464,8 +531,8 @@ check "the next release's packages build (exit $rc)" test "$rc" -eq 0
 VERSION=$(version_of "")
 NEXT_VERSION=$(version_of -next)
 
-# What each package holds: its modules with the plug-in's version, registry
-# entries, and nothing that runs a module.
+# What each package holds: its modules and its settings editor with the
+# plug-in's version, registry entries, and nothing that runs a module.
 for platform in x64 x86; do
     msi=$(msi_of "$packages" "$VERSION" "$platform")
     tables=$(msiinfo tables "$msi" 2>/dev/null)
@@ -476,9 +543,12 @@ for platform in x64 x86; do
     running=$(awk '$2 != 51' <<<"$actions")
     check "$platform: no custom action runs a module (every one sets a property: $(echo $actions))" \
         test -z "$running"
-    files=$(msiinfo export "$msi" File 2>/dev/null | tail -n +4 | awk -F'\t' '{ print $3 "=" $5 }' | sort | uniq -c | awk '{ print $1 "x" $2 }')
+    files=$(msiinfo export "$msi" File 2>/dev/null | tail -n +4 | awk -F'\t' '{ print $3 "=" $5 }' |
+        LC_ALL=C sort | uniq -c | awk '{ print $1 "x" $2 }' | paste -sd' ')
     [ "$platform" = x64 ] && expected="2xQTA1.OCX=$VERSION" || expected="1xQTA1.OCX=$VERSION"
-    check "$platform: the package holds its modules, version $VERSION ($(echo $files))" test "$files" = "$expected"
+    expected+=" 1xQTA1Edit.exe=$VERSION"
+    check "$platform: the package holds its modules and its settings editor, version $VERSION ($files)" \
+        test "$files" = "$expected"
 done
 
 # Signing with a throwaway certificate: all four files verify.
@@ -501,6 +571,7 @@ rc=$?
 check "the packages build signed (exit $rc)" test "$rc" -eq 0 -a -z "$(grep -i unsigned <<<"$out")"
 verifies() { osslsigncode verify -CAfile "$signing/cert.pem" -in "$1" >"$signing/verify.out" 2>&1; }
 signed_files=("$signed_packages/stage/x86/QTA1.OCX" "$signed_packages/stage/x64/QTA1.OCX"
+    "$signed_packages/stage/x86/QTA1Edit.exe" "$signed_packages/stage/x64/QTA1Edit.exe"
     "$(msi_of "$signed_packages" "$VERSION" x64)" "$(msi_of "$signed_packages" "$VERSION" x86)")
 for file in "${signed_files[@]}"; do
     if verifies "$file"; then
@@ -514,7 +585,10 @@ done
 msiextract -C "$signing/extracted" "$(msi_of "$signed_packages" "$VERSION" x86)" >/dev/null 2>&1
 check "signed: the x86 package holds the signed module" \
     cmp -s "$signed_packages/stage/x86/QTA1.OCX" "$(find "$signing/extracted" -name QTA1.OCX | head -1)"
-for file in "$packages/stage/x64/QTA1.OCX" "$(msi_of "$packages" "$VERSION" x64)"; do
+check "signed: the x86 package holds the signed settings editor" \
+    cmp -s "$signed_packages/stage/x86/QTA1Edit.exe" "$(find "$signing/extracted" -name QTA1Edit.exe | head -1)"
+for file in "$packages/stage/x64/QTA1.OCX" "$packages/stage/x64/QTA1Edit.exe" \
+    "$(msi_of "$packages" "$VERSION" x64)"; do
     if verifies "$file"; then
         fail "unsigned: $(realpath --relative-to="$repo" "$file") does not verify"
     else

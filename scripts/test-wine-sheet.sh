@@ -117,10 +117,12 @@ compare() {
 # ---------------------------------------------------------------------------------
 
 # The host removes the files a scenario named when it ends; a run that did not
-# end leaves them behind, so the absolute ones (C:\...) go before each run.
+# end leaves them behind, so the absolute ones (C:\...) go before each run
+# (a file of the factory settings left there would be another program's
+# changes to the next run's save).
 remove_scenario_files() {
     local path unix
-    sed -nE 's/^[[:space:]]*(seed-file|file|read-only|print file)[[:space:]]+"([A-Za-z]:[^"]*)".*/\2/p' \
+    sed -nE 's/^[[:space:]]*(seed-file|file|read-only|print file|open file|open factory-file)[[:space:]]+"([A-Za-z]:[^"]*)".*/\2/p' \
         "$1" | sed 's/\\\\/\\/g' | sort -u | while IFS= read -r path; do
         unix=$(wine_unixpath "$path")
         [ -n "$unix" ] && chmod u+w "$unix" 2>/dev/null && rm -f "$unix"

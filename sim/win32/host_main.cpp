@@ -27,8 +27,9 @@
 // built on the same host (tests/win32/sheet).
 //
 // The exit code is 0 on success, 1 on a usage or start-up error, 2 on a
-// scenario error or a picture not taken, 3 when the node or the site is still
-// referenced after the control has gone.
+// scenario error or a picture not taken, 3 when the node, the site or a
+// settings file opened as the node is still referenced after the control has
+// gone.
 #include <windows.h>
 
 #include "host_session.h"

@@ -98,4 +98,64 @@ std::optional<std::string> RealSheetHost::FileBytes(const std::string& path) {
     return ReadWholeFile(path);
 }
 
+std::optional<std::string> RealSheetHost::OpenFile(const std::string& path, bool factory,
+                                                   const std::function<void()>& driver) {
+    // The file is one of the scenario's, in a folder that exists, and it goes
+    // with the scenario's other files.
+    NoteFile(path);
+    FileNode::Opened opened;
+    if (factory) {
+        opened.node = FileNode::Factory(fileSide_, fileSide_, path);
+    } else {
+        opened = FileNode::Open(fileSide_, fileSide_, path);
+    }
+    if (!opened.node) return opened.refusal;
+    FileNode& file = *opened.node;
+    heldFileNodes_.push_back(std::move(opened.node));
+    file.SetLog([this](const std::string& line) { trace_.Add(line); });
+    // The simulated node comes back however the sheet ends (a failing script
+    // throws out of Open); a file node the control still holds is kept, so
+    // that its calls never reach a destroyed object and the host's check of
+    // references afterwards sees it.
+    struct Restore {
+        RealSheetHost& host;
+        ~Restore() {
+            host.comSite_.UseFileNode(nullptr);
+            if (host.heldFileNodes_.back()->RefCount() == 0) host.heldFileNodes_.pop_back();
+        }
+    } restore{*this};
+    comSite_.UseFileNode(file.Site());
+    Open(driver);
+    return std::nullopt;
+}
+
+int RealSheetHost::FileNodeReferences() const {
+    int references = 0;
+    for (const std::unique_ptr<FileNode>& file : heldFileNodes_) references += file->RefCount();
+    return references;
+}
+
+// --- RealSheetHost::FileSide ------------------------------------------------------
+
+std::optional<std::string> RealSheetHost::FileSide::ReadFile(const std::string& path) {
+    return host_.FileBytes(path);
+}
+
+bool RealSheetHost::FileSide::ReplaceFile(const std::string& path, std::string_view bytes) {
+    host_.NoteFile(path);
+    return ReplaceWholeFile(path, bytes);
+}
+
+bool RealSheetHost::FileSide::FileWritable(const std::string& path) { return IsWritableFile(path); }
+
+std::string RealSheetHost::FileSide::UserFolder() { return ScriptedUserFolder(); }
+
+bool RealSheetHost::FileSide::MakeFolder(const std::string& path) { return MakeFolders(path); }
+
+std::vector<std::string> RealSheetHost::FileSide::FileNames(const std::string& folder) {
+    return FilesInFolder(folder);
+}
+
+bool RealSheetHost::FileSide::RemoveFile(const std::string& path) { return DeleteOneFile(path); }
+
 }  // namespace qta1::host

@@ -1,16 +1,20 @@
-// The substitute host as a place where scenarios run: the simulated node and
-// the script site on the control's client site, the real sheet opened through
-// the properties verb, and real files for the file dialogs' answers.
+// The substitute host as a place where scenarios run: the simulated node (or a
+// settings file opened as the node) and the script site on the control's
+// client site, the real sheet opened through the properties verb, and real
+// files for the file dialogs' answers.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host_control.h"
 #include "host_script.h"
 #include "host_site.h"
+#include "housekeeping/file_node.h"
 #include "platform/headless/trace.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/win32/win32_platform.h"
@@ -28,6 +32,11 @@ public:
     Technician& Tech() override { return script_; }
     // A scripted opening: `driver` runs inside the real sheet's modal loop.
     void Open(const std::function<void()>& driver) override;
+    // The same over the settings file at `path` as the node, read and kept
+    // among the scenario's files and dated by the virtual clock; the
+    // simulated node is back on the site afterwards.
+    std::optional<std::string> OpenFile(const std::string& path, bool factory,
+                                        const std::function<void()>& driver) override;
     void SeedFile(const std::string& path, const std::string& bytes) override;
     std::optional<std::string> FileBytes(const std::string& path) override;
     bool SetFileReadOnly(const std::string& path, bool on) override;
@@ -47,11 +56,40 @@ public:
     void OpenWith(const std::function<void(SheetScript&)>& driver);
 
     HostSite& ComSite() { return comSite_; }
+    // References the control still holds on the settings files it was given
+    // as the node (each such file node is kept until the host goes).
+    int FileNodeReferences() const;
     VirtualClock& Clock() { return clock_; }
     // The result of the last properties verb.
     HRESULT LastVerbResult() const { return lastVerb_; }
 
 private:
+    // What a settings file opened as the node reads and keeps its file with:
+    // the scenario's files, exactly as SeedFile and FileBytes reach them, and
+    // the virtual clock for the date a new file is written with. A file node
+    // keeps no choices and runs no timers, so those are not kept; its folder
+    // is the technician's folder of scripted runs, removed after each run.
+    class FileSide final : public qta1::Storage, public qta1::Clock {
+    public:
+        explicit FileSide(RealSheetHost& host) : host_(host) {}
+        std::optional<std::string> ReadFile(const std::string& path) override;
+        bool ReplaceFile(const std::string& path, std::string_view bytes) override;
+        bool FileWritable(const std::string& path) override;
+        std::optional<std::string> UserSetting(std::string_view) override { return std::nullopt; }
+        void SetUserSetting(std::string_view, std::string_view) override {}
+        std::string UserFolder() override;
+        bool MakeFolder(const std::string& path) override;
+        std::vector<std::string> FileNames(const std::string& folder) override;
+        bool RemoveFile(const std::string& path) override;
+        void SetTimer(PageId, int, int) override {}
+        void KillTimer(PageId, int) override {}
+        void Sleep(int ms) override { host_.clock_.Advance(ms); }
+        LocalTime Now() override { return host_.clock_.LocalNow(); }
+
+    private:
+        RealSheetHost& host_;
+    };
+
     void NoteFile(const std::string& path);
     void RemoveScriptedUserFolder();
 
@@ -64,6 +102,10 @@ private:
     SimulatedSite site_{node_};
     SheetScript script_{trace_, clock_, [this](const std::string& path) { NoteFile(path); }};
     HostSite comSite_;
+    FileSide fileSide_{*this};
+    // The settings files opened as the node that the control has not let go
+    // of: never destroyed under it.
+    std::vector<std::unique_ptr<FileNode>> heldFileNodes_;
     std::vector<std::wstring> files_;
     std::vector<std::wstring> folders_;
     HRESULT lastVerb_ = S_OK;

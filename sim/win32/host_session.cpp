@@ -215,10 +215,12 @@ int Run(const Options& options, int (*mode)(Session&), const std::wstring& value
         }
         // Everything the control obtained from the host goes back with it.
         control.Unload();
-        if (host.Node().RefCount() != 0 || host.ComSite().References() != 0) {
+        if (host.Node().RefCount() != 0 || host.ComSite().References() != 0 ||
+            host.FileNodeReferences() != 0) {
             PrintError(L"the control kept references: node " +
                        std::to_wstring(host.Node().RefCount()) + L", site " +
-                       std::to_wstring(host.ComSite().References()));
+                       std::to_wstring(host.ComSite().References()) + L", settings file " +
+                       std::to_wstring(host.FileNodeReferences()));
             exitCode = exitCode == 0 ? 3 : exitCode;
         }
     }

@@ -42,8 +42,8 @@ struct Mode {
 // of the modes named on the command line the first row of `modes` runs,
 // `byDefault` when none is named. `name` starts the program's error lines.
 // The exit code is 0 on success, 1 on a usage or start-up error, what the
-// mode returns otherwise, and 3 when the node or the site is still
-// referenced after the control has gone.
+// mode returns otherwise, and 3 when the node, the site or a settings file
+// opened as the node is still referenced after the control has gone.
 int HostMain(const wchar_t* name, std::span<const Mode> modes, int (*byDefault)(Session&));
 
 // Output as bytes (traces, reports), and an error line on stderr.

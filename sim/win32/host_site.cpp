@@ -28,7 +28,13 @@ HRESULT STDMETHODCALLTYPE HostSite::QueryInterface(REFIID iid, void** out) {
     if (IsEqualIID(iid, win32::kIidQta1ScriptSite) || IsEqualIID(iid, win32::kIidQta1StorageSite)) {
         return script_.QueryInterface(iid, out);
     }
-    if (AsGuid(iid) == kIidNvReader || AsGuid(iid) == kIidNvWriter) {
+    const bool nodeInterface = AsGuid(iid) == kIidNvReader || AsGuid(iid) == kIidNvWriter;
+    if (file_ != nullptr && (nodeInterface || AsGuid(iid) == kIidFileNode)) {
+        // A settings file as the node hands out its own interfaces, counted
+        // by the file node.
+        return file_->QueryInterface(AsGuid(iid), out) == kHostOk ? S_OK : E_NOINTERFACE;
+    }
+    if (nodeInterface) {
         // The simulated site hands out the node's own interface (counted by
         // the node) when it offers it.
         return node_.QueryInterface(AsGuid(iid), out) == kHostOk ? S_OK : E_NOINTERFACE;

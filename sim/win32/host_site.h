@@ -23,6 +23,10 @@ public:
     HostSite& operator=(const HostSite&) = delete;
 
     void SetControlRect(const RECT& rect) { controlRect_ = rect; }
+    // While a settings file is the node, `file` answers the node interfaces
+    // and the file node's own in place of the simulated node; null gives the
+    // simulated node back.
+    void UseFileNode(HostUnknown* file) { file_ = file; }
     // References the control still holds on the site, the frame and the
     // script site.
     LONG References() const { return refs_ + frame_.refs + script_.References(); }
@@ -92,6 +96,7 @@ private:
 
     HWND window_;
     SimulatedSite& node_;
+    HostUnknown* file_ = nullptr;
     SheetScript& script_;
     RECT controlRect_{};
     LONG refs_ = 0;
