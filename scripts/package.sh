@@ -75,8 +75,8 @@ rm -rf "$stage"
 mkdir -p "$stage/x86" "$stage/x64"
 cp "$(build_of i686)/src/platform/win32/QTA1.OCX" "$stage/x86/QTA1.OCX"
 cp "$(build_of x86_64)/src/platform/win32/QTA1.OCX" "$stage/x64/QTA1.OCX"
-cp "$(build_of i686)/src/editor/QTA1Edit.exe" "$stage/x86/QTA1Edit.exe"
-cp "$(build_of x86_64)/src/editor/QTA1Edit.exe" "$stage/x64/QTA1Edit.exe"
+cp "$(build_of i686)/src/platform/win32/editor/QTA1Edit.exe" "$stage/x86/QTA1Edit.exe"
+cp "$(build_of x86_64)/src/platform/win32/editor/QTA1Edit.exe" "$stage/x64/QTA1Edit.exe"
 
 sign() {
     local file=$1 signed="$1.signed"
