@@ -1,26 +1,12 @@
 #include "host_control.h"
 
+#include "platform/win32/com_support.h"
 #include "platform/win32/qta1_guids.h"
 
 namespace qta1::host {
 
-namespace {
-
-using DllGetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-using DllCanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
-
-template <typename Fn>
-Fn Export(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-std::wstring Hex(HRESULT result) {
-    wchar_t text[16];
-    wsprintfW(text, L"0x%08lX", static_cast<unsigned long>(result));
-    return text;
-}
-
-}  // namespace
+using win32::DllCanUnloadNowFn;
+using win32::DllGetClassObjectFn;
 
 bool EmbeddedControl::Load(const std::wstring& ocxPath, std::wstring& error) {
     const DWORD attributes = GetFileAttributesW(ocxPath.c_str());
@@ -30,7 +16,8 @@ bool EmbeddedControl::Load(const std::wstring& ocxPath, std::wstring& error) {
             error = L"cannot load " + ocxPath;
             return false;
         }
-        auto getClassObject = Export<DllGetClassObjectFn>(module_, "DllGetClassObject");
+        auto getClassObject =
+            win32::ModuleExport<DllGetClassObjectFn>(module_, "DllGetClassObject");
         IClassFactory* factory = nullptr;
         HRESULT result = getClassObject != nullptr
                              ? getClassObject(win32::kClsidQta1Ctrl, IID_IClassFactory,
@@ -42,7 +29,7 @@ bool EmbeddedControl::Load(const std::wstring& ocxPath, std::wstring& error) {
             factory->Release();
         }
         if (FAILED(result)) {
-            error = L"the module made no control: " + Hex(result);
+            error = L"the module made no control: " + win32::HresultText(result);
             return false;
         }
         return true;
@@ -51,7 +38,7 @@ bool EmbeddedControl::Load(const std::wstring& ocxPath, std::wstring& error) {
                                             IID_IOleObject, reinterpret_cast<void**>(&object_));
     if (FAILED(result)) {
         error = (ocxPath.empty() ? L"" : ocxPath + L" is missing and ") +
-                L"no control is registered: " + Hex(result);
+                L"no control is registered: " + win32::HresultText(result);
         return false;
     }
     module_ = nullptr;
@@ -82,7 +69,7 @@ bool EmbeddedControl::Embed(IOleClientSite* site, HWND window, const RECT& rect,
         result = object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, window, &rect);
     }
     if (FAILED(result)) {
-        error = L"the control did not activate in place: " + Hex(result);
+        error = L"the control did not activate in place: " + win32::HresultText(result);
         return false;
     }
     return true;
@@ -101,7 +88,7 @@ bool EmbeddedControl::Unload() {
         object_ = nullptr;
     }
     if (module_ == nullptr) return true;
-    auto canUnload = Export<DllCanUnloadNowFn>(module_, "DllCanUnloadNow");
+    auto canUnload = win32::ModuleExport<DllCanUnloadNowFn>(module_, "DllCanUnloadNow");
     const bool unloadable = canUnload != nullptr && canUnload() == S_OK;
     if (unloadable) FreeLibrary(module_);
     module_ = nullptr;

@@ -1,6 +1,7 @@
 // What the module's COM objects (and the test host's) share: the table an
-// object answers QueryInterface from, and Guarded, which keeps C++ exceptions
-// from reaching a COM caller or the system's frames around a window procedure.
+// object answers QueryInterface from, Guarded, which keeps C++ exceptions
+// from reaching a COM caller or the system's frames around a window
+// procedure, and what a host needs to make the control from a module file.
 #pragma once
 
 // clang-format off
@@ -11,6 +12,7 @@
 #include <cstddef>
 #include <exception>
 #include <new>
+#include <string>
 #include <type_traits>
 #include <utility>
 
@@ -72,6 +74,21 @@ std::exception_ptr Guarded(Call&& call) noexcept {
     } catch (...) {
         return std::current_exception();
     }
+}
+
+// A module's exported entry points, as a host loading it by path calls them.
+using DllGetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+using DllCanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
+template <typename Fn>
+Fn ModuleExport(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// A failure as a message names it: "0x80004005".
+inline std::wstring HresultText(HRESULT result) {
+    wchar_t text[16];
+    wsprintfW(text, L"0x%08lX", static_cast<unsigned long>(result));
+    return text;
 }
 
 }  // namespace qta1::win32

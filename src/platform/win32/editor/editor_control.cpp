@@ -1,5 +1,6 @@
 #include "editor_control.h"
 
+#include "platform/win32/com_support.h"
 #include "platform/win32/qta1_guids.h"
 #include "platform/win32/win32_handles.h"
 
@@ -7,19 +8,8 @@ namespace qta1::editor {
 
 namespace {
 
-using DllGetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-using DllCanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
-
-template <typename Fn>
-Fn Export(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-std::wstring Hex(HRESULT result) {
-    wchar_t text[16];
-    wsprintfW(text, L"0x%08lX", static_cast<unsigned long>(result));
-    return text;
-}
+using win32::DllCanUnloadNowFn;
+using win32::DllGetClassObjectFn;
 
 // The module loaded by path, given back when it says nothing of it is in use.
 class LoadedModule {
@@ -27,7 +17,7 @@ public:
     explicit LoadedModule(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {}
     ~LoadedModule() {
         if (module_ == nullptr) return;
-        auto canUnload = Export<DllCanUnloadNowFn>(module_, "DllCanUnloadNow");
+        auto canUnload = win32::ModuleExport<DllCanUnloadNowFn>(module_, "DllCanUnloadNow");
         if (canUnload != nullptr && canUnload() == S_OK) FreeLibrary(module_);
     }
     LoadedModule(const LoadedModule&) = delete;
@@ -40,7 +30,7 @@ private:
 };
 
 HRESULT CreateFromModule(HMODULE module, win32::ComPtr<IOleObject>& control) {
-    auto getClassObject = Export<DllGetClassObjectFn>(module, "DllGetClassObject");
+    auto getClassObject = win32::ModuleExport<DllGetClassObjectFn>(module, "DllGetClassObject");
     if (getClassObject == nullptr) return E_NOINTERFACE;
     win32::ComPtr<IClassFactory> factory;
     HRESULT result = getClassObject(win32::kClsidQta1Ctrl, IID_IClassFactory, factory.OutVoid());
@@ -71,7 +61,8 @@ bool RunPropertiesVerb(IOleClientSite* site, const std::wstring& modulePath, std
         result = CoCreateInstance(win32::kClsidQta1Ctrl, nullptr, CLSCTX_INPROC_SERVER,
                                   IID_IOleObject, control.OutVoid());
         if (FAILED(result)) {
-            error = L"The QTA1 control is not installed on this PC (" + Hex(result) + L").";
+            error = L"The QTA1 control is not installed on this PC (" + win32::HresultText(result) +
+                    L").";
             return false;
         }
         result = OpenSheet(control.Get(), site);
@@ -85,13 +76,14 @@ bool RunPropertiesVerb(IOleClientSite* site, const std::wstring& modulePath, std
         win32::ComPtr<IOleObject> control;
         result = CreateFromModule(module.Get(), control);
         if (FAILED(result)) {
-            error = L"The module " + modulePath + L" made no QTA1 control (" + Hex(result) + L").";
+            error = L"The module " + modulePath + L" made no QTA1 control (" +
+                    win32::HresultText(result) + L").";
             return false;
         }
         result = OpenSheet(control.Get(), site);
     }
     if (FAILED(result)) {
-        error = L"The QTA1 sheet could not be opened (" + Hex(result) + L").";
+        error = L"The QTA1 sheet could not be opened (" + win32::HresultText(result) + L").";
         return false;
     }
     return true;
