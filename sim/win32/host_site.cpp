@@ -45,16 +45,6 @@ HRESULT STDMETHODCALLTYPE HostSite::QueryInterface(REFIID iid, void** out) {
 ULONG STDMETHODCALLTYPE HostSite::AddRef() { return static_cast<ULONG>(++refs_); }
 ULONG STDMETHODCALLTYPE HostSite::Release() { return static_cast<ULONG>(--refs_); }
 
-HRESULT STDMETHODCALLTYPE HostSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-    if (moniker != nullptr) *moniker = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT STDMETHODCALLTYPE HostSite::GetContainer(IOleContainer** container) {
-    if (container != nullptr) *container = nullptr;
-    return E_NOINTERFACE;
-}
-
 HRESULT STDMETHODCALLTYPE HostSite::GetWindow(HWND* window) {
     if (window == nullptr) return E_POINTER;
     *window = window_;

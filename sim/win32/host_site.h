@@ -10,11 +10,12 @@
 // clang-format on
 
 #include "host_script.h"
+#include "platform/win32/com_support.h"
 #include "simulated_node.h"
 
 namespace qta1::host {
 
-class HostSite final : public IOleClientSite, public IOleInPlaceSite {
+class HostSite final : public win32::DocumentlessClientSite, public IOleInPlaceSite {
 public:
     // `node` answers the node interfaces, as far as it offers them; `script`
     // is the script site the properties verb finds here.
@@ -35,14 +36,6 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
-
-    // IOleClientSite
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override;
-    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
 
     // IOleWindow
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;

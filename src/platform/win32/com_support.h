@@ -91,4 +91,26 @@ inline std::wstring HresultText(HRESULT result) {
     return text;
 }
 
+// The client site of a host that keeps no documents (the substitute host,
+// the settings editor): nothing to save or name, no container, the control
+// always shown. Only IUnknown is left to the host.
+class DocumentlessClientSite : public IOleClientSite {
+public:
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
+        if (moniker != nullptr) *moniker = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override {
+        if (container != nullptr) *container = nullptr;
+        return E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+protected:
+    ~DocumentlessClientSite() = default;
+};
+
 }  // namespace qta1::win32

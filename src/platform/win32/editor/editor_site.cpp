@@ -46,14 +46,4 @@ HRESULT STDMETHODCALLTYPE FileSite::QueryInterface(REFIID iid, void** out) {
     return E_NOINTERFACE;
 }
 
-HRESULT STDMETHODCALLTYPE FileSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-    if (moniker != nullptr) *moniker = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT STDMETHODCALLTYPE FileSite::GetContainer(IOleContainer** container) {
-    if (container != nullptr) *container = nullptr;
-    return E_NOINTERFACE;
-}
-
 }  // namespace qta1::editor

@@ -10,6 +10,7 @@
 
 #include "frame/platform.h"
 #include "housekeeping/file_node.h"
+#include "platform/win32/com_support.h"
 
 namespace qta1::editor {
 
@@ -38,7 +39,7 @@ public:
 // The control's client site. The node interfaces the plug-in asks for
 // (NvReader, NvWriter and the file node's own) are the file node's, counted
 // by it; the site itself is owned by the editor and only counts.
-class FileSite final : public IOleClientSite {
+class FileSite final : public win32::DocumentlessClientSite {
 public:
     explicit FileSite(FileNode& node) : node_(node) {}
     FileSite(const FileSite&) = delete;
@@ -47,13 +48,6 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs_); }
-
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override;
-    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
 
 private:
     FileNode& node_;
