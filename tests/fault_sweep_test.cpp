@@ -20,6 +20,7 @@
 #include "app/page_registry.h"
 #include "frame/sheet.h"
 #include "housekeeping/settings_file.h"
+#include "housekeeping/settings_review.h"
 #include "resources/strings.h"
 #include "sim_session.h"
 
@@ -466,6 +467,7 @@ struct ActionRun {
     std::map<Owned, NvValue> after;
     int calls = 0;
     std::map<std::string, std::string> backups;  // path -> bytes, made by the action
+    std::string log;                             // every change log, one after the other
 };
 
 ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
@@ -513,7 +515,12 @@ ActionRun RunAction(const SweepAction& action, Fault fault, int call) {
                      s.trace.lines().end());
     const std::string backups = std::string(HeadlessPlatform::kUserFolder) + "\\Backups\\";
     for (const std::string& path : s.ui.FilePaths()) {
-        if (path.starts_with(backups)) run.backups[path] = s.ui.ReadFile(path).value_or("");
+        if (!path.starts_with(backups)) continue;
+        if (path.ends_with(".log")) {
+            run.log += s.ui.ReadFile(path).value_or("");
+        } else {
+            run.backups[path] = s.ui.ReadFile(path).value_or("");
+        }
     }
     return run;
 }
@@ -664,6 +671,38 @@ void CheckBackups(const ActionRun& run) {
     }
 }
 
+// An action that changed the node left an entry in its change log that names
+// every settings box whose bytes changed (or told that the log could not be
+// written).
+void CheckLogged(const ActionRun& run) {
+    static SimSession session;
+    static CSheet sheet(session.ui, &session.site, PageRegistry());
+    static const SettingsFields fields(sheet);
+    bool told = false;
+    for (const std::string& message : Messages(run))
+        told = told || message.find(FirstLine(text::kChangeLogNotWritten)) != std::string::npos;
+    for (const auto& [where, value] : run.after) {
+        if (where.nv == kPartSelectorNv || value == run.before.at(where)) continue;
+        EXPECT_TRUE(!run.log.empty() || told) << "changed NV " << where.nv << " part " << where.part
+                                              << ", logged nothing and did not say so";
+        if (run.log.empty()) return;
+        const int length = WriteLengthOf(where.nv);
+        const NvValue& earlier = run.before.at(where);
+        const NvPart place{where.nv, where.part};
+        const SettingsImage before{{place, std::string(earlier.begin(), earlier.begin() + length)}};
+        const SettingsImage after{{place, std::string(value.begin(), value.begin() + length)}};
+        for (const SettingsDifference& row : fields.Differences(before, after, "")) {
+            // Bytes no page shows are named by their NV or part.
+            const std::string name =
+                row.tab.empty() ? SettingsNvName(where.nv, where.part) : row.box + ": ";
+            EXPECT_NE(run.log.find(name), std::string::npos)
+                << "changed " << row.tab << " - " << row.box << " (" << row.first << " -> "
+                << row.second << ") and did not log it:\n"
+                << run.log;
+        }
+    }
+}
+
 void CheckRun(const SweepAction& action, const ActionRun& run) {
     static const std::regex kRead(R"(ReadNv\((\d+), \d+\) -> (-?\d+))");
     static const std::regex kWrite(R"(WriteNv\((\d+), \d+\) <-)");
@@ -717,6 +756,7 @@ TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
         const ActionRun clean = RunAction(action, Fault::None, 0);
         CheckRun(action, clean);
         CheckBackups(clean);
+        CheckLogged(clean);
         EXPECT_TRUE(Messages(clean).empty() || !action.closingRead)
             << "a fault-free Write shows a message: " << ::testing::PrintToString(clean.lines);
         for (int call = 1; call <= clean.calls; ++call) {
@@ -726,6 +766,7 @@ TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
             CheckRun(action, run);
             CheckTold(action, run, clean);
             CheckBackups(run);
+            CheckLogged(run);
         }
         const bool readsBack = action.closingRead || action.verifies;
         for (int call : WritePositions(clean, !readsBack)) {
@@ -734,6 +775,7 @@ TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
             CheckRun(action, run);
             CheckTold(action, run, clean);
             CheckBackups(run);
+            CheckLogged(run);
         }
         if (action.verifies) {
             for (const Fault disk : {Fault::BackupNotSaved, Fault::NoFolder}) {
@@ -742,6 +784,7 @@ TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
                 CheckRun(action, run);
                 CheckTold(action, run, clean);
                 CheckBackups(run);
+                CheckLogged(run);
                 bool asked = false;
                 for (const std::string& message : Messages(run))
                     asked = asked ||
@@ -754,6 +797,7 @@ TEST(FaultSweep, EveryActionSurvivesEveryFailingCall) {
         CheckRun(action, run);
         CheckTold(action, run, clean);
         CheckBackups(run);
+        CheckLogged(run);
     }
 }
 

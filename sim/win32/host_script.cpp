@@ -557,6 +557,18 @@ HRESULT STDMETHODCALLTYPE SheetScript::Storage::UserFolder(BSTR* folder) {
     });
 }
 
+// Scripted runs log the headless sheet's technician, so that both sheets
+// write the same change log.
+HRESULT STDMETHODCALLTYPE SheetScript::Storage::UserName(BSTR* name) {
+    return win32::Guarded([&]() -> HRESULT {
+        if (name == nullptr) return E_POINTER;
+        *name = nullptr;
+        if (!script_.Scripted()) return S_FALSE;
+        *name = win32::NewBstr(WidenText(ScriptedUserName()));
+        return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+    });
+}
+
 // --- The technician -----------------------------------------------------------------
 // Only while the sheet is open; with it closed nothing happens.
 

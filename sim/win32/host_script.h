@@ -136,6 +136,7 @@ private:
         HRESULT STDMETHODCALLTYPE UserSetting(LPCWSTR name, BSTR* value) override;
         HRESULT STDMETHODCALLTYPE SetUserSetting(LPCWSTR name, LPCWSTR value) override;
         HRESULT STDMETHODCALLTYPE UserFolder(BSTR* folder) override;
+        HRESULT STDMETHODCALLTYPE UserName(BSTR* name) override;
 
     private:
         SheetScript& script_;

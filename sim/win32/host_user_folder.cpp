@@ -7,5 +7,6 @@
 namespace qta1::host {
 
 std::string ScriptedUserFolder() { return HeadlessPlatform::kUserFolder; }
+std::string ScriptedUserName() { return HeadlessPlatform::kUserName; }
 
 }  // namespace qta1::host

@@ -7,5 +7,7 @@
 namespace qta1::host {
 
 std::string ScriptedUserFolder();
+// The technician of scripted runs, as the headless sheet names them.
+std::string ScriptedUserName();
 
 }  // namespace qta1::host

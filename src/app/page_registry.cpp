@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "housekeeping/change_log.h"
 #include "resources/layout.h"
 
 namespace qta1 {
@@ -40,8 +41,8 @@ const SheetPages& PageRegistry() {
     {PageId::id, LayoutOf(PageId::id).controls, &Make##id##Page, caption},
     static const SheetPage kPages[] = {QTA1_PAGES(QTA1_SHEET_PAGE)};
 #undef QTA1_SHEET_PAGE
-    static const SheetPages kRegistry{kPages, kHomePage, kUnconfiguredPage, kUserSet,
-                                      kTechnicianSet};
+    static const SheetPages kRegistry{kPages,   kHomePage,      kUnconfiguredPage,
+                                      kUserSet, kTechnicianSet, &MakeNodeChangeLog};
     return kRegistry;
 }
 

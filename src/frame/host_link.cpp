@@ -64,7 +64,19 @@ int32_t NodeLink::WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length
 
 int32_t NodeLink::ReadNodeName(uint8_t* buffer, int32_t length) {
     if (reader_ == nullptr) return kMissingInterfaceStatus;
-    return reader_->ReadNodeName(buffer, length);
+    const int32_t status = reader_->ReadNodeName(buffer, length);
+    if (status == kHostOk && length >= nameReadLength_ && length > 0) {
+        int32_t size = length;
+        while (size > 0 && buffer[size - 1] == 0) --size;
+        nameRead_.assign(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
+        nameReadLength_ = length;
+    }
+    return status;
+}
+
+std::optional<std::string> NodeLink::NameReadAtLeast(int32_t length) const {
+    if (nameReadLength_ == 0 || nameReadLength_ < length) return std::nullopt;
+    return nameRead_;
 }
 
 int NodeLink::ReadSelectedPart() {

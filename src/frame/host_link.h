@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "frame/platform.h"
@@ -184,6 +185,10 @@ public:
     // page cycle ignores it and confirms by reading back.
     int32_t WriteNv(int32_t nvIndex, const uint8_t* buffer, int32_t length);
     int32_t ReadNodeName(uint8_t* buffer, int32_t length);
+    // The name the node gave at the longest successful name read so far, when
+    // that read took at least `length` bytes (trailing zero bytes dropped):
+    // what the change log needs without asking the node again.
+    std::optional<std::string> NameReadAtLeast(int32_t length) const;
     // How many writes of values (not of the part selector) the node has
     // taken through this link: what tells "nothing was written".
     int ValuesWritten() const { return valuesWritten_; }
@@ -219,6 +224,8 @@ private:
     NvReader* reader_ = nullptr;
     FileNodeSite* file_ = nullptr;
     int valuesWritten_ = 0;
+    std::string nameRead_;
+    int32_t nameReadLength_ = 0;
 };
 
 // How a write that did not reach its part says why.

@@ -276,11 +276,52 @@ struct CPropPage::WriteReport {
         bool ok;
         std::array<uint8_t, kNvBufferSize> bytes;  // the page's view
     };
+    // A change for the change log; a box sent twice keeps its first
+    // earlier value and its last new one.
+    struct Change {
+        int control;  // 0: not a box
+        std::string what;
+        std::string before;
+        std::string after;
+    };
+    std::string action;
     std::vector<Sent> sent;
     std::vector<std::string> problems;
-    std::map<std::pair<int, int>, ReadBack> readBack;  // by NV and part
+    std::map<std::pair<int, int>, ReadBack> readBack;                          // by NV and part
+    std::map<std::pair<int, int>, std::array<uint8_t, kNvBufferSize>> before;  // by NV and part
+    std::vector<Change> changes;
     int writesBefore = 0;  // the node's values taken before the action began
+
+    void AddChange(int control, std::string what, std::string earlier, std::string later) {
+        for (Change& change : changes) {
+            if (control != 0 && change.control == control) {
+                change.after = std::move(later);
+                return;
+            }
+        }
+        changes.push_back({control, std::move(what), std::move(earlier), std::move(later)});
+    }
 };
+
+namespace {
+
+// NVs other than the configuration NV have no parts.
+std::pair<int, int> NvPartKey(int nv, int part) { return {nv, nv == kConfigNv ? part : 0}; }
+
+// The lines of a message, for the change log.
+std::vector<std::string> MessageLines(const std::string& message) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= message.size()) {
+        size_t end = message.find('\n', start);
+        if (end == std::string::npos) end = message.size();
+        if (end > start) lines.push_back(message.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+}  // namespace
 
 CPropPage::CPropPage(PageId id, CSheet& sheet, const PageDef& def)
     : id_(id), sheet_(sheet), def_(def), controls_(sheet.ControlsOf(id)) {}
@@ -484,8 +525,9 @@ bool CPropPage::Edited(int control) {
     return Text(control) != (it != shown_.end() ? it->second : std::string());
 }
 
-bool CPropPage::EditedBoxesAccepted(std::span<const Field> fields) {
+bool CPropPage::EditedBoxesAccepted(std::span<const Field> fields, std::string_view action) {
     std::string refused;
+    std::vector<std::string> refusedBoxes;
     int first = 0;
     for (const Field& field : fields) {
         if (field.kind != FieldKind::Word || !Edited(field.control)) continue;
@@ -493,10 +535,12 @@ bool CPropPage::EditedBoxesAccepted(std::span<const Field> fields) {
         const std::string typed = Text(field.control);
         if (EncodeField(field, typed, scratch)) continue;
         if (first == 0) first = field.control;
-        refused += "\n" + BoxName(field.control) + ": \"" + typed + "\"" + text::kTakes +
-                   AcceptedRange(field);
+        refusedBoxes.push_back(BoxName(field.control) + ": \"" + typed + "\"" + text::kTakes +
+                               AcceptedRange(field));
+        refused += "\n" + refusedBoxes.back();
     }
     if (first == 0) return true;
+    LogRefusal(action, std::move(refusedBoxes));
     screen().MessageBox(text::kValuesRefused + refused, "", MsgButtons::Ok, MsgIcon::Exclamation);
     screen().SetFocus(id_, first);
     return false;
@@ -547,6 +591,7 @@ bool CPropPage::WriteBlock(const Block& block) {
         return false;
     }
     if (block.bitReversed) ReverseBits(buffer, kNvBufferSize);
+    NoteBefore(block.nv, block.part, buffer);
     StoreFields(block.fields, buffer);
     return SendNv(block.nv, block.part, block.bitReversed, block.fields, buffer);
 }
@@ -570,6 +615,7 @@ void CPropPage::ReadPage() {
 bool CPropPage::PasswordAccepted() {
     if (def_.passwordBox == 0) return true;
     if (Text(def_.passwordBox) == text::kTechnicianPassword) return true;
+    LogRefusal(text::kWriteAction, {text::kPasswordRefused});
     screen().MessageBox(text::kWrongPassword, "", MsgButtons::Ok, MsgIcon::None);
     return false;
 }
@@ -610,9 +656,32 @@ void CPropPage::WritePage() {
     if (def_.passwordBox != 0) SetText(def_.passwordBox, "");
 }
 
-void CPropPage::BeginWriteReport() {
+void CPropPage::BeginWriteReport(std::string_view action) {
     report_ = std::make_unique<WriteReport>();
+    report_->action = action;
     report_->writesBefore = node().ValuesWritten();
+}
+
+void CPropPage::NoteBefore(int nv, int part, const uint8_t* pageBytes) {
+    if (!report_) return;
+    std::array<uint8_t, kNvBufferSize>& bytes = report_->before[NvPartKey(nv, part)];
+    std::copy(pageBytes, pageBytes + kNvBufferSize, bytes.begin());
+}
+
+void CPropPage::NoteChange(std::string what, std::string before, std::string after) {
+    if (report_) report_->AddChange(0, LoggedName(what), std::move(before), std::move(after));
+}
+
+std::string CPropPage::LoggedName(std::string_view what) const {
+    return std::string(sheet_.CaptionOfPage(id_)) + " - " + std::string(what);
+}
+
+void CPropPage::LogRefusal(std::string_view action, std::vector<std::string> why) {
+    ChangeEntry entry;
+    entry.action = std::string(sheet_.CaptionOfPage(id_)) + ": " + std::string(action);
+    entry.notes.push_back(text::kRefusedNothingSent);
+    entry.notes.insert(entry.notes.end(), why.begin(), why.end());
+    sheet_.LogChange(entry);
 }
 
 void CPropPage::NoteWriteProblem(std::string what, std::string_view why) {
@@ -627,6 +696,25 @@ void CPropPage::NoteSent(int nv, int part, std::span<const Field> fields,
     WriteReport::Sent sent{nv, part, fields, {}};
     std::copy(pageBytes, pageBytes + kNvBufferSize, sent.bytes.begin());
     report_->sent.push_back(sent);
+    // Each box whose bytes this write changed, for the change log: from what
+    // the node held, where the write read it first, else from what the box
+    // last showed of the node.
+    const auto before = report_->before.find(NvPartKey(nv, part));
+    for (const Field& field : fields) {
+        const int control = FieldControl(field);
+        if (!FieldStored(field) || control == 0) continue;
+        if (before != report_->before.end()) {
+            if (SameFieldValue(field, before->second.data(), pageBytes)) continue;
+            auto [earlier, later] =
+                DifferingValueTexts(field, before->second.data(), pageBytes, controls_);
+            report_->AddChange(control, LoggedName(BoxName(control)), std::move(earlier),
+                               std::move(later));
+        } else if (const auto shown = shown_.find(control);
+                   field.kind == FieldKind::Word && shown != shown_.end()) {
+            report_->AddChange(control, LoggedName(BoxName(control)), shown->second,
+                               FormatField(field, pageBytes));
+        }
+    }
 }
 
 void CPropPage::NoteReadBack(const Block& block, const uint8_t* buffer, bool ok) {
@@ -706,7 +794,17 @@ void CPropPage::FinishWriteReport() {
                                   text::kNodeHolds + heldText);
         }
     }
-    if (lines.empty() && unchecked.empty() && differences.empty()) return;
+    ChangeEntry entry;
+    entry.action = std::string(sheet_.CaptionOfPage(id_)) + ": " + report->action;
+    for (const WriteReport::Change& change : report->changes) {
+        if (change.before != change.after)
+            entry.rows.push_back({change.what, change.before, change.after});
+    }
+    const bool attempted = !report->sent.empty() || !lines.empty() || !entry.rows.empty();
+    if (lines.empty() && unchecked.empty() && differences.empty()) {
+        if (attempted) sheet_.LogChange(entry);
+        return;
+    }
     // Each group under its own head: what was not written (all of it, when
     // the node took nothing), what was written but could not be checked, and
     // what the node holds otherwise than it was sent.
@@ -720,6 +818,9 @@ void CPropPage::FinishWriteReport() {
     group(wroteNothing ? text::kNothingWrittenToNode : text::kNotAllWritten, lines);
     group(text::kNotReadBackHead, unchecked);
     group(text::kNodeHoldsOther, differences);
+    // The log keeps what the technician is told.
+    entry.notes = MessageLines(message);
+    sheet_.LogChange(entry);
     screen().MessageBox(message, "", MsgButtons::Ok, MsgIcon::Exclamation);
 }
 

@@ -307,7 +307,8 @@ protected:
     // cannot be stored exactly, one message lists them all (label, group,
     // what was typed, the range the box takes), the focus goes to the first,
     // and the result is false.
-    bool EditedBoxesAccepted(std::span<const Field> fields);
+    bool EditedBoxesAccepted(std::span<const Field> fields,
+                             std::string_view action = text::kWriteAction);
     // True when the box's text is not what the page last showed in it.
     bool Edited(int control);
 
@@ -332,8 +333,19 @@ protected:
     // BeginWriteReport and FinishWriteReport, which tells the technician what
     // was not written, or which boxes the node holds differently from what
     // was sent (compared with the closing Read, when there is one).
-    void BeginWriteReport();
+    // The action is what the node's change log calls it ("Write", "Reset").
+    void BeginWriteReport(std::string_view action = text::kWriteAction);
     void FinishWriteReport();
+    // What the node held in an NV or part before the current write composed
+    // its bytes (the page's view): the change log lists each box whose bytes
+    // the write then changed, from this value to the one sent.
+    void NoteBefore(int nv, int part, const uint8_t* pageBytes);
+    // A change the current write made that no box's bytes show (a command,
+    // the node clock), for the change log.
+    void NoteChange(std::string what, std::string before, std::string after);
+    // A write refused before anything was sent, for the change log: why, one
+    // line each.
+    void LogRefusal(std::string_view action, std::vector<std::string> why);
     // A WriteNv of bytes the page composed itself (as many as the NV takes).
     // A refusal is reported; `fields` (the page's view of `pageBytes`,
     // reversed for option parts) are compared with the closing Read of the
@@ -363,6 +375,8 @@ private:
     struct WriteReport;
     void NoteSent(int nv, int part, std::span<const Field> fields, const uint8_t* pageBytes);
     void NoteReadBack(const Block& block, const uint8_t* buffer, bool ok);
+    // "PID - P (Heat (Mv1))": a box as the change log names it.
+    std::string LoggedName(std::string_view what) const;
     std::string BoxNames(std::span<const Field> fields) const;
     // The boxes of `fields` the technician typed into, or all of them when
     // none was typed into (check boxes and radio buttons).

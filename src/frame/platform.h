@@ -160,6 +160,11 @@ public:
     // An existing file that could be opened for reading and writing: what
     // "Save to file" asks about before it overwrites.
     virtual bool FileWritable(const std::string& path) = 0;
+    // Adds `bytes` at the end of the file (made when it does not exist yet),
+    // safely on the disk when it returns true. A write that fails (a full
+    // disk) leaves the file as it was wherever the disk allows, so that the
+    // bytes already there are never lost.
+    virtual bool AppendFile(const std::string& path, std::string_view bytes) = 0;
 
     // The technician's own choices, kept between sessions (per user).
     virtual std::optional<std::string> UserSetting(std::string_view name) = 0;
@@ -170,6 +175,8 @@ public:
     // the folder exists afterwards. FileNames lists the plain files of a
     // folder (names only), in no particular order.
     virtual std::string UserFolder() = 0;
+    // The name the technician is logged on with, for the change log.
+    virtual std::string UserName() = 0;
     virtual bool MakeFolder(const std::string& path) = 0;
     virtual std::vector<std::string> FileNames(const std::string& folder) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;

@@ -10,6 +10,7 @@ CSheet::CSheet(Platform& platform, HostUnknown* clientSite, const SheetPages& pa
     : platform_(platform), pages_(pages), link_(platform, platform) {
     for (const SheetPage& page : pages_.pages) instances_.push_back(page.make(*this));
     link_.Obtain(clientSite);
+    if (pages_.makeChangeLog != nullptr) changeLog_ = pages_.makeChangeLog(*this);
     Add(pages_.home);
     uint8_t part1[kConfiguredWordReadLength] = {};
     if (!link_.HasReader() ||
@@ -25,6 +26,10 @@ CSheet::CSheet(Platform& platform, HostUnknown* clientSite, const SheetPages& pa
 }
 
 CSheet::~CSheet() = default;
+
+void CSheet::LogChange(const ChangeEntry& entry) {
+    if (changeLog_) changeLog_->Record(entry);
+}
 
 void CSheet::RunModal() {
     const std::string file = FileName();

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "frame/change_log.h"
 #include "frame/host_link.h"
 #include "frame/page.h"
 #include "frame/platform.h"
@@ -33,6 +34,8 @@ struct SheetPages {
     PageId unconfigured;
     std::span<const PageId> userSet;
     std::span<const PageId> technicianSet;
+    // The change log of the node, when the application keeps one.
+    std::unique_ptr<ChangeSink> (*makeChangeLog)(CSheet& sheet) = nullptr;
 };
 
 class CSheet final : public SheetEvents {
@@ -71,6 +74,8 @@ public:
     // The controls of a page's window; none for a page the sheet does not hold.
     std::span<const ControlDecl> ControlsOf(PageId id) const;
     std::string_view CaptionOfPage(PageId id) const;
+    // Adds an action's entry to the node's change log (when there is one).
+    void LogChange(const ChangeEntry& entry);
 
     void OnSheetInitDialog() override;
     // Asks first when a page holds typed values that were not written; No
@@ -100,6 +105,7 @@ private:
     NodeLink link_;
     std::vector<std::unique_ptr<CPropPage>> instances_;
     std::vector<PageId> tabs_;
+    std::unique_ptr<ChangeSink> changeLog_;
 };
 
 }  // namespace qta1

@@ -2,6 +2,7 @@
 
 #include "frame/codec.h"
 #include "frame/sheet.h"
+#include "housekeeping/change_log.h"
 #include "housekeeping/node_information_page.h"
 #include "housekeeping/settings_file.h"
 #include "housekeeping/settings_review.h"
@@ -120,6 +121,9 @@ void CPage25PropPage::OnControlClicked(int controlId) {
             break;
         case IDC_IMPEXP_BACKUPS:
             Busy(IDC_IMPEXP_BACKUPS, [this] { OpenBackups(); });
+            break;
+        case IDC_IMPEXP_CHANGES:
+            Busy(IDC_IMPEXP_CHANGES, [this] { ShowChanges(); });
             break;
         case IDC_IMPEXP_BACKUP_PREVIEW:
             storage_.SetUserSetting(text::kBackupSetting, Checked(controlId) ? "1" : "0");
@@ -315,6 +319,8 @@ bool CPage25PropPage::Download(const SettingsFilePlan& plan, const std::string& 
         result.head = text::kRefusedPartWay;
         result.failed = true;
     }
+    LogWrites(text::kDownloadAction + path, review ? &backup : nullptr, download, result.head,
+              result.details);
     TellResult(result.head, result.details, review ? &backup : nullptr, text::kDownloadStatus,
                result.failed);
     return !download.written.empty();
@@ -334,6 +340,7 @@ bool CPage25PropPage::BackUp(Backup& backup) {
         return true;
     }
     const std::optional<std::string> name = WholeName();
+    backup.name = name;
     // A node whose name is unknown gets no guessed folder.
     if (!name && !goOn(text::kNameNotRead)) return false;
     const LocalTime now = clock().Now();
@@ -421,13 +428,49 @@ void CPage25PropPage::TellResult(const std::string& head, const std::vector<std:
 
 void CPage25PropPage::SaveReport(const ReviewList& list, std::string proposed) {
     if (proposed.size() > 4 && proposed.ends_with(".txt")) proposed.resize(proposed.size() - 4);
-    const char* suffix =
-        list.title == text::kCompareTitle ? text::kReportSuffix : text::kResultReportSuffix;
+    const char* suffix = list.title == text::kCompareTitle   ? text::kReportSuffix
+                         : list.title == text::kChangesTitle ? text::kChangesReportSuffix
+                                                             : text::kResultReportSuffix;
     const std::optional<std::string> report =
         screen().SaveFileDialog({proposed + suffix, text::kSettingsExtension, text::kReportFilter});
     if (report && !storage_.ReplaceFile(*report, ReportText(list))) {
         Message(text::kReportNotWritten, {}, MsgIcon::Exclamation);
     }
+}
+
+void CPage25PropPage::ShowChanges() {
+    const std::optional<std::string> name = WholeName();
+    if (!name) {
+        Message(text::kChangesNameNotRead, text::kChangesTitle, MsgIcon::Exclamation);
+        return;
+    }
+    const std::string log = storage_.ReadFile(ChangeLogPath(storage_, *name)).value_or("");
+    const ReviewList list = ChangeLogList(Text(IDC_IMPEXP_NODENAME), log);
+    if (screen().ShowReviewList(list, ReviewButtons::SaveClose) == MsgAnswer::Yes) {
+        SaveReport(list, DefaultFileName(Text(IDC_IMPEXP_NODENAME)));
+    }
+}
+
+void CPage25PropPage::LogWrites(std::string_view action, const Backup* reviewed,
+                                const DownloadResult& writes, const std::string& head,
+                                const std::vector<std::string>& details) {
+    if (writes.written.empty() && writes.notWritten.empty() && writes.writeErrors == 0) return;
+    ChangeEntry entry;
+    entry.action =
+        std::string(sheet().CaptionOfPage(PageId::ImportExport)) + ": " + std::string(action);
+    // Without the backup the node's earlier values are unknown: every box of
+    // what was sent is listed.
+    static const SettingsImage kNothingRead;
+    if (reviewed != nullptr) entry.nodeName = reviewed->name;
+    for (const SettingsDifference& row : SettingsFields(sheet()).Differences(
+             reviewed != nullptr ? reviewed->held : kNothingRead, writes.written,
+             reviewed != nullptr ? text::kNotRead : text::kLogNotRead)) {
+        entry.rows.push_back({FieldName(row), row.first, row.second});
+    }
+    if (reviewed == nullptr) entry.notes.push_back(text::kEarlierValuesNotRead);
+    entry.notes.push_back(head);
+    entry.notes.insert(entry.notes.end(), details.begin(), details.end());
+    sheet().LogChange(entry);
 }
 
 void CPage25PropPage::Compare() {
@@ -539,6 +582,8 @@ void CPage25PropPage::DefaultSettings() {
     SetText(IDC_IMPEXP_PASSWORD, "");
     if (!go) return;
     const WrittenResult result = ResultOfWrites(factory, notKept, verify, kFactoryTexts);
+    LogWrites(text::kDefaultSettingsAction, review ? &backup : nullptr, factory, result.head,
+              result.details);
     // Without review or verification a complete reset of a unit is told only
     // by the request to restart, as it always was; a file needs no restart.
     if (result.failed || review || verify || node().File() != nullptr) {

@@ -33,6 +33,7 @@ private:
         SettingsImage held;
         std::optional<std::string> path;  // none: no file was written
         bool partial = false;             // some NVs could not be read
+        std::optional<std::string> name;  // the node's whole name, when it was read
     };
     void ShowNodeName();
     void AskRestart();
@@ -73,6 +74,13 @@ private:
     FileDialogRequest SettingsFileRequest();
     void Message(std::string_view text, std::string_view title = {}, MsgIcon icon = MsgIcon::None);
     void SaveReport(const ReviewList& list, std::string proposed);
+    // "Changes...": the node's change log, newest first.
+    void ShowChanges();
+    // The change log's entry of a download or of "Default settings": with a
+    // backup, each box whose bytes the writes changed; then what the
+    // technician is told.
+    void LogWrites(std::string_view action, const Backup* reviewed, const DownloadResult& writes,
+                   const std::string& head, const std::vector<std::string>& details);
 };
 
 // "Save to file" proposes C:\<node name>.txt.

@@ -47,10 +47,15 @@ void CPage16PropPage::RefreshLiveValues() {
 void CPage16PropPage::OnControlClicked(int controlId) {
     if (controlId != IDC_SETTIME_SYNC) return;
     uint8_t bytes[kNvBufferSize] = {};
-    ClockBytes(clock().Now(), bytes);
-    BeginWriteReport();
+    const LocalTime now = clock().Now();
+    ClockBytes(now, bytes);
+    BeginWriteReport(text::kSyncAction);
     if (node().WriteNv(kClockSettingNv, bytes, WriteLengthOf(kClockSettingNv)) != kHostOk) {
         NoteWriteProblem(text::kNodeClock, text::kClockRefused);
+    } else {
+        NoteChange(text::kNodeClock,
+                   Text(IDC_SETTIME_NODE_DATE) + " " + Text(IDC_SETTIME_NODE_TIME),
+                   FormatExportDate(now) + " " + FormatExportTime(now));
     }
     FinishWriteReport();
 }

@@ -60,6 +60,8 @@ constexpr ControlDecl kImportExport[] = {
     {IDC_IMPEXP_VERIFY,          K::CheckBox,     "Verify after writing",      "Factory settings", "", kNoFlags,                     155, 122, 125, 10},
     {IDC_STATIC,                 K::Static,       "Please note: After setting the software values to factory settings, you must RESTART the plugin.",
                                                                                "Factory settings", "", kNoFlags,                     20,  136, 260, 24},
+    // What was changed on this node, from its change log.
+    {IDC_IMPEXP_CHANGES,         K::PushButton,   "Changes...",                "",                 "", kNoFlags,                     10,  172, 80,  16},
 };
 // clang-format on
 

@@ -65,6 +65,39 @@ inline constexpr const char* kResetNotTakenBack =
 inline constexpr const char* kNodeClock = "Node date and time";
 inline constexpr const char* kClockRefused = "not set, the node refused the PC's time";
 inline constexpr const char* kFactoryModeSets = "The factory HVAC mode sets";
+inline constexpr const char* kModeSetsNotSet = "never set";
+inline constexpr const char* kModeSetsWritten = "written";
+// The node's change log, beside its backups.
+inline constexpr const char* kChangeLogFile = "Changes.log";
+// Where the entries go while the node's name cannot be read.
+inline constexpr const char* kUnnamedChangeLogFile = "Changes of unnamed nodes.log";
+inline constexpr const char* kLogNameNotRead = "(name not read)";
+inline constexpr const char* kChangeLogNotWritten =
+    "The change was made, but it could not be added to the change log:\n";
+inline constexpr const char* kWriteAction = "Write";
+inline constexpr const char* kSyncAction = "Sync";
+inline constexpr const char* kResetAction = "Reset";
+inline constexpr const char* kStartAction = "Start";
+inline constexpr const char* kDownloadAction = "Download of ";
+inline constexpr const char* kDefaultSettingsAction = "Default settings";
+inline constexpr const char* kRefusedNothingSent = "Refused, nothing was sent:";
+inline constexpr const char* kPasswordRefused = "the password was wrong";
+// A download without "Back up and preview first" does not read the node first.
+inline constexpr const char* kEarlierValuesNotRead =
+    "The node's earlier values were not read (Back up and preview first was off).";
+inline constexpr const char* kLogNotRead = "(not read)";
+inline constexpr const char* kChangesTitle = "Changes";
+// "Changes made to AHU 3, newest first", or no entry yet
+inline constexpr const char* kChangesHead = "Changes made to ";
+inline constexpr const char* kChangesTail = ", newest first";
+inline constexpr const char* kNoChangesLogged = "No change to this node has been logged yet.";
+inline constexpr const char* kChangesNameNotRead =
+    "The node's name could not be read, so its change log cannot be found.";
+inline constexpr const char* kWhenColumn = "Date and time";
+inline constexpr const char* kUserColumn = "User";
+inline constexpr const char* kActionColumn = "Action";
+inline constexpr const char* kChangeColumn = "Change";
+inline constexpr const char* kChangesReportSuffix = " changes.txt";
 inline constexpr const char* kChecked = "checked";
 inline constexpr const char* kNotChecked = "not checked";
 

@@ -94,7 +94,7 @@ void CPage27PropPage::OnPageHidden() { InitialiseModeSets(); }
 // part cannot be selected or read, nothing is written: the node might be
 // showing another part.
 void CPage27PropPage::InitialiseModeSets() {
-    BeginWriteReport();
+    BeginWriteReport(text::kFactoryModeSets);
     uint8_t buffer[kNvBufferSize] = {};
     const NodeLink::PartRead read = node().SelectAndRead(kModeSetsPart, buffer, kNvValueSize);
     if (read == NodeLink::PartRead::OtherPart) {
@@ -106,6 +106,11 @@ void CPage27PropPage::InitialiseModeSets() {
         if (factory && node().WriteNv(kConfigNv, reinterpret_cast<const uint8_t*>(factory->data()),
                                       kNvValueSize) != kHostOk) {
             NoteWriteProblem(text::kFactoryModeSets, text::kWriteRefused);
+        } else if (factory) {
+            // No page shows these bytes: the log names the part.
+            NoteChange(text::kFactoryModeSets + std::string(", ") +
+                           SettingsNvName(kConfigNv, kModeSetsPart),
+                       text::kModeSetsNotSet, text::kModeSetsWritten);
         }
     }
     FinishWriteReport();

@@ -58,8 +58,8 @@ void CPage21PropPage::OnControlClicked(int controlId) {
 // the box cannot store stops Start before anything is sent; a box the
 // technician did not edit sends the node's own time back.
 void CPage21PropPage::Start(const Field& time, int nv) {
-    if (!EditedBoxesAccepted({&time, 1})) return;
-    BeginWriteReport();
+    if (!EditedBoxesAccepted({&time, 1}, text::kStartAction)) return;
+    BeginWriteReport(text::kStartAction);
     uint8_t buffer[kNvBufferSize] = {};
     if (node().ReadNv(nv, buffer, kNvBufferSize) != kHostOk) {
         NoteWriteProblem(BoxName(time.control), text::kNotReadBeforeWrite);

@@ -53,6 +53,7 @@ bool CWeekCalendarPage::RefuseWrite(int formatErrors, int calendarErrors) {
     const int total = formatErrors + calendarErrors;
     if (total == 0) return false;
     const char* tail = formatErrors > 0 ? text::kErrorsNotWrittenFormat : text::kErrorsNotWritten;
+    LogRefusal(text::kWriteAction, {FormatFixed(total, 0) + tail});
     screen().MessageBox(FormatFixed(total, 0) + tail, "", MsgButtons::Ok, MsgIcon::None);
     return true;
 }
@@ -64,6 +65,7 @@ void CWeekCalendarPage::WriteSharedCalendar(const StartStopCheck& check) {
         return;
     }
     buffer[0] = 0;
+    NoteBefore(kFreecoolPirCalendarNv, 0, buffer);
     // A box that holds no time keeps the node's byte, which then counts as it is.
     const int formatErrors = static_cast<int>(StoreTimeBoxes(buffer).count());
     const int calendarErrors = CheckStartStop({&check, 1}, buffer, TimeBoxSet{});

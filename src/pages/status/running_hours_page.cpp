@@ -84,9 +84,11 @@ void CPage3PropPage::OnControlClicked(int controlId) {
         const uint8_t command[kNvBufferSize] = {static_cast<uint8_t>(EncodeHigh(reset.code) & 0xFF),
                                                 static_cast<uint8_t>(EncodeLow(reset.code) & 0xFF)};
         const uint8_t none[kNvBufferSize] = {};
-        BeginWriteReport();
+        BeginWriteReport(text::kResetAction);
         if (node().WriteNv(kResetCommandNv, command, WriteLengthOf(kResetCommandNv)) != kHostOk) {
             NoteWriteProblem(BoxName(reset.counter), text::kResetRefused);
+        } else {
+            NoteChange(BoxName(reset.counter), Text(reset.counter), "0");
         }
         {
             const BusyButton busy = ShowBusy(controlId);

@@ -177,6 +177,18 @@ bool HeadlessPlatform::ReplaceFile(const std::string& path, std::string_view byt
     return true;
 }
 
+bool HeadlessPlatform::AppendFile(const std::string& path, std::string_view bytes) {
+    const std::optional<size_t> fault = std::exchange(appendFaultAfter_, std::nullopt);
+    if (readOnly_[path]) return false;
+    std::string& file = files_[path];
+    if (fault && *fault < bytes.size()) {
+        file += bytes.substr(0, *fault);
+        return false;
+    }
+    file += bytes;
+    return true;
+}
+
 MsgAnswer HeadlessPlatform::ShowReviewList(const ReviewList& list, ReviewButtons buttons) {
     const ScriptedAnswers::BoxAnswer box = answers_.NextBoxAnswer(MsgButtons::YesNo);
     for (std::string& line : trace_line::ReviewList(list, buttons, box.answer, box.unanswered)) {

@@ -53,18 +53,21 @@ public:
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFile(const std::string& path, std::string_view bytes) override;
     bool FileWritable(const std::string& path) override;
+    bool AppendFile(const std::string& path, std::string_view bytes) override;
     // Answered from the message-box queue: Yes saves the report or answers
     // the question Yes; unanswered, the list is closed (No).
     MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) override;
     std::optional<std::string> UserSetting(std::string_view name) override;
     void SetUserSetting(std::string_view name, std::string_view value) override;
     std::string UserFolder() override { return kUserFolder; }
+    std::string UserName() override { return kUserName; }
     bool MakeFolder(const std::string& path) override;
     std::vector<std::string> FileNames(const std::string& folder) override;
     bool RemoveFile(const std::string& path) override;
 
     // The technician's folder of a headless run, the same in every run.
     static constexpr const char* kUserFolder = "C:\\Users\\Technician\\AppData\\Local\\QTA1";
+    static constexpr const char* kUserName = "Technician";
 
     // --- The technician's side, while the sheet runs -------------------------
     // Called inside RunSheetModal after the sheet is initialised; the sheet
@@ -117,6 +120,10 @@ public:
         saveFault_ = fault;
         saveFaultAfter_ = afterBytes;
     }
+    // The next append stops after `afterBytes` bytes and fails, leaving
+    // those bytes in the file: a disk that filled up, or a PC that went off,
+    // in the middle of a write.
+    void FailNextAppend(size_t afterBytes) { appendFaultAfter_ = afterBytes; }
     // Folders that cannot be made, as on a disk the technician may not write.
     void FailFolders(bool on) { failFolders_ = on; }
     // Every path that holds a file, temporary files included.
@@ -157,6 +164,7 @@ private:
     std::map<std::string, bool> readOnly_;
     SaveFault saveFault_ = SaveFault::None;
     size_t saveFaultAfter_ = 0;
+    std::optional<size_t> appendFaultAfter_;
     bool failFolders_ = false;
 };
 

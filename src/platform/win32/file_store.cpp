@@ -135,6 +135,25 @@ bool ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
     return ok;
 }
 
+bool AppendFileBytes(const std::wstring& path, std::string_view bytes) {
+    if (path.empty() || path.back() == L'\\' || path.back() == L'/') return false;
+    const std::wstring target = UnlimitedPath(path);
+    if (IsReadOnly(target)) return false;
+    // Others may read the log meanwhile (Notepad); nobody else writes it.
+    win32::FileHandle file(FileCalls().createFile(target.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                                  FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(file.Get(), LARGE_INTEGER{}, &end, FILE_END)) return false;
+    if (WriteAll(file.Get(), bytes) && FileCalls().flushFile(file.Get()) != FALSE) {
+        return CloseHandle(file.Release()) != FALSE;
+    }
+    // Back to what the file held, so that a half entry never stays behind.
+    if (SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN)) SetEndOfFile(file.Get());
+    return false;
+}
+
 bool IsWritableFilePath(const std::wstring& path) {
     if (path.empty()) return false;
     const std::wstring full = UnlimitedPath(path);

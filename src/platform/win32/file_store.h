@@ -28,6 +28,10 @@ std::wstring UnlimitedPath(const std::wstring& path);
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
 bool ReplaceFileBytes(const std::wstring& path, std::string_view bytes);
+// Adds the bytes at the end of the file (made when missing) and flushes them
+// to the disk. A write that fails part-way is cut off again, so the file
+// keeps exactly what it held: a log loses at most the entry being written.
+bool AppendFileBytes(const std::wstring& path, std::string_view bytes);
 // An existing file that opens for reading and writing (and is left as it was).
 bool IsWritableFilePath(const std::wstring& path);
 

@@ -12,6 +12,10 @@ bool ReplaceWholeFile(const std::string& utf8Path, std::string_view bytes) {
     return ReplaceFileBytes(WidenPath(utf8Path), bytes);
 }
 
+bool AppendToFile(const std::string& utf8Path, std::string_view bytes) {
+    return AppendFileBytes(WidenPath(utf8Path), bytes);
+}
+
 bool IsWritableFile(const std::string& utf8Path) { return IsWritableFilePath(WidenPath(utf8Path)); }
 
 }  // namespace qta1

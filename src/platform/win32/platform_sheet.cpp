@@ -376,6 +376,9 @@ public:
         return ReplaceWholeFile(path, bytes);
     }
     bool FileWritable(const std::string& path) override { return IsWritableFile(path); }
+    bool AppendFile(const std::string& path, std::string_view bytes) override {
+        return AppendToFile(path, bytes);
+    }
 
     MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) override {
         return ShowReviewWindow(sheet_ != nullptr ? sheet_ : owner_, list, buttons, hooks_);
@@ -396,6 +399,10 @@ public:
     std::string UserFolder() override {
         if (std::optional<std::string> folder = hooks_.UserFolder()) return *std::move(folder);
         return UserDataFolder();
+    }
+    std::string UserName() override {
+        if (std::optional<std::string> name = hooks_.UserName()) return *std::move(name);
+        return LoggedOnUser();
     }
     bool MakeFolder(const std::string& path) override { return MakeFolders(path); }
     std::vector<std::string> FileNames(const std::string& folder) override {

@@ -57,6 +57,13 @@ void WriteUserSetting(std::string_view name, std::string_view value) {
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
+std::string LoggedOnUser() {
+    wchar_t name[257] = {};  // the longest user name, and its zero
+    DWORD size = sizeof name / sizeof name[0];
+    if (!GetUserNameW(name, &size)) return {};
+    return NarrowText(name);
+}
+
 std::string UserDataFolder() {
     PWSTR local = nullptr;
     std::wstring folder;

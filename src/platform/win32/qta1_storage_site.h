@@ -16,10 +16,10 @@
 
 namespace qta1::win32 {
 
-// {256CD459-DFCB-4F33-A205-AF310304080A}. A new identifier whenever the
+// {6E0B1C2A-9D43-4F7E-8A51-3C27D90B6E14}. A new identifier whenever the
 // methods change.
 inline constexpr GUID kIidQta1StorageSite = {
-    0x256CD459, 0xDFCB, 0x4F33, {0xA2, 0x05, 0xAF, 0x31, 0x03, 0x04, 0x08, 0x0A}};
+    0x6E0B1C2A, 0x9D43, 0x4F7E, {0x8A, 0x51, 0x3C, 0x27, 0xD9, 0x0B, 0x6E, 0x14}};
 
 class IQta1StorageSite : public IUnknown {
 public:
@@ -31,6 +31,9 @@ public:
     // The technician's own folder for the plug-in's files. S_OK: the host's
     // (freed by the caller); S_FALSE: the system's.
     virtual HRESULT STDMETHODCALLTYPE UserFolder(BSTR* folder) = 0;
+    // The technician's name in the change log. S_OK: the host's (freed by
+    // the caller); S_FALSE: the Windows user's.
+    virtual HRESULT STDMETHODCALLTYPE UserName(BSTR* name) = 0;
 
 protected:
     ~IQta1StorageSite() = default;

@@ -191,4 +191,11 @@ std::optional<std::string> ScriptHooks::UserFolder() const {
     return NarrowPath(folder.View());
 }
 
+std::optional<std::string> ScriptHooks::UserName() const {
+    if (!storage_) return std::nullopt;
+    win32::Bstr name;
+    if (storage_->UserName(name.Out()) != S_OK || name.Get() == nullptr) return std::nullopt;
+    return NarrowText(name.View());
+}
+
 }  // namespace qta1

@@ -84,6 +84,7 @@ public:
     bool SetUserSetting(std::string_view name, std::string_view value) const;
     // The host's folder for the plug-in's files; none for the system's.
     std::optional<std::string> UserFolder() const;
+    std::optional<std::string> UserName() const;
 
 private:
     win32::ComPtr<win32::IQta1ScriptSite> script_;

@@ -75,6 +75,7 @@ std::wstring FileDialogFilter(std::string_view pipeSeparated);
 std::optional<std::string> ReadWholeFile(const std::string& utf8Path);
 bool ReplaceWholeFile(const std::string& utf8Path, std::string_view bytes);
 // An existing file that opens for reading and writing (and is left as it was).
+bool AppendToFile(const std::string& utf8Path, std::string_view bytes);
 bool IsWritableFile(const std::string& utf8Path);
 
 // The review list in a modal, resizable window owned by `owner` (disabled
@@ -90,6 +91,8 @@ void WriteUserSetting(std::string_view name, std::string_view value);
 // %LOCALAPPDATA%\QTA1, folders with their parents, the plain files of a
 // folder, one file deleted; paths as UTF-8.
 std::string UserDataFolder();
+// The name the technician is logged on with (GetUserNameW), as plug-in text.
+std::string LoggedOnUser();
 bool MakeFolders(const std::string& utf8Path);
 std::vector<std::string> FilesInFolder(const std::string& utf8Folder);
 bool DeleteOneFile(const std::string& utf8Path);

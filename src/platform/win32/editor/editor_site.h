@@ -23,6 +23,9 @@ public:
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFile(const std::string& path, std::string_view bytes) override;
     bool FileWritable(const std::string& path) override;
+    // A file node keeps no change log.
+    bool AppendFile(const std::string&, std::string_view) override { return false; }
+    std::string UserName() override { return {}; }
     std::optional<std::string> UserSetting(std::string_view) override { return std::nullopt; }
     void SetUserSetting(std::string_view, std::string_view) override {}
     std::string UserFolder() override { return {}; }
