@@ -8,7 +8,9 @@
 #include <optional>
 #include <vector>
 
+#include "housekeeping/settings_review.h"
 #include "platform/trace_lines.h"
+#include "resources/strings.h"
 #include "sim_session.h"
 
 namespace qta1 {
@@ -575,12 +577,20 @@ private:
     void PrintNodeSelector(const Args&) {
         Print("node selector: " + std::to_string(node().Selector()));
     }
+    // The simulated node's change log, where the sheet keeps it.
+    void PrintLog(const Args&) {
+        std::string name = node().Name();
+        while (!name.empty() && name.back() == '\0') name.pop_back();
+        PrintFileAt(std::string(HeadlessPlatform::kUserFolder) + "\\" + text::kBackupsFolder +
+                    "\\" + BackupFolderName(name) + "\\" + text::kChangeLogFile);
+    }
+    void PrintFile(const Args& a) { PrintFileAt(a.strings[0]); }
     // One printed line per line of the file, each quoted with its line end,
     // so that CR LF, blanks and a missing last line end all show.
-    void PrintFile(const Args& a) {
-        const std::optional<std::string> bytes = host_.FileBytes(a.strings[0]);
-        if (!bytes) return Print("file " + QuoteText(a.strings[0]) + ": (none)");
-        Print("file " + QuoteText(a.strings[0]) + ": " + std::to_string(bytes->size()) + " bytes");
+    void PrintFileAt(const std::string& path) {
+        const std::optional<std::string> bytes = host_.FileBytes(path);
+        if (!bytes) return Print("file " + QuoteText(path) + ": (none)");
+        Print("file " + QuoteText(path) + ": " + std::to_string(bytes->size()) + " bytes");
         for (size_t start = 0; start < bytes->size();) {
             const size_t end = std::min(bytes->find('\n', start), bytes->size() - 1) + 1;
             Print("  " + QuoteText(std::string_view(*bytes).substr(start, end - start)));
@@ -642,6 +652,7 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"print node nv N",                 Where::Anywhere,     &Runner::PrintNodeNv},
     {"print node selector",             Where::Anywhere,     &Runner::PrintNodeSelector},
     {"print file S",                    Where::Anywhere,     &Runner::PrintFile},
+    {"print log",                       Where::Anywhere,     &Runner::PrintLog},
     };
     // clang-format on
     return kCommands;

@@ -41,6 +41,7 @@ public:
     int Selector() const;
     // Raw name bytes, up to 50; a name of 50 bytes has no terminating zero.
     void SetName(const std::string& bytes);
+    const std::string& Name() const { return name_; }
     // Unconfigured: part 1 word 14 = 0 and nothing else changed.
     void SetConfiguredWord(int word);
     // Live status values follow virtual time unless switched off (they then

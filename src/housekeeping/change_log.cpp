@@ -109,9 +109,16 @@ std::string ChangeEntryText(const LocalTime& when, std::string_view user, std::s
 
 std::vector<LoggedChange> ParseChangeLog(std::string_view text) {
     std::vector<LoggedChange> entries;
+    // Every entry starts after a blank line: whatever follows one is a new
+    // entry, also when its head was cut off, so that nothing a crash left
+    // behind is taken for part of the entry before it.
+    bool afterBlank = true;
     for (std::string_view line : Split(text, '\n')) {
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty()) continue;
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty()) {
+            afterBlank = true;
+            continue;
+        }
         if (StartsWithTime(line)) {
             const std::vector<std::string_view> columns = Split(line, kColumn);
             LoggedChange entry;
@@ -123,10 +130,11 @@ std::vector<LoggedChange> ParseChangeLog(std::string_view text) {
                 entry.action += (i > 3 ? " " : "") + std::string(columns[i]);
             }
             entries.push_back(std::move(entry));
+            afterBlank = false;
             continue;
         }
-        // A line before any head (a log edited by hand) still shows.
-        if (entries.empty()) entries.emplace_back();
+        if (afterBlank || entries.empty()) entries.emplace_back();
+        afterBlank = false;
         while (!line.empty() && (line.front() == kColumn || line.front() == ' ')) {
             line.remove_prefix(1);
         }
