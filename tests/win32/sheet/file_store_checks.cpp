@@ -94,6 +94,31 @@ void CheckFileStore(const std::wstring& folder) {
                std::string(fault.what) + " leaves no temporary file");
     }
 
+    // An append to a log under the same faults (a refused move cannot happen
+    // to it) keeps exactly what the log held; the next append then lands
+    // right after the earlier entries.
+    const std::wstring log = scratch + L"\\Changes.log";
+    for (const Fault& fault : faults) {
+        DeleteFileW(log.c_str());
+        const std::string earlier = "\r\nan earlier entry\r\n";
+        expect(AppendFileBytes(log, earlier), std::string(fault.what) + ": the first append");
+        const FileSystemCalls real = FileCalls();
+        fault.arm(FileCalls());
+        const bool appended = AppendFileBytes(log, next);
+        FileCalls() = real;
+        if (fault.what == std::string("a refused move")) {
+            expect(appended, "an append makes no move");
+            continue;
+        }
+        expect(!appended, std::string(fault.what) + " of an append is reported");
+        expect(ReadFileBytes(log) == earlier,
+               std::string(fault.what) + " of an append leaves the log byte for byte");
+        expect(AppendFileBytes(log, "\r\nthe next entry\r\n") &&
+                   ReadFileBytes(log) == earlier + "\r\nthe next entry\r\n",
+               std::string(fault.what) + ": the next append follows the earlier entries");
+    }
+    DeleteFileW(log.c_str());
+
     // A target another program holds open without sharing cannot be replaced.
     {
         HANDLE lock = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
