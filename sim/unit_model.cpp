@@ -90,7 +90,8 @@ double InjectionSetpoint(const UnitSettings& s, double space) {
 // cooling, then heat recovered by the exchanger, then recycled exhaust air,
 // then the heating coil. A stage opens further only while every fitted
 // stage before it is fully open, and closes only while every fitted stage
-// after it is closed, so one stage at a time regulates.
+// after it is closed, so one stage at a time regulates. The stages move in
+// this order within a step, each seeing where the ones before it went.
 constexpr Actuator kSequence[] = {Actuator::Cooling, Actuator::Exchanger, Actuator::Recycling,
                                   Actuator::Heating};
 
@@ -167,7 +168,6 @@ void UnitModel::Step(const UnitSettings& s, double outdoor) {
     injectionSetpoint_ = InjectionSetpoint(s, spaceSetpoint_);
     const double error = injectionSetpoint_ - injection_;
 
-    const auto start = position_;
     for (size_t k = 0; k < std::size(kSequence); ++k) {
         const size_t stage = IndexOf(kSequence[k]);
         const LoopConstants& c = s.loops[stage];
@@ -187,11 +187,11 @@ void UnitModel::Step(const UnitSettings& s, double outdoor) {
         for (size_t j = 0; j < std::size(kSequence); ++j) {
             const size_t other = IndexOf(kSequence[j]);
             if (!s.fitted[other]) continue;
-            if (j < k && start[other] < 100) earlierOpen = false;
-            if (j > k && start[other] > 0) laterClosed = false;
+            if (j < k && position_[other] < 100) earlierOpen = false;
+            if (j > k && position_[other] > 0) laterClosed = false;
         }
         if ((change > 0 && !earlierOpen) || (change < 0 && !laterClosed)) change = 0;
-        position_[stage] = std::clamp(start[stage] + change, 0.0, 100.0);
+        position_[stage] = std::clamp(position_[stage] + change, 0.0, 100.0);
     }
     lastError_ = error;
 
