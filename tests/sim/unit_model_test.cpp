@@ -182,5 +182,160 @@ TEST(UnitModel, OutputsStayInRangeAndTheStagesTakeTurns) {
     }
 }
 
+struct ModelNode {
+    VirtualClock clock;
+    Trace trace{clock};
+    SimulatedNode node{clock, &trace};
+
+    ModelNode() { node.UseUnitModel(true); }
+    void At(int64_t ms) { clock.Advance(ms - clock.NowMs()); }
+    int Word(int nv, int offset) const {
+        return node.Nv(nv)[offset] << 8 | node.Nv(nv)[offset + 1];
+    }
+    double Celsius(int nv, int offset) const {
+        return static_cast<int16_t>(Word(nv, offset)) / 100.0;
+    }
+    void Write(int nv, const Bytes& bytes) {
+        ASSERT_EQ(node.WriteNv(nv, bytes.data(), static_cast<int32_t>(bytes.size())), kHostOk);
+    }
+};
+
+// The plug-in reads the live NVs every 2 s on most pages, every second on
+// some, not at all on others; what the node shows at a moment must not
+// depend on that, also across writes of the PID part and the set points
+// made between reads.
+TEST(UnitModelOnTheNode, ReadsAtAnyPaceGiveTheSameValues) {
+    const int64_t periods[] = {7 * kMinute, kSecond, 2 * kSecond, 10 * kSecond, 3700};
+    const int64_t samples[] = {kMinute, 5 * kMinute, 10 * kMinute, 20 * kMinute};
+    const int liveNvs[] = {2, 10, 19, 20, 22, 29, 43, 44, 48};
+    std::vector<std::vector<NvValue>> first;
+    for (int64_t period : periods) {
+        SCOPED_TRACE(period);
+        ModelNode n;
+        // Events in time order: reads at the row's pace, a P of 3.0 written
+        // to the PID part at 61.5 s, a winter set point of 24.0 at 5 min.
+        std::vector<NvValue> seen;
+        bool wroteP = false, wroteSetpoint = false;
+        size_t nextSample = 0;
+        for (int64_t t = 0; nextSample < std::size(samples);) {
+            const int64_t nextRead = (t / period + 1) * period;
+            int64_t next = std::min(nextRead, samples[nextSample]);
+            if (!wroteP) next = std::min<int64_t>(next, 61500);
+            if (!wroteSetpoint) next = std::min(next, 5 * kMinute);
+            n.At(next);
+            t = next;
+            if (!wroteP && t == 61500) {
+                n.Write(55, {0x00, 0x08});
+                n.Write(56, PidPart(30, 60, 5));
+                n.Write(55, {0x00, 0x01});
+                wroteP = true;
+            }
+            if (!wroteSetpoint && t == 5 * kMinute) {
+                n.Write(50, Setpoints(2400));
+                wroteSetpoint = true;
+            }
+            for (int nv : liveNvs) n.node.Nv(nv);  // a read at this pace
+            if (t == samples[nextSample]) {
+                for (int nv : liveNvs) seen.push_back(n.node.Nv(nv));
+                ++nextSample;
+            }
+        }
+        if (first.empty()) {
+            first.push_back(seen);
+            EXPECT_NEAR(n.Celsius(10, 0), 24.0, 0.5);  // Bs1 got to the new set point
+        } else {
+            EXPECT_EQ(seen, first[0]);
+        }
+    }
+}
+
+// What the node shows with the model on, against what the technician and the
+// scenarios do to it.
+TEST(UnitModelOnTheNode, ShowsTheModelWhereNothingElseDecides) {
+    const NvValue sensorFault{0x95, 0x5C};  // -273.00
+    struct Case {
+        const char* name;
+        std::function<void(ModelNode&)> act;          // at 2 minutes
+        std::function<void(const ModelNode&)> check;  // at 12 minutes
+    };
+    const Case cases[] = {
+        {"the calculated set points follow NV 50 at once",
+         [](ModelNode& n) { n.Write(50, Setpoints(2400)); },
+         [](const ModelNode& n) {
+             EXPECT_EQ(n.Word(19, 0), 2400);
+             EXPECT_EQ(n.Word(20, 0), 2400);
+             EXPECT_NEAR(n.Celsius(10, 0), 24.0, 0.5);
+             EXPECT_GT(n.Celsius(2, 3), 22.5);  // the space warms after it
+         }},
+        {"without the calculation the fixed set point holds, within no limits",
+         [](ModelNode& n) {
+             Bytes part1 = Part1();
+             part1[4] = 0x00;
+             n.Write(56, part1);
+             Bytes setpoints = Setpoints();
+             setpoints[3] = 0x0A;  // "Calc" 25.60, above the 25.00 maximum
+             setpoints[4] = 0x00;
+             n.Write(50, setpoints);
+         },
+         [](const ModelNode& n) {
+             EXPECT_EQ(n.Word(19, 0), 2560);
+             EXPECT_EQ(n.Word(20, 0), 2560);
+         }},
+        {"a unit without equipment regulates nothing",
+         [](ModelNode& n) {
+             n.node.SetPart(1, NvValue{0x01, 0x00, 0x00, 0x00, 0x31});
+         },
+         [](const ModelNode& n) {
+             for (int nv : {43, 44}) EXPECT_EQ(n.Word(nv, 0), 0) << nv;
+             EXPECT_EQ(n.Word(48, 7), 0);
+             EXPECT_EQ(n.Word(48, 9), 0);
+             EXPECT_LT(n.Celsius(10, 0), 10.0);  // Bs1 falls toward outdoor
+         }},
+        {"cooling and recycling show in the room mode NV, counted to 4095",
+         [](ModelNode& n) {
+             n.node.SetPart(1, NvValue{0x01, 0x00, 0x0F, 0x00, 0x00});
+             Bytes setpoints = Setpoints();
+             setpoints[3] = 0xFE;  // "Calc" -3.00, below outdoor
+             setpoints[4] = 0xD4;
+             n.Write(50, setpoints);
+         },
+         [](const ModelNode& n) {
+             EXPECT_GT(n.Word(48, 9), 0);
+             EXPECT_LE(n.Word(48, 9), 4095);
+             EXPECT_EQ(n.Word(48, 7), 0);
+             EXPECT_EQ(n.Word(43, 0), 0);
+             EXPECT_NEAR(n.Celsius(10, 0), -3.0, 0.5);
+         }},
+        {"a sensor fault set by SetNv wins", [&](ModelNode& n) { n.node.SetNv(10, sensorFault); },
+         [&](const ModelNode& n) {
+             EXPECT_EQ(n.node.Nv(10), sensorFault);
+             EXPECT_GT(n.Word(43, 0), 0);  // the unit still heats
+         }},
+        {"held still, the model holds too", [](ModelNode& n) { n.node.SetAnimated(false); },
+         [](const ModelNode& n) {
+             ModelNode atTwo;
+             atTwo.At(2 * kMinute);
+             for (int nv : {2, 10, 20, 43, 44, 48})
+                 EXPECT_EQ(n.node.Nv(nv), atTwo.node.Nv(nv)) << nv;
+         }},
+        {"switched back, the waves return", [](ModelNode& n) { n.node.UseUnitModel(false); },
+         [](const ModelNode& n) {
+             VirtualClock clock;
+             SimulatedNode waves(clock, nullptr);
+             clock.Advance(n.clock.NowMs());
+             for (int nv : {2, 10, 19, 20, 22, 43, 44, 48})
+                 EXPECT_EQ(n.node.Nv(nv), waves.Nv(nv)) << nv;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModelNode n;
+        n.At(2 * kMinute);
+        c.act(n);
+        n.At(12 * kMinute);
+        c.check(n);
+    }
+}
+
 }  // namespace
 }  // namespace qta1
