@@ -428,7 +428,12 @@ private:
             node().SetConfiguredWord(static_cast<int>(a.numbers[0]));
         }
     }
-    void NodeAnimate(const Args& a) { node().SetAnimated(On(a)); }
+    // Moving first, so that a model switched on starts at rest at this moment.
+    void NodeAnimate(const Args& a) {
+        const std::string& how = a.choices[0];
+        node().SetAnimated(how != "off");
+        if (how != "off") node().UseUnitModel(how == "model");
+    }
     void FaultCall(const Args& a) {
         if (InRange(a.numbers[0], 1, kMaxCallOffset, "call"))
             node().FailCall(static_cast<int>(a.numbers[0]));
@@ -617,7 +622,7 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"node name S",                     Where::Anywhere,     &Runner::NodeName},
     {"node name-hex HEX",               Where::Anywhere,     &Runner::NodeNameHex},
     {"node configured N",               Where::Anywhere,     &Runner::NodeConfigured},
-    {"node animate on|off",             Where::Anywhere,     &Runner::NodeAnimate},
+    {"node animate on|off|model",       Where::Anywhere,     &Runner::NodeAnimate},
     {"fault call N",                    Where::Anywhere,     &Runner::FaultCall},
     {"fault nv N reads|writes|both",    Where::Anywhere,     &Runner::FaultNv},
     {"fault nv N keeps",                Where::Anywhere,     &Runner::KeepNv},

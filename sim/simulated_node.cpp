@@ -1,6 +1,7 @@
 #include "simulated_node.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -122,6 +123,7 @@ SimulatedNode::SimulatedNode(const VirtualClock& clock, Trace* trace)
 // --- State ---------------------------------------------------------------
 
 void SimulatedNode::SetNv(int nvIndex, const NvValue& value) {
+    CatchUpModel();
     if (nvIndex == kPartSelectorNv) {
         selector_ = value[0] << 8 | value[1];
     } else if (nvIndex == kConfigNv) {
@@ -140,13 +142,24 @@ NvValue SimulatedNode::Nv(int nvIndex) const {
         value = Part(ShownPart());
     } else if (Live(nvIndex) && !pinned_.contains(nvIndex)) {
         value = LiveValue(nvIndex);
-    } else if (auto it = nvs_.find(nvIndex); it != nvs_.end()) {
-        value = it->second;
+    } else {
+        if (auto it = nvs_.find(nvIndex); it != nvs_.end()) value = it->second;
+        // The recycling damper's and the cooling valve's analogue outputs,
+        // counted 0 to 4095, sit among the room mode's other bytes.
+        if (nvIndex == kRoomModeNv && model_ && !pinned_.contains(nvIndex)) {
+            CatchUpModel();
+            const auto counts = [](double percent) {
+                return static_cast<int>(std::lround(percent * 4095 / 100));
+            };
+            PutWord(value, 7, counts(model_->OutputPercent(Actuator::Recycling)));
+            PutWord(value, 9, counts(model_->OutputPercent(Actuator::Cooling)));
+        }
     }
     return value;
 }
 
 void SimulatedNode::SetPart(int part, const NvValue& value) {
+    CatchUpModel();
     if (part >= 1 && part <= kPartCount) parts_[part] = value;
 }
 
@@ -162,12 +175,73 @@ int SimulatedNode::Selector() const { return selector_; }
 void SimulatedNode::SetName(const std::string& bytes) { name_ = bytes.substr(0, kMaxNameBytes); }
 
 void SimulatedNode::SetConfiguredWord(int word) {
+    CatchUpModel();
     PutWord(parts_[kOptionPart], kConfiguredWordOffset, word);
 }
 
 void SimulatedNode::SetAnimated(bool on) {
+    CatchUpModel();
     if (animated_ && !on) frozenAtMs_ = clock_.NowMs();
     animated_ = on;
+}
+
+void SimulatedNode::UseUnitModel(bool on) {
+    if (on == model_.has_value()) return;
+    if (on) {
+        model_.emplace(LiveMs(), ModelSettings());
+    } else {
+        model_.reset();
+    }
+}
+
+// The PID constants of the four loops, the fitted equipment and which set
+// points are calculated (part 1), and the set points of the injection
+// set-point NV, as the node holds them now.
+UnitSettings SimulatedNode::ModelSettings() const {
+    return UnitSettings::FromNode(parts_[kOptionPart], parts_[kPidPart], Nv(kInjectionSetpointsNv));
+}
+
+void SimulatedNode::CatchUpModel() const {
+    if (model_) model_->AdvanceTo(LiveMs(), ModelSettings());
+}
+
+std::optional<NvValue> SimulatedNode::ModelValue(int nvIndex) const {
+    const UnitModel& m = *model_;
+    const auto hundredths = [](double c) { return static_cast<int>(std::lround(c * 100)); };
+    const auto halfHundredths = [](double percent) {
+        return static_cast<int>(std::lround(percent * 200));
+    };
+    NvValue value{};
+    switch (nvIndex) {
+        case kSensorTempsNv:
+            PutWord(value, 3, hundredths(m.ExhaustC()));
+            PutWord(value, 5, hundredths(m.OutdoorC()));
+            break;
+        case kInjectionTempNv:
+            PutWord(value, 0, hundredths(m.InjectionC()));
+            break;
+        case kCalcSpaceSetpointNv:
+            PutWord(value, 0, hundredths(m.CalcSpaceSetpointC()));
+            break;
+        case kCalcInjectionSetpointNv:
+            PutWord(value, 0, hundredths(m.CalcInjectionSetpointC()));
+            break;
+        case kOutdoorTempNv:
+            PutWord(value, 0, hundredths(m.OutdoorC()));
+            break;
+        case kSpaceTempNv:
+            PutWord(value, 0, hundredths(m.ExhaustC()));
+            break;
+        case kHeatingValveOutputNv:
+            PutWord(value, 0, halfHundredths(m.OutputPercent(Actuator::Heating)));
+            break;
+        case kExchangerOutputNv:
+            PutWord(value, 0, halfHundredths(m.OutputPercent(Actuator::Exchanger)));
+            break;
+        default:
+            return std::nullopt;
+    }
+    return value;
 }
 
 int64_t SimulatedNode::LiveMs() const { return animated_ ? clock_.NowMs() : frozenAtMs_; }
@@ -178,6 +252,10 @@ int64_t SimulatedNode::NodeClockSeconds() const {
 }
 
 NvValue SimulatedNode::LiveValue(int nvIndex) const {
+    if (model_) {
+        CatchUpModel();
+        if (auto modelled = ModelValue(nvIndex)) return *modelled;
+    }
     const int64_t ms = LiveMs();
     NvValue value{};
     switch (nvIndex) {
@@ -342,6 +420,7 @@ int32_t QTA1_COMCALL SimulatedNode::ReadNodeName(uint8_t* buffer, int32_t length
 
 int32_t QTA1_COMCALL SimulatedNode::WriteNv(int32_t nvIndex, const uint8_t* buffer,
                                             int32_t length) {
+    CatchUpModel();
     ++calls_;
     const bool keep = keepingCalls_.erase(calls_) > 0 || keepingNvs_.count(nvIndex) > 0;
     const bool ok = !ShouldFail(nvIndex, true, false) && buffer != nullptr && length > 0 &&

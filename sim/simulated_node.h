@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "frame/host_link.h"
+#include "unit_model.h"
 
 namespace qta1 {
 
@@ -48,6 +49,12 @@ public:
     // hold the values of the moment they were switched off) or pinned by
     // SetNv for one NV. The node clock keeps running either way.
     void SetAnimated(bool on);
+    // What the moving values follow: fixed slow waves (the default, which
+    // every recorded trace relies on), or a thermal model of the unit that
+    // regulates with the node's own PID constants and set points, as a
+    // person at the sheet expects. The model starts at rest each time it is
+    // switched on; while the values hold still it holds still too.
+    void UseUnitModel(bool on);
 
     // --- Faults ----------------------------------------------------------
     // The n-th host call from now (1-based, counting ReadNv, WriteNv and
@@ -89,6 +96,13 @@ private:
     // switch lags, the one shown before.
     int ShownPart() const { return lagReadsLeft_ > 0 ? laggingPart_ : selector_; }
     NvValue LiveValue(int nvIndex) const;
+    // The model's reading of a live NV, or nothing for an NV it does not drive.
+    std::optional<NvValue> ModelValue(int nvIndex) const;
+    UnitSettings ModelSettings() const;
+    // Steps the model up to the moment the live values stand at. Called
+    // before every read and before anything the model depends on changes,
+    // so that a change takes effect at the moment it is made.
+    void CatchUpModel() const;
     bool ReadableValue(int nvIndex, NvValue& value) const;
     bool ApplyWrite(int nvIndex, const uint8_t* buffer, int32_t length);
     bool SetNodeClock(const uint8_t* bytes);
@@ -104,6 +118,8 @@ private:
     std::string name_;
     bool animated_ = true;
     int64_t frozenAtMs_ = 0;  // virtual time the live values hold while not animated
+    // Stepping the model only catches up with virtual time, so reads may do it.
+    mutable std::optional<UnitModel> model_;
     std::set<int> pinned_;
     // Node clock: the node's date and time, in seconds since 1970-01-01, at
     // virtual time clockSetAtMs_.
@@ -117,9 +133,9 @@ private:
     std::map<int, FaultOn> failingNvs_;
     std::set<int> keepingCalls_;
     std::set<int> keepingNvs_;
-    int selectorLag_ = 0;    // reads a switch lags behind the selector write
-    int lagReadsLeft_ = 0;   // reads of the lagging switch still to come
-    int laggingPart_ = 0;    // the part shown meanwhile
+    int selectorLag_ = 0;   // reads a switch lags behind the selector write
+    int lagReadsLeft_ = 0;  // reads of the lagging switch still to come
+    int laggingPart_ = 0;   // the part shown meanwhile
     bool failAll_ = false;
     bool failName_ = false;
     int32_t failureStatus_ = 1;

@@ -20,8 +20,9 @@
 //     --screenshots FOLDER  save BMP pictures of the sheet and every page
 //     --snapshot FILE       open the sheet, save one BMP picture of it, close
 //
-// Opened for the user (the button, or --open) the sheet runs in real time and
-// the user answers its message boxes; the trace is still kept and --trace
+// Opened for the user (the button, or --open) the sheet runs in real time on
+// a simulated unit that regulates (the node's thermal model), and the user
+// answers its message boxes; the trace is still kept and --trace
 // writes it when the host closes. Every other mode runs the sheet scripted, on
 // the virtual clock. The checks of the real sheet are a program of their own
 // built on the same host (tests/win32/sheet).
@@ -67,8 +68,16 @@ int SaveSnapshot(Session& session) {
     return 2;
 }
 
-int OpenForUserAtStart(Session& session) { return RunWindow(session, true); }
-int WaitForUser(Session& session) { return RunWindow(session, false); }
+// A person watching the sheet sees a unit that answers what they write: the
+// live values come from the node's thermal model rather than fixed waves.
+int OpenForUserAtStart(Session& session) {
+    session.host.Node().UseUnitModel(true);
+    return RunWindow(session, true);
+}
+int WaitForUser(Session& session) {
+    session.host.Node().UseUnitModel(true);
+    return RunWindow(session, false);
+}
 
 // Of the modes named, the first row runs.
 constexpr Mode kModes[] = {
