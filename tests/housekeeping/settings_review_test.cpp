@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <regex>
 #include <set>
 
 #include <random>
@@ -188,6 +189,93 @@ TEST(SettingsFields, DownloadThenCompareFindsNothing) {
         ASSERT_EQ(headings.size(), 2u);
         EXPECT_EQ(headings[0].find("\"0 differences"), std::string::npos) << headings[0];
         EXPECT_NE(headings[1].find("\"0 differences"), std::string::npos) << headings[1];
+    }
+}
+
+// Random node, random file that changes some of its blocks: the reviewed
+// download leaves the node exactly as a full download leaves it, and writes
+// exactly the blocks that differ.
+TEST(SettingsFields, AReviewedDownloadWritesExactlyTheDifferingBlocks) {
+    const auto load = [](SimulatedNode& node, const SettingsImage& image) {
+        for (const auto& [where, bytes] : image) {
+            NvValue value{};
+            std::copy(bytes.begin(), bytes.end(), value.begin());
+            if (where.nv == kConfigNv) {
+                node.SetPart(where.part, value);
+            } else {
+                node.SetNv(where.nv, value);
+            }
+        }
+    };
+    const auto held = [](const SimulatedNode& node, const SettingsImage& like) {
+        SettingsImage image;
+        for (const auto& [where, bytes] : like) {
+            const NvValue value = where.nv == kConfigNv ? node.Part(where.part) : node.Nv(where.nv);
+            image[where] = std::string(value.begin(), value.begin() + bytes.size());
+        }
+        return image;
+    };
+    std::mt19937 random(2028);
+    for (int round = 0; round < 8; ++round) {
+        // A part starts with its own number, as on every node.
+        const auto numbered = [](SettingsImage image) {
+            for (auto& [where, bytes] : image) {
+                if (where.nv == kConfigNv) bytes[0] = static_cast<char>(where.part);
+            }
+            return image;
+        };
+        const SettingsImage node = numbered(RandomImage(random));
+        SettingsImage wanted = numbered(RandomImage(random));
+        std::set<NvPart> differing;
+        for (auto& [where, bytes] : wanted) {
+            if (random() % 3 != 0) bytes = node.at(where);
+            if (bytes != node.at(where)) differing.insert(where);
+        }
+        SimSession source;
+        source.node.SetAnimated(false);
+        load(source.node, wanted);
+        NodeLink link(source.ui, source.ui);
+        link.Obtain(&source.site);
+        const std::string file =
+            WriteSettingsFile(link, text::kProgramId, "Random", source.clock.LocalNow()).text;
+
+        SettingsImage after[2];
+        std::set<NvPart> written;
+        for (const bool reviewed : {true, false}) {
+            SimSession s;
+            s.node.SetAnimated(false);
+            load(s.node, node);
+            s.ui.SeedFile(kFile, file);
+            const size_t start = s.trace.size();
+            testing::OnPage(s, PageId::ImportExport, [&](HeadlessPlatform& ui) {
+                if (!reviewed) ui.Click(PageId::ImportExport, IDC_IMPEXP_BACKUP_PREVIEW);
+                ui.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
+                ui.QueueFileAnswer(kFile);
+                ui.QueueMessageAnswer(MsgAnswer::Yes);  // download
+                if (reviewed) ui.QueueMessageAnswer(MsgAnswer::Yes);  // the preview
+                ui.Click(PageId::ImportExport, IDC_IMPEXP_READ);
+            });
+            after[reviewed ? 0 : 1] = held(s.node, wanted);
+            if (!reviewed) continue;
+            // The part a write of the configuration NV goes to is the one the
+            // selector last showed or was given.
+            static const std::regex kSelector(R"(Nv\(55, \d+\) (?:-> 0  |<- )\[00 ([0-9A-F]{2}))");
+            static const std::regex kWrite(R"(WriteNv\((\d+), \d+\) <-)");
+            int part = 0;
+            for (size_t i = start; i < s.trace.size(); ++i) {
+                std::smatch m;
+                const std::string& line = s.trace.lines()[i];
+                if (std::regex_search(line, m, kSelector)) {
+                    part = std::stoi(m[1], nullptr, 16);
+                } else if (std::regex_search(line, m, kWrite)) {
+                    const int nv = std::stoi(m[1]);
+                    written.insert({nv, nv == kConfigNv ? part : 0});
+                }
+            }
+        }
+        EXPECT_EQ(after[0], wanted) << "round " << round;
+        EXPECT_EQ(after[0], after[1]) << "round " << round;
+        EXPECT_EQ(written, differing) << "round " << round;
     }
 }
 
