@@ -14,6 +14,8 @@
 #   download-result.png   the review window with the long result of "Default
 #                         settings" on a node that kept its old values in parts
 #                         2, 7 and 8 (after the preview, answered Yes)
+#   changes.png           "Changes..." on Import / Export after two PID Writes: the
+#                         node's change log, newest first
 #   editor.png            the settings editor (QTA1Edit.exe) over a file of the
 #                         factory settings, "AHU 3.txt": the PID page after P of
 #                         "Heat (Mv1)" was written as 3.3

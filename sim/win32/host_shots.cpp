@@ -136,6 +136,43 @@ int TakeLongResult(RealSheetHost& host, const std::wstring& folder, std::string&
     return expect.Failures();
 }
 
+// Two PID Writes, then "Changes..." on Import / Export: the node's change
+// log in the review window, the newest entry first.
+int TakeChangeLog(RealSheetHost& host, const std::wstring& folder, std::string& report) {
+    Faults expect(report, "FAILED changes: ");
+    const NvValue before = host.Node().Part(kPidPart);
+    host.Node().SetAnimated(false);
+    int reviews = 0;
+    host.OpenWith([&](SheetScript& sheet) {
+        ShowTechnicianSet(sheet);
+        sheet.SelectTab(PageId::Pid);
+        for (const char* p : {"2.5", "3.0"}) {
+            sheet.Type(PageId::Pid, IDC_PID_HEAT_P, p);
+            sheet.Type(PageId::Pid, IDC_PID_HEAT_I, p[0] == '2' ? "70" : "60");
+            sheet.Type(PageId::Pid, IDC_PID_PASSWORD, text::kTechnicianPassword);
+            sheet.Click(PageId::Pid, IDC_PID_WRITE);
+        }
+        sheet.SelectTab(PageId::ImportExport);
+        sheet.WatchReviews([&](HWND window) {
+            ++reviews;
+            // The dialog shows itself once its queue first goes idle; the
+            // picture is taken before that.
+            ShowWindow(window, SW_SHOWNA);
+            expect(SaveWindowPicture(window, folder + L"\\changes.bmp"),
+                   "the picture could not be saved");
+            return false;
+        });
+        sheet.Click(PageId::ImportExport, IDC_IMPEXP_CHANGES);
+        sheet.WatchReviews(nullptr);
+    });
+    expect(reviews == 1, std::to_string(reviews) + " review windows came up, not 1");
+    host.Node().SetPart(kPidPart, before);
+    host.Node().SetAnimated(true);
+    host.RemoveScenarioFiles();  // the change log
+    if (expect.Failures() == 0) report += "saved changes\n";
+    return expect.Failures();
+}
+
 }  // namespace
 
 int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string& report) {
@@ -180,6 +217,7 @@ int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string
     });
     failures += TakeCloseQuestion(host, folder, report);
     failures += TakeLongResult(host, folder, report);
+    failures += TakeChangeLog(host, folder, report);
     return failures;
 }
 

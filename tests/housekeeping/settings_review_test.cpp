@@ -7,10 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <random>
 #include <regex>
 #include <set>
-
-#include <random>
 
 #include "app/page_registry.h"
 #include "frame/sheet.h"
@@ -251,7 +250,7 @@ TEST(SettingsFields, AReviewedDownloadWritesExactlyTheDifferingBlocks) {
                 if (!reviewed) ui.Click(PageId::ImportExport, IDC_IMPEXP_BACKUP_PREVIEW);
                 ui.Type(PageId::ImportExport, IDC_IMPEXP_PASSWORD, text::kTechnicianPassword);
                 ui.QueueFileAnswer(kFile);
-                ui.QueueMessageAnswer(MsgAnswer::Yes);  // download
+                ui.QueueMessageAnswer(MsgAnswer::Yes);                // download
                 if (reviewed) ui.QueueMessageAnswer(MsgAnswer::Yes);  // the preview
                 ui.Click(PageId::ImportExport, IDC_IMPEXP_READ);
             });
