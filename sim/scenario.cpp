@@ -548,6 +548,7 @@ private:
         NeedTrend(tech().TrendSeries(*TrendSeriesByKey(a.choices[0]), On(a, 1)));
     }
     void TrendClose(const Args&) { NeedTrend(tech().TrendClose()); }
+    void TrendSave(const Args&) { NeedTrend(tech().TrendSaveData()); }
     // A line of the window's state and its legend (each series' check box
     // and latest value), the column heads, then one line per sample kept:
     // the time of day and each value as its page shows it, "-" for a gap.
@@ -715,6 +716,7 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"trend pause|resume",              Where::InSheet,      &Runner::TrendPause},
     {SeriesPattern(),                   Where::InSheet,      &Runner::TrendSeries},
     {"trend close",                     Where::InSheet,      &Runner::TrendClose},
+    {"trend save data",                 Where::InSheet,      &Runner::TrendSave},
     {"print trend",                     Where::InSheet,      &Runner::PrintTrend},
     {"print trend csv",                 Where::InSheet,      &Runner::PrintTrendCsv},
     {"print tabs",                      Where::InSheet,      &Runner::PrintTabs},

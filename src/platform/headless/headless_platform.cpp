@@ -361,6 +361,13 @@ bool HeadlessPlatform::TrendClose() {
     return true;
 }
 
+bool HeadlessPlatform::TrendSaveData() {
+    if (trend_ == nullptr) return false;
+    trace_.Add(trace_line::TrendAction("save data"));
+    trend_->SaveData();
+    return true;
+}
+
 const TrendModel* HeadlessPlatform::TrendShown() const {
     return trend_ != nullptr ? &trend_->Model() : nullptr;
 }

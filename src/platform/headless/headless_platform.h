@@ -101,6 +101,7 @@ public:
     bool TrendPause(bool paused) override;
     bool TrendSeries(size_t series, bool shown) override;
     bool TrendClose() override;
+    bool TrendSaveData() override;
     const TrendModel* TrendShown() const override;
     std::vector<PageId> Tabs() const override { return tabs_; }
     std::optional<PageId> ActivePage() const override { return active_; }
