@@ -112,8 +112,10 @@ std::string TrendCloses() { return "trend closes"; }
 
 std::string TrendUpdate(const TrendModel& model) {
     const TrendModel::Window window = model.Visible();
-    std::string line = "trend update: " + std::to_string(window.end - window.first) +
-                       " samples in " + std::to_string(model.windowMinutes()) + " min";
+    const size_t shown = window.end - window.first;
+    std::string line = "trend update: " + std::to_string(shown) +
+                       (shown == 1 ? " sample in " : " samples in ") +
+                       std::to_string(model.windowMinutes()) + " min";
     for (const TrendAxis axis : {TrendAxis::Temperature, TrendAxis::Percent}) {
         const TrendScale scale = model.Scale(axis);
         line +=

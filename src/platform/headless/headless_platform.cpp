@@ -46,6 +46,8 @@ void HeadlessPlatform::RunSheetModal(std::string_view caption, SheetEvents& even
     if (!tabs_.empty()) Activate(tabs_.front());
     events.OnSheetInitDialog();
     if (driver_ && !exitRequested_) driver_(*this);
+    // The trend window belongs to the sheet and goes first.
+    CloseTrend();
     trace_.Add(trace_line::SheetCloses());
     for (auto it = tabs_.rbegin(); it != tabs_.rend(); ++it) DestroyWindow(*it);
     tabs_.clear();
