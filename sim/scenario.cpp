@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "frame/codec.h"
+#include "frame/trend.h"
 #include "housekeeping/settings_review.h"
 #include "platform/trace_lines.h"
 #include "resources/strings.h"
@@ -537,6 +539,68 @@ private:
         tech().Idle(a.numbers[0]);
     }
 
+    // --- The trend window ------------------------------------------------------
+
+    void TrendOpen(const Args&) {
+        if (const ControlDecl* decl = FindOnActivePage(kTrendButton, std::nullopt)) {
+            tech().Click(*tech().ActivePage(), decl->id);
+        }
+    }
+    void NeedTrend(bool done) {
+        if (!done) Fail("no trend window is open");
+    }
+    void TrendWindow(const Args& a) { NeedTrend(tech().TrendWindow(std::stoi(a.choices[0]))); }
+    void TrendPause(const Args& a) { NeedTrend(tech().TrendPause(a.choices[0] == "pause")); }
+    void TrendSeries(const Args& a) {
+        NeedTrend(tech().TrendSeries(*TrendSeriesByKey(a.choices[0]), On(a, 1)));
+    }
+    void TrendClose(const Args&) { NeedTrend(tech().TrendClose()); }
+    void TrendSave(const Args&) { NeedTrend(tech().TrendSaveData()); }
+    // A line of the window's state and its legend (each series' check box
+    // and latest value), the column heads, then one line per sample kept:
+    // the time of day and each value as its page shows it, "-" for a gap.
+    void PrintTrend(const Args&) {
+        const TrendModel* model = tech().TrendShown();
+        if (model == nullptr) return Fail("no trend window is open");
+        const TrendModel::Window window = model->Visible();
+        Print("trend: " + std::to_string(model->samples().size()) + " samples, " +
+              std::to_string(window.end - window.first) + " in the " +
+              std::to_string(model->windowMinutes()) + " min window, " +
+              (model->paused() ? "paused" : "running"));
+        std::string legend = "trend legend:";
+        std::string heads = "trend time";
+        for (size_t i = 0; i < kTrendSeriesCount; ++i) {
+            const std::string latest = model->LatestText(i);
+            legend += std::string(i > 0 ? ", " : " ") + kTrendSeries[i].key +
+                      (model->Shown(i) ? " on" : " off") + (latest.empty() ? "" : " " + latest);
+            heads += std::string(" ") + kTrendSeries[i].key;
+        }
+        Print(legend);
+        Print(heads);
+        for (size_t s = 0; s < model->samples().size(); ++s) {
+            const TrendSample& sample = model->samples()[s];
+            std::string line = "trend " + TwoDigits(sample.time.hour) + ":" +
+                               TwoDigits(sample.time.minute) + ":" + TwoDigits(sample.time.second);
+            for (size_t i = 0; i < kTrendSeriesCount; ++i) {
+                line += " " + (sample.words[i] ? TrendValueText(kTrendSeries[i], *sample.words[i])
+                                               : std::string("-"));
+            }
+            Print(line);
+        }
+    }
+    // The CSV "Save data..." writes, one quoted line per line, as files print.
+    void PrintTrendCsv(const Args&) {
+        const TrendModel* model = tech().TrendShown();
+        if (model == nullptr) return Fail("no trend window is open");
+        const std::string csv = model->CsvText();
+        Print("trend csv: " + std::to_string(csv.size()) + " bytes");
+        for (size_t start = 0; start < csv.size();) {
+            const size_t end = std::min(csv.find('\n', start), csv.size() - 1) + 1;
+            Print("  " + QuoteText(std::string_view(csv).substr(start, end - start)));
+            start = end;
+        }
+    }
+
     // --- Printing ------------------------------------------------------------
 
     void PrintTabs(const Args&) {
@@ -603,6 +667,8 @@ private:
         }
     }
 
+    static constexpr const char* kTrendButton = "Trend...";
+
     std::string_view name_;
     std::vector<std::string_view> lines_;
     size_t next_ = 0;
@@ -611,6 +677,17 @@ private:
     std::string error_;
     ScenarioHost& host_;
 };
+
+// "trend series Bs1|Bs2|... on|off", from the trend's own series.
+const char* SeriesPattern() {
+    static const std::string pattern = [] {
+        std::string words;
+        for (const TrendSeries& series : kTrendSeries)
+            words += std::string(words.empty() ? "" : "|") + series.key;
+        return "trend series " + words + " on|off";
+    }();
+    return pattern.c_str();
+}
 
 // Tried in order; the first pattern that matches the whole line runs.
 const std::vector<Runner::Command>& Runner::Commands() {
@@ -649,6 +726,14 @@ const std::vector<Runner::Command>& Runner::Commands() {
     {"file S",                          Where::Anywhere,     &Runner::File},
     {"file cancel",                     Where::Anywhere,     &Runner::FileCancel},
     {"wait N",                          Where::Anywhere,     &Runner::Wait},
+    {"trend open",                      Where::InSheet,      &Runner::TrendOpen},
+    {"trend window 2|10|30|60",         Where::InSheet,      &Runner::TrendWindow},
+    {"trend pause|resume",              Where::InSheet,      &Runner::TrendPause},
+    {SeriesPattern(),                   Where::InSheet,      &Runner::TrendSeries},
+    {"trend close",                     Where::InSheet,      &Runner::TrendClose},
+    {"trend save data",                 Where::InSheet,      &Runner::TrendSave},
+    {"print trend",                     Where::InSheet,      &Runner::PrintTrend},
+    {"print trend csv",                 Where::InSheet,      &Runner::PrintTrendCsv},
     {"print tabs",                      Where::InSheet,      &Runner::PrintTabs},
     {"print page",                      Where::InSheet,      &Runner::PrintPage},
     {"print control S [in S]",          Where::InSheet,      &Runner::PrintControl},

@@ -7,6 +7,7 @@
 #include "frame/codec.h"
 #include "frame/decimal.h"
 #include "frame/sheet.h"
+#include "frame/trend.h"
 #include "resources/strings.h"
 
 namespace qta1 {
@@ -380,6 +381,7 @@ bool CPropPage::NothingOverFile() {
 }
 
 void CPropPage::OnShow(bool shown) {
+    const CSheet::Action action(sheet_);
     // Kept only for the showing that brings the page back; a page that was
     // already in front and is then left reads the node again when it returns.
     if (!shown) keepOnNextShow_ = false;
@@ -394,9 +396,11 @@ void CPropPage::OnShow(bool shown) {
 
 void CPropPage::OnTimer(int timerId) {
     if (timerId == kRefreshTimerId && def_.refreshMs > 0) RefreshLiveValues();
+    if (timerId == kTrendTimerId) sheet_.OnTrendTimer(id_);
 }
 
 void CPropPage::OnClick(int controlId) {
+    const CSheet::Action action(sheet_);
     if (node().File() != nullptr && UnitOnly()) {
         toldFileNote_ = false;
         NothingOverFile();
@@ -404,6 +408,8 @@ void CPropPage::OnClick(int controlId) {
         ReadPage();
     } else if (controlId != 0 && controlId == def_.writeButton) {
         WritePage();
+    } else if (controlId != 0 && controlId == def_.trendButton) {
+        sheet_.OpenTrend(id_);
     } else {
         for (const CheckRule& rule : def_.checkRules) {
             if (rule.checkBox == controlId) EnableAll(rule.controls, Checked(rule.checkBox));
@@ -834,6 +840,7 @@ void CPropPage::ApplyOptionEnabling() {
     uint8_t buffer[kNvBufferSize] = {};
     if (node().SelectAndRead(kOptionPart, buffer, kNvValueSize) != NodeLink::PartRead::Ok) return;
     ReverseBits(buffer, kNvBufferSize);
+    sheet_.NoteOptions(buffer);
     ApplyOptionRules(buffer);
 }
 

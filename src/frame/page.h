@@ -212,6 +212,10 @@ struct PageDef {
     int readButton = 0;
     int writeButton = 0;
     int passwordBox = 0;  // 0: Write needs no password
+    // "Trend...": opens the sheet's trend window of the live values, or
+    // brings it to the front; the series whose boxes this page's option
+    // rules disable start unchecked.
+    int trendButton = 0;
     std::span<const CheckRule> checkRules = {};
     std::span<const StatusRule> statusRules = {};  // applied after the option rules
     // A page of nothing but a unit's live values has nothing to show over a

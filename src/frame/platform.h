@@ -21,6 +21,9 @@ namespace qta1 {
 // table does (resources/page_ids.h).
 enum class PageId : int;
 
+// What a trend window shows and what the technician does in it (frame/trend.h).
+class TrendView;
+
 struct LocalTime {
     int year = 2000;  // four digits
     int month = 1;    // 1..12
@@ -128,6 +131,17 @@ public:
     virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
     // A modal window with the list and its buttons; No when it is closed.
     virtual MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) = 0;
+
+    // The trend window: owned by the sheet but modeless, so the technician
+    // goes on working on any page while it draws `view`'s model. Opening it
+    // while it is open brings it to the front. False when the platform has
+    // no trend window to show (the sheet then takes no samples).
+    virtual bool OpenTrend(TrendView& view) = 0;
+    // The model changed (a sample, or the technician's choice): draw it again.
+    virtual void UpdateTrend() = 0;
+    // The sheet ends the trend: the window goes, if the technician has not
+    // closed it already; the view is not used after this.
+    virtual void CloseTrend() = 0;
 
 protected:
     ~Screen() = default;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "frame/trend.h"
 #include "resources/strings.h"
 
 namespace qta1 {
@@ -25,7 +26,9 @@ CSheet::CSheet(Platform& platform, HostUnknown* clientSite, const SheetPages& pa
     }
 }
 
-CSheet::~CSheet() = default;
+CSheet::~CSheet() {
+    if (trend_) CloseTrend();
+}
 
 void CSheet::LogChange(const ChangeEntry& entry) {
     if (changeLog_) changeLog_->Record(entry);
@@ -89,6 +92,12 @@ void CSheet::OnSheetInitDialog() {
 }
 
 bool CSheet::OnSheetClosing() {
+    if (!ClosingAllowed()) return false;
+    CloseTrend();
+    return true;
+}
+
+bool CSheet::ClosingAllowed() {
     std::vector<CPropPage*> typed;
     for (PageId id : tabs_) {
         CPropPage* page = Page(id);
@@ -141,6 +150,8 @@ void CSheet::Add(PageId id) {
 void CSheet::Remove(PageId id) {
     auto it = std::find(tabs_.begin(), tabs_.end(), id);
     if (it == tabs_.end()) return;
+    // The trend samples on this page's timer, which ends with its window.
+    if (trend_ && trend_->host() == id) CloseTrend();
     tabs_.erase(it);
     platform_.RemovePage(id);
 }
@@ -174,6 +185,41 @@ void CSheet::ShowTechnicianSet() {
     if (Shows(pages_.technicianSet)) return;
     RemoveUserSet();
     AddTechnicianSet();
+}
+
+void CSheet::NoteOptions(const uint8_t* reversedPart1) {
+    options_.emplace();
+    std::copy(reversedPart1, reversedPart1 + kNvBufferSize, options_->begin());
+}
+
+void CSheet::OpenTrend(PageId from) {
+    if (trend_) {
+        platform_.OpenTrend(*trend_);
+        return;
+    }
+    std::vector<const PageDef*> defs;
+    // The pages that offer the trend show its series, with their options.
+    for (const std::unique_ptr<CPropPage>& page : instances_) {
+        if (page->definition().trendButton != 0) defs.push_back(&page->definition());
+    }
+    auto session = std::make_unique<TrendSession>(
+        *this, from, TrendSeriesFitted(defs, options_ ? options_->data() : nullptr));
+    // A platform without a trend window gets no sampling either.
+    if (!platform_.OpenTrend(*session)) return;
+    trend_ = std::move(session);
+    if (link_.File() == nullptr) platform_.SetTimer(from, kTrendTimerId, kTrendPeriodMs);
+}
+
+void CSheet::CloseTrend() {
+    if (!trend_) return;
+    // Released only after the window has gone, which may still draw it.
+    const std::unique_ptr<TrendSession> ending = std::move(trend_);
+    platform_.KillTimer(ending->host(), kTrendTimerId);
+    platform_.CloseTrend();
+}
+
+void CSheet::OnTrendTimer(PageId page) {
+    if (trend_ && trend_->host() == page) trend_->Tick();
 }
 
 }  // namespace qta1

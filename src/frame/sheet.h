@@ -4,7 +4,9 @@
 // registry); the sheet knows none of them by name.
 #pragma once
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,8 @@
 #include "frame/platform.h"
 
 namespace qta1 {
+
+class TrendSession;
 
 // A page the sheet can hold: the controls of its window and how it is made.
 struct SheetPage {
@@ -77,6 +81,34 @@ public:
     // Adds an action's entry to the node's change log (when there is one).
     void LogChange(const ChangeEntry& entry);
 
+    // The trend window ("Trend..." on `from`): opened, or brought to the
+    // front when it is open already. It samples on a timer of `from` (none
+    // over a settings file, which holds no live values) and closes with that
+    // page's window, with the sheet, or when the technician closes it.
+    void OpenTrend(PageId from);
+    void CloseTrend();
+    // The open trend, or nullptr.
+    TrendSession* trend() { return trend_.get(); }
+    // The page timer of the trend fired on `page`.
+    void OnTrendTimer(PageId page);
+
+    // While a page runs an action (a Read, a Write, what a button does, the
+    // reads of a page coming to the front), the trend takes no sample.
+    class Action {
+    public:
+        explicit Action(CSheet& sheet) : sheet_(sheet) { ++sheet_.actions_; }
+        ~Action() { --sheet_.actions_; }
+        Action(const Action&) = delete;
+        Action& operator=(const Action&) = delete;
+
+    private:
+        CSheet& sheet_;
+    };
+    bool Busy() const { return actions_ > 0; }
+    // The unit's part 1 as a page last read it for its option rules
+    // (reversed), for the series the trend starts with.
+    void NoteOptions(const uint8_t* reversedPart1);
+
     void OnSheetInitDialog() override;
     // Asks first when a page holds typed values that were not written; No
     // brings the first such page back as it was left. Over a settings file
@@ -85,6 +117,7 @@ public:
     bool OnSheetClosing() override;
 
 private:
+    bool ClosingAllowed();
     void Add(PageId id);
     void Remove(PageId id);
     bool Shows(std::span<const PageId> set) const;
@@ -106,6 +139,9 @@ private:
     std::vector<std::unique_ptr<CPropPage>> instances_;
     std::vector<PageId> tabs_;
     std::unique_ptr<ChangeSink> changeLog_;
+    std::optional<std::array<uint8_t, kNvBufferSize>> options_;
+    int actions_ = 0;
+    std::unique_ptr<TrendSession> trend_;
 };
 
 }  // namespace qta1

@@ -15,6 +15,8 @@
 
 namespace qta1 {
 
+class TrendModel;
+
 enum class CloseWay { Exit, Enter, Escape, CloseBox };
 
 struct ControlState {
@@ -47,6 +49,19 @@ public:
     virtual void QueueMessageAnswer(MsgAnswer answer) = 0;
     virtual void QueueFileAnswer(std::optional<std::string> path) = 0;
     virtual size_t PendingAnswers() const = 0;
+
+    // The sheet's trend window, where the platform shows one: the time
+    // window, Pause / Resume, a series' check box, the close box and "Save
+    // data...". Each returns false, doing nothing, when no trend window is
+    // open.
+    virtual bool TrendWindow(int /*minutes*/) { return false; }
+    virtual bool TrendPause(bool /*paused*/) { return false; }
+    virtual bool TrendSeries(size_t /*series*/, bool /*shown*/) { return false; }
+    virtual bool TrendClose() { return false; }
+    // "Save data...": the CSV through the save dialog (answered from the queue).
+    virtual bool TrendSaveData() { return false; }
+    // What the open trend window shows; nullptr when none is open.
+    virtual const TrendModel* TrendShown() const { return nullptr; }
 
     virtual std::vector<PageId> Tabs() const = 0;
     virtual std::optional<PageId> ActivePage() const = 0;

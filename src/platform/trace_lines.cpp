@@ -106,6 +106,26 @@ std::string ControlName(const ControlDecl& control) {
     return name;
 }
 
+std::string TrendOpens() { return "trend opens"; }
+std::string TrendToFront() { return "trend to the front"; }
+std::string TrendCloses() { return "trend closes"; }
+
+std::string TrendUpdate(const TrendModel& model) {
+    const TrendModel::Window window = model.Visible();
+    const size_t shown = window.end - window.first;
+    std::string line = "trend update: " + std::to_string(shown) +
+                       (shown == 1 ? " sample in " : " samples in ") +
+                       std::to_string(model.windowMinutes()) + " min";
+    for (const TrendAxis axis : {TrendAxis::Temperature, TrendAxis::Percent}) {
+        const TrendScale scale = model.Scale(axis);
+        line +=
+            std::string(", ") + (axis == TrendAxis::Temperature ? "temperatures " : "outputs ") +
+            TrendScaleText(scale.min, scale.step) + " to " + TrendScaleText(scale.max, scale.step) +
+            " step " + TrendScaleText(scale.step, scale.step);
+    }
+    return model.paused() ? line + ", paused" : line;
+}
+
 std::string Tab(PageId page, std::string_view note) {
     return "> tab " + QuoteText(CaptionOf(page)) + Note(note);
 }
@@ -133,5 +153,7 @@ std::string CloseKey(CloseWay way) {
     }
     return "> exit";
 }
+
+std::string TrendAction(std::string_view what) { return "> trend " + std::string(what); }
 
 }  // namespace qta1::trace_line

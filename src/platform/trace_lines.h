@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frame/platform.h"
+#include "frame/trend.h"
 #include "platform/technician.h"
 #include "resources/layout.h"
 
@@ -29,12 +30,21 @@ std::string FileDialog(bool save, const FileDialogRequest& request,
 std::vector<std::string> ReviewList(const qta1::ReviewList& list, ReviewButtons buttons,
                                     MsgAnswer answer, bool unanswered);
 
+// The trend window: opened, brought to the front, drawn again (what it
+// shows: the samples in its window and each axis), closed.
+std::string TrendOpens();
+std::string TrendToFront();
+std::string TrendUpdate(const TrendModel& model);
+std::string TrendCloses();
+
 // The technician's actions; `note` says why nothing happened, if so.
 std::string Tab(PageId page, std::string_view note = {});
 std::string Click(const ControlDecl* control, std::string_view note = {});
 std::string Type(const ControlDecl* control, std::string_view text, std::string_view note = {});
 // "> press Enter", "> press Esc", "> close box": closing other than by "Exit".
 std::string CloseKey(CloseWay way);
+// "> trend window 10", "> trend pause", "> trend series Mv1 off", "> trend close".
+std::string TrendAction(std::string_view what);
 
 // "\"P\" in \"Heat (Mv1)\"": a control by its label and its row or group.
 std::string ControlName(const ControlDecl& control);

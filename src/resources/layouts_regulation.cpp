@@ -49,7 +49,7 @@ constexpr ControlDecl kPid[] = {
     {write, K::PushButton, "Write", "", "", kNoFlags, 242, 176, 50, 16}
 
 // Temperatures: per sensor its reading and calibration offset; the two
-// calculated set-points on the right.
+// calculated set-points on the right; "Trend..." beside Read and Write.
 #define SENSOR(group, y, actual, offset)                                             \
     {IDC_STATIC, K::GroupBox, group, "", "", kNoFlags, 6, y, 148, 46},               \
     VALUE_ROW(actual, K::ReadOnlyEdit, "Actual", group, DEGREES, 14, y + 12, 40),     \
@@ -63,6 +63,7 @@ constexpr ControlDecl kTemperatures[] = {
     VALUE_ROW(IDC_TEMPS_CALC_SPACE,     K::ReadOnlyEdit, "Calc space temp",     "Calc temp", DEGREES, 164, 16, 70),
     VALUE_ROW(IDC_TEMPS_CALC_INJECTION, K::ReadOnlyEdit, "Calc injection temp", "Calc temp", DEGREES, 164, 34, 70),
     READ_WRITE(IDC_TEMPS_READ, IDC_TEMPS_WRITE),
+    {IDC_TEMPS_TREND, K::PushButton, "Trend...", "", "", kNoFlags, 130, 176, 50, 16},
 };
 #undef SENSOR
 

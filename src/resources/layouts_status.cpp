@@ -29,8 +29,8 @@ constexpr ControlDecl kStatus[] = {
     {IDC_STATUS_WRITE,         K::PushButton,   "Write",                   "",                      "", kNoFlags,    170, 164,  50, 16},
 };
 
-// Status - Regulator: the four regulated outputs in percent, and whether the
-// regulator heats or cools.
+// Status - Regulator: the four regulated outputs in percent, whether the
+// regulator heats or cools, and "Trend..." below.
 #define REGULATOR_ROW(id, label, y)                                                   \
     {IDC_STATIC, K::Static,       label, "", "", kNoFlags, 20,  y + 2, 100, 10},       \
     {id,         K::ReadOnlyEdit, label, "", "", kNoFlags, 125, y,     50,  14},       \
@@ -43,6 +43,7 @@ constexpr ControlDecl kStatusRegulator[] = {
     REGULATOR_ROW(IDC_REGULATOR_COOLING,   "Cooling (Mv2)",   76),
     {IDC_STATIC,          K::GroupBox,     "Heating/Cooling", "",                "", kNoFlags, 20, 102, 172, 40},
     {IDC_REGULATOR_MODE,  K::ReadOnlyEdit, "Heating/Cooling", "Heating/Cooling", "", kAlignCenter, 56, 118, 100, 14},
+    {IDC_REGULATOR_TREND, K::PushButton,   "Trend...",        "",                "", kNoFlags,     142, 150, 50, 16},
 };
 #undef REGULATOR_ROW
 

@@ -5,7 +5,6 @@
 
 #include "resources/control_ids.h"
 
-
 /* PID (page 11): the grid in screen order, rows Heat, Recirculation,
    Exchanger, Cooling; columns P, I, D. */
 enum : int {
@@ -48,7 +47,7 @@ enum : int {
 QTA1_CONTROLS_FIT(HeatingSurface, IDC_HEAT_WRITE);
 
 /* Temperatures (page 5): reading and offset of each sensor, the two
-   calculated set-points. */
+   calculated set-points, and the button that opens the trend. */
 enum : int {
     IDC_TEMPS_BS1_ACTUAL = QTA1_FIRST_CONTROL(Temperatures),
     IDC_TEMPS_BS1_OFFSET,
@@ -60,8 +59,9 @@ enum : int {
     IDC_TEMPS_CALC_INJECTION,
     IDC_TEMPS_READ,
     IDC_TEMPS_WRITE,
+    IDC_TEMPS_TREND,
 };
-QTA1_CONTROLS_FIT(Temperatures, IDC_TEMPS_WRITE);
+QTA1_CONTROLS_FIT(Temperatures, IDC_TEMPS_TREND);
 
 /* Calc injection temp (page 17). */
 enum : int {

@@ -5,7 +5,6 @@
 
 #include "resources/control_ids.h"
 
-
 /* Running Hours (page 3): the five counters and their "Reset" buttons. */
 enum : int {
     IDC_HOURS_VENTILATING = QTA1_FIRST_CONTROL(RunningHours),
@@ -21,15 +20,17 @@ enum : int {
 };
 QTA1_CONTROLS_FIT(RunningHours, IDC_HOURS_RESET_EXCHANGER);
 
-/* Status - Regulator (page 7). */
+/* Status - Regulator (page 7): the four outputs, heating or cooling, and the
+   button that opens the trend. */
 enum : int {
     IDC_REGULATOR_HEATING = QTA1_FIRST_CONTROL(StatusRegulator),
     IDC_REGULATOR_EXCHANGER,
     IDC_REGULATOR_RECYCLING,
     IDC_REGULATOR_COOLING,
     IDC_REGULATOR_MODE,
+    IDC_REGULATOR_TREND,
 };
-QTA1_CONTROLS_FIT(StatusRegulator, IDC_REGULATOR_MODE);
+QTA1_CONTROLS_FIT(StatusRegulator, IDC_REGULATOR_TREND);
 
 /* Alarms (page 8): flags of the injection and exhaust sides, and counters. */
 enum : int {

@@ -262,6 +262,14 @@ inline constexpr const char* kSaveChangesTail = "?";
 inline constexpr const char* kChangedElsewhereTail =
     " was changed by another program since it was opened or saved. Overwrite it?";
 inline constexpr const char* kFileNotSavedTail = " could not be saved.";
+
+// The trend window's "Save data...": the proposed name, the dialog's filter,
+// and "Trend.csv could not be saved." (with kFileNotSavedTail) when the disk
+// refuses it.
+inline constexpr const char* kTrendDataName = "Trend.csv";
+inline constexpr const char* kTrendDataExtension = "*.csv";
+inline constexpr const char* kTrendDataFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*|";
+inline constexpr const char* kTrendTimeHeader = "Time";
 inline constexpr const char* kNoLiveValuesTail =
     " shows live values of a unit; a settings file holds none.";
 inline constexpr const char* kFileHasNoClock =

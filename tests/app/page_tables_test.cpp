@@ -31,6 +31,7 @@ public:
         for (const LiveRead& live : def_.liveReads) CheckLiveRead(live);
         if (def_.readButton != 0) Control(def_.readButton, {ControlKind::PushButton}, "Read");
         if (def_.writeButton != 0) Control(def_.writeButton, {ControlKind::PushButton}, "Write");
+        if (def_.trendButton != 0) Control(def_.trendButton, {ControlKind::PushButton}, "Trend");
         if (def_.passwordBox != 0)
             Control(def_.passwordBox, {ControlKind::PasswordEdit}, "password");
         return problems_;

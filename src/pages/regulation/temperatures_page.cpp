@@ -57,6 +57,7 @@ constexpr PageDef kTemperaturesPage = {
     .refreshMs = kRefreshMs,
     .readButton = IDC_TEMPS_READ,
     .writeButton = IDC_TEMPS_WRITE,
+    .trendButton = IDC_TEMPS_TREND,
 };
 
 // Each sensor's reading and the row it enables.

@@ -51,12 +51,14 @@ constexpr PageDef kRegulatorPage = {
     .optionRules = kRegulatorRules,
     .liveReads = kRegulatorLive,
     .refreshMs = kRegulatorRefreshMs,
+    .trendButton = IDC_REGULATOR_TREND,
 };
 
 }  // namespace
 
 // The present output of the four regulated actuators in percent, and whether
 // the regulator heats or cools; boxes of equipment the unit lacks are disabled.
+// "Trend..." opens the sheet's trend window.
 QTA1_TABLE_PAGE(7, StatusRegulator, CPropPage, kRegulatorPage)
 
 }  // namespace qta1

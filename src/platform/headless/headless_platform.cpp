@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "frame/trend.h"
 #include "platform/trace_lines.h"
 
 namespace qta1 {
@@ -45,6 +46,8 @@ void HeadlessPlatform::RunSheetModal(std::string_view caption, SheetEvents& even
     if (!tabs_.empty()) Activate(tabs_.front());
     events.OnSheetInitDialog();
     if (driver_ && !exitRequested_) driver_(*this);
+    // The trend window belongs to the sheet and goes first.
+    CloseTrend();
     trace_.Add(trace_line::SheetCloses());
     for (auto it = tabs_.rbegin(); it != tabs_.rend(); ++it) DestroyWindow(*it);
     tabs_.clear();
@@ -325,6 +328,62 @@ bool HeadlessPlatform::Type(PageId page, int control, std::string_view text) {
     trace_.Add(trace_line::Type(state->decl, text));
     state->text = text;
     return true;
+}
+
+bool HeadlessPlatform::OpenTrend(TrendView& view) {
+    trace_.Add(trend_ != nullptr ? trace_line::TrendToFront() : trace_line::TrendOpens());
+    trend_ = &view;
+    return true;
+}
+
+void HeadlessPlatform::UpdateTrend() {
+    if (trend_ != nullptr) trace_.Add(trace_line::TrendUpdate(trend_->Model()));
+}
+
+void HeadlessPlatform::CloseTrend() {
+    if (trend_ == nullptr) return;
+    trend_ = nullptr;
+    trace_.Add(trace_line::TrendCloses());
+}
+
+bool HeadlessPlatform::TrendWindow(int minutes) {
+    if (trend_ == nullptr) return false;
+    trace_.Add(trace_line::TrendAction("window " + std::to_string(minutes)));
+    trend_->ChooseWindow(minutes);
+    return true;
+}
+
+bool HeadlessPlatform::TrendPause(bool paused) {
+    if (trend_ == nullptr) return false;
+    trace_.Add(trace_line::TrendAction(paused ? "pause" : "resume"));
+    trend_->Pause(paused);
+    return true;
+}
+
+bool HeadlessPlatform::TrendSeries(size_t series, bool shown) {
+    if (trend_ == nullptr || series >= kTrendSeriesCount) return false;
+    trace_.Add(trace_line::TrendAction(std::string("series ") + kTrendSeries[series].key +
+                                       (shown ? " on" : " off")));
+    trend_->ShowSeries(series, shown);
+    return true;
+}
+
+bool HeadlessPlatform::TrendClose() {
+    if (trend_ == nullptr) return false;
+    trace_.Add(trace_line::TrendAction("close"));
+    trend_->Closed();
+    return true;
+}
+
+bool HeadlessPlatform::TrendSaveData() {
+    if (trend_ == nullptr) return false;
+    trace_.Add(trace_line::TrendAction("save data"));
+    trend_->SaveData();
+    return true;
+}
+
+const TrendModel* HeadlessPlatform::TrendShown() const {
+    return trend_ != nullptr ? &trend_->Model() : nullptr;
 }
 
 void HeadlessPlatform::Idle(int64_t ms) {

@@ -57,6 +57,11 @@ public:
     // Answered from the message-box queue: Yes saves the report or answers
     // the question Yes; unanswered, the list is closed (No).
     MsgAnswer ShowReviewList(const ReviewList& list, ReviewButtons buttons) override;
+    // The trend window is traced: opened, brought forward, each redraw with
+    // what it shows, closed.
+    bool OpenTrend(TrendView& view) override;
+    void UpdateTrend() override;
+    void CloseTrend() override;
     std::optional<std::string> UserSetting(std::string_view name) override;
     void SetUserSetting(std::string_view name, std::string_view value) override;
     std::string UserFolder() override { return kUserFolder; }
@@ -95,6 +100,12 @@ public:
         answers_.QueueFileAnswer(std::move(path));
     }
     size_t PendingAnswers() const override { return answers_.Pending(); }
+    bool TrendWindow(int minutes) override;
+    bool TrendPause(bool paused) override;
+    bool TrendSeries(size_t series, bool shown) override;
+    bool TrendClose() override;
+    bool TrendSaveData() override;
+    const TrendModel* TrendShown() const override;
     std::vector<PageId> Tabs() const override { return tabs_; }
     std::optional<PageId> ActivePage() const override { return active_; }
     std::optional<ControlState> State(PageId page, int control) const override;
@@ -150,6 +161,7 @@ private:
     std::vector<PageId> tabs_;
     std::optional<PageId> active_;
     std::map<PageId, Window> windows_;
+    TrendView* trend_ = nullptr;
     VirtualTimers timers_{clock_};
     bool open_ = false;
     bool exitRequested_ = false;

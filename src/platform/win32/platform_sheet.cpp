@@ -384,6 +384,12 @@ public:
         return ShowReviewWindow(sheet_ != nullptr ? sheet_ : owner_, list, buttons, hooks_);
     }
 
+    // The trend window is not drawn on Windows yet: the sheet is told there
+    // is none, so it samples nothing.
+    bool OpenTrend(TrendView& /*view*/) override { return false; }
+    void UpdateTrend() override {}
+    void CloseTrend() override {}
+
     // A test host may keep the technician's choices and name the folder
     // itself, so that a scripted run starts from the defaults every time and
     // leaves the PC's own choices alone.
