@@ -1,5 +1,7 @@
 #include "housekeeping/import_export_page.h"
 
+#include <algorithm>
+
 #include "frame/codec.h"
 #include "frame/sheet.h"
 #include "housekeeping/change_log.h"
@@ -444,8 +446,17 @@ void CPage25PropPage::ShowChanges() {
         Message(text::kChangesNameNotRead, text::kChangesTitle, MsgIcon::Exclamation);
         return;
     }
-    const std::string log = storage_.ReadFile(ChangeLogPath(storage_, *name)).value_or("");
-    const ReviewList list = ChangeLogList(Text(IDC_IMPEXP_NODENAME), log);
+    const std::string path = ChangeLogPath(storage_, *name);
+    const std::optional<std::string> log = storage_.ReadFile(path);
+    // A log that is there but cannot be read is never shown as an empty one.
+    if (!log) {
+        const std::vector<std::string> names = storage_.FileNames(BackupFolder(storage_, *name));
+        if (std::find(names.begin(), names.end(), text::kChangeLogFile) != names.end()) {
+            Message(text::kChangeLogNotRead + path, text::kChangesTitle, MsgIcon::Exclamation);
+            return;
+        }
+    }
+    const ReviewList list = ChangeLogList(Text(IDC_IMPEXP_NODENAME), log.value_or(""));
     if (screen().ShowReviewList(list, ReviewButtons::SaveClose) == MsgAnswer::Yes) {
         SaveReport(list, DefaultFileName(Text(IDC_IMPEXP_NODENAME)));
     }

@@ -91,6 +91,7 @@ inline constexpr const char* kChangesTitle = "Changes";
 inline constexpr const char* kChangesHead = "Changes made to ";
 inline constexpr const char* kChangesTail = ", newest first";
 inline constexpr const char* kNoChangesLogged = "No change to this node has been logged yet.";
+inline constexpr const char* kChangeLogNotRead = "The change log could not be read:\n";
 inline constexpr const char* kChangesNameNotRead =
     "The node's name could not be read, so its change log cannot be found.";
 inline constexpr const char* kWhenColumn = "Date and time";

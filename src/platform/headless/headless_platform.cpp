@@ -149,7 +149,7 @@ std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogRequ
 
 std::optional<std::string> HeadlessPlatform::ReadFile(const std::string& path) {
     auto it = files_.find(path);
-    if (it == files_.end()) return std::nullopt;
+    if (it == files_.end() || unreadable_[path]) return std::nullopt;
     return it->second;
 }
 

@@ -124,6 +124,8 @@ public:
     // Every progress report so far, oldest first.
     const std::vector<Progress>& ProgressShown() const { return progress_; }
     void SetReadOnly(const std::string& path, bool on);
+    // A file that is there but cannot be read (locked, or too large).
+    void SetUnreadable(const std::string& path, bool on) { unreadable_[path] = on; }
     // Faults of the next save, as a disk shows them: the write stops after
     // `afterBytes` bytes (0: a full disk), or the final move is refused.
     enum class SaveFault { None, WriteStops, MoveRefused };
@@ -174,6 +176,7 @@ private:
     std::map<std::string, std::string> files_;
     std::map<std::string, std::string, std::less<>> userSettings_;
     std::map<std::string, bool> readOnly_;
+    std::map<std::string, bool> unreadable_;
     SaveFault saveFault_ = SaveFault::None;
     size_t saveFaultAfter_ = 0;
     std::optional<size_t> appendFaultAfter_;
