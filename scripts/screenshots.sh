@@ -21,7 +21,10 @@
 #                         "Heat (Mv1)" was written as 3.3
 #   editor-close.png      the question "Exit" brings up over it, "Save changes to
 #                         AHU 3.txt?" (answered Yes, then the editor ends)
-#   dpi144-*.png          the sheet, the PID page and the Compare window at 144
+#   trend.png             the trend window opened from Temperatures on the
+#                         simulated unit's thermal model, ten minutes after P of
+#                         "Heat (Mv1)" was raised on PID, in its 10 min window
+#   dpi144-*.png          the sheet, the PID page, the Compare window and the trend at 144
 #                         DPI (150 %), from a throwaway Wine prefix whose display
 #                         is set to 144 DPI
 # Prints the pictures' sizes; at 144 DPI the sheet is about 1.4 times as large,
@@ -59,7 +62,7 @@ if [ "${2:-}" != "--inside-xvfb" ]; then
     for picture in "$work/96"/*.bmp; do
         convert "$picture" -strip "png:$out/$(basename "$picture" .bmp).png"
     done
-    for name in sheet-user sheet-technician pid node-information compare; do
+    for name in sheet-user sheet-technician pid node-information compare trend; do
         convert "$work/144/$name.bmp" -strip "png:$out/dpi144-$name.png"
     done
     echo "$(find "$out" -name '*.png' | wc -l) pictures in $out:"

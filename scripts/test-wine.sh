@@ -28,7 +28,7 @@ DIID='{EC5472E1-59E7-431B-958E-3A6CDCAF9484}'
 EVENTS_DIID='{995A5E7B-046A-4DBC-A94F-77C4EEC930A7}'
 PROGID='QTA1.QTA1Ctrl.1'
 ROOTS=("CLSID\\$CLSID" "$PROGID" "TypeLib\\$LIBID" "Interface\\$DIID" "Interface\\$EVENTS_DIID")
-SYSTEM_DLLS=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll"
+SYSTEM_DLLS=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll gdiplus.dll kernel32.dll msvcrt.dll ole32.dll"
 SYSTEM_DLLS+=" oleacc.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll "
 
 ocx_of() { echo "$repo/build/mingw-$1/src/platform/win32/QTA1.OCX"; }

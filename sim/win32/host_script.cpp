@@ -14,6 +14,7 @@
 #include "platform/trace_lines.h"
 #include "platform/win32/com_support.h"
 #include "platform/win32/win32_platform.h"
+#include "resources/strings.h"
 
 namespace qta1::host {
 
@@ -232,6 +233,77 @@ HRESULT STDMETHODCALLTYPE SheetScript::ButtonCaption(INT page, INT control, LPCW
         FollowWallClock();
         trace_.Add(trace_line::Caption(*decl, Text(text)));
         return S_OK;
+    });
+}
+
+// --- The trend window ----------------------------------------------------------------
+
+void SheetScript::ReadTrend(HWND window, const win32::Qta1TrendSamples& told) {
+    const size_t count = told.samples != nullptr ? static_cast<size_t>(std::max(told.count, 0)) : 0;
+    TrendModel& model = trend_.emplace(std::max<size_t>(count, 1));
+    const LRESULT chosen =
+        SendDlgItemMessageW(window, win32::kTrendWindowComboId, CB_GETCURSEL, 0, 0);
+    if (chosen >= 0 && static_cast<size_t>(chosen) < std::size(kTrendWindows)) {
+        model.SetWindow(kTrendWindows[chosen]);
+    }
+    for (size_t i = 0; i < kTrendSeriesCount; ++i) {
+        model.SetShown(i,
+                       SendDlgItemMessageW(window, win32::kTrendSeriesFirstId + static_cast<int>(i),
+                                           BM_GETCHECK, 0, 0) == BST_CHECKED);
+    }
+    // Paused, the window's end stays where the newest sample was then.
+    const bool paused =
+        WindowText(GetDlgItem(window, win32::kTrendPauseId)) == WidenText(text::kTrendResumeButton);
+    bool pausedYet = false;
+    for (size_t s = 0; s < count; ++s) {
+        const win32::Qta1TrendSample& sample = told.samples[s];
+        if (paused && !pausedYet && sample.seconds > told.windowEnd) {
+            model.SetPaused(true);
+            pausedYet = true;
+        }
+        TrendSample kept;
+        kept.seconds = sample.seconds;
+        kept.time.year = sample.time.wYear;
+        kept.time.month = sample.time.wMonth;
+        kept.time.day = sample.time.wDay;
+        kept.time.hour = sample.time.wHour;
+        kept.time.minute = sample.time.wMinute;
+        kept.time.second = sample.time.wSecond;
+        kept.time.dayOfWeek = sample.time.wDayOfWeek;
+        for (size_t i = 0; i < kTrendSeriesCount; ++i) {
+            if (sample.words[i] >= 0) kept.words[i] = static_cast<uint16_t>(sample.words[i]);
+        }
+        model.Add(kept);
+    }
+    if (paused && !pausedYet) model.SetPaused(true);
+}
+
+HRESULT STDMETHODCALLTYPE SheetScript::TrendWindow(INT event, HWND window,
+                                                   const win32::Qta1TrendSamples* samples) {
+    return win32::Guarded([&]() -> HRESULT {
+        FollowWallClock();
+        if (event == win32::kQta1TrendClosed) {
+            if (trendWindow_ == nullptr) return S_OK;
+            trendWindow_ = nullptr;
+            trend_.reset();
+            trace_.Add(trace_line::TrendCloses());
+            return S_OK;
+        }
+        if (window == nullptr || samples == nullptr) return E_POINTER;
+        trendWindow_ = window;
+        ReadTrend(window, *samples);
+        switch (event) {
+            case win32::kQta1TrendOpened:
+                trace_.Add(trace_line::TrendOpens());
+                return S_OK;
+            case win32::kQta1TrendToFront:
+                trace_.Add(trace_line::TrendToFront());
+                return S_OK;
+            case win32::kQta1TrendDrawn:
+                trace_.Add(trace_line::TrendUpdate(*trend_));
+                return S_OK;
+        }
+        return E_INVALIDARG;
     });
 }
 
@@ -739,6 +811,58 @@ std::string SheetScript::SheetCaption() const {
 
 std::string SheetScript::OkCaption() const {
     return sheet_ != nullptr ? NarrowText(WindowText(GetDlgItem(sheet_, IDOK))) : std::string();
+}
+
+bool SheetScript::TrendWindow(int minutes) {
+    if (trendWindow_ == nullptr) return false;
+    trace_.Add(trace_line::TrendAction("window " + std::to_string(minutes)));
+    const auto it = std::find(std::begin(kTrendWindows), std::end(kTrendWindows), minutes);
+    if (it == std::end(kTrendWindows)) return true;
+    HWND combo = GetDlgItem(trendWindow_, win32::kTrendWindowComboId);
+    // Chosen from the list as with the mouse: the window hears the change.
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(it - std::begin(kTrendWindows)), 0);
+    SendMessageW(trendWindow_, WM_COMMAND, MAKEWPARAM(win32::kTrendWindowComboId, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    return true;
+}
+
+bool SheetScript::TrendPause(bool paused) {
+    if (trendWindow_ == nullptr) return false;
+    trace_.Add(trace_line::TrendAction(paused ? "pause" : "resume"));
+    HWND button = GetDlgItem(trendWindow_, win32::kTrendPauseId);
+    // One button: "Pause" while running, "Resume" while paused.
+    const bool showsResume = WindowText(button) == WidenText(text::kTrendResumeButton);
+    if (showsResume != paused) SendMessageW(button, BM_CLICK, 0, 0);
+    return true;
+}
+
+bool SheetScript::TrendSeries(size_t series, bool shown) {
+    if (trendWindow_ == nullptr || series >= kTrendSeriesCount) return false;
+    trace_.Add(trace_line::TrendAction(std::string("series ") + kTrendSeries[series].key +
+                                       (shown ? " on" : " off")));
+    HWND box = GetDlgItem(trendWindow_, win32::kTrendSeriesFirstId + static_cast<int>(series));
+    if ((SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != shown) {
+        SendMessageW(box, BM_CLICK, 0, 0);
+    }
+    return true;
+}
+
+bool SheetScript::TrendClose() {
+    if (trendWindow_ == nullptr) return false;
+    trace_.Add(trace_line::TrendAction("close"));
+    SendMessageW(trendWindow_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return true;
+}
+
+bool SheetScript::TrendSaveData() {
+    if (trendWindow_ == nullptr) return false;
+    trace_.Add(trace_line::TrendAction("save data"));
+    SendMessageW(GetDlgItem(trendWindow_, win32::kTrendSaveDataId), BM_CLICK, 0, 0);
+    return true;
+}
+
+const TrendModel* SheetScript::TrendShown() const {
+    return trendWindow_ != nullptr && trend_ ? &*trend_ : nullptr;
 }
 
 bool SheetScript::ApplyAndCancelHidden() const {

@@ -24,6 +24,7 @@
 #include <string>
 #include <utility>
 
+#include "frame/trend.h"
 #include "platform/headless/trace.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/headless/virtual_timers.h"
@@ -95,6 +96,8 @@ public:
     HRESULT STDMETHODCALLTYPE PageWindow(INT page, HWND window) override;
     HRESULT STDMETHODCALLTYPE BeforePlugIn() override;
     HRESULT STDMETHODCALLTYPE ButtonCaption(INT page, INT control, LPCWSTR text) override;
+    HRESULT STDMETHODCALLTYPE TrendWindow(INT event, HWND window,
+                                          const win32::Qta1TrendSamples* samples) override;
     HRESULT STDMETHODCALLTYPE QuestionAsked(const win32::Qta1Question* question,
                                             BSTR* path) override;
     HRESULT STDMETHODCALLTYPE QuestionAnswered(const win32::Qta1Question* question, INT* answer,
@@ -120,6 +123,17 @@ public:
     std::string SheetCaption() const override;
     std::string OkCaption() const override;
     bool ApplyAndCancelHidden() const override;
+    // The trend window's controls, driven with window messages as a mouse
+    // would; what it shows is read from its controls and what it plots
+    // from what the window tells the site.
+    bool TrendWindow(int minutes) override;
+    bool TrendPause(bool paused) override;
+    bool TrendSeries(size_t series, bool shown) override;
+    bool TrendClose() override;
+    bool TrendSaveData() override;
+    const TrendModel* TrendShown() const override;
+    // The trend window while it is open, else null.
+    HWND TrendWindowHandle() const { return trendWindow_; }
 
 private:
     // IQta1StorageSite: scripted runs keep the technician's choices here and
@@ -154,6 +168,9 @@ private:
     // trace's time stamps mean something.
     void FollowWallClock();
     HWND ControlWindow(PageId page, int control) const;
+    // The model the trend window shows: its samples as the window told
+    // them, and the choices its controls show.
+    void ReadTrend(HWND window, const win32::Qta1TrendSamples& told);
     static LRESULT CALLBACK WatchForMessageBox(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK PressQueuedButton(HWND box, UINT, UINT_PTR id, DWORD);
     static void CALLBACK PressReviewButton(HWND window, UINT, UINT_PTR id, DWORD);
@@ -205,6 +222,9 @@ private:
         std::optional<ScriptedAnswers::BoxAnswer> answer;
     };
     std::optional<PendingReview> pendingReview_;
+
+    HWND trendWindow_ = nullptr;
+    std::optional<TrendModel> trend_;
 
     Storage storage_{*this};
 };

@@ -173,6 +173,34 @@ int TakeChangeLog(RealSheetHost& host, const std::wstring& folder, std::string& 
     return expect.Failures();
 }
 
+// The trend window after a step on the simulated unit with its thermal
+// model: P of the heating loop raised on PID, then ten minutes of samples
+// in the 10 min window while Bs1 follows.
+int TakeTrend(RealSheetHost& host, const std::wstring& folder, std::string& report) {
+    Faults expect(report, "FAILED trend: ");
+    host.Node().UseUnitModel(true);
+    host.OpenWith([&](SheetScript& sheet) {
+        ShowTechnicianSet(sheet);
+        sheet.SelectTab(PageId::Pid);
+        sheet.Type(PageId::Pid, IDC_PID_HEAT_P, "3.0");
+        sheet.Type(PageId::Pid, IDC_PID_PASSWORD, text::kTechnicianPassword);
+        sheet.Click(PageId::Pid, IDC_PID_WRITE);
+        sheet.SelectTab(PageId::Temperatures);
+        sheet.Click(PageId::Temperatures, IDC_TEMPS_TREND);
+        HWND window = sheet.TrendWindowHandle();
+        expect(window != nullptr, "no trend window came up");
+        if (window == nullptr) return;
+        sheet.TrendWindow(10);
+        sheet.Idle(10 * 60 * 1000);
+        expect(SaveWindowPicture(window, folder + L"\\trend.bmp"),
+               "the picture could not be saved");
+    });
+    host.Node().UseUnitModel(false);
+    host.RemoveScenarioFiles();  // the change log
+    if (expect.Failures() == 0) report += "saved trend\n";
+    return expect.Failures();
+}
+
 }  // namespace
 
 int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string& report) {
@@ -218,6 +246,7 @@ int TakeScreenshots(RealSheetHost& host, const std::wstring& folder, std::string
     failures += TakeCloseQuestion(host, folder, report);
     failures += TakeLongResult(host, folder, report);
     failures += TakeChangeLog(host, folder, report);
+    failures += TakeTrend(host, folder, report);
     return failures;
 }
 

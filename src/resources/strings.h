@@ -271,6 +271,19 @@ inline constexpr const char* kTrendDataName = "Trend.csv";
 inline constexpr const char* kTrendDataExtension = "*.csv";
 inline constexpr const char* kTrendDataFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*|";
 inline constexpr const char* kTrendTimeHeader = "Time";
+// The trend window on Windows: its caption, its controls, and "Save
+// picture...", a PNG of the chart as shown.
+inline constexpr const char* kTrendCaption = "QTA1 - Trend";
+inline constexpr const char* kTrendWindowLabel = "&Window:";
+inline constexpr const char* kTrendMinutesTail = " min";
+inline constexpr const char* kTrendPauseButton = "&Pause";
+inline constexpr const char* kTrendResumeButton = "&Resume";
+inline constexpr const char* kTrendSaveDataButton = "Save &data...";
+inline constexpr const char* kTrendSavePictureButton = "Save p&icture...";
+inline constexpr const char* kTrendPictureName = "Trend.png";
+inline constexpr const char* kTrendPictureExtension = "*.png";
+inline constexpr const char* kTrendPictureFilter =
+    "PNG pictures (*.png)|*.png|All files (*.*)|*.*|";
 inline constexpr const char* kNoLiveValuesTail =
     " shows live values of a unit; a settings file holds none.";
 inline constexpr const char* kFileHasNoClock =

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <map>
 #include <optional>
 #include <utility>
@@ -114,7 +115,7 @@ struct PageEntry {
 // sheet at a time.
 SheetPlatform* g_opening = nullptr;
 
-class SheetPlatform final : public Platform {
+class SheetPlatform final : public Platform, private TrendWindowSheet {
 public:
     SheetPlatform(HINSTANCE resources, HWND owner, IUnknown* site)
         : resources_(resources), owner_(owner), hooks_(site) {}
@@ -221,6 +222,9 @@ public:
             sheetHook_ = nullptr;
         }
         g_opening = nullptr;
+        // The window went with the sheet.
+        trend_.reset();
+        retiredTrend_.reset();
 
         if (!initialised_ && !failure_) {
             // No window came up (no page could be made): the sheet's own
@@ -386,9 +390,29 @@ public:
 
     // The trend window is not drawn on Windows yet: the sheet is told there
     // is none, so it samples nothing.
-    bool OpenTrend(TrendView& /*view*/) override { return false; }
-    void UpdateTrend() override {}
-    void CloseTrend() override {}
+    // The trend window is the sheet's: "Trend..." again brings it to the
+    // front, and it goes when the sheet ends the trend.
+    bool OpenTrend(TrendView& view) override {
+        if (trend_ && trend_->Window() != nullptr) {
+            trend_->ToFront();
+            return true;
+        }
+        trend_.reset();
+        retiredTrend_.reset();
+        if (sheet_ == nullptr) return false;
+        trend_ = OpenTrendWindow(sheet_, view, *this, hooks_);
+        return trend_ != nullptr;
+    }
+    void UpdateTrend() override {
+        if (trend_) trend_->Update();
+    }
+    void CloseTrend() override {
+        if (!trend_) return;
+        trend_->Close();
+        // The window may be closing from its own procedure, which is still
+        // running: the object goes with the next trend or the sheet.
+        retiredTrend_ = std::move(trend_);
+    }
 
     // A test host may keep the technician's choices and name the folder
     // itself, so that a scripted run starts from the defaults every time and
@@ -417,6 +441,15 @@ public:
     bool RemoveFile(const std::string& path) override { return DeleteOneFile(path); }
 
 private:
+    // --- TrendWindowSheet -------------------------------------------------------
+    // The trend window's calls into the core, as the pages' are: nothing
+    // during a node wait.
+    void CallPlugIn(const std::function<void()>& call) override {
+        if (waiting_) return;
+        IntoPlugIn([&call] { call(); });
+    }
+    Screen& SheetScreen() override { return *this; }
+
     // What the core does from inside the sheet's window procedures. An
     // exception must not unwind through the system's frames: it closes the
     // sheet and is thrown again once the sheet is gone; the core hears
@@ -752,6 +785,8 @@ private:
                 // sheet).
                 if (!self->failure_ && self->hooks_.SheetReady(sheet) && IsWindow(sheet) &&
                     !self->failure_ && !self->closeAccepted_) {
+                    // The trend window belongs to the sheet and goes first.
+                    self->CloseTrend();
                     self->AcceptClose();
                     PropSheet_PressButton(sheet, PSBTN_OK);
                 }
@@ -863,6 +898,8 @@ private:
     bool closeAccepted_ = false;
     // Calls into the plug-in under way (a page action and the boxes it shows).
     int inPlugIn_ = 0;
+    std::unique_ptr<TrendWindow> trend_;
+    std::unique_ptr<TrendWindow> retiredTrend_;
     std::exception_ptr failure_;
 };
 

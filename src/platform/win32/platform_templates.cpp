@@ -69,7 +69,7 @@ private:
 // system's dialog font, which dialog units scale with, as with the DPI).
 // Returns the place of the item count, for a caller that adds items.
 size_t WriteHeader(TemplateWriter& t, DWORD style, int16_t width, int16_t height,
-                   std::wstring_view title) {
+                   std::wstring_view title, std::wstring_view windowClass = {}) {
     t.Word(1);       // dlgVer
     t.Word(0xFFFF);  // signature: DLGTEMPLATEEX
     t.Dword(0);      // helpID
@@ -82,7 +82,11 @@ size_t WriteHeader(TemplateWriter& t, DWORD style, int16_t width, int16_t height
     t.Short(width);
     t.Short(height);
     t.Word(0);  // no menu
-    t.Word(0);  // the dialog class
+    if (windowClass.empty()) {
+        t.Word(0);  // the dialog class
+    } else {
+        t.Text(windowClass);
+    }
     t.Text(title);
     t.Word(8);  // point size
     t.Word(FW_NORMAL);
@@ -182,9 +186,9 @@ std::wstring FileDialogFilter(std::string_view pipeSeparated) {
 }
 
 std::vector<DWORD> FrameTemplate(DWORD style, int16_t width, int16_t height,
-                                 std::wstring_view title) {
+                                 std::wstring_view title, std::wstring_view windowClass) {
     TemplateWriter t;
-    WriteHeader(t, style, width, height, title);
+    WriteHeader(t, style, width, height, title, windowClass);
     return t.Finish();
 }
 

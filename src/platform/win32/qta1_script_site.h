@@ -22,11 +22,11 @@
 
 namespace qta1::win32 {
 
-// {0EB51F2C-21D1-429F-BF19-19865155496F}. A new identifier whenever the
+// {6A0C3D57-9B1E-4F2A-A8C4-5E27D1B04C93}. A new identifier whenever the
 // methods change: a host built for another set of methods then does not
 // offer it, and is never called through slots its object does not have.
 inline constexpr GUID kIidQta1ScriptSite = {
-    0x0EB51F2C, 0x21D1, 0x429F, {0xBF, 0x19, 0x19, 0x86, 0x51, 0x55, 0x49, 0x6F}};
+    0x6A0C3D57, 0x9B1E, 0x4F2A, {0xA8, 0xC4, 0x5E, 0x27, 0xD1, 0xB0, 0x4C, 0x93}};
 
 // The review window's own controls, as a host finds them: the heading above
 // the list, the list (a report-style list view: one column per column head,
@@ -34,6 +34,44 @@ inline constexpr GUID kIidQta1ScriptSite = {
 // "No" is IDNO and "Close" IDCANCEL.
 inline constexpr int kReviewHeadingId = 101;
 inline constexpr int kReviewListId = 102;
+
+// The trend window, as a host finds it: a top-level window of this class,
+// owned by the sheet, with the time window's combo box (one item per choice,
+// "2 min" first), Pause / Resume, "Save data...", "Save picture..." and one
+// check box per series, the series' index added to kTrendSeriesFirstId.
+inline constexpr wchar_t kTrendWindowClass[] = L"QTA1TrendWindow";
+inline constexpr int kTrendWindowComboId = 201;
+inline constexpr int kTrendPauseId = 202;
+inline constexpr int kTrendSaveDataId = 203;
+inline constexpr int kTrendSavePictureId = 204;
+inline constexpr int kTrendSeriesFirstId = 220;
+// Series the window plots (the trend's own table; checked where it is built).
+inline constexpr int kQta1TrendSeries = 9;
+
+// What the trend window tells of itself.
+enum Qta1TrendEvent : INT {
+    kQta1TrendOpened = 1,   // made and shown
+    kQta1TrendToFront = 2,  // "Trend..." again, while it is open
+    kQta1TrendDrawn = 3,    // drawn again after a sample or a choice
+    kQta1TrendClosed = 4,   // going away
+};
+
+// One sample as the window plots it: when it was taken (on the trend's time
+// line, in seconds, and on the PC's clock) and each series' word as the node
+// sent it, -1 where the read failed.
+struct Qta1TrendSample {
+    LONGLONG seconds;
+    SYSTEMTIME time;
+    INT words[kQta1TrendSeries];
+};
+
+// Every sample the window keeps, oldest first, and where its time window ends
+// (the newest sample, or where it was paused).
+struct Qta1TrendSamples {
+    INT count;
+    const Qta1TrendSample* samples;
+    LONGLONG windowEnd;
+};
 
 // What the technician is asked.
 enum Qta1QuestionKind : INT {
@@ -91,6 +129,11 @@ public:
     // A push button's caption changes ("Wait" while the node is busy): the
     // host's trace shows it.
     virtual HRESULT STDMETHODCALLTYPE ButtonCaption(INT page, INT control, LPCWSTR text) = 0;
+    // The trend window opened, came to the front, was drawn again (its
+    // controls already show the model's choices) or is going away; `samples`
+    // is what it plots (null when it goes).
+    virtual HRESULT STDMETHODCALLTYPE TrendWindow(INT event, HWND window,
+                                                  const Qta1TrendSamples* samples) = 0;
 
     // --- The questions the technician answers -------------------------------
 

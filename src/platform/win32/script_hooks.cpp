@@ -1,5 +1,7 @@
 #include "platform/win32/script_hooks.h"
 
+#include <vector>
+
 #include "platform/win32/win32_platform.h"
 
 namespace qta1 {
@@ -7,6 +9,9 @@ namespace qta1 {
 namespace {
 
 int Number(PageId page) { return static_cast<int>(page); }
+
+static_assert(win32::kQta1TrendSeries == static_cast<int>(kTrendSeriesCount),
+              "the trend window tells every series");
 
 // A message box as the host is told it; the texts live in the caller's
 // strings while the host looks at them.
@@ -91,6 +96,36 @@ void ScriptHooks::ButtonCaption(PageId page, int control, HWND button,
     if (!script_) return;
     const std::wstring wide = WidenText(text);
     if (WindowText(button) != wide) script_->ButtonCaption(Number(page), control, wide.c_str());
+}
+
+void ScriptHooks::TrendWindow(win32::Qta1TrendEvent event, HWND window,
+                              const TrendModel* model) const {
+    if (!script_) return;
+    if (model == nullptr) {
+        script_->TrendWindow(event, window, nullptr);
+        return;
+    }
+    const TrendBuffer& kept = model->samples();
+    std::vector<win32::Qta1TrendSample> samples(kept.size());
+    for (size_t s = 0; s < kept.size(); ++s) {
+        const TrendSample& sample = kept[s];
+        win32::Qta1TrendSample& told = samples[s];
+        told.seconds = sample.seconds;
+        told.time = SYSTEMTIME{};
+        told.time.wYear = static_cast<WORD>(sample.time.year);
+        told.time.wMonth = static_cast<WORD>(sample.time.month);
+        told.time.wDay = static_cast<WORD>(sample.time.day);
+        told.time.wHour = static_cast<WORD>(sample.time.hour);
+        told.time.wMinute = static_cast<WORD>(sample.time.minute);
+        told.time.wSecond = static_cast<WORD>(sample.time.second);
+        told.time.wDayOfWeek = static_cast<WORD>(sample.time.dayOfWeek);
+        for (size_t i = 0; i < kTrendSeriesCount; ++i) {
+            told.words[i] = sample.words[i] ? static_cast<INT>(*sample.words[i]) : -1;
+        }
+    }
+    const win32::Qta1TrendSamples all{static_cast<INT>(samples.size()), samples.data(),
+                                      model->Visible().endSeconds};
+    script_->TrendWindow(event, window, &all);
 }
 
 // --- The questions the technician answers ------------------------------------------

@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "frame/platform.h"
+#include "frame/trend.h"
 #include "platform/win32/qta1_script_site.h"
 #include "platform/win32/qta1_storage_site.h"
 #include "platform/win32/win32_handles.h"
@@ -45,6 +46,9 @@ public:
     // A push button's caption is about to become `text`: the host hears it
     // when it changes.
     void ButtonCaption(PageId page, int control, HWND button, std::string_view text) const;
+    // The trend window opened, came to the front, was drawn again, or is
+    // going away (`model` null), with what it plots.
+    void TrendWindow(win32::Qta1TrendEvent event, HWND window, const TrendModel* model) const;
 
     // --- The questions the technician answers --------------------------------
     // A box or a review window is answered by what was pressed (none: it

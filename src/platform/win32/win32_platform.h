@@ -20,6 +20,7 @@
 #include <ole2.h>
 // clang-format on
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,8 @@
 #include "resources/layout.h"
 
 namespace qta1 {
+
+class ScriptHooks;
 
 // `resources` is the module that holds the plug-in's resources (unused by the
 // templates, which are built from the layouts); `owner` is the host window the
@@ -85,6 +88,39 @@ bool IsWritableFile(const std::string& utf8Path);
 // and close and may press its buttons.
 MsgAnswer ShowReviewWindow(HWND owner, const ReviewList& list, ReviewButtons buttons,
                            IUnknown* site);
+// The sheet's trend window (platform_trend.cpp): modeless and owned by the
+// sheet, resizable, with the chart drawn from the view's model, the legend's
+// check boxes with each series' latest value, the time window, Pause /
+// Resume, "Save data..." and "Save picture...". Destroying the object
+// destroys the window.
+class TrendWindow {
+public:
+    virtual ~TrendWindow() = default;
+    // Null once the window has gone (with its owner, say).
+    virtual HWND Window() const = 0;
+    // "Trend..." again while it is open.
+    virtual void ToFront() = 0;
+    // The model changed: the controls follow it and the chart is drawn again.
+    virtual void Update() = 0;
+    // The sheet ends the trend: the window goes and the view is not used
+    // again (the object itself may still be on the stack of its procedure).
+    virtual void Close() = 0;
+};
+// What the window needs of the sheet: the plug-in's guard around every call
+// into the core (it runs nothing while the node is waited for), and the save
+// dialog and message boxes as the sheet shows them.
+class TrendWindowSheet {
+public:
+    virtual void CallPlugIn(const std::function<void()>& call) = 0;
+    virtual Screen& SheetScreen() = 0;
+
+protected:
+    ~TrendWindowSheet() = default;
+};
+// Null when the window could not be made.
+std::unique_ptr<TrendWindow> OpenTrendWindow(HWND sheet, TrendView& view, TrendWindowSheet& owner,
+                                             const ScriptHooks& hooks);
+
 // The technician's choices under HKEY_CURRENT_USER\Software\QTA1\Plugin.
 std::optional<std::string> ReadUserSetting(std::string_view name);
 void WriteUserSetting(std::string_view name, std::string_view value);
@@ -102,9 +138,11 @@ bool DeleteOneFile(const std::string& utf8Path);
 // (which is the tab order). The vector's storage is DWORD aligned.
 std::vector<DWORD> PageTemplate(PageId page);
 // A template of the same kind without items: `style`, the size in dialog
-// units and the title. The window makes and places its controls itself.
+// units and the title, and the window class when it is not the dialog
+// class (one registered with DefDlgProcW and DLGWINDOWEXTRA). The window
+// makes and places its controls itself.
 std::vector<DWORD> FrameTemplate(DWORD style, int16_t width, int16_t height,
-                                 std::wstring_view title);
+                                 std::wstring_view title, std::wstring_view windowClass = {});
 
 // Gives an edit box the accessible name of its label (and its row or group
 // as the accessible description): assistive technology asks the window for

@@ -12,6 +12,8 @@
 //     --check-review        the review window: what it shows, its fit at every
 //                           size, its keys, buttons and Ctrl+C; and the folder
 //                           the file dialog of "Backups..." opens in
+//     --check-trend         the trend window: opening, sampling beside a Write,
+//                           fit, keys and saves
 //     --check-closing       closing the sheet every way, with and without typed
 //                           values, and the icons of failure messages
 //     --check-platform      the layer's texts, filters and files, saves under
@@ -64,6 +66,11 @@ int Review(Session& session) {
     return Summarised();
 }
 
+int Trend(Session& session) {
+    CheckTrendWindows(session.host);
+    return Summarised();
+}
+
 int Closing(Session& session) {
     CheckClosing(session.host);
     return Summarised();
@@ -111,6 +118,7 @@ constexpr Mode kModes[] = {
     {L"--check-pages", Mode::Takes::Nothing, Pages},
     {L"--check-fit", Mode::Takes::Nothing, Fit},
     {L"--check-review", Mode::Takes::Nothing, Review},
+    {L"--check-trend", Mode::Takes::Nothing, Trend},
     {L"--check-closing", Mode::Takes::Nothing, Closing},
     {L"--check-platform", Mode::Takes::Nothing, Platform},
     {L"--check-com", Mode::Takes::Nothing, Com},

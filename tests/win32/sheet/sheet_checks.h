@@ -46,6 +46,14 @@ void CheckReviewWindow(HWND window, const std::string& where, checks::Case& expe
 // they say, and copies rows with Ctrl+C. One check per case.
 void CheckReviewWindows(RealSheetHost& host);
 
+// The trend window opened from each page that offers it: a window of its own
+// class owned by the sheet that samples; the sheet writing PID while it
+// samples; every control inside it and whole as it opens, made as small as
+// it goes and made larger; Tab, Alt+P and Esc through the sheet's modal
+// loop; "Save data..." writing the CSV of the samples shown and "Save
+// picture..." a PNG of its client area. One check per case.
+void CheckTrendWindows(RealSheetHost& host);
+
 // Closing the opened real sheet by "Exit", Enter, Esc, the close box, Alt+F4
 // and WM_CLOSE, with nothing typed (it closes at once) and with a typed value
 // not written (it asks, with the warning icon and No as the default: Enter
