@@ -180,18 +180,22 @@ int TakeTrend(RealSheetHost& host, const std::wstring& folder, std::string& repo
     Faults expect(report, "FAILED trend: ");
     host.Node().UseUnitModel(true);
     host.OpenWith([&](SheetScript& sheet) {
+        // The unit at rest for two minutes, then a set-point step of 3 K
+        // (the winter set point of the calculated space temperature): the
+        // injection temperature follows, the heating valve opens.
         ShowTechnicianSet(sheet);
-        sheet.SelectTab(PageId::Pid);
-        sheet.Type(PageId::Pid, IDC_PID_HEAT_P, "3.0");
-        sheet.Type(PageId::Pid, IDC_PID_PASSWORD, text::kTechnicianPassword);
-        sheet.Click(PageId::Pid, IDC_PID_WRITE);
         sheet.SelectTab(PageId::Temperatures);
         sheet.Click(PageId::Temperatures, IDC_TEMPS_TREND);
         HWND window = sheet.TrendWindowHandle();
         expect(window != nullptr, "no trend window came up");
         if (window == nullptr) return;
         sheet.TrendWindow(10);
-        sheet.Idle(10 * 60 * 1000);
+        sheet.Idle(2 * 60 * 1000);
+        sheet.SelectTab(PageId::CalcSpace);
+        sheet.Type(PageId::CalcSpace, IDC_CALCSPACE_WINTER_SETPOINT, "24");
+        sheet.Click(PageId::CalcSpace, IDC_CALCSPACE_WRITE);
+        sheet.SelectTab(PageId::Temperatures);
+        sheet.Idle(8 * 60 * 1000);
         expect(SaveWindowPicture(window, folder + L"\\trend.bmp"),
                "the picture could not be saved");
     });
