@@ -25,6 +25,7 @@ sources=(
   src/platform/*.cpp
   src/platform/headless/*.cpp
   sim/simulated_node.cpp
+  sim/unit_model.cpp
 )
 # The version header is written by CMake from the one version number; the
 # native configuration makes it (the test command has made it by now).
