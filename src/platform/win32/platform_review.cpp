@@ -22,6 +22,7 @@
 #include "platform/win32/script_hooks.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/window_metrics.h"
 #include "resources/strings.h"
 
 namespace qta1 {
@@ -192,25 +193,12 @@ private:
         return DefSubclassProc(heading, message, wParam, lParam);
     }
 
-    int DluX(int dlu) const {
-        RECT rect{0, 0, dlu, 0};
-        MapDialogRect(window_, &rect);
-        return rect.right;
-    }
-    int DluY(int dlu) const {
-        RECT rect{0, 0, 0, dlu};
-        MapDialogRect(window_, &rect);
-        return rect.bottom;
-    }
+    int DluX(int dlu) const { return win32::DialogUnitsX(window_, dlu); }
+    int DluY(int dlu) const { return win32::DialogUnitsY(window_, dlu); }
 
     HWND MakeChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, DWORD exStyle,
                    int id) {
-        HWND child = CreateWindowExW(
-            exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(INT_PTR{id}),
-            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
-        if (child != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
-        return child;
+        return win32::MakeChildControl(window_, font_, windowClass, text, style, exStyle, id);
     }
 
     void Initialise() {
@@ -355,10 +343,7 @@ private:
     }
 
     SIZE WindowSizeOf(int clientWidth, int clientHeight) const {
-        RECT rect{0, 0, clientWidth, clientHeight};
-        AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
-        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+        return win32::WindowSizeForClient(window_, clientWidth, clientHeight);
     }
 
     // The smallest size at which everything fits (the heading wrapped into

@@ -29,6 +29,7 @@
 #include "platform/win32/script_hooks.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/window_metrics.h"
 #include "resources/strings.h"
 
 namespace qta1 {
@@ -319,24 +320,13 @@ private:
         window_ = nullptr;
     }
 
-    int DluX(int dlu) const {
-        RECT rect{0, 0, dlu, 0};
-        MapDialogRect(window_, &rect);
-        return rect.right;
-    }
-    int DluY(int dlu) const {
-        RECT rect{0, 0, 0, dlu};
-        MapDialogRect(window_, &rect);
-        return rect.bottom;
-    }
+    int DluX(int dlu) const { return win32::DialogUnitsX(window_, dlu); }
+    int DluY(int dlu) const { return win32::DialogUnitsY(window_, dlu); }
 
     HWND MakeChild(const wchar_t* windowClass, const std::wstring& text, DWORD style, int id) {
-        HWND child = CreateWindowExW(
-            0, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(INT_PTR{id}),
-            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
+        HWND child =
+            win32::MakeChildControl(window_, font_, windowClass, text.c_str(), style, 0, id);
         if (child == nullptr) throw std::bad_alloc();
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
         return child;
     }
 
@@ -424,10 +414,7 @@ private:
     }
 
     SIZE WindowSizeOf(int clientWidth, int clientHeight) const {
-        RECT rect{0, 0, clientWidth, clientHeight};
-        AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
-        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+        return win32::WindowSizeForClient(window_, clientWidth, clientHeight);
     }
 
     // The width and height of the controls in pixels, and the smallest
