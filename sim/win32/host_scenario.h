@@ -69,23 +69,16 @@ private:
     // the virtual clock for the date a new file is written with. A file node
     // keeps no choices and runs no timers, so those are not kept; its folder
     // is the technician's folder of scripted runs, removed after each run.
-    class FileSide final : public qta1::Storage, public qta1::Clock {
+    class FileSide final : public qta1::FileNodeStorage {
     public:
         explicit FileSide(RealSheetHost& host) : host_(host) {}
         std::optional<std::string> ReadFile(const std::string& path) override;
         bool ReplaceFile(const std::string& path, std::string_view bytes) override;
         bool FileWritable(const std::string& path) override;
-        // A file node keeps no change log.
-        bool AppendFile(const std::string&, std::string_view) override { return false; }
-        std::string UserName() override { return {}; }
-        std::optional<std::string> UserSetting(std::string_view) override { return std::nullopt; }
-        void SetUserSetting(std::string_view, std::string_view) override {}
         std::string UserFolder() override;
         bool MakeFolder(const std::string& path) override;
         std::vector<std::string> FileNames(const std::string& folder) override;
         bool RemoveFile(const std::string& path) override;
-        void SetTimer(PageId, int, int) override {}
-        void KillTimer(PageId, int) override {}
         void Sleep(int ms) override { host_.clock_.Advance(ms); }
         LocalTime Now() override { return host_.clock_.LocalNow(); }
 

@@ -28,6 +28,19 @@ namespace qta1 {
 // The status a read or write of something the file does not hold answers.
 inline constexpr int32_t kNotInFile = static_cast<int32_t>(0x80004005);  // E_FAIL
 
+// The storage and clock a program gives a file node when it keeps nothing
+// else for the plug-in: a file node reads and replaces files and asks the
+// time, and keeps no choices, no change log and no timers.
+class FileNodeStorage : public Storage, public Clock {
+public:
+    std::optional<std::string> UserSetting(std::string_view) override { return std::nullopt; }
+    void SetUserSetting(std::string_view, std::string_view) override {}
+    bool AppendFile(const std::string&, std::string_view) override { return false; }
+    std::string UserName() override { return {}; }
+    void SetTimer(PageId, int, int) override {}
+    void KillTimer(PageId, int) override {}
+};
+
 class FileNode final : public NodeInterfaces, public FileNodeSite {
 public:
     // The file at `path`, read through `storage` and checked as a download

@@ -18,23 +18,15 @@ namespace qta1::editor {
 // path (a save replaces the file in one step) and the PC's local time. The
 // file node asks nothing else; the technician's choices and folder belong to
 // the plug-in's own platform, so these answer as if there were none.
-class DiskAndClock final : public Storage, public Clock {
+class DiskAndClock final : public FileNodeStorage {
 public:
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFile(const std::string& path, std::string_view bytes) override;
     bool FileWritable(const std::string& path) override;
-    // A file node keeps no change log.
-    bool AppendFile(const std::string&, std::string_view) override { return false; }
-    std::string UserName() override { return {}; }
-    std::optional<std::string> UserSetting(std::string_view) override { return std::nullopt; }
-    void SetUserSetting(std::string_view, std::string_view) override {}
     std::string UserFolder() override { return {}; }
     bool MakeFolder(const std::string&) override { return false; }
     std::vector<std::string> FileNames(const std::string&) override { return {}; }
     bool RemoveFile(const std::string&) override { return false; }
-
-    void SetTimer(PageId, int, int) override {}
-    void KillTimer(PageId, int) override {}
     void Sleep(int ms) override;
     LocalTime Now() override;
 };
